@@ -1,0 +1,163 @@
+#include "core/store/SettingsFile.h"
+
+#include "core/hub/TickStamps.h"
+#include "core/store/IniFile.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/store/SettingValueCodec.h"
+#include "core/store/SettingsSchema.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+#include "core/ui/Ports.h"
+#include "core/users/KickTemplates.h"
+
+namespace varnek {
+namespace {
+
+using Type = SettingEntry::Type;
+
+PaneId PaneOf(const std::string& controlName) {
+  if (controlName == "ChatMemo") {
+    return PaneId::Chat;
+  }
+  return controlName == "StatusMemo" ? PaneId::Status : PaneId::Debug;
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock,
+                           TickStamps& ticks, std::filesystem::path path)
+    : controls_(controls), panes_(panes), lang_(lang), clock_(clock), ticks_(ticks), path_(std::move(path)) {}
+
+void SettingsFile::Load() {
+  const IniFile file = IniFile::Load(path_);
+  for (const SettingEntry& entry : SettingsSchema()) {
+    LoadEntry(file, entry);
+  }
+  RestoreTemplatesHoldingPlaceholder();
+  loaded_ = true;
+}
+
+void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
+  switch (entry.type) {
+    case Type::String:
+      controls_.Get(entry.control).SetText(
+          DecodeSettingValue(file.ReadString(kSettingsSection, entry.key, entry.defaultText)));
+      break;
+    case Type::Memo: {
+      // Read without the 2047 limit: the encoded line breaks make a long
+      // message longer on disk than the 1000 characters it may hold.
+      auto stored = file.ReadUnlimited(kSettingsSection, entry.key);
+      controls_.Get(entry.control).SetText(stored ? DecodeSettingValue(*stored) : entry.defaultText);
+      break;
+    }
+    case Type::Integer:
+      controls_.Get(entry.control).SetValue(file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt));
+      break;
+    case Type::Boolean:
+      controls_.Get(entry.control).SetChecked(file.ReadBool(kSettingsSection, entry.key, entry.defaultInt != 0));
+      break;
+    case Type::Index:
+      LoadIndex(file, entry);
+      break;
+    case Type::ListSection:
+      LoadList(file, entry);
+      break;
+    case Type::DebugMode:
+      // A false or missing value selects nothing, so the current mode stays.
+      if (file.ReadBool(kSettingsSection, entry.key, false)) {
+        controls_.Get(entry.control).SetChecked(true);
+      }
+      break;
+    case Type::PaneScroll:
+      panes_.Pane(PaneOf(entry.control)).SetAutoScroll(file.ReadBool(kSettingsSection, entry.key, true));
+      break;
+  }
+}
+
+// A choice outside the list selects the first item; only the connection mode
+// keeps "no selection", which its own logic knows how to send.
+void SettingsFile::LoadIndex(const IniFile& file, const SettingEntry& entry) {
+  Control& control = controls_.Get(entry.control);
+  int index = file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt);
+  int count = control.Kind() == ControlKind::PageControl ? 12 : static_cast<int>(control.Items().size());
+  if (index < 0 || index >= count) {
+    index = entry.control == "ModeComboBox" ? -1 : 0;
+  }
+  control.SetValue(index);
+}
+
+// Reads the keys "0" to N-1, N being the number of keys the section holds,
+// whatever their names: "0", "1", "5" read as "0", "1" and an empty "2". A
+// missing section leaves the list as it is.
+void SettingsFile::LoadList(const IniFile& file, const SettingEntry& entry) {
+  if (!file.HasSection(entry.key)) {
+    return;
+  }
+  const std::size_t count = file.KeyNames(entry.key).size();
+  std::vector<std::string> rows;
+  rows.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    rows.push_back(DecodeSettingValue(file.ReadString(entry.key, ToDecimal(static_cast<unsigned long long>(i)), "")));
+  }
+  controls_.List(entry.control).Assign(std::move(rows));
+}
+
+void SettingsFile::RestoreTemplatesHoldingPlaceholder() {
+  for (const KickKindInfo& kind : KickKinds()) {
+    if (Contains(controls_.Get(CommandEditName(kind)).Text(), "%s")) {
+      LoadDefaultCommands(controls_);
+      return;
+    }
+  }
+}
+
+void SettingsFile::Save() {
+  IniFile file = IniFile::Load(path_);
+  file.EraseSection(kSettingsSection);
+  for (const SettingEntry& entry : SettingsSchema()) {
+    SaveEntry(file, entry);
+  }
+  file.SaveAtomically(path_);
+  panes_.StatusLog(lang_.Text(LangSavedSettings));
+  ticks_.autosave = clock_.TickCount();
+}
+
+void SettingsFile::SaveIfLoaded() {
+  if (loaded_) {
+    Save();
+  }
+}
+
+void SettingsFile::SaveEntry(IniFile& file, const SettingEntry& entry) const {
+  switch (entry.type) {
+    case Type::String:
+    case Type::Memo:
+      file.Write(kSettingsSection, entry.key, EncodeSettingValue(controls_.Get(entry.control).Text()));
+      break;
+    case Type::Integer:
+    case Type::Index:
+      file.WriteInteger(kSettingsSection, entry.key, controls_.Get(entry.control).Value());
+      break;
+    case Type::Boolean:
+    case Type::DebugMode:
+      file.WriteBool(kSettingsSection, entry.key, controls_.Get(entry.control).Checked());
+      break;
+    case Type::PaneScroll:
+      file.WriteBool(kSettingsSection, entry.key, panes_.Pane(PaneOf(entry.control)).AutoScroll());
+      break;
+    case Type::ListSection: {
+      // Erased first, so a shorter list leaves no stale keys behind; an empty
+      // list keeps its (empty) section so that a reload empties it too.
+      file.EraseSection(entry.key);
+      file.EnsureSection(entry.key);
+      const StringListModel& list = controls_.List(entry.control);
+      for (int i = 0; i < list.Count(); ++i) {
+        file.Write(entry.key, ToDecimal(i), EncodeSettingValue(list.At(i)));
+      }
+      break;
+    }
+  }
+}
+
+}  // namespace varnek

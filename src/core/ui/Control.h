@@ -1,0 +1,141 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace varnek {
+
+class StringListModel;
+
+enum class ControlKind {
+  Form,
+  TabSheet,
+  PageControl,
+  GroupBox,
+  Panel,
+  Label,
+  LinkLabel,
+  Button,
+  CheckBox,
+  RadioButton,
+  Edit,
+  Memo,
+  SpinEdit,
+  ComboBox,
+  TrackBar,
+  ListView,
+  Pane,
+  MenuItem,
+  ColorDialog,
+  Image,
+  StatusBar,
+  TrayIcon,
+  Value,
+};
+
+// Which characters the operator may type into a field. Pasted text is not
+// filtered; that is deliberate, the window has always worked that way.
+enum class TypedFilter {
+  None,
+  NoBlankBarDollar,
+  NoBarDollar,
+  NoBlank,
+  DigitsOnly,
+  // "|" and "$" are refused while the detection's raw switch is off.
+  TemplateUnlessRaw,
+};
+
+enum class ControlAspect { Value, Enabled, Visible, Caption, Hint, Items };
+
+class ControlModel;
+
+// One named control of the window as the program's logic sees it: a value
+// (check state, number or text), enabled and visible state, caption and hint,
+// and the change reactions that run whenever the value really changes, be it
+// by a click or by the program.
+class Control {
+ public:
+  struct Spec {
+    std::string name;
+    ControlKind kind = ControlKind::Value;
+    int intValue = 0;
+    std::string text;
+    int minimum = 0;
+    int maximum = 0;
+    int maxLength = 0;  // 0: no limit
+    TypedFilter filter = TypedFilter::None;
+    bool enabled = true;
+    bool visible = true;
+    int radioGroup = 0;  // radio buttons of one group exclude each other
+  };
+
+  Control(ControlModel& model, Spec spec);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& Name() const { return spec_.name; }
+  ControlKind Kind() const { return spec_.kind; }
+
+  // Check boxes, radio buttons and menu check marks.
+  bool Checked() const { return value_ != 0; }
+  void SetChecked(bool checked);
+
+  // Spin edits (clamped), combo box index, track bar position, page index,
+  // colours and other numbers.
+  int Value() const { return value_; }
+  void SetValue(int value);
+  int Minimum() const { return spec_.minimum; }
+  int Maximum() const { return spec_.maximum; }
+  int Clamp(int value) const;
+
+  // Edits and memos; a text longer than the field's limit is cut to it.
+  const std::string& Text() const { return text_; }
+  void SetText(std::string text);
+  int MaxLength() const { return spec_.maxLength; }
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string hint);
+
+  // Combo box items.
+  const std::vector<std::string>& Items() const { return items_; }
+  void SetItems(std::vector<std::string> items);
+
+  // The list a list view shows, when this is a list view.
+  StringListModel* List() const { return list_; }
+  void SetList(StringListModel* list) { list_ = list; }
+
+  TypedFilter Filter() const { return spec_.filter; }
+  void SetRawSwitch(const Control* rawSwitch) { rawSwitch_ = rawSwitch; }
+  bool AcceptsTypedChar(char c) const;
+
+  int RadioGroup() const { return spec_.radioGroup; }
+
+  // Runs after every real change of the value, in the order added.
+  void AddReaction(std::function<void()> reaction) { reactions_.push_back(std::move(reaction)); }
+
+ private:
+  void ValueChanged();
+  void Notify(ControlAspect aspect);
+
+  ControlModel& model_;
+  Spec spec_;
+  int value_ = 0;
+  std::string text_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  std::string caption_;
+  std::string hint_;
+  std::vector<std::string> items_;
+  StringListModel* list_ = nullptr;
+  const Control* rawSwitch_ = nullptr;
+  std::vector<std::function<void()>> reactions_;
+};
+
+}  // namespace varnek

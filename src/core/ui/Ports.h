@@ -1,0 +1,136 @@
+#pragma once
+
+// What the program's logic asks of the outside world. The front ends pass Qt
+// adapters; the tests pass fakes.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace varnek {
+
+// --- transport --------------------------------------------------------------
+
+// The kinds of socket error the window has always told apart; only a failed
+// name lookup is reported without a chat line.
+enum class SocketErrorKind { General, Send, Receive, Connect, Disconnect, Accept, Lookup };
+
+class TransportEvents {
+ public:
+  virtual ~TransportEvents() = default;
+  virtual void OnSocketConnecting() = 0;
+  virtual void OnSocketConnected() = 0;
+  virtual void OnSocketRead(std::string_view bytes) = 0;
+  // The peer closed the connection or it broke. Never called for a Close()
+  // that the program asked for: the connection reports that itself.
+  virtual void OnSocketDisconnected() = 0;
+  virtual void OnSocketError(SocketErrorKind kind, int code) = 0;
+};
+
+// An event-driven, non-blocking TCP client on the program's one thread.
+class Transport {
+ public:
+  virtual ~Transport() = default;
+  virtual void SetEvents(TransportEvents* events) = 0;
+  virtual void Open(const std::string& host, std::uint16_t port) = 0;
+  virtual void Close() = 0;
+  // Queues the bytes in order; writes while not connected are dropped.
+  virtual void Write(std::string_view bytes) = 0;
+};
+
+// --- clock ------------------------------------------------------------------
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since system start in 32 bits; wraps after 2^32 ms.
+  virtual std::uint32_t TickCount() const = 0;
+  // The local time of day with seconds ("14:05:09") and the short date.
+  virtual std::string LocalTimeText() const = 0;
+  virtual std::string LocalDateText() const = 0;
+};
+
+// --- dialogs and shell ------------------------------------------------------
+
+enum class DialogKind { Warning, Confirmation, Error, Information };
+enum class DialogButtons { Ok, YesNo };
+enum class DialogAnswer { Ok, Yes, No };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text) = 0;
+  // Returns the text entered, or nothing when the operator cancelled.
+  virtual std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                              const std::string& initial) = 0;
+  virtual std::optional<int> PickColour(int initial) = 0;
+  // Returns the chosen file's path, or nothing.
+  virtual std::optional<std::string> PickFile(const std::string& directory, const std::string& filterName,
+                                              const std::string& pattern, const std::string& title) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  virtual void OpenUrl(const std::string& url) = 0;
+  virtual void SetClipboardText(const std::string& text) = 0;
+};
+
+// --- window -----------------------------------------------------------------
+
+// The few things of the window that are no control value: focus, icons and
+// the screen. The headless program answers them with nothing.
+enum class IconKind { Connected, Disconnected, User };
+
+class WindowPort {
+ public:
+  virtual ~WindowPort() = default;
+  // Gives the named control the input focus when it can take it.
+  virtual void Focus(const std::string& controlName) = 0;
+  virtual void SetApplicationIcon(IconKind icon) = 0;
+  // Scrolls a pane to its last line.
+  virtual void ScrollToEnd(const std::string& paneName) = 0;
+};
+
+// --- HTTP -------------------------------------------------------------------
+
+enum class HttpFailure { Socket, Connection, Status };
+
+struct HttpResult {
+  std::optional<std::string> body;  // set on success
+  HttpFailure failure = HttpFailure::Socket;
+};
+
+class HttpClient {
+ public:
+  virtual ~HttpClient() = default;
+  // One GET; the answer arrives through the callback on the program's thread.
+  virtual void Get(const std::string& url, const std::vector<std::pair<std::string, std::string>>& headers,
+                   std::function<void(HttpResult)> done) = 0;
+};
+
+// --- media title ------------------------------------------------------------
+
+class MediaTitle {
+ public:
+  virtual ~MediaTitle() = default;
+  // "Artist - Title" of the song a player is playing, or nothing.
+  virtual std::optional<std::string> CurrentSong() = 0;
+};
+
+// Everything the core needs from outside, handed over once at start.
+struct Ports {
+  Transport& transport;
+  Clock& clock;
+  Dialogs& dialogs;
+  Shell& shell;
+  WindowPort& window;
+  HttpClient& http;
+  MediaTitle& media;
+};
+
+}  // namespace varnek

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/store/LangKeys.h"
+
+namespace varnek {
+
+class ControlModel;
+
+// The twelve detections, in the order of their templates and settings.
+enum class DetectionKind { Fake, Proxy, Clone, Limit, Nick, Ip, Description, Email, Tag, Share, Hubs, SameIp };
+
+constexpr int kDetectionKindCount = 12;
+
+struct KickKindInfo {
+  DetectionKind kind;
+  const char* name;         // "Fake" in KickFakeCheckBox and in the settings keys KickFake, CommandFake
+  bool sharedSwitches;      // Hubs: three kick switches share one template
+  const char* placeholder;  // besides <nick> and <mynick>; empty for Proxy
+  LangKey hintKey;
+  const char* plainDefault;
+  const char* rawDefault;
+};
+
+const std::array<KickKindInfo, kDetectionKindCount>& KickKinds();
+const KickKindInfo& KickKindOf(DetectionKind kind);
+
+std::string KickSwitchName(const KickKindInfo& kind);   // KickFakeCheckBox
+std::string CommandEditName(const KickKindInfo& kind);  // KickFakeCommandEdit
+std::string RawSwitchName(const KickKindInfo& kind);    // RawFakeCheckBox
+
+// "Load default commands" and "Load default raw commands".
+void LoadDefaultCommands(ControlModel& controls);
+void LoadDefaultRawCommands(ControlModel& controls);
+
+}  // namespace varnek

@@ -1,0 +1,171 @@
+#pragma once
+
+// Fakes of the ports for unit tests: a transport that records every write, a
+// clock the test sets, dialogs that answer from a script.
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/ui/Ports.h"
+
+namespace varnek::test {
+
+class FakeTransport : public Transport {
+ public:
+  void SetEvents(TransportEvents* events) override { events_ = events; }
+  void Open(const std::string& host, std::uint16_t port) override {
+    opens.emplace_back(host, port);
+    open = true;
+  }
+  void Close() override {
+    ++closes;
+    open = false;
+  }
+  void Write(std::string_view bytes) override { writes.emplace_back(bytes); }
+
+  // Drives the events as a socket would.
+  void Connect() {
+    events_->OnSocketConnecting();
+    events_->OnSocketConnected();
+  }
+  void Receive(std::string_view bytes) { events_->OnSocketRead(bytes); }
+  void PeerClose() {
+    open = false;
+    events_->OnSocketDisconnected();
+  }
+  void Fail(SocketErrorKind kind, int code) { events_->OnSocketError(kind, code); }
+
+  std::string AllWritten() const {
+    std::string all;
+    for (const auto& w : writes) {
+      all += w;
+    }
+    return all;
+  }
+
+  std::vector<std::string> writes;
+  std::vector<std::pair<std::string, std::uint16_t>> opens;
+  int closes = 0;
+  bool open = false;
+
+ private:
+  TransportEvents* events_ = nullptr;
+};
+
+class FakeClock : public Clock {
+ public:
+  std::uint32_t TickCount() const override { return now; }
+  std::string LocalTimeText() const override { return time; }
+  std::string LocalDateText() const override { return date; }
+
+  std::uint32_t now = 1000;
+  std::string time = "14:05:09";
+  std::string date = "2026-12-10";
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  struct Message {
+    DialogKind kind;
+    DialogButtons buttons;
+    std::string text;
+  };
+  struct Input {
+    std::string title;
+    std::string prompt;
+    std::string initial;
+  };
+
+  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text) override {
+    messages.push_back({kind, buttons, text});
+    if (!answers.empty()) {
+      DialogAnswer answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::No;
+  }
+  std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                      const std::string& initial) override {
+    inputs.push_back({title, prompt, initial});
+    if (inputAnswers.empty()) {
+      return std::nullopt;
+    }
+    auto answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+  }
+  std::optional<int> PickColour(int) override { return colour; }
+  std::optional<std::string> PickFile(const std::string& directory, const std::string& filterName,
+                                      const std::string& pattern, const std::string& title) override {
+    fileRequests.push_back({directory, filterName + "|" + pattern, title});
+    return file;
+  }
+
+  std::deque<DialogAnswer> answers;
+  std::deque<std::optional<std::string>> inputAnswers;
+  std::vector<Message> messages;
+  std::vector<Input> inputs;
+  std::vector<Input> fileRequests;
+  std::optional<int> colour;
+  std::optional<std::string> file;
+};
+
+class FakeShell : public Shell {
+ public:
+  void OpenUrl(const std::string& url) override { urls.push_back(url); }
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
+  std::vector<std::string> urls;
+  std::string clipboard;
+};
+
+class FakeWindow : public WindowPort {
+ public:
+  void Focus(const std::string& controlName) override { focused.push_back(controlName); }
+  void SetApplicationIcon(IconKind icon) override { icons.push_back(icon); }
+  void ScrollToEnd(const std::string& paneName) override { scrolled.push_back(paneName); }
+  std::vector<std::string> focused;
+  std::vector<IconKind> icons;
+  std::vector<std::string> scrolled;
+};
+
+class FakeHttp : public HttpClient {
+ public:
+  void Get(const std::string& url, const std::vector<std::pair<std::string, std::string>>& headers,
+           std::function<void(HttpResult)> done) override {
+    requests.emplace_back(url, headers);
+    if (result) {
+      done(*result);
+    } else {
+      pending = std::move(done);
+    }
+  }
+  std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> requests;
+  std::optional<HttpResult> result;
+  std::function<void(HttpResult)> pending;
+};
+
+class FakeMedia : public MediaTitle {
+ public:
+  std::optional<std::string> CurrentSong() override { return song; }
+  std::optional<std::string> song;
+};
+
+// All fakes together, ready to hand to the core.
+struct FakePorts {
+  FakeTransport transport;
+  FakeClock clock;
+  FakeDialogs dialogs;
+  FakeShell shell;
+  FakeWindow window;
+  FakeHttp http;
+  FakeMedia media;
+
+  Ports ports() { return Ports{transport, clock, dialogs, shell, window, http, media}; }
+};
+
+}  // namespace varnek::test
