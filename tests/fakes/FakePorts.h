@@ -73,6 +73,7 @@ class FakeDialogs : public Dialogs {
     DialogKind kind;
     DialogButtons buttons;
     std::string text;
+    Question question;
   };
   struct Input {
     std::string title;
@@ -80,8 +81,9 @@ class FakeDialogs : public Dialogs {
     std::string initial;
   };
 
-  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text) override {
-    messages.push_back({kind, buttons, text});
+  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
+                          Question question = Question::None) override {
+    messages.push_back({kind, buttons, text, question});
     if (!answers.empty()) {
       DialogAnswer answer = answers.front();
       answers.pop_front();
@@ -128,9 +130,11 @@ class FakeWindow : public WindowPort {
   void Focus(const std::string& controlName) override { focused.push_back(controlName); }
   void SetApplicationIcon(IconKind icon) override { icons.push_back(icon); }
   void ScrollToEnd(const std::string& paneName) override { scrolled.push_back(paneName); }
+  void EndProgram() override { ended = true; }
   std::vector<std::string> focused;
   std::vector<IconKind> icons;
   std::vector<std::string> scrolled;
+  bool ended = false;
 };
 
 class FakeHttp : public HttpClient {

@@ -119,8 +119,10 @@ void SettingsFile::Save() {
     SaveEntry(file, entry);
   }
   file.SaveAtomically(path_);
-  panes_.StatusLog(lang_.Text(LangSavedSettings));
+  // The file is saved once it is written: a report that fails (a status log
+  // that cannot be flushed) must not leave the autosave due again at once.
   ticks_.autosave = clock_.TickCount();
+  panes_.StatusLog(lang_.Text(LangSavedSettings));
 }
 
 void SettingsFile::SaveIfLoaded() {

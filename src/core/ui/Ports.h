@@ -57,13 +57,17 @@ class Clock {
 // --- dialogs and shell ------------------------------------------------------
 
 enum class DialogKind { Warning, Confirmation, Error, Information };
+// Which question a Yes/No message box asks, so that a front end without a
+// person (the headless program) can answer each by a fixed rule.
+enum class Question { None, UseStandardPort, Redirect, Update, Exit, UnexpectedError };
 enum class DialogButtons { Ok, YesNo };
 enum class DialogAnswer { Ok, Yes, No };
 
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text) = 0;
+  virtual DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
+                                  Question question = Question::None) = 0;
   // Returns the text entered, or nothing when the operator cancelled.
   virtual std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                               const std::string& initial) = 0;
@@ -94,6 +98,8 @@ class WindowPort {
   virtual void SetApplicationIcon(IconKind icon) = 0;
   // Scrolls a pane to its last line.
   virtual void ScrollToEnd(const std::string& paneName) = 0;
+  // Ends the program once the current event has been handled.
+  virtual void EndProgram() = 0;
 };
 
 // --- HTTP -------------------------------------------------------------------

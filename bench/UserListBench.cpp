@@ -1,0 +1,144 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/store/LangTable.h"
+#include "core/users/MyInfoFields.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+namespace {
+
+struct Arrival {
+  MyInfoFields info;
+  std::string ip;
+};
+
+// A hub's worth of users: distinct nicks and IPs, shares mostly distinct with
+// a share of clones, the way a login flood brings them.
+std::vector<Arrival> MakeArrivals(int count) {
+  std::mt19937_64 random(static_cast<std::uint64_t>(count));
+  std::vector<Arrival> arrivals(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    Arrival& a = arrivals[static_cast<std::size_t>(i)];
+    const std::uint64_t share = (i % 10 == 0) ? 1073741824ULL * 50 : random() % (1ULL << 42);
+    a.info = MyInfoFields{.nick = "user" + std::to_string(i) + "_" + std::to_string(random() % 1000),
+                          .share = std::to_string(share),
+                          .description = "description of a user",
+                          .tag = "<++ V:0.868,M:A,H:1/0/0,S:3>",
+                          .hubs = "1/0/0",
+                          .mode = "A",
+                          .connection = "LAN(T3)",
+                          .email = "",
+                          .limit = (i % 4 == 0) ? "50" : "",
+                          .status = 1};
+    a.ip =
+        "10." + std::to_string((i >> 16) & 255) + "." + std::to_string((i >> 8) & 255) + "." + std::to_string(i & 255);
+  }
+  return arrivals;
+}
+
+// What the handlers do per arriving user: the detections look up the nick and
+// the share (clones) before the $MyINFO updates the list, and the nick and the
+// IP (same IP) before the $UserIP does.
+void MyInfoArrives(UserList& list, const Arrival& a, const LangTable& lang) {
+  benchmark::DoNotOptimize(list.FindUser(a.info.nick));
+  benchmark::DoNotOptimize(list.FindUserByShare(a.info.share));
+  list.ApplyMyInfo(a.info, lang);
+}
+
+void UserIpArrives(UserList& list, const Arrival& a) {
+  const int known = list.FindUser(a.info.nick);
+  benchmark::DoNotOptimize(list.FindUserByIp(a.ip));
+  list.ApplyUserIp(a.info.nick, a.ip, known);
+}
+
+void ReportPerUser(benchmark::State& state, int count) {
+  state.SetItemsProcessed(state.iterations() * count);
+  state.counters["per_user"] = benchmark::Counter(
+      static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// A login with N users on the hub. Second argument 0: each user's $UserIP
+// follows his $MyINFO; 1: all $MyINFO first, then one $UserIP batch, so the
+// empty IP is shared by every row until the batch arrives.
+void BM_LoginFlood(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const bool ipsLater = state.range(1) != 0;
+  const std::vector<Arrival> arrivals = MakeArrivals(count);
+  const LangTable lang;
+  for (auto _ : state) {
+    auto list = std::make_unique<UserList>();
+    for (const Arrival& a : arrivals) {
+      MyInfoArrives(*list, a, lang);
+      if (!ipsLater) {
+        UserIpArrives(*list, a);
+      }
+    }
+    if (ipsLater) {
+      for (const Arrival& a : arrivals) {
+        UserIpArrives(*list, a);
+      }
+    }
+    state.PauseTiming();  // tearing the list down is not part of a login
+    list.reset();
+    state.ResumeTiming();
+  }
+  ReportPerUser(state, count);
+}
+BENCHMARK(BM_LoginFlood)
+    ->ArgNames({"users", "ips_later"})
+    ->ArgsProduct({{5000, 50000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// A full list that only answers: the detections of a $MyINFO from a user who
+// is already there, and his $UserIP.
+void BM_LookupsInAFullList(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::vector<Arrival> arrivals = MakeArrivals(count);
+  const LangTable lang;
+  UserList list;
+  for (const Arrival& a : arrivals) {
+    list.ApplyMyInfo(a.info, lang);
+    list.ApplyUserIp(a.info.nick, a.ip, -1);
+  }
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const Arrival& a = arrivals[next];
+    next = (next + 7919) % arrivals.size();
+    const int known = list.FindUser(a.info.nick);
+    benchmark::DoNotOptimize(list.FindUserByShare(a.info.share));
+    benchmark::DoNotOptimize(list.FindUserByIp(a.ip));
+    list.ApplyMyInfo(a.info, lang);
+    list.ApplyUserIp(a.info.nick, a.ip, known);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LookupsInAFullList)->Arg(5000)->Arg(50000);
+
+// A user in the middle quits and logs in again: the row moves to the end.
+void BM_QuitAndRejoin(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::vector<Arrival> arrivals = MakeArrivals(count);
+  const LangTable lang;
+  UserList list;
+  for (const Arrival& a : arrivals) {
+    list.ApplyMyInfo(a.info, lang);
+  }
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const Arrival& a = arrivals[next];
+    next = (next + 7919) % arrivals.size();
+    list.RemoveUser(a.info.nick);
+    list.ApplyMyInfo(a.info, lang);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_QuitAndRejoin)->Arg(5000)->Arg(50000);
+
+}  // namespace
+}  // namespace varnek

@@ -1,0 +1,125 @@
+#include "core/Bot.h"
+
+#include <exception>
+
+#include "core/Product.h"
+#include "core/commands/ConsoleHelp.h"
+#include "core/ui/AboutTexts.h"
+#include "core/ui/LanguageBindings.h"
+#include "core/ui/SettingsRules.h"
+#include "core/users/InputErrors.h"
+#include "core/users/MyInfoParser.h"
+
+namespace varnek {
+
+Bot::Bot(Ports ports, std::filesystem::path programDirectory)
+    : ports_(ports),
+      programDirectory_(std::move(programDirectory)),
+      panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
+      settings_(controls_, panes_, lang_, ports.clock, ticks_, programDirectory_ / "Varnek.ini"),
+      context_{controls_, lang_,    panes_,      counters_, users_, controls_.List("OpsListBox"),
+               session_,  ticks_,   settings_,   connection_, ports, programDirectory_},
+      lifecycle_(context_),
+      login_(context_),
+      hubInformation_(context_, [this] { lifecycle_.ConnectAction(); }),
+      timer_(context_, login_, [this] { lifecycle_.ConnectAction(); }),
+      detections_(context_),
+      botCommands_(context_),
+      console_(context_, [this] { return botCommands_.BuildHelpText(); }),
+      userActions_(context_),
+      commandRunner_([this](std::string_view sender, std::string_view text) { botCommands_.Execute(sender, text); }),
+      chat_(context_,
+            [this](std::string_view sender, std::string_view text) {
+              if (commandRunner_) {
+                commandRunner_(sender, text);
+              }
+            }),
+      connection_(ports.transport, ports.dialogs, panes_, lang_, counters_, *this, lifecycle_, *this) {
+  InstallSettingsRules(controls_, ticks_, ports.clock, [this] { RebuildHelpMemo(); });
+}
+
+Bot::~Bot() { connection_.Shutdown(); }
+
+void Bot::Start() {
+  Run([this] {
+    ports_.window.SetApplicationIcon(IconKind::Disconnected);
+    controls_.Get("ClientCoolTrayIcon").SetHint(kProductName);
+    FillAboutPage();
+    settings_.Load();
+    RebuildHelpMemo();
+    const std::uint32_t now = ports_.clock.TickCount();
+    ticks_.autosave = now;
+    ticks_.tryInfo = now;
+    ticks_.start = now;
+    ApplyLanguage();
+    if (controls_.Get("AutoConnectCheckBox").Checked() && !controls_.Get("HubIpEdit").Text().empty() &&
+        !controls_.Get("HubPortEdit").Text().empty()) {
+      lifecycle_.ConnectAction();
+    }
+  });
+}
+
+void Bot::FillAboutPage() {
+  controls_.Get("MainForm").SetCaption(kProductName);
+  controls_.Get("ApplicationLabel").SetCaption(ApplicationText());
+  controls_.Get("CopyrightLabel").SetCaption(CopyrightText());
+  controls_.Get("FaqMemo").SetText(FaqText());
+  controls_.Get("ThanksMemo").SetText(ThanksText());
+}
+
+void Bot::RebuildHelpMemo() { controls_.Get("HelpMemo").SetText(BuildConsoleHelpText(context_.CurrentTrigger())); }
+
+void Bot::ApplyLanguage() {
+  const std::string& file = controls_.Get("LangFileEdit").Text();
+  if (!file.empty()) {
+    lang_.LoadFile(programDirectory_ / "translations" / file);
+  }
+  varnek::ApplyLanguage(controls_, lang_, connection_.Connected());
+}
+
+void Bot::TimerTick() {
+  Run([this] { timer_.Tick(); });
+}
+
+void Bot::Run(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const AbandonedCommandError& error) {
+    HandleAbandonedCommand(error.what());
+  } catch (const std::exception& error) {
+    HandleUnexpectedError(error.what());
+  }
+}
+
+void Bot::OnMyInfo(std::string_view parameters) {
+  auto fields = ParseMyInfo(parameters);
+  if (!fields) {
+    return;
+  }
+  panes_.NiceLine(LangUserSending, {fields->nick, "$MyINFO"});
+  detections_.HandleMyInfo(*fields);
+}
+
+void Bot::OnPrivateMessage(std::string_view recipient, std::string_view sender, std::string_view text) {
+  chat_.HandlePrivateMessage(recipient, sender, text);
+}
+
+// Bad input from the hub never reaches the last-resort question: one garbled
+// $MyINFO would otherwise stop the bot with a question on every update of
+// that user. The command is dropped with a note in the debug pane.
+void Bot::HandleAbandonedCommand(const std::string& what) {
+  if (panes_.NiceOutput()) {
+    panes_.DebugLine("Command ignored: " + what);
+  }
+}
+
+void Bot::HandleUnexpectedError(const std::string& what) {
+  try {
+    lifecycle_.HandleUnexpectedError(what);
+  } catch (const std::exception& nested) {
+    // The reload itself failed; nothing sensible is left to ask.
+    ports_.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, nested.what());
+  }
+}
+
+}  // namespace varnek

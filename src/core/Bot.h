@@ -1,0 +1,134 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/BotContext.h"
+#include "core/commands/BotCommands.h"
+#include "core/commands/Chat.h"
+#include "core/commands/Console.h"
+#include "core/commands/UserActions.h"
+#include "core/hub/ConnectionListener.h"
+#include "core/hub/HubConnection.h"
+#include "core/hub/HubEvents.h"
+#include "core/hub/HubInformation.h"
+#include "core/hub/HubSession.h"
+#include "core/hub/Login.h"
+#include "core/hub/MainTimer.h"
+#include "core/hub/ProtocolCounters.h"
+#include "core/hub/TickStamps.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/store/SettingsFile.h"
+#include "core/ui/ControlModel.h"
+#include "core/ui/Lifecycle.h"
+#include "core/ui/Ports.h"
+#include "core/users/Detections.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+
+// The whole program without its window: it owns the settings, lists, panes,
+// the connection and every part that handles the hub's commands. Front ends
+// bind their widgets to its controls and call its actions; every action runs
+// behind the same error boundary as the hub's commands.
+class Bot : public HubEvents, public ErrorHandler {
+ public:
+  Bot(Ports ports, std::filesystem::path programDirectory);
+  ~Bot() override;
+  Bot(const Bot&) = delete;
+  Bot& operator=(const Bot&) = delete;
+
+  // The start of the program, in its fixed order: icons, About page,
+  // settings, help text, tick stamps, language, and the auto-connect.
+  void Start();
+  // The once-a-second tick.
+  void TimerTick();
+
+  // Runs one action of the operator; an error in it reaches the last-resort
+  // question instead of the event loop.
+  void Run(const std::function<void()>& action);
+
+  ControlModel& Controls() { return controls_; }
+  LangTable& Lang() { return lang_; }
+  OutputPanes& Panes() { return panes_; }
+  ProtocolCounters& Counters() { return counters_; }
+  UserList& Users() { return users_; }
+  HubSession& Session() { return session_; }
+  TickStamps& Ticks() { return ticks_; }
+  SettingsFile& Settings() { return settings_; }
+  HubConnection& Connection() { return connection_; }
+  Lifecycle& Life() { return lifecycle_; }
+  Login& LoginHandler() { return login_; }
+  MainTimer& Timer() { return timer_; }
+  Detections& Detector() { return detections_; }
+  Chat& ChatHandler() { return chat_; }
+  BotCommands& Commands() { return botCommands_; }
+  Console& OperatorConsole() { return console_; }
+  UserActions& Actions() { return userActions_; }
+  BotContext& Context() { return context_; }
+
+  // Loads the chosen language file and re-captions every control.
+  void ApplyLanguage();
+  void RebuildHelpMemo();
+
+  // HubEvents
+  void OnLock(std::string_view parameters) override { login_.OnLock(parameters); }
+  void OnHubName(std::string_view parameters) override { hubInformation_.OnHubName(parameters); }
+  void OnValidateDenide(std::string_view parameters) override { login_.OnValidateDenide(parameters); }
+  void OnGetPass() override { login_.OnGetPass(); }
+  void OnBadPass() override { login_.OnBadPass(); }
+  void OnSupports(std::string_view parameters) override { login_.OnSupports(parameters); }
+  void OnHubIsFull() override { login_.OnHubIsFull(); }
+  void OnUserIp(std::string_view nick, std::string_view ip) override { detections_.HandleUserIp(nick, ip); }
+  void OnMyInfo(std::string_view parameters) override;
+  void OnLogedIn() override { login_.OnLogedIn(); }
+  void OnHello(std::string_view nick) override { login_.OnHello(nick); }
+  void OnOpListItem(std::string_view nick) override { hubInformation_.OnOpListItem(nick); }
+  void OnConnectToMe(std::string_view parameters) override { hubInformation_.OnConnectToMe(parameters); }
+  void OnSearch(std::string_view parameters) override { hubInformation_.OnSearch(parameters); }
+  void OnHubTopic(std::string_view parameters) override { hubInformation_.OnHubTopic(parameters); }
+  void OnForceMove(std::string_view address) override { hubInformation_.OnForceMove(address); }
+  void OnQuit(std::string_view nick) override { hubInformation_.OnQuit(nick); }
+  void OnPrivateMessage(std::string_view recipient, std::string_view sender, std::string_view text) override;
+  void OnChatLine(std::string_view line) override { chat_.HandleChatLine(line); }
+
+  // ErrorHandler
+  void HandleAbandonedCommand(const std::string& what) override;
+  void HandleUnexpectedError(const std::string& what) override;
+
+  // Where bot commands from permitted senders go: the interpreter, unless a
+  // test puts something else there.
+  void SetCommandRunner(Chat::CommandRunner runner) { commandRunner_ = std::move(runner); }
+
+ private:
+  void FillAboutPage();
+
+  Ports ports_;
+  std::filesystem::path programDirectory_;
+  ControlModel controls_;
+  LangTable lang_;
+  OutputPanes panes_;
+  ProtocolCounters counters_;
+  UserList users_;
+  HubSession session_;
+  TickStamps ticks_;
+  SettingsFile settings_;
+  BotContext context_;
+  Lifecycle lifecycle_;
+  Login login_;
+  HubInformation hubInformation_;
+  MainTimer timer_;
+  Detections detections_;
+  BotCommands botCommands_;
+  Console console_;
+  UserActions userActions_;
+  Chat::CommandRunner commandRunner_;
+  Chat chat_;
+  HubConnection connection_;
+};
+
+}  // namespace varnek

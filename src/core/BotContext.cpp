@@ -1,0 +1,30 @@
+#include "core/BotContext.h"
+
+#include "core/hub/HubConnection.h"
+#include "core/ui/ControlModel.h"
+#include "core/ui/Triggers.h"
+
+namespace varnek {
+
+const std::string& BotContext::MyNick() const { return controls.Get("UsernameEdit").Text(); }
+
+std::string BotContext::CurrentTrigger() const { return TriggerAt(controls.Get("TriggerComboBox").Value()); }
+
+std::string BotContext::PrivateReply(std::string_view nick, std::string_view text) const {
+  const std::string& me = MyNick();
+  std::string reply = "$To: ";
+  reply.append(nick);
+  reply += " From: " + me + " $<" + me + "> ";
+  reply.append(text);
+  return reply;
+}
+
+std::string BotContext::ChatLineOfBot(std::string_view text) const {
+  std::string line = "<" + MyNick() + "> ";
+  line.append(text);
+  return line;
+}
+
+bool BotContext::SendCommand(std::string_view text) const { return connection.SendCommand(text); }
+
+}  // namespace varnek

@@ -1,0 +1,231 @@
+#include "core/commands/BotCommands.h"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "core/BotContext.h"
+#include "core/commands/BotCommandTable.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/store/SettingsFile.h"
+#include "core/text/Integer.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Text that is not a number reads as 19860505, and that result is taken for
+// "not a number"; so the number 19860505 itself is refused too. Deliberate:
+// the bot has always answered that number with the wrong-parameter reply.
+constexpr std::int32_t kNotANumber = 19860505;
+
+// The labels of the "info" answer, in the order of the user list's columns.
+constexpr std::array<std::pair<LangKey, UserColumn>, kUserColumnCount> kUserInformation = {{
+    {LangUsername, UserColumn::Username},
+    {LangShareSize, UserColumn::ShareSize},
+    {LangExactShareSize, UserColumn::ExactShareSize},
+    {LangDescription, UserColumn::Description},
+    {LangTag, UserColumn::Tag},
+    {LangMode, UserColumn::Mode},
+    {LangConnectionType, UserColumn::ConnectionType},
+    {LangStatus, UserColumn::Status},
+    {LangEmailAddress, UserColumn::Email},
+    {LangUploadLimit, UserColumn::UploadLimit},
+    {LangIp, UserColumn::Ip},
+}};
+
+// Everything after the first space, untouched; with no space, the whole text.
+std::string_view ArgumentOf(std::string_view text) {
+  const std::size_t space = text.find(' ');
+  return space == std::string_view::npos ? text : text.substr(space + 1);
+}
+
+bool HoldsForbiddenCharacter(std::string_view argument, bool spacesRefused) {
+  return argument.find_first_of(spacesRefused ? "$| " : "$|") != std::string_view::npos;
+}
+
+}  // namespace
+
+void BotCommands::Execute(std::string_view sender, std::string_view text) {
+  const std::string trigger = context_.CurrentTrigger();
+  // A prefix test in table order: the first keyword that begins the text wins,
+  // whatever follows it.
+  for (const BotCommand& command : BotCommandTable()) {
+    const std::string name = trigger + std::string(command.keyword);
+    if (text.starts_with(name)) {
+      Run(command, sender, text, text == name);
+      return;
+    }
+  }
+}
+
+void BotCommands::Run(const BotCommand& command, std::string_view sender, std::string_view text, bool nameAlone) {
+  const std::string_view argument = ArgumentOf(text);
+  switch (command.kind) {
+    case BotCommandKind::Help:
+      Reply(sender, BuildHelpText());
+      return;
+    case BotCommandKind::Save:
+      RunSave(sender);
+      return;
+    case BotCommandKind::Switch:
+      RunSwitch(command, sender, argument);
+      return;
+    case BotCommandKind::Value:
+      RunValue(command, sender, argument);
+      return;
+    case BotCommandKind::List:
+      RunList(command, sender);
+      return;
+    case BotCommandKind::Add:
+    case BotCommandKind::Delete:
+    case BotCommandKind::Info:
+      break;  // these need an argument, tested below
+  }
+  // Without a space the argument is the whole text, so the command name
+  // alone must not pass for a pattern or a nick.
+  if (argument.empty() || nameAlone) {
+    SendWrongParameters(sender);
+  } else if (command.kind == BotCommandKind::Add) {
+    RunAdd(command, sender, argument);
+  } else if (command.kind == BotCommandKind::Delete) {
+    RunDelete(command, sender, argument);
+  } else {
+    RunInfo(sender, argument);
+  }
+}
+
+void BotCommands::RunSwitch(const BotCommand& command, std::string_view sender, std::string_view argument) {
+  if (argument != "1" && argument != "0") {
+    SendWrongParameters(sender);
+    return;
+  }
+  // Through the check box, so that its change reaction runs as for a click.
+  context_.controls.Get(command.target).SetChecked(argument == "1");
+  ReplyAndLog(sender, context_.lang.Format(command.message, {argument}));
+}
+
+void BotCommands::RunValue(const BotCommand& command, std::string_view sender, std::string_view argument) {
+  const std::int32_t number = ReadInt32(argument).value_or(kNotANumber);
+  if (number == kNotANumber) {
+    SendWrongParameters(sender);
+    return;
+  }
+  Control& spinEdit = context_.controls.Get(command.target);
+  spinEdit.SetValue(number);  // brings it into the control's range
+  ReplyAndLog(sender, context_.lang.Format(command.message, {std::to_string(spinEdit.Value())}));
+}
+
+void BotCommands::RunList(const BotCommand& command, std::string_view sender) {
+  std::string text = context_.lang.Text(command.message);
+  text += kLineEnd;
+  for (const std::string& row : context_.controls.List(command.target).Rows()) {
+    text += kLineEnd;
+    text += '\t';
+    text += row;
+  }
+  text += kLineEnd;
+  Reply(sender, text);
+}
+
+void BotCommands::RunAdd(const BotCommand& command, std::string_view sender, std::string_view argument) {
+  if (HoldsForbiddenCharacter(argument, command.spacesRefused)) {
+    Reply(sender, context_.lang.Text(LangForbiddenCharacters));
+    return;
+  }
+  // Duplicates are appended again, as the settings pages allow them too.
+  context_.controls.List(command.target).Append(std::string(argument));
+  ReplyAndLog(sender, context_.lang.Format(command.message, {argument}));
+}
+
+void BotCommands::RunDelete(const BotCommand& command, std::string_view sender, std::string_view argument) {
+  // Compared as text, not matched as a pattern: "*" deletes the row "*" only.
+  StringListModel& list = context_.controls.List(command.target);
+  const int row = list.IndexOf(argument);
+  if (row < 0) {
+    Reply(sender, context_.lang.Format(LangNotFound, {argument}));
+    return;
+  }
+  list.RemoveAt(row);
+  ReplyAndLog(sender, context_.lang.Format(command.message, {argument}));
+}
+
+void BotCommands::RunInfo(std::string_view sender, std::string_view argument) {
+  const int row = context_.users.FindUser(argument);
+  if (row < 0) {
+    Reply(sender, context_.lang.Format(LangNotFound, {argument}));
+    return;
+  }
+  Reply(sender, UserInformationText(row));
+}
+
+void BotCommands::RunSave(std::string_view sender) {
+  // The save notes itself in the status pane; a failure leaves without a reply.
+  context_.settings.Save();
+  Reply(sender, context_.lang.Text(LangSavedSettings));
+}
+
+void BotCommands::SendWrongParameters(std::string_view sender) {
+  Reply(sender, context_.lang.Format(LangWrongParameters, {context_.CurrentTrigger() + "help"}));
+}
+
+std::string BotCommands::UserInformationText(int row) const {
+  const UserRecord& user = context_.users.Row(row);
+  std::string text = context_.lang.Text(LangUserInfo);
+  text += kLineEnd;
+  text += kLineEnd;
+  for (const auto& [label, column] : kUserInformation) {
+    text += '\t';
+    text += context_.lang.Text(label);
+    text += ": ";
+    text += user[column];
+    text += kLineEnd;
+  }
+  return text;
+}
+
+std::string BotCommands::BuildHelpText() const {
+  const std::string trigger = context_.CurrentTrigger();
+  std::string text = context_.lang.Text(LangAvailableBotCommands);
+  text += kLineEnd;
+  text += kLineEnd;
+  for (std::string_view keyword : BotCommandHelpOrder()) {
+    text += HelpLine(*FindBotCommand(keyword), trigger);
+  }
+  return text;
+}
+
+std::string BotCommands::HelpLine(const BotCommand& command, const std::string& trigger) const {
+  const BotCommandHelp& help = command.help;
+  std::string line = "\t" + trigger;
+  line += command.keyword;
+  line += help.argumentShown;
+  line.append(static_cast<std::size_t>(help.tabs), '\t');
+  line += "- ";
+  line += context_.lang.Text(help.description);
+  if (command.kind == BotCommandKind::Switch) {
+    const bool on = context_.controls.Get(command.target).Checked();
+    line += ' ';
+    line += context_.lang.Format(LangCurrentStatus, {on ? "1" : "0"});
+  } else if (command.kind == BotCommandKind::Value) {
+    line += ' ';
+    line += context_.lang.Format(LangCurrentValue, {std::to_string(context_.controls.Get(command.target).Value())});
+  }
+  line += kLineEnd;
+  return line;
+}
+
+void BotCommands::Reply(std::string_view sender, std::string_view text) {
+  context_.SendCommand(context_.PrivateReply(sender, text));
+}
+
+void BotCommands::ReplyAndLog(std::string_view sender, const std::string& text) {
+  Reply(sender, text);
+  context_.panes.StatusLog(text);
+}
+
+}  // namespace varnek

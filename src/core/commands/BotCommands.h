@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnek {
+
+struct BotCommand;
+struct BotContext;
+
+// The bot command interpreter: operators and allowed users switch detections,
+// set limits, edit the pattern and user lists, save the settings and look up
+// users by private message. Each command changes the setting the way the
+// settings pages would and answers the sender privately; changes are also
+// noted in the status pane so that the local operator sees them.
+class BotCommands {
+ public:
+  explicit BotCommands(BotContext& context) : context_(context) {}
+
+  // Runs the command that the words of a private message name. Words that
+  // name no command are ignored without a reply.
+  void Execute(std::string_view sender, std::string_view text);
+  // The list of commands with the current state of every switch and value.
+  std::string BuildHelpText() const;
+  void SendWrongParameters(std::string_view sender);
+  // The answer to "info" for one row of the user list.
+  std::string UserInformationText(int row) const;
+
+ private:
+  void Run(const BotCommand& command, std::string_view sender, std::string_view text, bool nameAlone);
+  void RunSwitch(const BotCommand& command, std::string_view sender, std::string_view argument);
+  void RunValue(const BotCommand& command, std::string_view sender, std::string_view argument);
+  void RunList(const BotCommand& command, std::string_view sender);
+  void RunAdd(const BotCommand& command, std::string_view sender, std::string_view argument);
+  void RunDelete(const BotCommand& command, std::string_view sender, std::string_view argument);
+  void RunInfo(std::string_view sender, std::string_view argument);
+  void RunSave(std::string_view sender);
+
+  std::string HelpLine(const BotCommand& command, const std::string& trigger) const;
+  void Reply(std::string_view sender, std::string_view text);
+  // A change made remotely: the reply and the same text in the status pane.
+  void ReplyAndLog(std::string_view sender, const std::string& text);
+
+  BotContext& context_;
+};
+
+}  // namespace varnek

@@ -1,0 +1,60 @@
+#include "core/commands/Chat.h"
+
+#include "core/BotContext.h"
+#include "core/Product.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/Pattern.h"
+
+namespace varnek {
+
+std::string UnescapeChatText(std::string_view text) {
+  std::string result = ReplaceAll(text, "&#36;", "$");
+  result = ReplaceAll(result, "&#124;", "|");
+  return ReplaceAll(result, "\n", "\r\n");
+}
+
+void Chat::HandleChatLine(std::string_view line) { context_.panes.ChatLine(UnescapeChatText(line)); }
+
+bool Chat::MayCommand(std::string_view sender) const {
+  const ControlModel& controls = context_.controls;
+  // Both tests are made, the operator test first.
+  const bool operatorMay = controls.Get("CmdOpsCheckBox").Checked() && context_.operators.IndexOf(sender) >= 0;
+  bool allowedMay = false;
+  if (controls.Get("AllowedCheckBox").Checked()) {
+    for (const std::string& pattern : context_.controls.List("AllowedListView").Rows()) {
+      if (MatchesPattern(sender, pattern)) {
+        allowedMay = true;
+        break;
+      }
+    }
+  }
+  return operatorMay || allowedMay;
+}
+
+void Chat::HandlePrivateMessage(std::string_view /*recipient*/, std::string_view sender, std::string_view message) {
+  const bool mayCommand = MayCommand(sender);
+  const std::string text = UnescapeChatText(message);
+  context_.panes.ChatLine(context_.lang.Format(LangPrivateMessageFrom, {sender, text}));
+  if (mayCommand) {
+    // The words start one byte after the ">" that closes the sender's nick.
+    const std::size_t close = text.find('>');
+    const std::size_t start = close == std::string::npos ? 1 : close + 2;
+    runCommand_(sender, start < text.size() ? std::string_view(text).substr(start) : std::string_view());
+    return;
+  }
+  const ControlModel& controls = context_.controls;
+  if (controls.Get("MessageCheckBox").Checked() && sender != controls.Get("OpChatEdit").Text()) {
+    context_.panes.NiceLine(LangSendingBotMessage, {sender});
+    context_.SendCommand(BotMessage(sender));
+  }
+}
+
+std::string Chat::BotMessage(std::string_view sender) const {
+  return context_.PrivateReply(sender, context_.controls.Get("BotMessageMemo").Text() + " < " + kProductName + " " +
+                                           kProductVersion + " : " + kWebsite + " >");
+}
+
+}  // namespace varnek

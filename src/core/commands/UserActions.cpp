@@ -1,0 +1,272 @@
+#include "core/commands/UserActions.h"
+
+#include <optional>
+
+#include "core/BotContext.h"
+#include "core/Product.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+namespace {
+
+struct CopyItem {
+  const char* menuItem;
+  UserColumn column;
+  LangKey label;
+};
+
+// The copy submenu in menu order; "All" copies the same fields in this order.
+constexpr CopyItem kCopyItems[] = {
+    {"cUsernameUserPopup", UserColumn::Username, LangUsername},
+    {"cShareUserPopup", UserColumn::ShareSize, LangShareSize},
+    {"cExactShareUserPopup", UserColumn::ExactShareSize, LangExactShareSize},
+    {"cDescriptionUserPopup", UserColumn::Description, LangDescription},
+    {"cTagUserPopup", UserColumn::Tag, LangTag},
+    {"cModeUserPopup", UserColumn::Mode, LangMode},
+    {"cConnectionUserPopup", UserColumn::ConnectionType, LangConnectionType},
+    {"cStatusUserPopup", UserColumn::Status, LangStatus},
+    {"cEmailUserPopup", UserColumn::Email, LangEmailAddress},
+    {"cLimitUserPopup", UserColumn::UploadLimit, LangUploadLimit},
+    {"cIpUserPopup", UserColumn::Ip, LangIp},
+};
+
+// The items that need a selected user; the refresh item follows the
+// connection instead.
+constexpr const char* kSelectionItems[] = {
+    "IpUserPopup",   "KickUserPopup",      "RedirectUserPopup",     "PmUserPopup",
+    "CopyUserPopup", "AddOpChatUserPopup", "AddToAllowedUserPopup", "AddToProtectedUserPopup",
+};
+
+// Whether a field is worth copying: a share of nothing or a zero upload limit
+// is as good as no value. The limit column carries its unit, so "0 KiB/s" is
+// the zero limit a client reports.
+bool WorthCopying(UserColumn column, const std::string& value) {
+  if (value.empty()) {
+    return false;
+  }
+  switch (column) {
+    case UserColumn::ShareSize:
+    case UserColumn::ExactShareSize:
+      return value != "0 B";
+    case UserColumn::UploadLimit:
+      return value != "0" && value != "0 KiB/s";
+    default:
+      return true;
+  }
+}
+
+bool HasForbiddenCharacter(std::string_view text, std::string_view forbidden) {
+  return text.find_first_of(forbidden) != std::string_view::npos;
+}
+
+}  // namespace
+
+UserActions::UserActions(BotContext& context) : context_(context) {}
+
+const UserRecord* UserActions::RecordAt(int row) const {
+  const UserList& users = context_.users;
+  return row >= 0 && row < users.Count() ? &users.Row(row) : nullptr;
+}
+
+void UserActions::OnMenuPopup(int selectedRow) {
+  const UserRecord* record = RecordAt(selectedRow);
+  if (record == nullptr) {
+    DisableWithoutSelection();
+  } else {
+    EnableForRecord(*record);
+  }
+}
+
+void UserActions::DisableWithoutSelection() {
+  for (const char* item : kSelectionItems) {
+    context_.controls.Get(item).SetEnabled(false);
+  }
+}
+
+void UserActions::EnableForRecord(const UserRecord& record) {
+  ControlModel& controls = context_.controls;
+  bool anyField = false;
+  for (const CopyItem& item : kCopyItems) {
+    const std::string& value = record[item.column];
+    controls.Get(item.menuItem).SetEnabled(WorthCopying(item.column, value));
+    anyField = anyField || !value.empty();
+  }
+  controls.Get("cAllUserPopup").SetEnabled(anyField);
+  controls.Get("CopyUserPopup").SetEnabled(true);
+  controls.Get("IpUserPopup").SetEnabled(!record[UserColumn::Ip].empty());
+  for (const char* item : {"KickUserPopup", "RedirectUserPopup", "AddOpChatUserPopup", "AddToAllowedUserPopup",
+                           "AddToProtectedUserPopup"}) {
+    controls.Get(item).SetEnabled(true);
+  }
+  controls.Get("PmUserPopup").SetEnabled(!controls.Get("SendMemo").Text().empty());
+}
+
+bool UserActions::Ask(LangKey prompt, std::string& remembered) {
+  std::optional<std::string> answer =
+      context_.ports.dialogs.InputBox(kProductName, context_.lang.Text(prompt), remembered);
+  if (!answer) {
+    return false;
+  }
+  remembered = std::move(*answer);
+  return true;
+}
+
+void UserActions::WarnForbiddenCharacters() {
+  // The message is written for the protocol escapes; the dialog shows the
+  // characters themselves.
+  std::string text = ReplaceAll(context_.lang.Text(LangForbiddenCharacters), "&#36;", "$");
+  text = ReplaceAll(text, "&#124;", "|");
+  context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, text);
+}
+
+void UserActions::Kick(int row) {
+  const UserRecord* record = RecordAt(row);
+  if (record == nullptr) {
+    return;
+  }
+  // Copied: the hub's commands are still handled while the dialog is open
+  // and may remove the row.
+  const std::string nick = record->Nick();
+  if (!Ask(LangReason, lastKickReason_)) {
+    return;
+  }
+  const std::string reason = lastKickReason_;
+  context_.panes.ChatLine(context_.lang.Format(LangKicking, {nick}));
+  if (context_.users.FindUser(nick) < 0) {
+    return;
+  }
+  if (reason.empty()) {
+    context_.SendCommand("$Kick " + nick);
+    return;
+  }
+  if (HasForbiddenCharacter(reason, "$|")) {
+    WarnForbiddenCharacters();
+    return;
+  }
+  SendKickCommands(nick, reason);
+}
+
+void UserActions::SendKickCommands(const std::string& nick, const std::string& reason) {
+  context_.SendCommand(context_.PrivateReply(nick, context_.lang.Format(LangKickedBecause, {reason})));
+  if (context_.controls.Get("KickToStatusCheckBox").Checked()) {
+    context_.SendCommand("<" + context_.MyNick() + "> is kicking " + nick + " because: " + reason);
+  }
+  context_.SendCommand("$Kick " + nick);
+}
+
+void UserActions::Redirect(int row) {
+  const UserRecord* record = RecordAt(row);
+  if (record == nullptr) {
+    return;
+  }
+  const std::string nick = record->Nick();
+  if (!Ask(LangRedirectTo, lastRedirectAddress_) || !Ask(LangReason, lastRedirectReason_)) {
+    return;
+  }
+  const std::string address = lastRedirectAddress_;
+  const std::string reason = lastRedirectReason_;
+  if (address.empty()) {
+    return;
+  }
+  if (HasForbiddenCharacter(address, " $|")) {
+    WarnForbiddenCharacters();
+    return;
+  }
+  // A redirect needs both texts; without a reason nothing is sent.
+  if (context_.users.FindUser(nick) < 0 || reason.empty()) {
+    return;
+  }
+  if (HasForbiddenCharacter(reason, "$|")) {
+    WarnForbiddenCharacters();
+    return;
+  }
+  SendRedirectCommands(nick, address, reason);
+}
+
+void UserActions::SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason) {
+  const LangTable& lang = context_.lang;
+  context_.SendCommand(context_.PrivateReply(nick, lang.Format(LangRedirectedBecause, {address, reason})));
+  context_.panes.ChatLine(lang.Format(LangRedirecting, {nick, address}));
+  context_.SendCommand("$OpForceMove $Who:" + nick + "$Where:" + address + "$Msg:" + reason);
+}
+
+void UserActions::PrivateMessage(int row) {
+  const UserRecord* record = RecordAt(row);
+  if (record == nullptr) {
+    return;
+  }
+  const std::string nick = record->Nick();
+  Control& memo = context_.controls.Get("SendMemo");
+  // Unescaped and whole, line breaks included: the operator's own words.
+  const std::string text = memo.Text();
+  context_.panes.ChatLine(context_.lang.Format(LangPrivateMessageTo, {nick, text}));
+  context_.SendCommand(context_.PrivateReply(nick, text));
+  memo.SetText("");
+  context_.ports.window.Focus("SendMemo");
+}
+
+void UserActions::RefreshList() {
+  // Emptied at once, so the list shows only what the hub sends from now on,
+  // even when it never answers.
+  context_.users.Clear();
+  context_.panes.NiceLine(LangSending, {"$GetNickList"});
+  context_.SendCommand("$GetNickList");
+}
+
+void UserActions::IpInformation(int row) {
+  const UserRecord* record = RecordAt(row);
+  if (record != nullptr) {
+    context_.ports.shell.OpenUrl(kIpInformationUrl + (*record)[UserColumn::Ip]);
+  }
+}
+
+void UserActions::CopyField(int row, UserColumn column) {
+  const UserRecord* record = RecordAt(row);
+  if (record != nullptr) {
+    context_.ports.shell.SetClipboardText((*record)[column]);
+  }
+}
+
+void UserActions::CopyAll(int row) {
+  const UserRecord* record = RecordAt(row);
+  if (record == nullptr) {
+    return;
+  }
+  std::string text;
+  const char* separator = "";
+  for (const CopyItem& item : kCopyItems) {
+    text += separator + context_.lang.Text(item.label) + ": " + (*record)[item.column];
+    separator = "\r\n";
+  }
+  context_.ports.shell.SetClipboardText(text);
+}
+
+void UserActions::SetAsOpChat(int row) {
+  const UserRecord* record = RecordAt(row);
+  if (record != nullptr) {
+    context_.controls.Get("OpChatEdit").SetText(record->Nick());
+  }
+}
+
+void UserActions::MoveToAllowed(int row) {
+  AppendToList(row, "AllowedListView");
+}
+
+void UserActions::MoveToProtected(int row) {
+  AppendToList(row, "ProtectedListView");
+}
+
+void UserActions::AppendToList(int row, std::string_view listViewName) {
+  // The nick goes in unchanged and without a duplicate check; a "*" in it
+  // makes the row act as a pattern.
+  const UserRecord* record = RecordAt(row);
+  if (record != nullptr) {
+    context_.controls.List(listViewName).Append(record->Nick());
+  }
+}
+
+}  // namespace varnek

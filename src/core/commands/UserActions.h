@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/store/LangKeys.h"
+#include "core/users/UserRecord.h"
+
+namespace varnek {
+
+struct BotContext;
+
+// What the local operator does to one user through the user list's menu:
+// kick, redirect, private message, IP lookup, copying, refreshing the list
+// and taking the nick into the operators chat, allowed or protected users.
+//
+// Each action gets the selected row as it is at the moment it runs; a row
+// that is -1 or no longer exists (the list changed under the menu) counts as
+// no selection and the action does nothing.
+class UserActions {
+ public:
+  explicit UserActions(BotContext& context);
+
+  // Enables the menu items for the selected row (-1 for none).
+  void OnMenuPopup(int selectedRow);
+
+  void Kick(int row);
+  void Redirect(int row);
+  // Sends the command line's text to the user.
+  void PrivateMessage(int row);
+  void RefreshList();
+  void IpInformation(int row);
+  void CopyField(int row, UserColumn column);
+  void CopyAll(int row);
+  void SetAsOpChat(int row);
+  void MoveToAllowed(int row);
+  void MoveToProtected(int row);
+
+ private:
+  const UserRecord* RecordAt(int row) const;
+  void EnableForRecord(const UserRecord& record);
+  void DisableWithoutSelection();
+  // Asks with the product's name as title; false when cancelled. The answer
+  // is remembered even when it will be refused.
+  bool Ask(LangKey prompt, std::string& remembered);
+  void WarnForbiddenCharacters();
+  void SendKickCommands(const std::string& nick, const std::string& reason);
+  void SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason);
+  void AppendToList(int row, std::string_view listViewName);
+
+  BotContext& context_;
+  // The dialog texts offered again by the next dialog of the same kind; kept
+  // for the run only.
+  std::string lastKickReason_;
+  std::string lastRedirectAddress_;
+  std::string lastRedirectReason_;
+};
+
+}  // namespace varnek

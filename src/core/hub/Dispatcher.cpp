@@ -1,0 +1,139 @@
+#include "core/hub/Dispatcher.h"
+
+#include <string>
+
+#include "core/hub/HubEvents.h"
+#include "core/hub/ProtocolCounters.h"
+
+namespace varnek {
+namespace {
+
+using Handler = void (*)(std::string_view parameters, HubEvents& events);
+
+struct CommandRow {
+  std::string_view name;
+  ReceivedCounter counter;
+  Handler handler;  // nullptr: counted only
+};
+
+constexpr std::string_view kSeparator = "$$";
+
+const CommandRow kCommandRows[] = {
+    {"$Lock", ReceivedCounter::Lock, [](std::string_view p, HubEvents& e) { e.OnLock(p); }},
+    {"$HubName", ReceivedCounter::HubName, [](std::string_view p, HubEvents& e) { e.OnHubName(p); }},
+    {"$ValidateDenide", ReceivedCounter::ValidateDenide,
+     [](std::string_view p, HubEvents& e) { e.OnValidateDenide(p); }},
+    {"$GetPass", ReceivedCounter::GetPass, [](std::string_view, HubEvents& e) { e.OnGetPass(); }},
+    {"$BadPass", ReceivedCounter::BadPass, [](std::string_view, HubEvents& e) { e.OnBadPass(); }},
+    {"$Supports", ReceivedCounter::Supports, [](std::string_view p, HubEvents& e) { e.OnSupports(p); }},
+    {"$UserCommand", ReceivedCounter::UserCommand, nullptr},
+    {"$HubIsFull", ReceivedCounter::HubIsFull, [](std::string_view, HubEvents& e) { e.OnHubIsFull(); }},
+    {"$LogedIn", ReceivedCounter::LogedIn, [](std::string_view, HubEvents& e) { e.OnLogedIn(); }},
+    {"$Hello", ReceivedCounter::Hello, [](std::string_view p, HubEvents& e) { e.OnHello(p); }},
+    {"$NickList", ReceivedCounter::NickList, nullptr},
+    {"$OpList", ReceivedCounter::OpList, SplitOpList},
+    {"$BotList", ReceivedCounter::BotList, nullptr},
+    {"$MyINFO", ReceivedCounter::MyInfo, [](std::string_view p, HubEvents& e) { e.OnMyInfo(p); }},
+    {"$UserIP", ReceivedCounter::UserIp, SplitUserIp},
+    {"$Quit", ReceivedCounter::Quit, [](std::string_view p, HubEvents& e) { e.OnQuit(p); }},
+    {"$ForceMove", ReceivedCounter::ForceMove, [](std::string_view p, HubEvents& e) { e.OnForceMove(p); }},
+    {"$To:", ReceivedCounter::To, SplitPrivateMessage},
+    {"$ConnectToMe", ReceivedCounter::ConnectToMe, [](std::string_view p, HubEvents& e) { e.OnConnectToMe(p); }},
+    {"$Search", ReceivedCounter::Search, [](std::string_view p, HubEvents& e) { e.OnSearch(p); }},
+    {"$HubTopic", ReceivedCounter::HubTopic, [](std::string_view p, HubEvents& e) { e.OnHubTopic(p); }},
+};
+
+// Calls `each` with the nick and address of one "nick address" entry when
+// both are there; entries without a space or with an empty part are skipped.
+template <typename Each>
+void WithPair(std::string_view entry, Each each) {
+  std::size_t space = entry.find(' ');
+  if (space == std::string_view::npos) {
+    return;
+  }
+  std::string_view nick = entry.substr(0, space);
+  std::string_view address = entry.substr(space + 1);
+  if (!nick.empty() && !address.empty()) {
+    each(nick, address);
+  }
+}
+
+}  // namespace
+
+void DispatchCommand(std::string_view command, HubEvents& events, ProtocolCounters& counters) {
+  const std::size_t space = command.find(' ');
+  const std::string_view name = space == std::string_view::npos ? command : command.substr(0, space);
+  const std::string_view parameters = space == std::string_view::npos ? command : command.substr(space + 1);
+  for (const CommandRow& row : kCommandRows) {
+    if (row.name == name) {
+      counters.Count(row.counter);
+      if (row.handler != nullptr) {
+        row.handler(parameters, events);
+      }
+      return;
+    }
+  }
+}
+
+// Every nick is followed by "$$". An empty list still gives one (empty) nick.
+// A last nick without its "$$" is taken whole: hubs that announce one new
+// operator at a time do send it that way.
+void SplitOpList(std::string_view parameters, HubEvents& events) {
+  std::string_view rest = parameters;
+  do {
+    std::size_t end = rest.find(kSeparator);
+    if (end == std::string_view::npos) {
+      events.OnOpListItem(rest);
+      return;
+    }
+    events.OnOpListItem(rest.substr(0, end));
+    rest.remove_prefix(end + kSeparator.size());
+  } while (!rest.empty());
+}
+
+// One pair, or a list of pairs each followed by "$$". The list is rotated so
+// that the first pair comes last; that is how the program has always
+// delivered it, and a last pair without its "$$" is still delivered.
+void SplitUserIp(std::string_view parameters, HubEvents& events) {
+  auto deliver = [&events](std::string_view nick, std::string_view address) { events.OnUserIp(nick, address); };
+  const std::size_t firstEnd = parameters.find(kSeparator);
+  if (firstEnd == std::string_view::npos) {
+    WithPair(parameters, deliver);
+    return;
+  }
+  const std::size_t restStart = firstEnd + kSeparator.size();
+  std::string list(parameters.substr(restStart));
+  list += kSeparator;
+  list += parameters.substr(0, restStart);
+  std::string_view rest = list;
+  while (!rest.empty()) {
+    std::size_t end = rest.find(kSeparator);
+    if (end == std::string_view::npos) {
+      WithPair(rest, deliver);
+      return;
+    }
+    WithPair(rest.substr(0, end), deliver);
+    rest.remove_prefix(end + kSeparator.size());
+  }
+}
+
+// "$To: recipient From: sender $<sender> words". A message without "From: "
+// or without the " $" after the sender is not a private message and is
+// dropped.
+void SplitPrivateMessage(std::string_view parameters, HubEvents& events) {
+  constexpr std::string_view kFrom = "From: ";
+  constexpr std::string_view kTextMark = " $";
+  const std::string_view recipient = parameters.substr(0, parameters.find(' '));
+  const std::size_t from = parameters.find(kFrom);
+  if (from == std::string_view::npos) {
+    return;
+  }
+  const std::string_view rest = parameters.substr(from + kFrom.size());
+  const std::size_t mark = rest.find(kTextMark);
+  if (mark == std::string_view::npos) {
+    return;
+  }
+  events.OnPrivateMessage(recipient, rest.substr(0, mark), rest.substr(mark + kTextMark.size()));
+}
+
+}  // namespace varnek

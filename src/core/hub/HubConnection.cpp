@@ -1,0 +1,209 @@
+#include "core/hub/HubConnection.h"
+
+#include <exception>
+
+#include "core/hub/ConnectionListener.h"
+#include "core/hub/Dispatcher.h"
+#include "core/hub/HubEvents.h"
+#include "core/hub/ProtocolCounters.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/users/InputErrors.h"
+
+namespace varnek {
+
+HubConnection::HubConnection(Transport& transport, Dialogs& dialogs, OutputPanes& panes, const LangTable& lang,
+                             ProtocolCounters& counters, HubEvents& events, ConnectionListener& listener,
+                             ErrorHandler& errors)
+    : transport_(transport),
+      dialogs_(dialogs),
+      panes_(panes),
+      lang_(lang),
+      counters_(counters),
+      events_(events),
+      listener_(listener),
+      errors_(errors) {
+  transport_.SetEvents(this);
+}
+
+HubConnection::~HubConnection() { Shutdown(); }
+
+void HubConnection::Shutdown() {
+  if (detached_) {
+    return;
+  }
+  detached_ = true;
+  transport_.SetEvents(nullptr);
+  if (socketOpen_) {
+    transport_.Close();
+  }
+  socketOpen_ = false;
+  connected_ = false;
+  DropBuffer();
+}
+
+void HubConnection::SetHostAndConnect(const std::string& host, std::uint16_t port) {
+  if (connected_) {
+    CloseSocket();
+  }
+  host_ = host;
+  port_ = port;
+  if (!connected_) {
+    Open();
+  }
+}
+
+void HubConnection::Reconnect() {
+  if (connected_) {
+    CloseSocket();
+  }
+  if (!connected_) {
+    Open();
+  }
+}
+
+void HubConnection::Disconnect() {
+  if (connected_) {
+    CloseSocket();
+  }
+}
+
+// Opening a socket that is already opening does nothing, as it always has:
+// a second Connect while the first attempt runs keeps that attempt.
+void HubConnection::Open() {
+  if (socketOpen_ || detached_) {
+    return;
+  }
+  socketOpen_ = true;
+  transport_.Open(host_, port_);
+}
+
+// Closing the program's side reports the disconnect, as a peer's close does.
+void HubConnection::CloseSocket() {
+  if (!socketOpen_) {
+    return;
+  }
+  socketOpen_ = false;
+  transport_.Close();
+  OnSocketDisconnected();
+}
+
+void HubConnection::DropBuffer() {
+  buffer_.clear();
+  consumed_ = 0;
+  scanned_ = 0;
+  bytesSinceBar_ = 0;
+}
+
+bool HubConnection::SendCommand(std::string_view text) {
+  if (!text.starts_with('$') && !text.starts_with('<')) {
+    dialogs_.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang_.Format(LangIncorrectProtocolMessage, {text}));
+    return false;
+  }
+  std::string bytes(text);
+  if (!text.ends_with('|')) {
+    bytes += '|';
+  }
+  if (connected_) {
+    transport_.Write(bytes);
+  }
+  if (panes_.FullDebug()) {
+    std::string line = "C -> H: ";
+    line.append(text);
+    line += '|';
+    panes_.DebugLine(line);
+  }
+  counters_.CountSent(text);
+  return true;
+}
+
+void HubConnection::OnSocketConnecting() { listener_.OnConnecting(); }
+
+void HubConnection::OnSocketConnected() {
+  listener_.OnConnected();
+  connected_ = true;
+}
+
+void HubConnection::OnSocketRead(std::string_view bytes) {
+  if (detached_) {
+    return;
+  }
+  buffer_.append(bytes);
+  const std::size_t lastBar = bytes.rfind('|');
+  bytesSinceBar_ = lastBar == std::string_view::npos ? bytesSinceBar_ + bytes.size() : bytes.size() - lastBar - 1;
+  if (panes_.FullDebug()) {
+    std::string line = "H -> C: ";
+    line.append(bytes);
+    panes_.DebugLine(line);
+  }
+  if (bytesSinceBar_ > kMaxPendingBytes) {
+    OnSocketError(SocketErrorKind::Receive, kMessageTooLongCode);
+    return;
+  }
+  if (!draining_) {  // else the drain that runs below us picks these up
+    DrainCommands();
+  }
+}
+
+void HubConnection::DrainCommands() {
+  draining_ = true;
+  while (true) {
+    std::size_t bar = buffer_.find('|', scanned_ > consumed_ ? scanned_ : consumed_);
+    if (bar == std::string::npos) {
+      scanned_ = buffer_.size();
+      break;
+    }
+    std::string command = buffer_.substr(consumed_, bar - consumed_);
+    consumed_ = bar + 1;
+    if (!command.empty()) {
+      HandleCommand(command);
+    }
+  }
+  // One erase per read, never one per command: cutting many commands out of a
+  // large read costs time in proportion to the bytes.
+  buffer_.erase(0, consumed_);
+  scanned_ -= consumed_;
+  consumed_ = 0;
+  draining_ = false;
+}
+
+void HubConnection::HandleCommand(const std::string& command) {
+  try {
+    if (command.front() == '$') {
+      DispatchCommand(command, events_, counters_);
+    } else {
+      events_.OnChatLine(command);
+      counters_.Count(ReceivedCounter::MainChat);
+    }
+  } catch (const AbandonedCommandError& error) {
+    errors_.HandleAbandonedCommand(error.what());
+  } catch (const std::exception& error) {
+    errors_.HandleUnexpectedError(error.what());
+  }
+}
+
+void HubConnection::OnSocketDisconnected() {
+  if (detached_) {
+    return;
+  }
+  socketOpen_ = false;
+  DropBuffer();
+  listener_.OnDisconnected();
+  connected_ = false;
+}
+
+void HubConnection::OnSocketError(SocketErrorKind kind, int code) {
+  if (detached_) {
+    return;
+  }
+  listener_.OnConnectionError();
+  if (kind != SocketErrorKind::Lookup) {
+    panes_.ChatLine(lang_.Format(LangError, {std::to_string(code)}));
+  }
+  connected_ = false;
+  if (socketOpen_) {
+    CloseSocket();
+  }
+}
+
+}  // namespace varnek

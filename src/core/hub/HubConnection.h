@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/ui/Ports.h"
+
+namespace varnek {
+
+class ConnectionListener;
+class ErrorHandler;
+class HubEvents;
+class LangTable;
+class OutputPanes;
+class ProtocolCounters;
+
+// The program's one connection to a hub: the socket, the receive buffer cut
+// into commands at every "|", and the one send path.
+//
+// Everything runs on the event loop's thread. The read handler appends and
+// then hands every complete command to the dispatcher in arrival order. A
+// handler may open a modal dialog whose nested event loop delivers more reads;
+// those are only appended, and the outer loop goes on after the handler
+// returns, so commands are still handled one at a time and in order.
+class HubConnection : public TransportEvents {
+ public:
+  // A hub that sends this much without a single "|" is broken; the bot drops
+  // the connection instead of growing its memory without bound.
+  static constexpr std::size_t kMaxPendingBytes = 64u * 1024u * 1024u;
+  // The Windows Sockets code for "message too long", shown for such a hub.
+  static constexpr int kMessageTooLongCode = 10040;
+
+  HubConnection(Transport& transport, Dialogs& dialogs, OutputPanes& panes, const LangTable& lang,
+                ProtocolCounters& counters, HubEvents& events, ConnectionListener& listener, ErrorHandler& errors);
+  ~HubConnection() override;
+  HubConnection(const HubConnection&) = delete;
+  HubConnection& operator=(const HubConnection&) = delete;
+
+  void SetHostAndConnect(const std::string& host, std::uint16_t port);
+  void Reconnect();
+  void Disconnect();
+  // Detaches from the socket for good; nothing is reported afterwards.
+  void Shutdown();
+
+  // Refuses (with a warning) a text that begins with neither "$" nor "<";
+  // otherwise writes it with a closing "|" in one piece, echoes it in "Full
+  // debug" mode and counts it. Returns whether it was accepted.
+  bool SendCommand(std::string_view text);
+
+  bool Connected() const { return connected_; }
+  // Bytes received and not yet handled (a partial command).
+  std::size_t PendingBytes() const { return buffer_.size() - consumed_; }
+
+  // TransportEvents
+  void OnSocketConnecting() override;
+  void OnSocketConnected() override;
+  void OnSocketRead(std::string_view bytes) override;
+  void OnSocketDisconnected() override;
+  void OnSocketError(SocketErrorKind kind, int code) override;
+
+ private:
+  void Open();
+  void CloseSocket();
+  void DropBuffer();
+  void DrainCommands();
+  void HandleCommand(const std::string& command);
+
+  Transport& transport_;
+  Dialogs& dialogs_;
+  OutputPanes& panes_;
+  const LangTable& lang_;
+  ProtocolCounters& counters_;
+  HubEvents& events_;
+  ConnectionListener& listener_;
+  ErrorHandler& errors_;
+
+  std::string host_;
+  std::uint16_t port_ = 0;
+  bool socketOpen_ = false;  // opened and not yet closed, connected or not
+  bool connected_ = false;
+  bool detached_ = false;
+
+  std::string buffer_;
+  std::size_t consumed_ = 0;  // bytes of buffer_ already handled
+  std::size_t scanned_ = 0;   // no "|" lies in [consumed_, scanned_)
+  std::size_t bytesSinceBar_ = 0;
+  bool draining_ = false;
+};
+
+}  // namespace varnek

@@ -1,0 +1,84 @@
+#include "core/hub/HubInformation.h"
+
+#include "core/BotContext.h"
+#include "core/Product.h"
+#include "core/hub/HubConnection.h"
+#include "core/hub/HubSession.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+
+void HubInformation::OnHubName(std::string_view name) {
+  context_.panes.NiceLine(LangHubName, {name});
+  Control& form = context_.controls.Get("MainForm");
+  // Only the first name of a connection: hubs send a longer one later, with
+  // the topic behind " - ".
+  if (!context_.session.hubNameShown) {
+    form.SetCaption(std::string(kProductName) + " : " + std::string(BeforeOrWhole(name, " - ")));
+    context_.session.hubNameShown = true;
+  }
+  context_.controls.Get("ClientCoolTrayIcon").SetHint(form.Caption());
+}
+
+void HubInformation::OnHubTopic(std::string_view topic) { context_.panes.NiceLine(LangHubTopic, {topic}); }
+
+void HubInformation::OnForceMove(std::string_view address) {
+  context_.panes.NiceLine(LangForceMove, {address});
+  // The address is copied: the dialog's event loop may bring more commands.
+  const std::string target(address);
+  const DialogAnswer answer = context_.ports.dialogs.MessageBox(
+      DialogKind::Confirmation, DialogButtons::YesNo, context_.lang.Format(LangRedirectConfirmation, {target}),
+      Question::Redirect);
+  if (answer != DialogAnswer::Yes) {
+    // Counts as a lost connection: the timer reconnects to the old hub.
+    context_.connection.Disconnect();
+    return;
+  }
+  const std::size_t colon = target.find(':');
+  std::string host = colon == std::string::npos ? std::string() : target.substr(0, colon);
+  std::string port = colon == std::string::npos ? std::string() : target.substr(colon + 1);
+  if (host.empty()) {
+    host = colon == std::string::npos ? target : target.substr(colon + 1);
+    port.clear();
+  }
+  context_.controls.Get("HubIpEdit").SetText(host);
+  context_.controls.Get("HubPortEdit").SetText(port.empty() ? "411" : port);
+  // Connects when the hub has closed the connection meanwhile; otherwise the
+  // Connect action closes it, and the timer's reconnect then goes to the new
+  // address.
+  connectAction_();
+}
+
+void HubInformation::OnConnectToMe(std::string_view parameters) {
+  const std::size_t space = parameters.find(' ');
+  const std::string_view address = space == std::string_view::npos ? parameters : parameters.substr(space + 1);
+  context_.panes.NiceLine(LangConnectToMe, {address});
+}
+
+void HubInformation::OnSearch(std::string_view parameters) {
+  const std::size_t space = parameters.find(' ');
+  const std::string_view searcher = space == std::string_view::npos ? std::string_view() : parameters.substr(0, space);
+  const std::string_view data = space == std::string_view::npos ? parameters : parameters.substr(space + 1);
+  context_.panes.NiceLine(LangSearch, {searcher, ReplaceAll(data, "$", " ")});
+}
+
+void HubInformation::OnQuit(std::string_view nick) {
+  context_.panes.NiceLine(LangQuit, {nick});
+  context_.users.RemoveUser(nick);
+  const int op = context_.operators.IndexOf(nick);
+  if (op >= 0) {
+    context_.operators.RemoveAt(op);
+  }
+}
+
+void HubInformation::OnOpListItem(std::string_view nick) {
+  if (context_.operators.IndexOf(nick) < 0) {
+    context_.operators.Append(std::string(nick));
+  }
+}
+
+}  // namespace varnek

@@ -1,0 +1,137 @@
+#include "core/hub/Login.h"
+
+#include "core/BotContext.h"
+#include "core/Product.h"
+#include "core/hub/HubSession.h"
+#include "core/hub/LockToKey.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+
+namespace varnek {
+namespace {
+
+constexpr std::string_view kFeatures = "$Supports NoHello NoGetINFO UserIP2 ChatOnly";
+constexpr int kHubChatPage = 7;
+
+std::string DetectHubSoftware(std::string_view lock) {
+  if (Contains(lock, "YnHub")) {
+    return "ynhub";
+  }
+  if (Contains(lock, "verlihub")) {
+    return "verlihub";
+  }
+  if (Contains(lock, "PtokaX")) {
+    return "ptokax";
+  }
+  return "other";
+}
+
+}  // namespace
+
+void Login::Send(std::string_view commandName, std::string_view text) {
+  context_.panes.NiceLine(LangSending, {commandName});
+  context_.SendCommand(text);
+}
+
+void Login::OnLock(std::string_view parameters) {
+  context_.session.hubSoftware = DetectHubSoftware(parameters);
+  context_.panes.NiceLine(LangReceiving, {"$Lock"});
+  const std::string key = "$Key " + LockToKey(parameters);
+  // PtokaX wants the key before the feature list; every other hub the reverse.
+  if (context_.session.IsPtokax()) {
+    Send("$Key", key);
+    Send("$Supports", kFeatures);
+  } else {
+    Send("$Supports", kFeatures);
+    Send("$Key", key);
+  }
+  Send("$ValidateNick", "$ValidateNick " + context_.MyNick());
+}
+
+void Login::OnSupports(std::string_view parameters) {
+  context_.panes.NiceLine(LangReceiving, {"$Supports"});
+  context_.session.hubSupports = std::string(parameters);
+}
+
+void Login::OnValidateDenide(std::string_view parameters) {
+  context_.panes.NiceLine(LangValidateDenide, {parameters});
+}
+
+void Login::OnGetPass() {
+  context_.panes.NiceLine(LangReceiving, {"$GetPass"});
+  const std::string& password = context_.controls.Get("PasswordEdit").Text();
+  if (!password.empty()) {
+    Send("$MyPass", "$MyPass " + password);
+    return;
+  }
+  // No stored password: the operator completes the console's password command.
+  ControlModel& controls = context_.controls;
+  controls.Get("SendMemo").SetEnabled(true);
+  controls.Get("SendButton").SetEnabled(true);
+  if (controls.Get("PageControl").Value() == kHubChatPage) {
+    context_.ports.window.Focus("SendMemo");
+  }
+  controls.Get("SendMemo").SetText(context_.CurrentTrigger() + "password ");
+}
+
+void Login::OnBadPass() { context_.panes.NiceLine(LangReceiving, {"$BadPass"}); }
+
+void Login::OnHubIsFull() { context_.panes.NiceLine(LangReceiving, {"$HubIsFull"}); }
+
+void Login::OnLogedIn() {
+  context_.panes.NiceLine(LangReceiving, {"$LogedIn"});
+  if (!context_.session.loginInfoSent) {
+    SendLoginInfo();
+  }
+}
+
+void Login::OnHello(std::string_view nick) {
+  const std::string& me = context_.MyNick();
+  if (nick == me && !context_.session.loginInfoSent) {
+    SendLoginInfo();
+  }
+  if (nick != me) {
+    RequestUserInfo(nick);
+  }
+}
+
+void Login::RequestUserInfo(std::string_view nick) {
+  const HubSession& session = context_.session;
+  if (session.IsPtokax() || session.hubSupports.empty()) {
+    return;
+  }
+  if (!Contains(session.hubSupports, "NoGetINFO")) {
+    std::string request = "$GetINFO ";
+    request.append(nick);
+    Send("$GetINFO", request + " " + context_.MyNick());
+  }
+  if (!Contains(session.hubSupports, "UserIP2")) {
+    std::string request = "$UserIP ";
+    request.append(nick);
+    Send("$UserIP", request);
+  }
+}
+
+void Login::SendLoginInfo() {
+  Send("$Version", "$Version 1,0091");
+  Send("$GetNickList", "$GetNickList");
+  Send("$MyINFO", OwnMyInfo());
+  context_.session.loginInfoSent = true;
+}
+
+void Login::ResendMyInfo() { context_.SendCommand(OwnMyInfo()); }
+
+std::string Login::OwnMyInfo() const {
+  const ControlModel& controls = context_.controls;
+  const int mode = controls.Get("ModeComboBox").Value();
+  const char* modeLetter = mode == 0 ? "P" : (mode == 1 ? "A" : "");
+  std::string info = "$MyINFO $ALL " + context_.MyNick() + " " + controls.Get("DescriptionEdit").Text();
+  info += std::string("<") + kProductName + " V:" + kProductVersion + ",M:" + modeLetter + ",H:0/0/1,S:0>$ $Bot";
+  info += '\x01';
+  info += "$" + controls.Get("EmailAddressEdit").Text() + "$0$";
+  return info;
+}
+
+}  // namespace varnek

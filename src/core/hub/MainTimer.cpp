@@ -1,0 +1,130 @@
+#include "core/hub/MainTimer.h"
+
+#include "core/BotContext.h"
+#include "core/hub/HubConnection.h"
+#include "core/hub/HubSession.h"
+#include "core/hub/Login.h"
+#include "core/hub/ProtocolCounters.h"
+#include "core/hub/TickStamps.h"
+#include "core/hub/Uptime.h"
+#include "core/store/LangTable.h"
+#include "core/store/SettingsFile.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+namespace {
+
+struct CounterLabel {
+  const char* label;
+  const char* text;
+};
+
+constexpr CounterLabel kSentLabels[kSentCounterCount] = {
+    {"OpForceMoveLabel", "OpForceMove: "}, {"OutToLabel", "To: "},
+    {"OutSupportsLabel", "Supports: "},    {"KeyLabel", "Key: "},
+    {"ValidateNickLabel", "ValidateNick: "}, {"VersionLabel", "Version: "},
+    {"OutMyInfoLabel", "MyINFO: "},        {"GetNickListLabel", "GetNickList: "},
+    {"MyPassLabel", "MyPass: "},           {"KickLabel", "Kick: "},
+    {"GetInfoLabel", "GetINFO: "},         {"OutUserIpLabel", "UserIP: "},
+    {"OutMcTextLabel", nullptr},
+};
+
+constexpr CounterLabel kReceivedLabels[kReceivedCounterCount] = {
+    {"InLockLabel", "Lock: "},           {"HubNameLabel", "HubName: "},
+    {"ValidateDenideLabel", "ValidateDenide: "}, {"GetPassLabel", "GetPass: "},
+    {"BadPassLabel", "BadPass: "},       {"InSupportsLabel", "Supports: "},
+    {"UserCommandLabel", "UserCommand: "}, {"HubIsFullLabel", "HubIsFull: "},
+    {"LogedInLabel", "LogedIn: "},       {"HelloLabel", "Hello: "},
+    {"NickListLabel", "NickList: "},     {"OpListLabel", "OpList: "},
+    {"BotListLabel", "BotList: "},       {"InMyInfoLabel", "MyINFO: "},
+    {"InUserIpLabel", "UserIP: "},       {"QuitLabel", "Quit: "},
+    {"ForceMoveLabel", "ForceMove: "},   {"InToLabel", "To: "},
+    {"ConnectToMeLabel", "ConnectToMe: "}, {"SearchLabel", "Search: "},
+    {"HubTopicLabel", "HubTopic: "},     {"InMcTextLabel", nullptr},
+};
+
+}  // namespace
+
+void MainTimer::Tick() {
+  const unsigned now = context_.ports.clock.TickCount();
+  ControlModel& controls = context_.controls;
+  const LangTable& lang = context_.lang;
+  controls.Get("LocalTimeLabel").SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
+  controls.Get("StatusBar").SetCaption(context_.connection.Connected()
+                                           ? lang.Format(LangUsers, {std::to_string(context_.users.Count())})
+                                           : lang.Text(LangNotConnected));
+  systemUptime_ = UptimeText(now);
+  botUptime_ = UptimeText(Elapsed(now, context_.ticks.start));
+  controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
+  controls.Get("SystemUptimeLabel").SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
+  ShowStatistics();
+  ReconnectWhenDue(now);
+  AutosaveWhenDue(now);
+  RequestInfoWhenDue(now);
+}
+
+void MainTimer::ShowStatistics() {
+  ControlModel& controls = context_.controls;
+  const LangTable& lang = context_.lang;
+  const ProtocolCounters& counters = context_.counters;
+  controls.Get("DetectionsLabel").SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
+  for (int i = 0; i < kSentCounterCount; ++i) {
+    const std::string count = std::to_string(counters.Sent(static_cast<SentCounter>(i)));
+    const CounterLabel& row = kSentLabels[i];
+    controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  }
+  for (int i = 0; i < kReceivedCounterCount; ++i) {
+    const std::string count = std::to_string(counters.Received(static_cast<ReceivedCounter>(i)));
+    const CounterLabel& row = kReceivedLabels[i];
+    controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  }
+}
+
+// The first attempt comes 119,880 ms after the connection was lost; a failed
+// attempt ends in the disconnected state again, which stamps anew.
+void MainTimer::ReconnectWhenDue(unsigned now) {
+  if (context_.session.reconnectPending && ElapsedMinutes(now, context_.ticks.disconnect, 60) == 2) {
+    connectAction_();
+    context_.ticks.disconnect = context_.ports.clock.TickCount();
+  }
+}
+
+// Intervals of a day or more (the field takes up to a week) would never meet
+// the minutes counted modulo a day; for them the count runs up to the interval.
+void MainTimer::AutosaveWhenDue(unsigned now) {
+  const ControlModel& controls = context_.controls;
+  const auto interval = static_cast<unsigned>(controls.Get("AutosaveSpinEdit").Value());
+  const unsigned cycle = interval < 1440 ? 1440 : interval + 1;
+  if (controls.Get("AutosaveCheckBox").Checked() && ElapsedMinutes(now, context_.ticks.autosave, cycle) == interval &&
+      context_.settings.Loaded()) {
+    context_.settings.Save();
+  }
+}
+
+void MainTimer::RequestInfoWhenDue(unsigned now) {
+  const ControlModel& controls = context_.controls;
+  if (context_.connection.Connected() && controls.Get("TryInfoCheckBox").Checked() &&
+      ElapsedMinutes(now, context_.ticks.tryInfo, 1440) ==
+          static_cast<unsigned>(controls.Get("TryInfoSpinEdit").Value())) {
+    RequestUserInfo();
+  }
+}
+
+void MainTimer::RequestUserInfo() {
+  // The walk reads every nick first: a send may run handlers that change the
+  // list (it never does today, but the walk must not depend on that).
+  std::vector<std::string> nicks;
+  nicks.reserve(static_cast<std::size_t>(context_.users.Count()));
+  for (int row = 0; row < context_.users.Count(); ++row) {
+    nicks.push_back(context_.users.Row(row).Nick());
+  }
+  for (const std::string& nick : nicks) {
+    login_.RequestUserInfo(nick);
+  }
+  context_.ticks.tryInfo = context_.ports.clock.TickCount();
+}
+
+void MainTimer::ClearStatistics() { context_.counters.Clear(); }
+
+}  // namespace varnek

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace varnek {
+
+struct BotContext;
+class Login;
+
+// The once-a-second tick: clock, connection summary, uptimes, statistics,
+// the reconnect two minutes after a lost connection, the autosave and the
+// scheduled user information requests.
+class MainTimer {
+ public:
+  MainTimer(BotContext& context, Login& login, std::function<void()> connectAction)
+      : context_(context), login_(login), connectAction_(std::move(connectAction)) {}
+
+  void Tick();
+  void RequestUserInfo();
+  void ClearStatistics();
+
+  const std::string& SystemUptime() const { return systemUptime_; }
+  const std::string& BotUptime() const { return botUptime_; }
+
+ private:
+  void ShowStatistics();
+  void ReconnectWhenDue(unsigned now);
+  void AutosaveWhenDue(unsigned now);
+  void RequestInfoWhenDue(unsigned now);
+
+  BotContext& context_;
+  Login& login_;
+  std::function<void()> connectAction_;
+  std::string systemUptime_;
+  std::string botUptime_;
+};
+
+}  // namespace varnek

@@ -1,0 +1,201 @@
+#include "core/ui/Lifecycle.h"
+
+#include <exception>
+
+#include "core/BotContext.h"
+#include "core/Product.h"
+#include "core/hub/HubConnection.h"
+#include "core/hub/HubSession.h"
+#include "core/hub/TickStamps.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/store/SettingsFile.h"
+#include "core/text/Integer.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+namespace {
+
+constexpr int kUserSettingsPage = 0;
+constexpr int kHubSettingsPage = 2;
+constexpr int kHubChatPage = 7;
+
+constexpr const char* kOnlineControls[] = {"ReconnectButton", "ResendMyInfoButton", "SendButton", "SendMemo",
+                                           "RefreshUserPopup"};
+constexpr const char* kOfflineControls[] = {"HubIpEdit", "HubPortEdit", "UsernameEdit"};
+
+// A port that is no number from 1 to 65535 (a hand-edited settings file, a
+// redirect to "host:port:x") is treated as no port at all.
+std::optional<std::uint16_t> PortNumber(const std::string& text) {
+  auto port = ReadInt32(text);
+  if (!port || *port < 1 || *port > 65535) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint16_t>(*port);
+}
+
+}  // namespace
+
+void Lifecycle::ShowPageAndFocus(int page, const char* control) {
+  context_.controls.Get("PageControl").SetValue(page);
+  context_.ports.window.Focus(control);
+}
+
+bool Lifecycle::CheckFieldsBeforeConnect() {
+  ControlModel& controls = context_.controls;
+  Dialogs& dialogs = context_.ports.dialogs;
+  const LangTable& lang = context_.lang;
+  if (controls.Get("HubIpEdit").Text().empty()) {
+    dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterIp));
+    ShowPageAndFocus(kHubSettingsPage, "HubIpEdit");
+    return false;
+  }
+  if (controls.Get("UsernameEdit").Text().empty()) {
+    dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterUsername));
+    ShowPageAndFocus(kUserSettingsPage, "UsernameEdit");
+    return false;
+  }
+  if (!PortNumber(controls.Get("HubPortEdit").Text())) {
+    if (dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo, lang.Text(LangEnterPort),
+                           Question::UseStandardPort) != DialogAnswer::Yes) {
+      ShowPageAndFocus(kHubSettingsPage, "HubPortEdit");
+      return false;
+    }
+    controls.Get("HubPortEdit").SetText("411");
+  }
+  return true;
+}
+
+void Lifecycle::ConnectAction() {
+  if (context_.connection.Connected()) {
+    context_.connection.Disconnect();
+    // The disconnect has just set it; the operator's own disconnect is final.
+    context_.session.reconnectPending = false;
+    return;
+  }
+  if (!CheckFieldsBeforeConnect()) {
+    return;
+  }
+  const ControlModel& controls = context_.controls;
+  context_.connection.SetHostAndConnect(controls.Get("HubIpEdit").Text(),
+                                        *PortNumber(controls.Get("HubPortEdit").Text()));
+}
+
+void Lifecycle::ReconnectAction() { context_.connection.Reconnect(); }
+
+void Lifecycle::OnConnecting() {
+  const ControlModel& controls = context_.controls;
+  context_.panes.ChatLine(context_.lang.Format(
+      LangConnectingTo, {controls.Get("HubIpEdit").Text() + ":" + controls.Get("HubPortEdit").Text()}));
+}
+
+void Lifecycle::OnConnected() { SetConnectedState(); }
+
+void Lifecycle::OnConnectionError() { SetDisconnectedState(); }
+
+void Lifecycle::OnDisconnected() {
+  SetDisconnectedState();
+  context_.panes.ChatLine(context_.lang.Text(LangDisconnected));
+}
+
+void Lifecycle::SetConnectedState() {
+  ControlModel& controls = context_.controls;
+  context_.session.reconnectPending = false;
+  context_.ports.window.SetApplicationIcon(IconKind::Connected);
+  controls.Get("ClientCoolTrayIcon").SetValue(1);
+  controls.Get("ConnectButton").SetCaption(context_.lang.Text(LangDisconnect));
+  controls.Get("ConnectTrayPopup").SetCaption(context_.lang.Text(LangDisconnect));
+  for (const char* name : kOnlineControls) {
+    controls.Get(name).SetEnabled(true);
+  }
+  for (const char* name : kOfflineControls) {
+    controls.Get(name).SetEnabled(false);
+  }
+  if (controls.Get("PageControl").Value() == kHubChatPage) {
+    context_.ports.window.Focus("SendMemo");
+  }
+}
+
+void Lifecycle::SetDisconnectedState() {
+  ControlModel& controls = context_.controls;
+  HubSession& session = context_.session;
+  session.reconnectPending = true;
+  session.Forget();
+  context_.ticks.disconnect = context_.ports.clock.TickCount();
+  context_.ports.window.SetApplicationIcon(IconKind::Disconnected);
+  controls.Get("ClientCoolTrayIcon").SetValue(0);
+  controls.Get("SendMemo").SetText("");
+  controls.Get("ConnectButton").SetCaption(context_.lang.Text(LangConnect));
+  controls.Get("ConnectTrayPopup").SetCaption(context_.lang.Text(LangConnect));
+  for (const char* name : kOnlineControls) {
+    controls.Get(name).SetEnabled(false);
+  }
+  for (const char* name : kOfflineControls) {
+    controls.Get(name).SetEnabled(true);
+  }
+  context_.users.Clear();
+  context_.operators.Clear();
+  Control& form = controls.Get("MainForm");
+  form.SetCaption(kProductName);
+  controls.Get("ClientCoolTrayIcon").SetHint(form.Caption());
+}
+
+bool Lifecycle::RequestClose() {
+  if (context_.ports.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
+                                        context_.lang.Text(LangExitConfirmation),
+                                        Question::Exit) != DialogAnswer::Yes) {
+    return false;
+  }
+  CloseNow();
+  return true;
+}
+
+// Every step runs even when one before it failed: the program is ending, and
+// a missing log directory must not keep the settings from being saved.
+void Lifecycle::CloseNow() {
+  if (closing_) {
+    return;
+  }
+  closing_ = true;
+  context_.connection.Disconnect();
+  context_.connection.Shutdown();
+  for (const auto& step : {std::function<void()>([this] { context_.settings.SaveIfLoaded(); }),
+                           std::function<void()>([this] { context_.panes.FlushOnExit(); })}) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
+    }
+  }
+  context_.ports.window.EndProgram();
+}
+
+std::string Lifecycle::UnexpectedErrorText(const std::string& message) const {
+  const std::string& text = context_.lang.Text(LangExceptionOccured);
+  const std::size_t first = text.find(" %s");
+  const std::size_t second = text.find("%s ");
+  const std::string before = first == std::string::npos ? text : text.substr(0, first);
+  const std::string after = second == std::string::npos ? std::string() : text.substr(second + 3);
+  return before + "\r\n\r\n" + message + "\r\n\r\n" + after;
+}
+
+void Lifecycle::HandleUnexpectedError(const std::string& message) {
+  const DialogAnswer answer =
+      context_.ports.dialogs.MessageBox(DialogKind::Error, DialogButtons::YesNo, UnexpectedErrorText(message),
+                                        Question::UnexpectedError);
+  if (answer == DialogAnswer::Yes) {
+    try {
+      context_.settings.SaveIfLoaded();
+    } catch (const std::exception& error) {
+      context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
+    }
+    closing_ = true;
+    context_.connection.Shutdown();
+    context_.ports.window.EndProgram();
+    return;
+  }
+  context_.settings.Load();
+}
+
+}  // namespace varnek

@@ -1,0 +1,270 @@
+#include "core/users/Detections.h"
+
+#include <optional>
+
+#include "core/BotContext.h"
+#include "core/hub/ProtocolCounters.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Integer.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/InputErrors.h"
+#include "core/users/Kick.h"
+#include "core/users/MyInfoFields.h"
+#include "core/users/Pattern.h"
+#include "core/users/UserList.h"
+
+namespace varnek {
+namespace {
+
+// The limit detection has always read a text that is no number as 198605 and
+// then ignored that value, so a real limit of 198605 KiB/s is ignored too.
+constexpr std::int32_t kLimitNotANumber = 198605;
+
+constexpr std::string_view kFakeRuns[] = {"000000", "111111", "222222", "333333", "444444",
+                                          "555555", "666666", "777777", "888888", "999999"};
+
+std::int32_t HubCount(std::string_view part, std::string_view hubs) {
+  auto value = ReadInt32(part);
+  if (!value) {
+    throw AbandonedCommandError("hub count \"" + std::string(hubs) + "\" is no number");
+  }
+  return *value;
+}
+
+}  // namespace
+
+Detections::Detections(BotContext& context)
+    : context_(context),
+      detectionsSwitch_(context.controls.Get("DetectionsCheckBox")),
+      protectedOps_(context.controls.Get("ProtectedOpsCheckBox")),
+      protectedUsers_(context.controls.Get("ProtectedUsersCheckBox")),
+      limitBelowSwitch_(context.controls.Get("KickLimitBelowCheckBox")),
+      limitBelowValue_(context.controls.Get("KickLimitBelowSpinEdit")),
+      protectedList_(context.controls.List("ProtectedListView")),
+      nickPatterns_(context.controls.List("KickNickListView")),
+      ipPatterns_(context.controls.List("KickIpListView")),
+      descriptionPatterns_(context.controls.List("KickDescriptionListView")),
+      emailPatterns_(context.controls.List("KickEmailListView")),
+      tagPatterns_(context.controls.List("KickTagListView")),
+      sharePatterns_(context.controls.List("KickShareListView")) {
+  for (const KickKindInfo& kind : KickKinds()) {
+    KindControls& controls = kinds_[static_cast<std::size_t>(kind.kind)];
+    controls.kickSwitch = kind.sharedSwitches ? nullptr : &context.controls.Get(KickSwitchName(kind));
+    controls.commandEdit = &context.controls.Get(CommandEditName(kind));
+    controls.rawSwitch = &context.controls.Get(RawSwitchName(kind));
+  }
+}
+
+bool Detections::IsExempt(std::string_view nick) const {
+  // Both tests are made, the operator test first, as they always were: a
+  // broken protected pattern abandons the command even for an operator.
+  const bool protectedOperator = protectedOps_.Checked() && context_.operators.IndexOf(nick) >= 0;
+  bool protectedUser = false;
+  if (protectedUsers_.Checked()) {
+    protectedUser = FirstMatchingPattern(protectedList_, nick) != nullptr;
+  }
+  return protectedOperator || protectedUser;
+}
+
+void Detections::HandleMyInfo(const MyInfoFields& fields) {
+  if (detectionsSwitch_.Checked() && !IsExempt(fields.nick)) {
+    using Detection = bool (Detections::*)(const MyInfoFields&);
+    static constexpr Detection kChain[] = {
+        &Detections::DetectClone, &Detections::DetectFake,        &Detections::DetectProxy,
+        &Detections::DetectLimit, &Detections::DetectNick,        &Detections::DetectDescription,
+        &Detections::DetectEmail, &Detections::DetectTag,         &Detections::DetectShare,
+        &Detections::DetectHubs,
+    };
+    for (Detection detect : kChain) {
+      if ((this->*detect)(fields)) {
+        return;
+      }
+    }
+  }
+  context_.users.ApplyMyInfo(fields, context_.lang);
+}
+
+void Detections::HandleUserIp(std::string_view nick, std::string_view ip) {
+  const int knownRow = context_.users.FindUser(nick);
+  const bool exempt = IsExempt(nick);
+  context_.panes.NiceLine(LangUserSendingIp, {nick, ip});
+  if (detectionsSwitch_.Checked() && !exempt) {
+    if (DetectIp(nick, ip) || DetectSameIp(nick, ip)) {
+      return;
+    }
+  }
+  context_.users.ApplyUserIp(nick, ip, knownRow);
+}
+
+void Detections::ReportDetection(LangKey found, std::initializer_list<std::string_view> arguments) {
+  context_.panes.ChatLine(context_.lang.Format(found, arguments));
+  context_.counters.CountDetection();
+}
+
+bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value,
+                      LangKey found, std::initializer_list<std::string_view> foundArguments) {
+  const KindControls& controls = ControlsOf(kind);
+  const std::string& text = controls.commandEdit->Text();
+  bool kicked = false;
+  if (kickSwitchOn && !text.empty()) {
+    const std::string command =
+        ExpandTemplate(text, nick, context_.MyNick(), KickKindOf(kind).placeholder, value);
+    SendKick(context_, command, nick, controls.rawSwitch->Checked());
+    kicked = true;
+  }
+  ReportDetection(found, foundArguments);
+  return kicked;
+}
+
+// Only the first row with the same share is looked at: when that row is the
+// user's own, a later row of another user with that share does not count.
+bool Detections::DetectClone(const MyInfoFields& fields) {
+  if (fields.share == "0") {
+    return false;
+  }
+  const int row = context_.users.FindUserByShare(fields.share);
+  if (row < 0) {
+    return false;
+  }
+  const std::string other = context_.users.Row(row).Nick();
+  if (other == fields.nick) {
+    return false;
+  }
+  return Fire(DetectionKind::Clone, ControlsOf(DetectionKind::Clone).kickSwitch->Checked(), fields.nick, other,
+              LangCloneUserFound, {fields.nick, other});
+}
+
+bool Detections::DetectFake(const MyInfoFields& fields) {
+  for (std::string_view run : kFakeRuns) {
+    if (Contains(fields.share, run)) {
+      return Fire(DetectionKind::Fake, ControlsOf(DetectionKind::Fake).kickSwitch->Checked(), fields.nick,
+                  fields.share, LangFakeUserFound, {fields.nick, fields.share});
+    }
+  }
+  return false;
+}
+
+bool Detections::DetectProxy(const MyInfoFields& fields) {
+  if (fields.mode != "5") {
+    return false;
+  }
+  return Fire(DetectionKind::Proxy, ControlsOf(DetectionKind::Proxy).kickSwitch->Checked(), fields.nick, {},
+              LangProxyUserFound, {fields.nick});
+}
+
+// A limit of 0 or less is reported but never kicks; with "only below" on,
+// only a limit under the threshold kicks.
+bool Detections::DetectLimit(const MyInfoFields& fields) {
+  if (fields.limit.empty()) {
+    return false;
+  }
+  const std::int32_t limit = ReadInt32(fields.limit).value_or(kLimitNotANumber);
+  if (limit == kLimitNotANumber) {
+    return false;
+  }
+  const bool kickable =
+      limit >= 1 && ControlsOf(DetectionKind::Limit).kickSwitch->Checked() &&
+      (!limitBelowSwitch_.Checked() || limit < limitBelowValue_.Value());
+  const std::string text = std::to_string(limit);
+  return Fire(DetectionKind::Limit, kickable, fields.nick, text, LangLimitUserFound, {fields.nick, text});
+}
+
+const std::string* Detections::FirstMatchingPattern(const StringListModel& list, std::string_view value) const {
+  for (const std::string& pattern : list.Rows()) {
+    if (MatchesPattern(value, pattern)) {
+      return &pattern;
+    }
+  }
+  return nullptr;
+}
+
+bool Detections::DetectPattern(DetectionKind kind, const StringListModel& list, std::string_view nick,
+                               std::string_view value, LangKey found,
+                               std::initializer_list<std::string_view> foundArguments) {
+  const std::string* pattern = FirstMatchingPattern(list, value);
+  if (pattern == nullptr) {
+    return false;
+  }
+  // Copied: a kick's send may run handlers, and the list must not be read
+  // through a reference that could move.
+  const std::string matched = *pattern;
+  return Fire(kind, ControlsOf(kind).kickSwitch->Checked(), nick, matched, found, foundArguments);
+}
+
+bool Detections::DetectNick(const MyInfoFields& f) {
+  return DetectPattern(DetectionKind::Nick, nickPatterns_, f.nick, f.nick, LangNickUserFound, {f.nick});
+}
+
+bool Detections::DetectDescription(const MyInfoFields& f) {
+  return DetectPattern(DetectionKind::Description, descriptionPatterns_, f.nick, f.description,
+                       LangDescriptionUserFound, {f.nick, f.description});
+}
+
+bool Detections::DetectEmail(const MyInfoFields& f) {
+  return DetectPattern(DetectionKind::Email, emailPatterns_, f.nick, f.email, LangEmailUserFound, {f.nick, f.email});
+}
+
+bool Detections::DetectTag(const MyInfoFields& f) {
+  return DetectPattern(DetectionKind::Tag, tagPatterns_, f.nick, f.tag, LangTagUserFound, {f.nick, f.tag});
+}
+
+bool Detections::DetectShare(const MyInfoFields& f) {
+  return DetectPattern(DetectionKind::Share, sharePatterns_, f.nick, f.share, LangShareUserFound, {f.nick, f.share});
+}
+
+// Three independent checks on "normal/registered/operator" counts, each with
+// its own switch and threshold; each that holds kicks (when switched on) and
+// is reported, so one $MyINFO can send three kicks.
+bool Detections::DetectHubs(const MyInfoFields& f) {
+  const std::size_t first = f.hubs.find('/');
+  if (f.hubs.empty() || first == std::string::npos) {
+    return false;
+  }
+  const std::string_view hubs = f.hubs;
+  const std::size_t second = hubs.find('/', first + 1);
+  const std::string_view normal = hubs.substr(0, first);
+  const std::string_view registered =
+      second == std::string_view::npos ? std::string_view() : hubs.substr(first + 1, second - first - 1);
+  const std::string_view operatorPart =
+      second == std::string_view::npos ? hubs.substr(first + 1) : hubs.substr(second + 1);
+  const struct {
+    std::string_view part;
+    const char* switchName;
+    const char* thresholdName;
+  } checks[] = {
+      {normal, "KickUserHubsCheckBox", "UserHubsSpinEdit"},
+      {registered, "KickRegHubsCheckBox", "RegHubsSpinEdit"},
+      {operatorPart, "KickOpHubsCheckBox", "OpHubsSpinEdit"},
+  };
+  bool kicked = false;
+  for (const auto& check : checks) {
+    if (HubCount(check.part, hubs) > context_.controls.Get(check.thresholdName).Value()) {
+      kicked |= Fire(DetectionKind::Hubs, context_.controls.Get(check.switchName).Checked(), f.nick, f.hubs,
+                     LangHubsUserFound, {f.nick, f.hubs});
+    }
+  }
+  return kicked;
+}
+
+bool Detections::DetectIp(std::string_view nick, std::string_view ip) {
+  return DetectPattern(DetectionKind::Ip, ipPatterns_, nick, ip, LangIpUserFound, {nick, ip});
+}
+
+// The user's own IP is written to his row only after the detections, so his
+// first $UserIP cannot find himself.
+bool Detections::DetectSameIp(std::string_view nick, std::string_view ip) {
+  const int row = context_.users.FindUserByIp(ip);
+  if (row < 0) {
+    return false;
+  }
+  const std::string other = context_.users.Row(row).Nick();
+  if (other == nick) {
+    return false;
+  }
+  return Fire(DetectionKind::SameIp, ControlsOf(DetectionKind::SameIp).kickSwitch->Checked(), nick, other,
+              LangSameIpUserFound, {nick, other});
+}
+
+}  // namespace varnek

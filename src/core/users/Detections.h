@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/store/LangKeys.h"
+#include "core/users/KickTemplates.h"
+
+namespace varnek {
+
+struct BotContext;
+struct MyInfoFields;
+class Control;
+class StringListModel;
+
+// The twelve detections that every $MyINFO and $UserIP runs through before
+// the user list is updated. A detection that fires is reported in the chat
+// pane and counted; when its kick switch is on and its template is not empty
+// it kicks, and then the handling of that command ends: later detections do
+// not run and the user's row is neither added nor updated.
+class Detections {
+ public:
+  explicit Detections(BotContext& context);
+
+  void HandleMyInfo(const MyInfoFields& fields);
+  void HandleUserIp(std::string_view nick, std::string_view ip);
+
+  // Operators (when they are protected) and users matching the protected
+  // list (when it is honoured) are never detected.
+  bool IsExempt(std::string_view nick) const;
+
+ private:
+  struct KindControls {
+    const Control* kickSwitch = nullptr;  // the Hubs kind has three: see DetectHubs
+    const Control* commandEdit = nullptr;
+    const Control* rawSwitch = nullptr;
+  };
+
+  bool DetectClone(const MyInfoFields& fields);
+  bool DetectFake(const MyInfoFields& fields);
+  bool DetectProxy(const MyInfoFields& fields);
+  bool DetectLimit(const MyInfoFields& fields);
+  bool DetectNick(const MyInfoFields& fields);
+  bool DetectDescription(const MyInfoFields& fields);
+  bool DetectEmail(const MyInfoFields& fields);
+  bool DetectTag(const MyInfoFields& fields);
+  bool DetectShare(const MyInfoFields& fields);
+  bool DetectHubs(const MyInfoFields& fields);
+  bool DetectIp(std::string_view nick, std::string_view ip);
+  bool DetectSameIp(std::string_view nick, std::string_view ip);
+
+  // The first row of the list that matches the value, or nullptr.
+  const std::string* FirstMatchingPattern(const StringListModel& list, std::string_view value) const;
+  bool DetectPattern(DetectionKind kind, const StringListModel& list, std::string_view nick, std::string_view value,
+                     LangKey found, std::initializer_list<std::string_view> foundArguments);
+
+  // The common shape of a detection that fired: kick when switched on and a
+  // template exists, then report. Returns whether it kicked.
+  bool Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value, LangKey found,
+            std::initializer_list<std::string_view> foundArguments);
+  void ReportDetection(LangKey found, std::initializer_list<std::string_view> arguments);
+
+  const KindControls& ControlsOf(DetectionKind kind) const { return kinds_[static_cast<std::size_t>(kind)]; }
+
+  BotContext& context_;
+  std::array<KindControls, kDetectionKindCount> kinds_;
+  const Control& detectionsSwitch_;
+  const Control& protectedOps_;
+  const Control& protectedUsers_;
+  const Control& limitBelowSwitch_;
+  const Control& limitBelowValue_;
+  const StringListModel& protectedList_;
+  const StringListModel& nickPatterns_;
+  const StringListModel& ipPatterns_;
+  const StringListModel& descriptionPatterns_;
+  const StringListModel& emailPatterns_;
+  const StringListModel& tagPatterns_;
+  const StringListModel& sharePatterns_;
+};
+
+}  // namespace varnek

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnek {
+
+struct BotContext;
+
+// Fills a kick template: "<nick>" first, then "<mynick>" in the result, then
+// the detection's own placeholder in that result (none for the proxy), each
+// byte-exact and case-sensitive.
+std::string ExpandTemplate(std::string_view text, std::string_view nick, std::string_view myNick,
+                           std::string_view placeholder, std::string_view value);
+
+// The reason of the kick message: what follows the first occurrence of the
+// nick in the command and the byte after it; with the default templates the
+// text behind "!kick nick ".
+std::string KickReason(std::string_view command, std::string_view nick);
+
+// Sends an expanded kick: raw templates unchanged through the send path,
+// plain ones as a main chat line of the bot, then, when the kick message is
+// switched on, "<mynick> is kicking nick because: reason".
+void SendKick(const BotContext& context, std::string_view command, std::string_view nick, bool raw);
+
+}  // namespace varnek

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "core/users/MyInfoFields.h"
+
+namespace varnek {
+
+// Cuts the parameter text of one "$MyINFO" command (everything after
+// "$MyINFO ") into its ten fields. Gives nullopt when the text does not begin
+// with "$ALL"; any other text is accepted, and missing markers give empty or
+// shortened fields, never an error.
+std::optional<MyInfoFields> ParseMyInfo(std::string_view parameterText);
+
+}  // namespace varnek

@@ -1,0 +1,117 @@
+#include "core/users/Pattern.h"
+
+#include "core/text/Ascii.h"
+#include "core/users/InputErrors.h"
+
+namespace varnek {
+namespace {
+
+constexpr std::string_view kMaskChars = "[]?%-";
+
+// The codes contain none of the mask characters, so one pass gives the same
+// text as replacing the five characters one after the other.
+std::string_view EscapeCode(char c) {
+  switch (c) {
+    case '[':
+      return "$0|";
+    case ']':
+      return "$1|";
+    case '?':
+      return "$2|";
+    case '%':
+      return "$3|";
+    case '-':
+      return "$4|";
+    default:
+      return {};
+  }
+}
+
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (char c : text) {
+    const std::string_view code = EscapeCode(c);
+    if (code.empty()) {
+      out.push_back(c);
+    } else {
+      out.append(code);
+    }
+  }
+}
+
+// Most nicks and patterns hold no mask character and are their own escaped
+// form; only the others are copied, into a buffer that keeps its capacity.
+std::string_view Escaped(std::string_view text, std::string& buffer) {
+  if (text.find_first_of(kMaskChars) == std::string_view::npos) {
+    return text;
+  }
+  buffer.clear();
+  AppendEscaped(buffer, text);
+  return buffer;
+}
+
+// Escaping neither adds nor removes a "*", nor joins two runs, so the runs can
+// be counted on the pattern as given.
+std::size_t CountStarRuns(std::string_view pattern) {
+  std::size_t runs = 0;
+  char previous = '\0';
+  for (char c : pattern) {
+    if (c == '*' && previous != '*') {
+      ++runs;
+    }
+    previous = c;
+  }
+  return runs;
+}
+
+bool SameByte(char a, char b) {
+  return AsciiLower(a) == AsciiLower(b);
+}
+
+// Greedy matching that remembers only the last "*": when a later segment
+// fails, letting an earlier "*" take more bytes can never help, because the
+// last "*" can take them just as well. That keeps the work at
+// O(pattern x value) with no backtracking stack.
+bool WildcardMatch(std::string_view value, std::string_view pattern) {
+  std::size_t v = 0;
+  std::size_t p = 0;
+  std::size_t resumePattern = std::string_view::npos;  // just after the last "*" seen
+  std::size_t resumeValue = 0;                         // where that "*"'s run ends so far
+  while (v < value.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      resumePattern = ++p;
+      resumeValue = v;
+    } else if (p < pattern.size() && SameByte(pattern[p], value[v])) {
+      ++p;
+      ++v;
+    } else if (resumePattern != std::string_view::npos) {
+      p = resumePattern;
+      v = ++resumeValue;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') {
+    ++p;
+  }
+  return p == pattern.size();
+}
+
+}  // namespace
+
+std::string EscapeMaskChars(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  AppendEscaped(result, text);
+  return result;
+}
+
+bool MatchesPattern(std::string_view value, std::string_view pattern) {
+  if (CountStarRuns(pattern) > kMaxPatternStarRuns) {
+    throw AbandonedCommandError("Pattern with more than 30 runs of \"*\": " + std::string(pattern));
+  }
+  thread_local std::string valueBuffer;
+  thread_local std::string patternBuffer;
+  return WildcardMatch(Escaped(value, valueBuffer), Escaped(pattern, patternBuffer));
+}
+
+}  // namespace varnek

@@ -1,0 +1,177 @@
+#include "headless/HeadlessFrontEnd.h"
+
+#include <unistd.h>
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+
+#include "core/Bot.h"
+#include "core/text/Strings.h"
+#include "headless/HeadlessConsole.h"
+
+namespace varnek {
+namespace {
+
+const char* PaneName(PaneId id) {
+  switch (id) {
+    case PaneId::Chat:
+      return "chat";
+    case PaneId::Status:
+      return "status";
+    case PaneId::Debug:
+      break;
+  }
+  return "debug";
+}
+
+const char* AnswerText(DialogAnswer answer) {
+  switch (answer) {
+    case DialogAnswer::Yes:
+      return "Yes";
+    case DialogAnswer::No:
+      return "No";
+    case DialogAnswer::Ok:
+      break;
+  }
+  return "OK";
+}
+
+// The rules by which the headless program answers the window's questions.
+DialogAnswer AnswerFor(Question question) {
+  switch (question) {
+    case Question::UseStandardPort:
+    case Question::Exit:
+      return DialogAnswer::Yes;
+    case Question::Redirect:
+    case Question::Update:
+    case Question::UnexpectedError:
+    case Question::None:
+      break;
+  }
+  return DialogAnswer::No;
+}
+
+}  // namespace
+
+HeadlessFrontEnd::HeadlessFrontEnd(HubCodec& codec) : codec_(codec) {
+  connect(QAbstractEventDispatcher::instance(QThread::currentThread()), &QAbstractEventDispatcher::aboutToBlock,
+          this, &HeadlessFrontEnd::FlushOutput);
+}
+
+HeadlessFrontEnd::~HeadlessFrontEnd() { FlushOutput(); }
+
+void HeadlessFrontEnd::Attach(Bot& bot) {
+  bot_ = &bot;
+  bot.Panes().AddListener(this);
+  inputNotifier_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+  connect(inputNotifier_.get(), &QSocketNotifier::activated, this, &HeadlessFrontEnd::ReadInput);
+}
+
+void HeadlessFrontEnd::ReadInput() {
+  char chunk[4096];
+  const ssize_t count = ::read(STDIN_FILENO, chunk, sizeof chunk);
+  if (count <= 0) {
+    // End of input does not stop the program; it just stops listening.
+    inputNotifier_->setEnabled(false);
+    if (!input_.empty()) {
+      OnInputLine(input_);
+      input_.clear();
+    }
+    return;
+  }
+  input_.append(chunk, static_cast<std::size_t>(count));
+  std::size_t start = 0;
+  for (std::size_t end = input_.find('\n'); end != std::string::npos; end = input_.find('\n', start)) {
+    std::string line = input_.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    start = end + 1;
+    OnInputLine(line);
+  }
+  input_.erase(0, start);
+}
+
+void HeadlessFrontEnd::OnInputLine(const std::string& line) {
+  if (bot_ == nullptr) {
+    return;
+  }
+  const std::string bytes = codec_.ToHub(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+  RunConsoleLine(*bot_, *this, bytes);
+}
+
+void HeadlessFrontEnd::OnLineAdded(const OutputPane& pane, const std::string& line) {
+  // Every shown line gets the pane's name, also the lines of a text that
+  // holds line breaks of its own (the help text).
+  const QByteArray text = codec_.ToUnicode(line).toUtf8();
+  const QByteArray prefix = QByteArray(PaneName(pane.Id())) + '\t';
+  qsizetype start = 0;
+  while (true) {
+    qsizetype end = text.indexOf('\n', start);
+    QByteArray shown = text.mid(start, end < 0 ? -1 : end - start);
+    if (shown.endsWith('\r')) {
+      shown.chop(1);
+    }
+    output_ += prefix + shown + '\n';
+    if (end < 0) {
+      break;
+    }
+    start = end + 1;
+  }
+}
+
+void HeadlessFrontEnd::FlushOutput() {
+  if (output_.isEmpty()) {
+    return;
+  }
+  std::fwrite(output_.constData(), 1, static_cast<std::size_t>(output_.size()), stdout);
+  std::fflush(stdout);
+  output_.clear();
+}
+
+void HeadlessFrontEnd::Tell(const QString& text) {
+  FlushOutput();
+  std::fprintf(stderr, "varnek: %s\n", text.toUtf8().constData());
+  std::fflush(stderr);
+}
+
+DialogAnswer HeadlessFrontEnd::MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
+                                          Question question) {
+  const QString shown = codec_.ToUnicode(ReplaceAll(text, "\r\n", " "));
+  if (buttons == DialogButtons::Ok) {
+    Tell((kind == DialogKind::Warning ? QStringLiteral("warning: ") : QString()) + shown);
+    return DialogAnswer::Ok;
+  }
+  const DialogAnswer answer = AnswerFor(question);
+  Tell(QStringLiteral("question: ") + shown + QStringLiteral(" -> ") + QLatin1String(AnswerText(answer)));
+  return answer;
+}
+
+std::optional<std::string> HeadlessFrontEnd::InputBox(const std::string& /*title*/, const std::string& prompt,
+                                                      const std::string& /*initial*/) {
+  Tell(QStringLiteral("input asked (cancelled): ") + codec_.ToUnicode(prompt));
+  return std::nullopt;
+}
+
+std::optional<int> HeadlessFrontEnd::PickColour(int) { return std::nullopt; }
+
+std::optional<std::string> HeadlessFrontEnd::PickFile(const std::string&, const std::string&, const std::string&,
+                                                      const std::string&) {
+  return std::nullopt;
+}
+
+void HeadlessFrontEnd::OpenUrl(const std::string& url) {
+  Tell(QStringLiteral("open ") + codec_.ToUnicode(url));
+}
+
+void HeadlessFrontEnd::SetClipboardText(const std::string& text) {
+  Tell(QStringLiteral("clipboard: ") + codec_.ToUnicode(text));
+}
+
+void HeadlessFrontEnd::EndProgram() {
+  QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+}  // namespace varnek

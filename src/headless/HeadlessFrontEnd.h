@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <memory>
+#include <string>
+
+#include "core/store/OutputPanes.h"
+#include "core/ui/Ports.h"
+#include "qt/HubCodec.h"
+
+namespace varnek {
+
+class Bot;
+
+// What the window does, done without one: pane lines go to standard output,
+// console lines come from standard input, and every question is answered by
+// a fixed rule (written to standard error).
+class HeadlessFrontEnd : public QObject,
+                         public Dialogs,
+                         public Shell,
+                         public WindowPort,
+                         public OutputPanes::Listener {
+  Q_OBJECT
+ public:
+  explicit HeadlessFrontEnd(HubCodec& codec);
+  ~HeadlessFrontEnd() override;
+
+  // Starts reading standard input and writing pane lines for this bot.
+  void Attach(Bot& bot);
+  // Writes what standard output holds; runs whenever the event loop is about
+  // to wait, so a reader sees every line at once, pipe or file alike.
+  void FlushOutput();
+
+  // Dialogs
+  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
+                          Question question) override;
+  std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                      const std::string& initial) override;
+  std::optional<int> PickColour(int initial) override;
+  std::optional<std::string> PickFile(const std::string& directory, const std::string& filterName,
+                                      const std::string& pattern, const std::string& title) override;
+  // Shell
+  void OpenUrl(const std::string& url) override;
+  void SetClipboardText(const std::string& text) override;
+  // WindowPort
+  void Focus(const std::string&) override {}
+  void SetApplicationIcon(IconKind) override {}
+  void ScrollToEnd(const std::string&) override {}
+  void EndProgram() override;
+  // OutputPanes::Listener
+  void OnLineAdded(const OutputPane& pane, const std::string& line) override;
+  void OnPaneCleared(const OutputPane&) override {}
+
+  // Writes a message of the program itself to standard error.
+  void Tell(const QString& text);
+
+  // Handles the input gathered so far, one console line per line.
+  void OnInputLine(const std::string& line);
+
+ private:
+  void ReadInput();
+
+  HubCodec& codec_;
+  Bot* bot_ = nullptr;
+  std::unique_ptr<QSocketNotifier> inputNotifier_;
+  std::string input_;
+  QByteArray output_;
+};
+
+}  // namespace varnek

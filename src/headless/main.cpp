@@ -1,0 +1,107 @@
+// varnek-headless: the bot without a window.
+//
+//   varnek-headless [--dir DIR]
+//
+// DIR is the program directory (Varnek.ini, translations/, logs/); by
+// default the directory of the executable.
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/Bot.h"
+#include "core/Product.h"
+#include "headless/HeadlessFrontEnd.h"
+#include "qt/HubCodec.h"
+#include "qt/MprisMediaTitle.h"
+#include "qt/QtClock.h"
+#include "qt/QtHttpClient.h"
+#include "qt/QtTransport.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+bool InstallSignalHandlers() {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+    return false;
+  }
+  struct sigaction action = {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+void PrintUsage() {
+  std::fprintf(stderr,
+               "usage: varnek-headless [--dir DIR]\n"
+               "  --dir DIR   the program directory (Varnek.ini, translations/, logs/);\n"
+               "              by default the directory of this executable\n");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--dir") && i + 1 < arguments.size()) {
+      directory = QDir(arguments[++i]).absolutePath().toStdString();
+    } else if (arguments[i] == QLatin1String("--version")) {
+      std::printf("%s %s\n", varnek::kProductName, varnek::kProductVersion);
+      return 0;
+    } else {
+      PrintUsage();
+      return arguments[i] == QLatin1String("--help") ? 0 : 2;
+    }
+  }
+  if (!std::filesystem::is_directory(directory)) {
+    std::fprintf(stderr, "varnek: no such directory: %s\n", directory.c_str());
+    return 2;
+  }
+  std::signal(SIGPIPE, SIG_IGN);
+  if (!InstallSignalHandlers()) {
+    std::perror("varnek: signals");
+    return 1;
+  }
+
+  varnek::HubCodec codec;
+  varnek::HeadlessFrontEnd frontEnd(codec);
+  varnek::QtTransport transport;
+  varnek::QtClock clock;
+  varnek::QtHttpClient http;
+  varnek::MprisMediaTitle media(codec);
+  varnek::Bot bot(varnek::Ports{transport, clock, frontEnd, frontEnd, frontEnd, http, media}, directory);
+  frontEnd.Attach(bot);
+
+  QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
+    char byte = 0;
+    [[maybe_unused]] ssize_t got = ::read(signalPipe[0], &byte, 1);
+    bot.Run([&] { bot.Life().CloseNow(); });
+  });
+
+  QTimer timer;
+  timer.setInterval(1000);
+  QObject::connect(&timer, &QTimer::timeout, [&] { bot.TimerTick(); });
+  timer.start();
+
+  bot.Start();
+  const int status = application.exec();
+  frontEnd.FlushOutput();
+  return status;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QTcpSocket>
+
+#include "core/ui/Ports.h"
+
+namespace varnek {
+
+// The hub connection's socket: an event-driven, non-blocking QTcpSocket.
+// Socket errors are reported with the Windows Sockets codes that operators
+// of hub software know (10061 for a refused connection and so on).
+class QtTransport : public QObject, public Transport {
+  Q_OBJECT
+ public:
+  explicit QtTransport(QObject* parent = nullptr);
+
+  void SetEvents(TransportEvents* events) override { events_ = events; }
+  void Open(const std::string& host, std::uint16_t port) override;
+  void Close() override;
+  void Write(std::string_view bytes) override;
+
+  // The Windows Sockets error code for a Qt socket error.
+  static int ErrorCode(QAbstractSocket::SocketError error);
+  static SocketErrorKind ErrorKind(QAbstractSocket::SocketError error);
+
+ private:
+  void OnStateChanged(QAbstractSocket::SocketState state);
+  void OnConnected();
+  void OnReadyRead();
+  void OnDisconnected();
+  void OnError(QAbstractSocket::SocketError error);
+
+  QTcpSocket socket_;
+  TransportEvents* events_ = nullptr;
+  bool closing_ = false;  // a Close() of ours: its signals are not reported
+};
+
+}  // namespace varnek

@@ -1,0 +1,241 @@
+"""A scripted hub on 127.0.0.1 and the real headless bot, for end-to-end tests.
+
+Every wait has a deadline; nothing sleeps a fixed time to wait for an answer.
+"""
+
+import os
+import queue
+import re
+import shutil
+import socket
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+BIN_DIR = os.environ.get("VARNEK_BIN_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build", "bin"))
+HEADLESS = os.path.join(BIN_DIR, "varnek-headless")
+DEADLINE = float(os.environ.get("VARNEK_E2E_DEADLINE", "10"))
+
+# The lock a plain hub sends, and one that names PtokaX.
+PLAIN_LOCK = b"$Lock EXTENDEDPROTOCOLABCABCABCABCABCABC Pk=TestHub|"
+PTOKAX_LOCK = b"$Lock EXTENDEDPROTOCOLnix Pk=PtokaX|"
+
+
+class HubPeer:
+    """The hub's side of one accepted connection."""
+
+    def __init__(self, connection):
+        self.connection = connection
+        self.connection.settimeout(0.2)
+        self.received = b""
+
+    def send(self, data):
+        if isinstance(data, str):
+            data = data.encode("latin-1")
+        self.connection.sendall(data)
+
+    def expect(self, pattern, deadline=DEADLINE):
+        """Reads until the bytes received so far match the regex; returns the match."""
+        if isinstance(pattern, str):
+            pattern = pattern.encode("latin-1")
+        regex = re.compile(pattern, re.S)
+        end = time.monotonic() + deadline
+        while True:
+            match = regex.search(self.received)
+            if match:
+                return match
+            if time.monotonic() > end:
+                raise AssertionError(f"hub never received {pattern!r}; got {self.received!r}")
+            try:
+                chunk = self.connection.recv(65536)
+            except socket.timeout:
+                continue
+            if not chunk:
+                raise AssertionError(f"bot closed before {pattern!r}; got {self.received!r}")
+            self.received += chunk
+
+    def drain(self, seconds=0.3):
+        """Collects whatever arrives within a short time (to check that nothing more comes)."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            try:
+                chunk = self.connection.recv(65536)
+            except socket.timeout:
+                continue
+            if not chunk:
+                break
+            self.received += chunk
+
+    def commands(self):
+        return [c for c in self.received.split(b"|") if c]
+
+    def wait_closed(self, deadline=DEADLINE):
+        end = time.monotonic() + deadline
+        while time.monotonic() < end:
+            try:
+                chunk = self.connection.recv(65536)
+            except socket.timeout:
+                continue
+            except OSError:
+                return True
+            if not chunk:
+                return True
+            self.received += chunk
+        raise AssertionError("the bot did not close the connection")
+
+    def close(self):
+        try:
+            self.connection.close()
+        except OSError:
+            pass
+
+
+class ScriptedHub:
+    """A listening socket on 127.0.0.1 that hands out accepted connections."""
+
+    def __init__(self):
+        self.server = socket.socket()
+        self.server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        self.server.bind(("127.0.0.1", 0))
+        self.server.listen(4)
+        self.port = self.server.getsockname()[1]
+        self.peers = []
+
+    def accept(self, deadline=DEADLINE):
+        self.server.settimeout(deadline)
+        connection, _ = self.server.accept()
+        peer = HubPeer(connection)
+        self.peers.append(peer)
+        return peer
+
+    def close(self):
+        for peer in self.peers:
+            peer.close()
+        self.server.close()
+
+
+def write_ini(directory, settings, lists=None):
+    lines = ["[Settings]"] + [f"{key}={value}" for key, value in settings.items()]
+    for section, entries in (lists or {}).items():
+        lines.append(f"[{section}]")
+        lines += [f"{i}={entry}" for i, entry in enumerate(entries)]
+    with open(os.path.join(directory, "Varnek.ini"), "wb") as ini:
+        ini.write(("\r\n".join(lines) + "\r\n").encode("latin-1"))
+
+
+def read_ini(directory):
+    with open(os.path.join(directory, "Varnek.ini"), "rb") as ini:
+        return ini.read().decode("latin-1")
+
+
+class HeadlessBot:
+    """The real varnek-headless in a program directory of its own."""
+
+    def __init__(self, settings, lists=None, env=None):
+        self.directory = tempfile.mkdtemp(prefix="varnek-e2e-")
+        os.makedirs(os.path.join(self.directory, "logs"))
+        shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"))
+        write_ini(self.directory, settings, lists)
+        self.lines = []
+        self.errors = []
+        self._queue = queue.Queue()
+        self._seen = 0
+        process_env = dict(os.environ)
+        process_env.update(env or {})
+        self.process = subprocess.Popen(
+            [HEADLESS, "--dir", self.directory],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=process_env)
+        threading.Thread(target=self._pump, args=(self.process.stdout, self._queue), daemon=True).start()
+        threading.Thread(target=self._pump_errors, daemon=True).start()
+
+    @staticmethod
+    def _pump(stream, sink):
+        for raw in stream:
+            sink.put(raw.decode("utf-8", "replace").rstrip("\n"))
+
+    def _pump_errors(self):
+        for raw in self.process.stderr:
+            self.errors.append(raw.decode("utf-8", "replace").rstrip("\n"))
+
+    def wait_line(self, pattern, deadline=DEADLINE):
+        """Waits for an output line ("pane<TAB>text") matching the regex, after those already waited for."""
+        regex = re.compile(pattern)
+        end = time.monotonic() + deadline
+        while True:
+            while self._seen < len(self.lines):
+                line = self.lines[self._seen]
+                self._seen += 1
+                if regex.search(line):
+                    return line
+            remaining = end - time.monotonic()
+            if remaining <= 0:
+                raise AssertionError(f"no line matching {pattern!r}; lines: {self.lines[-30:]!r}")
+            try:
+                self.lines.append(self._queue.get(timeout=min(remaining, 0.2)))
+            except queue.Empty:
+                pass
+
+    def wait_error(self, pattern, deadline=DEADLINE):
+        regex = re.compile(pattern)
+        end = time.monotonic() + deadline
+        while time.monotonic() < end:
+            for line in list(self.errors):
+                if regex.search(line):
+                    return line
+            time.sleep(0.05)
+        raise AssertionError(f"no standard error line matching {pattern!r}; got {self.errors!r}")
+
+    def type_line(self, text):
+        self.process.stdin.write(text.encode("utf-8") + b"\n")
+        self.process.stdin.flush()
+
+    def running(self):
+        return self.process.poll() is None
+
+    def stop(self, deadline=DEADLINE):
+        """SIGTERM, as a service manager stops it; returns the exit status."""
+        if self.running():
+            self.process.terminate()
+        try:
+            return self.process.wait(timeout=deadline)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            raise
+
+    def cleanup(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+        for stream in (self.process.stdin, self.process.stdout, self.process.stderr):
+            try:
+                stream.close()
+            except OSError:
+                pass
+        shutil.rmtree(self.directory, ignore_errors=True)
+
+
+class BotTestCase(unittest.TestCase):
+    """Starts a scripted hub per test and cleans up bots and hubs afterwards."""
+
+    def setUp(self):
+        self.hub = ScriptedHub()
+        self.addCleanup(self.hub.close)
+
+    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True):
+        settings = {"Dns": "127.0.0.1", "Port": self.hub.port, "Username": nick, "Connect": int(connect)}
+        settings.update(extra or {})
+        bot = HeadlessBot(settings, lists, env)
+        self.addCleanup(bot.cleanup)
+        return bot
+
+    def log_in(self, bot, nick="Guard", lock=PLAIN_LOCK):
+        """Accepts the bot and takes it through a plain login; returns the hub's peer."""
+        peer = self.hub.accept()
+        peer.send(lock)
+        peer.expect(rb"\$ValidateNick " + re.escape(nick.encode()) + rb"\|")
+        peer.send(f"$Hello {nick}|")
+        peer.expect(rb"\$MyINFO \$ALL " + re.escape(nick.encode()) + rb" [^|]*\|")
+        return peer

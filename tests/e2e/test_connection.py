@@ -1,0 +1,113 @@
+"""The headless bot against a scripted hub: login, hub information, states."""
+
+import re
+import unittest
+
+from harness import PLAIN_LOCK, PTOKAX_LOCK, BotTestCase
+
+FEATURES = b"$Supports NoHello NoGetINFO UserIP2 ChatOnly|"
+OWN_MYINFO = b"$MyINFO $ALL Guard <Varnek V:2.0.3,M:P,H:0/0/1,S:0>$ $Bot\x01$$0$|"
+
+
+class Login(BotTestCase):
+    def test_plain_hub_gets_features_key_nick_then_login_info(self):
+        bot = self.start_bot()
+        peer = self.hub.accept()
+        peer.send(PLAIN_LOCK)
+        peer.expect(rb"\$ValidateNick Guard\|")
+        first = peer.commands()
+        self.assertEqual(first[0] + b"|", FEATURES)
+        self.assertTrue(first[1].startswith(b"$Key "))
+        peer.send("$Hello Guard|")
+        peer.expect(re.escape(OWN_MYINFO))
+        self.assertTrue(peer.received.endswith(b"$Version 1,0091|$GetNickList|" + OWN_MYINFO))
+        bot.wait_line(r"^chat\t.*\*\*\* Connecting to 127\.0\.0\.1:%d$" % self.hub.port)
+        bot.wait_line(r"^debug\t.*Receiving \$Lock$")
+        bot.wait_line(r"^debug\t.*Sending \$MyINFO$")
+
+    def test_ptokax_gets_the_key_before_the_features(self):
+        self.start_bot()
+        peer = self.hub.accept()
+        peer.send(PTOKAX_LOCK)
+        peer.expect(rb"\$ValidateNick Guard\|")
+        commands = peer.commands()
+        self.assertTrue(commands[0].startswith(b"$Key "))
+        self.assertEqual(commands[1] + b"|", FEATURES)
+
+    def test_stored_password_answers_the_request(self):
+        self.start_bot(extra={"Password": "s3cret"})
+        peer = self.hub.accept()
+        peer.send(PLAIN_LOCK)
+        peer.expect(rb"\$ValidateNick Guard\|")
+        peer.send("$GetPass|")
+        peer.expect(rb"\$MyPass s3cret\|")
+
+    def test_logged_in_before_hello_sends_the_login_info_once(self):
+        bot = self.start_bot()
+        peer = self.hub.accept()
+        peer.send(PLAIN_LOCK)
+        peer.expect(rb"\$ValidateNick Guard\|")
+        peer.send("$LogedIn Guard|$Hello Guard|<Hub> done|")
+        peer.expect(re.escape(OWN_MYINFO))
+        bot.wait_line(r"^chat\t.*<Hub> done$")
+        peer.drain()
+        self.assertEqual(peer.received.count(b"$MyINFO "), 1)
+        self.assertEqual(peer.received.count(b"$Version "), 1)
+
+
+class HubInformation(BotTestCase):
+    def test_hub_name_topic_and_chat_with_escapes(self):
+        bot = self.start_bot()
+        peer = self.log_in(bot)
+        peer.send("$HubName Test hub - welcome|$HubTopic all fine|<bob> costs 5 &#36; &#124; ok|")
+        bot.wait_line(r"^debug\t.*Receiving hub name: Test hub - welcome$")
+        bot.wait_line(r"^debug\t.*Receiving hub topic: all fine$")
+        bot.wait_line(r"^chat\t.*<bob> costs 5 \$ \| ok$")
+
+    def test_redirect_is_declined_and_the_bot_disconnects(self):
+        bot = self.start_bot()
+        peer = self.log_in(bot)
+        peer.send("$ForceMove elsewhere.example:4111|")
+        bot.wait_error(r"Redirect to elsewhere\.example:4111 was received.* -> No")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        peer.wait_closed()
+
+    def test_quit_and_op_list_are_handled(self):
+        bot = self.start_bot()
+        peer = self.log_in(bot)
+        peer.send("$OpList boss$$mod$$|$Quit bob|")
+        bot.wait_line(r"^debug\t.*User disconnected from hub: bob$")
+
+    def test_a_hub_that_closes_leaves_the_bot_disconnected_and_running(self):
+        bot = self.start_bot()
+        peer = self.log_in(bot)
+        peer.close()
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        self.assertTrue(bot.running())
+
+
+class ConnectionFailures(BotTestCase):
+    def test_refused_connection_writes_the_error_code(self):
+        port = self.hub.port
+        self.hub.close()  # nothing listens there any more
+        bot = self.start_bot(extra={"Port": port})
+        bot.wait_line(r"^chat\t.*\*\*\* Error: 10061$")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        self.assertTrue(bot.running())
+
+
+class Shutdown(BotTestCase):
+    def test_sigterm_disconnects_saves_and_exits_zero(self):
+        bot = self.start_bot(extra={"LogStatus": 1})
+        peer = self.log_in(bot)
+        self.assertEqual(bot.stop(), 0)
+        peer.wait_closed()
+        with open(f"{bot.directory}/Varnek.ini", "rb") as ini:
+            saved = ini.read()
+        self.assertIn(b"Username=Guard\r\n", saved)
+        with open(f"{bot.directory}/logs/status.txt", "rb") as log:
+            self.assertTrue(log.read().endswith(b"Settings was succesfully saved\r\n\r\n"))
+
+
+if __name__ == "__main__":
+    unittest.main()

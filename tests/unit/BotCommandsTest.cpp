@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/commands/BotCommands.h"
+#include "core/users/UserRecord.h"
+#include "fakes/BotFixture.h"
+
+namespace varnek {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kWrongParameters =
+    "Wrong parameter specified for command. Type %help to see the available parameters.";
+const std::string kForbiddenCharacters =
+    "This value can not containt following characters or spaces (excluding spaces in description, email and tag "
+    "patterns): &#36; &#124;";
+
+// What one command left behind: the writes to the hub and the status lines.
+struct Outcome {
+  Lines writes;
+  Lines status;
+};
+
+// A logged-in bot whose operator "op" sends commands straight to the
+// interpreter; pane lines carry no time stamps.
+class BotCommandsTest : public ::testing::Test {
+ protected:
+  BotCommandsTest() {
+    f.LogIn("Guard");
+    f.PlainLines();
+  }
+
+  Outcome Send(std::string_view text) {
+    f.Writes().clear();
+    f.bot->Panes().Clear(PaneId::Status);
+    commands.Execute("op", text);
+    return {f.Writes(), f.StatusLines()};
+  }
+
+  // The private answer to "op", as written to the socket.
+  static std::string Reply(std::string_view text) { return "$To: op From: Guard $<Guard> " + std::string(text) + "|"; }
+  // An answer that changed something: the reply and the same status line.
+  static Outcome Changed(const std::string& text) { return {{Reply(text)}, {text}}; }
+  static Outcome Answered(const std::string& text) { return {{Reply(text)}, {}}; }
+
+  Control& control(std::string_view name) { return f.control(name); }
+  StringListModel& list(std::string_view name) { return f.controls().List(name); }
+
+  test::BotFixture f;
+  BotCommands commands{f.bot->Context()};
+};
+
+void ExpectOutcome(const Outcome& actual, const Outcome& expected, std::string_view text) {
+  EXPECT_EQ(actual.writes, expected.writes) << text;
+  EXPECT_EQ(actual.status, expected.status) << text;
+}
+
+TEST_F(BotCommandsTest, SwitchCommandsSetTheirCheckBoxAndReport) {
+  struct Case {
+    std::string text;
+    std::string control;
+    bool checked;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"%fake 1", "KickFakeCheckBox", true, "Fake share detection changed to: 1"},
+      {"%fake 0", "KickFakeCheckBox", false, "Fake share detection changed to: 0"},
+      // A prefix test: letters straight after the keyword do not matter.
+      {"%fakexyz 1", "KickFakeCheckBox", true, "Fake share detection changed to: 1"},
+      {"%detects 1", "DetectionsCheckBox", true, "Detection option changed to: 1"},
+      {"%below 1", "KickLimitBelowCheckBox", true, "Only if speed is below option changed to: 1"},
+      {"%ip 1", "KickIpCheckBox", true, "Forbidden IP detection changed to: 1"},
+      {"%ophubs 1", "KickOpHubsCheckBox", true, "Operator hubs count option changed to: 1"},
+      {"%opsprot 0", "ProtectedOpsCheckBox", false, "Protect operators option changed to: 0"},
+      {"%kickmes 1", "KickToStatusCheckBox", true, "Changed kick messages option to: 1"},
+      {"%kickmes 0", "KickToStatusCheckBox", false, "Changed kick messages option to: 0"},
+  };
+  for (const Case& c : cases) {
+    ExpectOutcome(Send(c.text), Changed(c.message), c.text);
+    EXPECT_EQ(control(c.control).Checked(), c.checked) << c.text;
+  }
+}
+
+TEST_F(BotCommandsTest, SwitchCommandsTakeOnlyOneOrZero) {
+  for (const char* text : {"%fake", "%fake on", "%fake 2", "%fake 1 ", "%fake  1", "%fake1"}) {
+    ExpectOutcome(Send(text), Answered(kWrongParameters), text);
+    EXPECT_FALSE(control("KickFakeCheckBox").Checked()) << text;
+  }
+}
+
+TEST_F(BotCommandsTest, TextsThatNameNoBotCommandGetNoAnswer) {
+  const char* texts[] = {"%FAKE 1", "+fake 1", "fake 1", "hello there", "", "%", "%lstip",
+                         // The console's own keywords are no bot commands.
+                         "%password x", "%varnek", "%imdb film", "%yahoo x", "%google x", "%winamp"};
+  for (const char* text : texts) {
+    ExpectOutcome(Send(text), Outcome{}, text);
+  }
+  EXPECT_FALSE(control("KickFakeCheckBox").Checked());
+}
+
+TEST_F(BotCommandsTest, ASwitchRunsTheCheckBoxReactionLikeAClick) {
+  ASSERT_FALSE(control("KickFakeCommandEdit").Enabled());
+  Send("%fake 1");
+  EXPECT_TRUE(control("KickFakeCommandEdit").Enabled());
+  EXPECT_TRUE(control("RawFakeCheckBox").Enabled());
+  Send("%fake 0");
+  EXPECT_FALSE(control("KickFakeCommandEdit").Enabled());
+}
+
+TEST_F(BotCommandsTest, ValueCommandsStoreTheClampedNumber) {
+  struct Case {
+    std::string text;
+    std::string control;
+    int value;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"%value 1", "KickLimitBelowSpinEdit", 2, "Upload speed limit value changed to: 2 KiB/s"},
+      {"%value 250", "KickLimitBelowSpinEdit", 250, "Upload speed limit value changed to: 250 KiB/s"},
+      {"%value 19860504", "KickLimitBelowSpinEdit", 99999, "Upload speed limit value changed to: 99999 KiB/s"},
+      {"%valusrhubs 5000", "UserHubsSpinEdit", 999, "User hubs count value changed to: 999"},
+      {"%valreghubs $10", "RegHubsSpinEdit", 16, "Registered hubs count value changed to: 16"},
+      {"%valophubs   -5", "OpHubsSpinEdit", 0, "Operator hubs count value changed to: 0"},
+      {"%valophubs 0x1F", "OpHubsSpinEdit", 31, "Operator hubs count value changed to: 31"},
+  };
+  for (const Case& c : cases) {
+    ExpectOutcome(Send(c.text), Changed(c.message), c.text);
+    EXPECT_EQ(control(c.control).Value(), c.value) << c.text;
+  }
+}
+
+TEST_F(BotCommandsTest, ValueCommandsRefuseWhatIsNotANumber) {
+  control("KickLimitBelowSpinEdit").SetValue(40);
+  for (const char* text :
+       {"%value", "%value fast", "%value 12k", "%value 19860505", "%value 2147483648", "%value ", "%value 5 "}) {
+    ExpectOutcome(Send(text), Answered(kWrongParameters), text);
+    EXPECT_EQ(control("KickLimitBelowSpinEdit").Value(), 40) << text;
+  }
+}
+
+TEST_F(BotCommandsTest, AddCommandsAppendEvenDuplicates) {
+  ExpectOutcome(Send("%addnick *bot*"), Changed("Successfully added forbidden nick pattern: *bot*"), "first");
+  ExpectOutcome(Send("%addnick *bot*"), Changed("Successfully added forbidden nick pattern: *bot*"), "second");
+  EXPECT_EQ(list("KickNickListView").Rows(), (Lines{"*bot*", "*bot*"}));
+
+  ExpectOutcome(Send("%adddesc no  sharing "),
+                Changed("Successfully added forbidden description pattern: no  sharing "), "spaces kept");
+  EXPECT_EQ(list("KickDescriptionListView").Rows(), (Lines{"no  sharing "}));
+  Send("%addallow Trusted*");
+  EXPECT_EQ(list("AllowedListView").Rows(), (Lines{"Trusted*"}));
+  // Without a space the whole text is the argument, command name included.
+  Send("%addtag<++");
+  EXPECT_EQ(list("KickTagListView").Rows(), (Lines{"%addtag<++"}));
+}
+
+TEST_F(BotCommandsTest, AddCommandsRefuseForbiddenCharactersAndMissingArguments) {
+  struct Case {
+    std::string text;
+    std::string reply;
+  };
+  const Case cases[] = {
+      {"%addnick bad nick", kForbiddenCharacters},
+      {"%addip 10.0.0.1 ", kForbiddenCharacters},
+      {"%addprot a b", kForbiddenCharacters},
+      {"%adddesc pay$me", kForbiddenCharacters},
+      {"%addemail a|b@example.invalid", kForbiddenCharacters},
+      {"%addtag <x$", kForbiddenCharacters},
+      {"%addip", kWrongParameters},
+      {"%addip ", kWrongParameters},
+      {"%addshare ", kWrongParameters},
+  };
+  for (const Case& c : cases) {
+    ExpectOutcome(Send(c.text), Answered(c.reply), c.text);
+  }
+  for (const char* name : {"KickNickListView", "KickIpListView", "ProtectedListView", "KickDescriptionListView",
+                           "KickEmailListView", "KickTagListView", "KickShareListView"}) {
+    EXPECT_EQ(list(name).Count(), 0) << name;
+  }
+}
+
+TEST_F(BotCommandsTest, DeleteRemovesOnlyTheFirstRowEqualByteForByte) {
+  list("KickNickListView").Assign({"x*", "y", "x*"});
+  ExpectOutcome(Send("%delnick x*"), Changed("Successfully deleted forbidden nick pattern: x*"), "delete");
+  EXPECT_EQ(list("KickNickListView").Rows(), (Lines{"y", "x*"}));
+
+  // Other letter case, a wildcard, or a trailing blank: nothing is equal.
+  for (const char* text : {"%delnick X*", "%delnick *", "%delnick y "}) {
+    const std::string argument = std::string(text).substr(9);
+    ExpectOutcome(Send(text), Answered("Not found: " + argument), text);
+  }
+  EXPECT_EQ(list("KickNickListView").Rows(), (Lines{"y", "x*"}));
+
+  for (const char* text : {"%delip", "%delip "}) {
+    ExpectOutcome(Send(text), Answered(kWrongParameters), text);
+  }
+  // No character check: a row that somehow holds a "$" can still go.
+  list("AllowedListView").Assign({"a b$"});
+  ExpectOutcome(Send("%delallow a b$"), Changed("Successfully deleted allowed user: a b$"), "unchecked");
+  EXPECT_EQ(list("AllowedListView").Count(), 0);
+}
+
+TEST_F(BotCommandsTest, ListCommandsShowEveryRowAfterTheTitle) {
+  ExpectOutcome(Send("%lstnick"), Answered("List of forbidden nick patterns\r\n\r\n"), "empty");
+  // Rows go out unescaped, whatever they hold.
+  list("KickIpListView").Assign({"10.*", "a$b|c"});
+  ExpectOutcome(Send("%lsttip please"), Answered("List of forbidden IP patterns\r\n\r\n\t10.*\r\n\ta$b|c\r\n"), "ip");
+  list("AllowedListView").Assign({"one"});
+  ExpectOutcome(Send("%lstallow"), Answered("List of allowed users\r\n\r\n\tone\r\n"), "allowed");
+}
+
+TEST_F(BotCommandsTest, InfoAnswersWithEveryColumnOfTheUser) {
+  UserList& users = f.bot->Users();
+  users.AppendUser("someone");
+  const int row = users.AppendUser("alice");
+  const char* cells[] = {"alice",  "1.50 GiB", "1610612736 B", "hello",   "<++ V:0.7>", "A", "DSL",
+                         "Normal", "",         "3 KiB/s",      "10.0.0.7"};
+  for (int column = 1; column < kUserColumnCount; ++column) {
+    users.SetCell(row, static_cast<UserColumn>(column), cells[column]);
+  }
+  const std::string expected =
+      "User information\r\n\r\n"
+      "\tUsername: alice\r\n"
+      "\tShare size: 1.50 GiB\r\n"
+      "\tExact share size: 1610612736 B\r\n"
+      "\tDescription: hello\r\n"
+      "\tTag: <++ V:0.7>\r\n"
+      "\tMode: A\r\n"
+      "\tConnection type: DSL\r\n"
+      "\tStatus: Normal\r\n"
+      "\tEmail address: \r\n"
+      "\tUpload limit: 3 KiB/s\r\n"
+      "\tIP: 10.0.0.7\r\n";
+  EXPECT_EQ(commands.UserInformationText(row), expected);
+  ExpectOutcome(Send("%info alice"), Answered(expected), "found");
+  ExpectOutcome(Send("%info ALICE"), Answered("Not found: ALICE"), "other case");
+  ExpectOutcome(Send("%info bob"), Answered("Not found: bob"), "missing");
+  ExpectOutcome(Send("%info"), Answered(kWrongParameters), "alone");
+  ExpectOutcome(Send("%info "), Answered(kWrongParameters), "empty");
+}
+
+TEST_F(BotCommandsTest, HelpListsEveryCommandWithCurrentStates) {
+  control("KickFakeCheckBox").SetChecked(true);
+  control("UserHubsSpinEdit").SetValue(5);
+  const std::string expected =
+      "List of available bot commands\r\n\r\n"
+      "\t%help\t\t\t\t- This list of commands\r\n"
+      "\t%save\t\t\t\t- Save settings\r\n"
+      "\t%detects <1/0>\t\t\t- All detections on/off (current status: 0)\r\n"
+      "\t%fake <1/0>\t\t\t- Fake share detection on/off (current status: 1)\r\n"
+      "\t%proxy <1/0>\t\t\t- Proxy detection on/off (current status: 0)\r\n"
+      "\t%clone <1/0>\t\t\t- Clone detection on/off (current status: 0)\r\n"
+      "\t%limit <1/0>\t\t\t- Upload speed limit detection on/off (current status: 0)\r\n"
+      "\t%below <1/0>\t\t\t- Only limit below on/off (current status: 0)\r\n"
+      "\t%value <value>\t\t\t- Value of limit below (current value: 2)\r\n"
+      "\t%sameip <1/0>\t\t\t- Connections from same IP detection on/off (current status: 0)\r\n"
+      "\t%nick <1/0>\t\t\t- Forbidden nick detection on/off (current status: 0)\r\n"
+      "\t%lstnick\t\t\t\t- List of nick patterns\r\n"
+      "\t%addnick <pattern>\t\t- Add nick pattern (use * as any character)\r\n"
+      "\t%delnick <pattern>\t\t- Delete nick pattern\r\n"
+      "\t%ip <1/0>\t\t\t- Forbidden IP detection on/off (current status: 0)\r\n"
+      "\t%lsttip\t\t\t\t- List of IP patterns\r\n"
+      "\t%addip <pattern>\t\t\t- Add IP pattern (use * as any character)\r\n"
+      "\t%delip <pattern>\t\t\t- Delete IP pattern\r\n"
+      "\t%share <1/0>\t\t\t- Forbidden share size detection on/off (current status: 0)\r\n"
+      "\t%lstshare\t\t\t- List of share size patterns\r\n"
+      "\t%addshare <pattern>\t\t- Add share size pattern (use * as any character)\r\n"
+      "\t%delshare <pattern>\t\t- Delete share size pattern\r\n"
+      "\t%desc <1/0>\t\t\t- Forbidden description detection on/off (current status: 0)\r\n"
+      "\t%lstdesc\t\t\t\t- List of description patterns\r\n"
+      "\t%adddesc <pattern>\t\t- Add description pattern (use * as any character)\r\n"
+      "\t%deldesc <pattern>\t\t- Delete description pattern\r\n"
+      "\t%email <1/0>\t\t\t- Forbidden email address detection on/off (current status: 0)\r\n"
+      "\t%lstemail\t\t\t\t- List of email address patterns\r\n"
+      "\t%addemail <pattern>\t\t- Add email address pattern (use * as any character)\r\n"
+      "\t%delemail <pattern>\t\t- Delete email address pattern\r\n"
+      "\t%tag <1/0>\t\t\t- Forbidden tag detection on/off (current status: 0)\r\n"
+      "\t%lsttag\t\t\t\t- List of tag patterns\r\n"
+      "\t%addtag <pattern>\t\t- Add tag pattern (use * as any character)\r\n"
+      "\t%deltag <pattern>\t\t- Delete tag pattern\r\n"
+      "\t%usrhubs <1/0>\t\t\t- User hubs count detection on/off (current status: 0)\r\n"
+      "\t%valusrhubs <value>\t\t- Value of user hubs count (current value: 5)\r\n"
+      "\t%reghubs <1/0>\t\t\t- Registered hubs count detection on/off (current status: 0)\r\n"
+      "\t%valreghubs <value>\t\t- Value of registered hubs count (current value: 99)\r\n"
+      "\t%ophubs <1/0>\t\t\t- Operator hubs count detection on/off (current status: 0)\r\n"
+      "\t%valophubs <value>\t\t- Value of operator hubs count (current value: 99)\r\n"
+      "\t%prot <1/0>\t\t\t- Protected users on/off (current status: 0)\r\n"
+      "\t%opsprot <1/0>\t\t\t- Operators are protected from detections on/off (current status: 1)\r\n"
+      "\t%lstprot\t\t\t\t- List of protected users\r\n"
+      "\t%addprot <username>\t\t- Add protected user (use * as any character)\r\n"
+      "\t%delprot <username>\t\t- Delete protected user\r\n"
+      "\t%allow <1/0>\t\t\t- Users are allowed to use commands on/off (current status: 0)\r\n"
+      "\t%opsallow <1/0>\t\t\t- Operators are allowed to use commands on/off (current status: 1)\r\n"
+      "\t%lstallow\t\t\t\t- List of allowed users\r\n"
+      "\t%addallow <username>\t\t- Add allowed user (use * as any character)\r\n"
+      "\t%delallow <username>\t\t- Delete allowed user\r\n"
+      "\t%kickmes <1/0>\t\t\t- Send kick messages to hub chat on/off (current status: 0)\r\n"
+      "\t%info <username>\t\t\t- Prints all available information about <username>\r\n";
+  EXPECT_EQ(commands.BuildHelpText(), expected);
+  ExpectOutcome(Send("%help"), Answered(expected), "help");
+  ExpectOutcome(Send("%helpme now"), Answered(expected), "prefix");
+}
+
+TEST_F(BotCommandsTest, AnotherTriggerIsUsedForMatchingHelpAndHints) {
+  control("TriggerComboBox").SetValue(2);  // the section sign, byte A7
+  ExpectOutcome(Send("%fake 1"), Outcome{}, "old trigger");
+  ExpectOutcome(Send("\xA7"
+                     "fake 1"),
+                Changed("Fake share detection changed to: 1"), "section sign");
+  ExpectOutcome(Send("\xA7"
+                     "fake yes"),
+                Answered("Wrong parameter specified for command. Type \xA7"
+                         "help to see the available parameters."),
+                "hint");
+  EXPECT_NE(commands.BuildHelpText().find("\r\n\t\xA7"
+                                          "fake <1/0>\t\t\t- "),
+            std::string::npos);
+  EXPECT_EQ(commands.BuildHelpText().find("\t%"), std::string::npos);
+}
+
+TEST_F(BotCommandsTest, RepliesAndHelpFollowTheLanguageTableOfTheMoment) {
+  LangTable& lang = f.bot->Lang();
+  lang.SetText(LangFakeChanged, "Falsch: %s");
+  lang.SetText(LangVnHelp, "Hilfe");
+  lang.SetText(LangCurrentStatus, "[%s]");
+  ExpectOutcome(Send("%fake 1"), Changed("Falsch: 1"), "reply");
+  const std::string help = commands.BuildHelpText();
+  EXPECT_NE(help.find("\t%help\t\t\t\t- Hilfe\r\n"), std::string::npos);
+  EXPECT_NE(help.find("\t%fake <1/0>\t\t\t- Fake share detection on/off [1]\r\n"), std::string::npos);
+}
+
+TEST_F(BotCommandsTest, SaveWritesTheSettingsFileAndAnswers) {
+  Send("%fake 1");
+  const Outcome saved = Send("%save");
+  // The save notes itself in the status pane; the command adds nothing.
+  ExpectOutcome(saved, Changed("Settings was succesfully saved"), "save");
+  const std::string ini = test::TempDir::ReadFile(f.dir / "Varnek.ini");
+  EXPECT_NE(ini.find("KickFake=1"), std::string::npos) << ini;
+}
+
+// The whole road: private messages through the bot's chat handling.
+TEST_F(BotCommandsTest, AnOperatorWhoSwitchesOperatorsOffLosesHisRightsFromTheNextMessage) {
+  f.bot->SetCommandRunner([this](std::string_view sender, std::string_view text) { commands.Execute(sender, text); });
+  f.AddOperator("op");
+  f.Writes().clear();
+
+  f.Receive("$To: Guard From: op $<op> %valophubs &#36;10|");
+  EXPECT_EQ(control("OpHubsSpinEdit").Value(), 16);
+  f.Receive("$To: Guard From: op $<op> %opsallow 0|");
+  EXPECT_FALSE(control("CmdOpsCheckBox").Checked());
+  EXPECT_EQ(f.Writes(),
+            (Lines{Reply("Operator hubs count value changed to: 16"), Reply("Allow operators option changed to: 0")}));
+
+  f.Writes().clear();
+  f.Receive("$To: Guard From: op $<op> %fake 1|");
+  EXPECT_FALSE(control("KickFakeCheckBox").Checked());
+  ASSERT_EQ(f.Writes().size(), 1u);
+  EXPECT_TRUE(f.Writes()[0].starts_with("$To: op From: Guard $<Guard> I do not accept any private messages"))
+      << f.Writes()[0];
+}
+
+}  // namespace
+}  // namespace varnek

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/ui/ControlModel.h"
+#include "core/users/KickTemplates.h"
+
+namespace varnek {
+namespace {
+
+class ValueRecorder : public ControlModel::Listener {
+ public:
+  void OnControlChanged(const Control& control, ControlAspect aspect) override {
+    if (aspect == ControlAspect::Value) {
+      changed.push_back(control.Name());
+    }
+  }
+  std::vector<std::string> changed;
+};
+
+TEST(ControlModel, SpinEditsClampEveryValueToTheirRange) {
+  ControlModel controls;
+  struct Case {
+    const char* name;
+    int set;
+    int value;
+  };
+  const Case cases[] = {
+      {"UserHubsSpinEdit", 5000, 999},    {"UserHubsSpinEdit", -1, 0},
+      {"KickLimitBelowSpinEdit", 0, 2},   {"KickLimitBelowSpinEdit", 100000, 99999},
+      {"MaximumCountSpinEdit", 5, 10},    {"MaximumCountSpinEdit", 10001, 10000},
+      {"AutosaveSpinEdit", 0, 1},         {"TryInfoSpinEdit", 1441, 1440},
+      {"AlphaBlendTrackBar", 0, 55},      {"AlphaBlendTrackBar", 42, 55},
+      {"MaximumCountSpinEdit", 777, 777},
+  };
+  for (const Case& c : cases) {
+    controls.Get(c.name).SetValue(c.set);
+    EXPECT_EQ(controls.Get(c.name).Value(), c.value) << c.name << " set to " << c.set;
+  }
+  // Plain numbers such as colours have no range.
+  controls.Get("ChatColorDialog").SetValue(0x123456);
+  EXPECT_EQ(controls.Get("ChatColorDialog").Value(), 0x123456);
+}
+
+TEST(ControlModel, TextsAreCutToTheFieldLength) {
+  ControlModel controls;
+  struct Case {
+    const char* name;
+    std::size_t length;
+  };
+  const Case cases[] = {
+      {"UsernameEdit", 35},     {"PasswordEdit", 35},         {"DescriptionEdit", 50},
+      {"EmailAddressEdit", 50}, {"HubIpEdit", 100},           {"HubPortEdit", 5},
+      {"BotMessageMemo", 1000}, {"KickFakeCommandEdit", 455}, {"LangFileEdit", 260},
+  };
+  for (const Case& c : cases) {
+    controls.Get(c.name).SetText(std::string(c.length + 7, 'x'));
+    EXPECT_EQ(controls.Get(c.name).Text(), std::string(c.length, 'x')) << c.name;
+  }
+}
+
+TEST(ControlModel, ReactionsRunOncePerRealChangeOnly) {
+  ControlModel controls;
+  int runs = 0;
+  for (const char* name : {"KickFakeCheckBox", "UserHubsSpinEdit", "UsernameEdit"}) {
+    controls.Get(name).AddReaction([&runs] { ++runs; });
+  }
+  Control& check = controls.Get("KickFakeCheckBox");
+  check.SetChecked(false);
+  EXPECT_EQ(runs, 0);
+  check.SetChecked(true);
+  EXPECT_EQ(runs, 1);
+  check.SetChecked(true);
+  EXPECT_EQ(runs, 1);
+
+  Control& spin = controls.Get("UserHubsSpinEdit");
+  spin.SetValue(99);
+  EXPECT_EQ(runs, 1);
+  spin.SetValue(1000);  // clamped to 999
+  spin.SetValue(2000);  // clamped to 999 again: no change
+  EXPECT_EQ(runs, 2);
+
+  Control& edit = controls.Get("UsernameEdit");
+  edit.SetText("bot");
+  edit.SetText("bot");
+  edit.SetText(std::string(35, 'n') + "a");
+  edit.SetText(std::string(35, 'n') + "b");  // the same once cut
+  EXPECT_EQ(runs, 4);
+}
+
+TEST(ControlModel, RadioButtonsOfOneGroupExcludeEachOther) {
+  ControlModel controls;
+  ValueRecorder recorder;
+  controls.AddListener(&recorder);
+  const char* modes[] = {"NoLogCheckBox", "FullLogCheckBox", "NiceLogCheckBox"};
+  EXPECT_TRUE(controls.Get("NiceLogCheckBox").Checked());
+  for (const char* chosen : modes) {
+    controls.Get(chosen).SetChecked(true);
+    for (const char* mode : modes) {
+      EXPECT_EQ(controls.Get(mode).Checked(), mode == chosen) << "after choosing " << chosen;
+    }
+  }
+  controls.RemoveListener(&recorder);
+  // Each choice reported the newly checked button and the one it unchecked.
+  EXPECT_EQ(recorder.changed.size(), 6u);
+  // Check boxes are no radio buttons.
+  controls.Get("LogChatCheckBox").SetChecked(true);
+  controls.Get("LogStatusCheckBox").SetChecked(true);
+  EXPECT_TRUE(controls.Get("LogChatCheckBox").Checked());
+}
+
+TEST(ControlModel, TypedCharactersAreFilteredByField) {
+  ControlModel controls;
+  struct Case {
+    const char* name;
+    const char* refused;
+    const char* accepted;
+  };
+  const Case cases[] = {
+      {"UsernameEdit", " |$", "aZ09_-<>\b"},
+      {"OpChatEdit", " |$", "aZ09_"},
+      {"DescriptionEdit", "|$", "a <>"},
+      {"BotMessageMemo", "|$", "a \r"},
+      {"HubIpEdit", " ", "a.:-9"},
+      {"HubPortEdit", "a -.x", "0123456789\b"},
+      {"MaximumCountSpinEdit", "a-", "09\b"},
+      {"KickLimitBelowSpinEdit", "+x", "5\b"},
+      {"PasswordEdit", "", " |$a"},
+  };
+  for (const Case& c : cases) {
+    const Control& control = controls.Get(c.name);
+    for (const char* p = c.refused; *p != '\0'; ++p) {
+      EXPECT_FALSE(control.AcceptsTypedChar(*p)) << c.name << " [" << *p << "]";
+    }
+    for (const char* p = c.accepted; *p != '\0'; ++p) {
+      EXPECT_TRUE(control.AcceptsTypedChar(*p)) << c.name << " [" << *p << "]";
+    }
+  }
+}
+
+TEST(ControlModel, TemplateEditsRefuseBarAndDollarOnlyWhileTheirRawSwitchIsOff) {
+  ControlModel controls;
+  for (const KickKindInfo& kind : KickKinds()) {
+    const Control& edit = controls.Get(CommandEditName(kind));
+    Control& raw = controls.Get(RawSwitchName(kind));
+    EXPECT_FALSE(edit.AcceptsTypedChar('|')) << kind.name;
+    EXPECT_FALSE(edit.AcceptsTypedChar('$')) << kind.name;
+    EXPECT_TRUE(edit.AcceptsTypedChar('<')) << kind.name;
+    raw.SetChecked(true);
+    EXPECT_TRUE(edit.AcceptsTypedChar('|')) << kind.name;
+    EXPECT_TRUE(edit.AcceptsTypedChar('$')) << kind.name;
+    raw.SetChecked(false);
+    EXPECT_FALSE(edit.AcceptsTypedChar('|')) << kind.name;
+  }
+  // Each edit follows its own switch only.
+  controls.Get("RawFakeCheckBox").SetChecked(true);
+  EXPECT_FALSE(controls.Get("KickProxyCommandEdit").AcceptsTypedChar('|'));
+}
+
+TEST(ControlModel, EveryListViewButTheUserListHoldsAList) {
+  ControlModel controls;
+  int lists = 0;
+  for (const Control& control : controls.All()) {
+    if (control.Kind() != ControlKind::ListView) {
+      continue;
+    }
+    if (control.Name() == "UserListView") {
+      EXPECT_EQ(control.List(), nullptr);
+      continue;
+    }
+    ASSERT_NE(control.List(), nullptr) << control.Name();
+    EXPECT_EQ(control.List()->Name(), control.Name());
+    EXPECT_EQ(&controls.List(control.Name()), control.List());
+    ++lists;
+  }
+  EXPECT_EQ(lists, 9);  // the eight pattern and user lists and the operator list
+  EXPECT_THROW(controls.List("UserListView"), std::out_of_range);
+  EXPECT_THROW(controls.Get("NoSuchControl"), std::out_of_range);
+  EXPECT_EQ(controls.Find("NoSuchControl"), nullptr);
+}
+
+}  // namespace
+}  // namespace varnek
