@@ -7,7 +7,13 @@ namespace varnek {
 class Bot;
 class HeadlessFrontEnd;
 
-// One line typed on standard input: a line of the console as if typed into
+// The prefix of the headless program's own commands. It is none of the bot
+// command triggers, so no line meant for the hub changes meaning.
+inline constexpr char kLocalCommandPrefix = ':';
+
+// One line typed on standard input. A line that begins with ":" is a local
+// command (kick, redirect, private message, user lookup — what the window's
+// user list menu offers); any other line is a console line, as if typed into
 // the command line and sent with Return.
 void RunConsoleLine(Bot& bot, HeadlessFrontEnd& frontEnd, const std::string& line);
 

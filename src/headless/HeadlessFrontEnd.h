@@ -54,6 +54,7 @@ class HeadlessFrontEnd : public QObject,
 
   // Writes a message of the program itself to standard error.
   void Tell(const QString& text);
+  QString ToUnicode(const std::string& bytes) const { return codec_.ToUnicode(bytes); }
 
   // Handles the input gathered so far, one console line per line.
   void OnInputLine(const std::string& line);

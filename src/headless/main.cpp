@@ -87,6 +87,8 @@ int main(int argc, char* argv[]) {
   varnek::MprisMediaTitle media(codec);
   varnek::Bot bot(varnek::Ports{transport, clock, frontEnd, frontEnd, frontEnd, http, media}, directory);
   frontEnd.Attach(bot);
+  varnek::Control& encoding = bot.Controls().Get("EncodingComboBox");
+  encoding.AddReaction([&] { codec.SetEncoding(encoding.Text()); });
 
   QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
   QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {

@@ -134,7 +134,10 @@ void UserActions::Kick(int row) {
   if (!Ask(LangReason, lastKickReason_)) {
     return;
   }
-  const std::string reason = lastKickReason_;
+  KickWithReason(nick, lastKickReason_);
+}
+
+void UserActions::KickWithReason(const std::string& nick, const std::string& reason) {
   context_.panes.ChatLine(context_.lang.Format(LangKicking, {nick}));
   if (context_.users.FindUser(nick) < 0) {
     return;
@@ -167,8 +170,10 @@ void UserActions::Redirect(int row) {
   if (!Ask(LangRedirectTo, lastRedirectAddress_) || !Ask(LangReason, lastRedirectReason_)) {
     return;
   }
-  const std::string address = lastRedirectAddress_;
-  const std::string reason = lastRedirectReason_;
+  RedirectTo(nick, lastRedirectAddress_, lastRedirectReason_);
+}
+
+void UserActions::RedirectTo(const std::string& nick, const std::string& address, const std::string& reason) {
   if (address.empty()) {
     return;
   }
@@ -199,14 +204,16 @@ void UserActions::PrivateMessage(int row) {
   if (record == nullptr) {
     return;
   }
-  const std::string nick = record->Nick();
   Control& memo = context_.controls.Get("SendMemo");
   // Unescaped and whole, line breaks included: the operator's own words.
-  const std::string text = memo.Text();
-  context_.panes.ChatLine(context_.lang.Format(LangPrivateMessageTo, {nick, text}));
-  context_.SendCommand(context_.PrivateReply(nick, text));
+  SendPrivateMessage(record->Nick(), memo.Text());
   memo.SetText("");
   context_.ports.window.Focus("SendMemo");
+}
+
+void UserActions::SendPrivateMessage(const std::string& nick, const std::string& text) {
+  context_.panes.ChatLine(context_.lang.Format(LangPrivateMessageTo, {nick, text}));
+  context_.SendCommand(context_.PrivateReply(nick, text));
 }
 
 void UserActions::RefreshList() {

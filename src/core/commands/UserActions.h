@@ -28,6 +28,13 @@ class UserActions {
   void Redirect(int row);
   // Sends the command line's text to the user.
   void PrivateMessage(int row);
+
+  // The same actions once their texts are known (the dialogs answered, or a
+  // console without dialogs): the same checks, lines and sends in the same
+  // order.
+  void KickWithReason(const std::string& nick, const std::string& reason);
+  void RedirectTo(const std::string& nick, const std::string& address, const std::string& reason);
+  void SendPrivateMessage(const std::string& nick, const std::string& text);
   void RefreshList();
   void IpInformation(int row);
   void CopyField(int row, UserColumn column);

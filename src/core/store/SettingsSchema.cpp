@@ -105,6 +105,7 @@ std::vector<SettingEntry> BuildSchema() {
       {"ScrollStatus", "StatusMemo", T::PaneScroll, 1, {}},
       Index("Trigger", "TriggerComboBox"),
       Index("Page", "PageControl"),
+      Str("Encoding", "EncodingComboBox", "windows-1252"),
   };
   schema.insert(schema.end(), rest.begin(), rest.end());
   return schema;

@@ -117,6 +117,10 @@ void BuildClientPage(Builder& b) {
   b.Plain("LatestLabel", K::Label).SetCaption("x.x.x");
   b.Check("UpdatesNotifyCheckBox", true);
   b.Edit("LangFileEdit", 260, F::None, "English.lang");
+  // The hub's code page, by name; the front ends convert with it.
+  b.Add({.name = "EncodingComboBox", .kind = K::ComboBox, .text = "windows-1252"})
+      .SetItems({"windows-1250", "windows-1251", "windows-1252", "windows-1253", "windows-1254", "windows-1257",
+                 "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-15", "KOI8-R", "UTF-8"});
   b.Check("MinimizeToTrayCheckBox", true);
   b.Check("AutoConnectCheckBox", false);
   b.Check("AutosaveCheckBox", true);
