@@ -27,6 +27,8 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
       botCommands_(context_),
       console_(context_, [this] { return botCommands_.BuildHelpText(); }),
       userActions_(context_),
+      listEditing_(context_),
+      updateCheck_(context_),
       commandRunner_([this](std::string_view sender, std::string_view text) { botCommands_.Execute(sender, text); }),
       chat_(context_,
             [this](std::string_view sender, std::string_view text) {
@@ -75,6 +77,22 @@ void Bot::ApplyLanguage() {
     lang_.LoadFile(programDirectory_ / "translations" / file);
   }
   varnek::ApplyLanguage(controls_, lang_, connection_.Connected());
+}
+
+void Bot::BrowseLanguageFile() {
+  const std::filesystem::path directory = programDirectory_ / "translations";
+  auto chosen = ports_.dialogs.PickFile(directory.string(), lang_.Text(LangLanguageFiles), "*.lang",
+                                        lang_.Text(LangOpenLanguageFile));
+  if (chosen) {
+    controls_.Get("LangFileEdit").SetText(std::filesystem::path(*chosen).filename().string());
+  }
+}
+
+void Bot::PickChatColour(bool textColour) {
+  Control& colour = controls_.Get(textColour ? "ChatFontColorDialog" : "ChatColorDialog");
+  if (auto chosen = ports_.dialogs.PickColour(colour.Value())) {
+    colour.SetValue(*chosen);
+  }
 }
 
 void Bot::TimerTick() {

@@ -23,8 +23,10 @@
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
+#include "core/store/UpdateCheck.h"
 #include "core/ui/ControlModel.h"
 #include "core/ui/Lifecycle.h"
+#include "core/ui/ListEditing.h"
 #include "core/ui/Ports.h"
 #include "core/users/Detections.h"
 #include "core/users/UserList.h"
@@ -69,10 +71,17 @@ class Bot : public HubEvents, public ErrorHandler {
   BotCommands& Commands() { return botCommands_; }
   Console& OperatorConsole() { return console_; }
   UserActions& Actions() { return userActions_; }
+  ListEditing& Lists() { return listEditing_; }
+  UpdateCheck& Updates() { return updateCheck_; }
   BotContext& Context() { return context_; }
 
   // Loads the chosen language file and re-captions every control.
   void ApplyLanguage();
+  // The language file picker: offers translations/; the chosen file's name
+  // (without its directory) goes into LangFileEdit. Nothing is loaded yet.
+  void BrowseLanguageFile();
+  // The colour pickers of the chat colours (text or background).
+  void PickChatColour(bool textColour);
   void RebuildHelpMemo();
 
   // HubEvents
@@ -126,6 +135,8 @@ class Bot : public HubEvents, public ErrorHandler {
   BotCommands botCommands_;
   Console console_;
   UserActions userActions_;
+  ListEditing listEditing_;
+  UpdateCheck updateCheck_;
   Chat::CommandRunner commandRunner_;
   Chat chat_;
   HubConnection connection_;

@@ -39,6 +39,7 @@ class UserListTest : public ::testing::Test {
   void UserIp(const std::string& nick, const std::string& ip) { list.ApplyUserIp(nick, ip, list.FindUser(nick)); }
   std::vector<std::string> Nicks() const {
     std::vector<std::string> nicks;
+    nicks.reserve(static_cast<std::size_t>(list.Count()));
     for (int row = 0; row < list.Count(); ++row) {
       nicks.push_back(list.Row(row).Nick());
     }
@@ -224,6 +225,7 @@ TEST_F(UserListTest, SortComparesTextsIgnoringAsciiCase) {
     }
     list.Sort(static_cast<int>(c.column));
     std::vector<std::string> sorted;
+    sorted.reserve(c.texts.size());
     for (int row = 0; row < list.Count(); ++row) {
       sorted.push_back(list.Row(row)[c.column]);
     }

@@ -47,9 +47,11 @@ void HubInformation::OnForceMove(std::string_view address) {
   }
   context_.controls.Get("HubIpEdit").SetText(host);
   context_.controls.Get("HubPortEdit").SetText(port.empty() ? "411" : port);
-  // Connects when the hub has closed the connection meanwhile; otherwise the
-  // Connect action closes it, and the timer's reconnect then goes to the new
-  // address.
+  // The operator chose to move: leave the old hub first when it has not
+  // closed the connection meanwhile, or the Connect action would only
+  // disconnect (as the operator's own disconnect, never retried) and the bot
+  // would end up on no hub at all.
+  context_.connection.Disconnect();
   connectAction_();
 }
 

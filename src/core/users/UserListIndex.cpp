@@ -98,7 +98,7 @@ void UserListIndex::Add(std::string_view key, std::uint64_t order) {
   }
   Entry& entry = entries_[probes_[found].entry];
   if (!entry.others) {
-    entry.others = std::make_unique<std::set<std::uint64_t>>();
+    entry.others = std::make_unique<std::pmr::set<std::uint64_t>>(&pool_);
   }
   if (order < entry.first) {
     std::swap(order, entry.first);
@@ -139,6 +139,7 @@ void UserListIndex::Clear() {
   // Gives the memory back: a cleared list is a lost connection.
   std::vector<Probe>().swap(probes_);
   std::vector<Entry>().swap(entries_);
+  pool_.release();  // every tree is gone with the entries
 }
 
 }  // namespace varnek

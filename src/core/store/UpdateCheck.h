@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnek {
+
+struct BotContext;
+
+// Learns from the maker's web site whether a newer version exists: one GET of
+// "version.txt", whose body is the latest version ("2.0.3").
+class UpdateCheck {
+ public:
+  explicit UpdateCheck(BotContext& context) : context_(context) {}
+
+  void Check();
+  // The outcome of the GET: shows the version and asks when it is newer.
+  void OnAnswer(std::optional<std::string> body);
+
+  // The number formed by a version's digits ("2.0.3" gives 203); nothing for
+  // a text that holds anything else.
+  static std::optional<long long> VersionNumber(std::string_view version);
+
+ private:
+  BotContext& context_;
+};
+
+}  // namespace varnek

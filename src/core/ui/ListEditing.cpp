@@ -1,0 +1,98 @@
+#include "core/ui/ListEditing.h"
+
+#include <optional>
+
+#include "core/BotContext.h"
+#include "core/Product.h"
+#include "core/store/LangTable.h"
+#include "core/text/Strings.h"
+#include "core/ui/ControlModel.h"
+
+namespace varnek {
+namespace {
+
+struct ListRule {
+  std::string_view listView;
+  LangKey prompt;
+  bool blanksRefused;
+};
+
+constexpr ListRule kRules[] = {
+    {"KickNickListView", LangNickPattern, true},
+    {"KickIpListView", LangIpPattern, true},
+    {"KickShareListView", LangSharePattern, true},
+    {"KickDescriptionListView", LangDescriptionPattern, false},
+    {"KickEmailListView", LangEmailPattern, false},
+    {"KickTagListView", LangTagPattern, false},
+    {"ProtectedListView", LangUsername, true},
+    {"AllowedListView", LangUsername, true},
+};
+
+const ListRule* RuleOf(std::string_view listView) {
+  for (const ListRule& rule : kRules) {
+    if (rule.listView == listView) {
+      return &rule;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool ListEditing::Accepts(std::string_view listView, std::string_view value) {
+  const ListRule* rule = RuleOf(listView);
+  const std::string_view refused = rule != nullptr && rule->blanksRefused ? " $|" : "$|";
+  return value.find_first_of(refused) == std::string_view::npos;
+}
+
+void ListEditing::OnMenuPopup(int selectedRow) {
+  context_.controls.Get("EditPopup").SetEnabled(selectedRow >= 0);
+  context_.controls.Get("DeletePopup").SetEnabled(selectedRow >= 0);
+}
+
+bool ListEditing::AskValue(std::string_view listView, std::string& value) {
+  const ListRule* rule = RuleOf(listView);
+  if (rule == nullptr) {
+    return false;
+  }
+  std::optional<std::string> answer =
+      context_.ports.dialogs.InputBox(kProductName, context_.lang.Text(rule->prompt), value);
+  if (!answer) {
+    return false;
+  }
+  if (!Accepts(listView, *answer)) {
+    std::string text = ReplaceAll(context_.lang.Text(LangForbiddenCharacters), "&#36;", "$");
+    context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, ReplaceAll(text, "&#124;", "|"));
+    return false;
+  }
+  value = std::move(*answer);
+  return true;
+}
+
+void ListEditing::Add(std::string_view listView) {
+  std::string value;
+  if (AskValue(listView, value)) {
+    context_.controls.List(listView).Append(std::move(value));
+  }
+}
+
+void ListEditing::Edit(std::string_view listView, int row) {
+  StringListModel& list = context_.controls.List(listView);
+  if (row < 0 || row >= list.Count()) {
+    return;
+  }
+  std::string value = list.At(row);
+  // The dialog's event loop may run bot commands that change the list.
+  if (AskValue(listView, value) && row < list.Count()) {
+    list.SetAt(row, std::move(value));
+  }
+}
+
+void ListEditing::Delete(std::string_view listView, int row) {
+  StringListModel& list = context_.controls.List(listView);
+  if (row >= 0 && row < list.Count()) {
+    list.RemoveAt(row);
+  }
+}
+
+}  // namespace varnek

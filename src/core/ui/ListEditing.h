@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnek {
+
+struct BotContext;
+
+// The list menu of the settings pages (add, edit, delete) on one of the eight
+// pattern and user lists, named by its list view.
+class ListEditing {
+ public:
+  explicit ListEditing(BotContext& context) : context_(context) {}
+
+  // Edit and delete need a selected row.
+  void OnMenuPopup(int selectedRow);
+  void Add(std::string_view listView);
+  void Edit(std::string_view listView, int row);
+  void Delete(std::string_view listView, int row);
+
+  // Whether the list takes the value: no "$" or "|", and no blank in the
+  // lists of nicks, IPs and share sizes.
+  static bool Accepts(std::string_view listView, std::string_view value);
+
+ private:
+  // Asks for a value; refused characters give the warning and nothing back.
+  bool AskValue(std::string_view listView, std::string& value);
+
+  BotContext& context_;
+};
+
+}  // namespace varnek

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/ui/ControlModel.h"
+
+class QAction;
+class QTabWidget;
+class QWidget;
+
+namespace varnek {
+
+class HubCodec;
+
+// Binds the window's widgets to the core's controls by name, both ways: what
+// the operator does goes into the control (and runs its change reaction as a
+// click does); what the program changes shows in the widget. The window holds
+// no setting of its own.
+class ControlBinder : public QObject, public ControlModel::Listener {
+  Q_OBJECT
+ public:
+  ControlBinder(ControlModel& controls, const HubCodec& codec, QObject* parent = nullptr);
+  ~ControlBinder() override;
+
+  // Binds every widget under root whose object name names a control.
+  void BindTree(QWidget* root);
+  // Binds a menu item by its object name.
+  void BindAction(QAction* action);
+  // The pages' captions and the active page.
+  void BindPages(QTabWidget* pages);
+
+  void OnControlChanged(const Control& control, ControlAspect aspect) override;
+
+  // Converts between the hub's bytes and what the widgets show.
+  QString Show(const std::string& bytes) const;
+  std::string Bytes(const QString& text) const;
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Bind(QObject* object, Control& control);
+  void ConnectWidget(QObject* object, Control& control);
+  void Apply(QObject* object, const Control& control, ControlAspect aspect);
+  void ApplyValue(QObject* object, const Control& control);
+  void ApplyCaption(QObject* object, const Control& control);
+  void ApplyAll(QObject* object, const Control& control);
+
+  ControlModel& controls_;
+  const HubCodec& codec_;
+  std::unordered_map<const Control*, std::vector<QPointer<QObject>>> bound_;
+  QPointer<QTabWidget> pages_;
+  int updating_ = 0;  // >0 while the program writes into a widget
+};
+
+}  // namespace varnek

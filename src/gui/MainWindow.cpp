@@ -1,0 +1,289 @@
+#include "gui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/Bot.h"
+#include "core/Product.h"
+#include "gui/QtDialogs.h"
+#include "gui/widgets/PaneView.h"
+#include "qt/HubCodec.h"
+
+namespace varnek {
+namespace {
+
+constexpr int kHubChatPage = 7;
+constexpr int kStatusPage = 9;
+constexpr int kLogPage = 10;
+
+}  // namespace
+
+MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::path& programDirectory)
+    : bot_(bot),
+      codec_(codec),
+      programDirectory_(programDirectory),
+      binder_(bot.Controls(), codec, this),
+      kit_(bot, binder_, codec, *this, this) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QString::fromLatin1(kProductName));
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSize(8);
+  if (QFontInfo(font).family() != QLatin1String("Tahoma")) {
+    font = QApplication::font();  // the desktop's own, where Tahoma is missing
+  }
+  setFont(font);
+  BuildFrame();
+  BuildTray();
+  InstallReactions();
+  bot_.Controls().AddListener(this);
+}
+
+MainWindow::~MainWindow() { bot_.Controls().RemoveListener(this); }
+
+void MainWindow::OnControlChanged(const Control& control, ControlAspect aspect) {
+  if (tray_ && aspect == ControlAspect::Hint && control.Name() == "ClientCoolTrayIcon") {
+    tray_->setToolTip(binder_.Show(control.Hint()));
+  }
+}
+
+void MainWindow::BuildFrame() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  pages_ = new QTabWidget(central);
+  pages_->setObjectName(QStringLiteral("PageControl"));
+  pages_->setUsesScrollButtons(false);  // the tabs wrap rather than scroll
+  QWidget* (*const builders[])(PageKit&) = {
+      BuildUserSettingsPage,  BuildClientSettingsPage, BuildHubSettingsPage,   BuildCommandSettingsPage,
+      BuildDetectionSettingsPage, BuildFirstDetectionsPage, BuildSecondDetectionsPage, BuildHubChatPage,
+      BuildStatisticsPage,    BuildStatusPage,         BuildLogPage,           BuildAboutPage,
+  };
+  for (auto* build : builders) {
+    QWidget* page = build(kit_);
+    pages_->addTab(page, QString());
+  }
+  layout->addWidget(pages_, 1);
+
+  auto* buttons = new QWidget(central);
+  buttons->setObjectName(QStringLiteral("ButtonsPanel"));
+  buttons->setFixedHeight(41);
+  auto* row = new QHBoxLayout(buttons);
+  row->setContentsMargins(8, 8, 8, 8);
+  row->addWidget(kit_.Button(buttons, "ConnectButton", [this] { bot_.Life().ConnectAction(); }));
+  row->addWidget(kit_.Button(buttons, "ReconnectButton", [this] { bot_.Life().ReconnectAction(); }));
+  row->addWidget(kit_.Button(buttons, "LoadCommandsButton", [this] { LoadDefaultCommands(bot_.Controls()); }));
+  row->addWidget(
+      kit_.Button(buttons, "LoadRawCommandsButton", [this] { LoadDefaultRawCommands(bot_.Controls()); }));
+  row->addStretch(1);
+  row->addWidget(kit_.Button(buttons, "ExitButton", [this] { close(); }));
+  layout->addWidget(buttons);
+  setCentralWidget(central);
+
+  connectionState_ = new QLabel(statusBar());
+  connectionState_->setObjectName(QStringLiteral("StatusBar"));
+  connectionState_->setFixedWidth(180);
+  connectionState_->setAlignment(Qt::AlignCenter);
+  statusBar()->addWidget(connectionState_);
+  connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::OnPageChanged);
+}
+
+void MainWindow::BuildTray() {
+  trayMenu_ = new QMenu(this);
+  trayMenu_->setObjectName(QStringLiteral("TrayPopupMenu"));
+  auto add = [this](const char* name, std::function<void()> act) {
+    QAction* action = trayMenu_->addAction(QString());
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, act = std::move(act)] { bot_.Run(act); });
+  };
+  add("ShowTrayPopup", [this] { ShowFromTray(); });
+  trayMenu_->addSeparator();
+  add("ConnectTrayPopup", [this] { bot_.Life().ConnectAction(); });
+  trayMenu_->addSeparator();
+  add("ExitTrayPopup", [this] { close(); });
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    return;  // the window works without one
+  }
+  tray_ = new QSystemTrayIcon(this);
+  tray_->setObjectName(QStringLiteral("ClientCoolTrayIcon"));
+  tray_->setContextMenu(trayMenu_);
+  tray_->setToolTip(QString::fromLatin1(kProductName));
+  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+      ShowFromTray();
+    }
+  });
+  tray_->show();
+}
+
+void MainWindow::InstallReactions() {
+  ControlModel& controls = bot_.Controls();
+  for (const char* name : {"ChatColorDialog", "ChatFontColorDialog"}) {
+    controls.Get(name).AddReaction([this] { ApplyColours(); });
+  }
+  for (const char* name : {"AlphaBlendCheckBox", "AlphaBlendTrackBar"}) {
+    controls.Get(name).AddReaction([this] { ApplyTransparency(); });
+  }
+  Control& tray = controls.Get("ClientCoolTrayIcon");
+  tray.AddReaction([this, &tray] {
+    if (tray_) {
+      tray_->setIcon(IconFor(tray.Value() == 1 ? "con" : "discon"));
+    }
+  });
+  for (const char* name : {"MainFormWidth", "MainFormHeight"}) {
+    controls.Get(name).AddReaction([this, &controls] {
+      if (!resizing_) {
+        resize(controls.Get("MainFormWidth").Value(), controls.Get("MainFormHeight").Value());
+      }
+    });
+  }
+}
+
+void MainWindow::BindAll() {
+  binder_.BindTree(this);
+  binder_.BindPages(pages_);
+  for (QAction* action : trayMenu_->actions()) {
+    binder_.BindAction(action);
+  }
+  const ControlModel& controls = bot_.Controls();
+  resize(controls.Get("MainFormWidth").Value(), controls.Get("MainFormHeight").Value());
+  if (tray_) {
+    tray_->setToolTip(binder_.Show(controls.Get("ClientCoolTrayIcon").Hint()));
+    tray_->setIcon(IconFor(controls.Get("ClientCoolTrayIcon").Value() == 1 ? "con" : "discon"));
+  }
+  ApplyColours();
+  ApplyTransparency();
+  OnPageChanged(pages_->currentIndex());
+}
+
+QIcon MainWindow::IconFor(const char* set) const {
+  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  const int depth = screen != nullptr ? screen->depth() : 32;
+  if (depth > 32) {
+    return {};
+  }
+  const QString file = QStringLiteral("%1%2.ico").arg(QLatin1String(set), depth == 32 ? QStringLiteral("32") : QStringLiteral("24"));
+  return QIcon(QString::fromStdString((programDirectory_ / "images").string()) + QLatin1Char('/') + file);
+}
+
+void MainWindow::ApplyColours() {
+  const ControlModel& controls = bot_.Controls();
+  const QColor background = ColourOf(controls.Get("ChatColorDialog").Value());
+  const QColor text = ColourOf(controls.Get("ChatFontColorDialog").Value());
+  for (const char* name : {"ChatPreviewPanel", "ChatMemo", "SendMemo", "UserListView"}) {
+    if (auto* widget = findChild<QWidget*>(QString::fromLatin1(name))) {
+      QPalette palette = widget->palette();
+      palette.setColor(QPalette::Base, background);
+      palette.setColor(QPalette::Window, background);
+      palette.setColor(QPalette::Text, text);
+      palette.setColor(QPalette::WindowText, text);
+      widget->setAutoFillBackground(true);
+      widget->setPalette(palette);
+    }
+  }
+}
+
+void MainWindow::ApplyTransparency() {
+  const ControlModel& controls = bot_.Controls();
+  const bool on = controls.Get("AlphaBlendCheckBox").Checked();
+  setWindowOpacity(on ? (controls.Get("AlphaBlendTrackBar").Value() & 0xFF) / 255.0 : 1.0);
+}
+
+void MainWindow::OnPageChanged(int index) {
+  if (index == kHubChatPage) {
+    ScrollToEnd("ChatMemo");
+    Focus("SendMemo");
+  } else if (index == kStatusPage) {
+    ScrollToEnd("StatusMemo");
+  } else if (index == kLogPage) {
+    ScrollToEnd("LogMemo");
+  }
+}
+
+void MainWindow::Focus(const std::string& controlName) {
+  auto* widget = findChild<QWidget*>(QString::fromStdString(controlName));
+  if (widget != nullptr && widget->isEnabled() && widget->isVisible()) {
+    widget->setFocus();
+  }
+}
+
+void MainWindow::SetApplicationIcon(IconKind icon) {
+  const QIcon shown = IconFor(icon == IconKind::Connected ? "con" : (icon == IconKind::User ? "user" : "discon"));
+  if (!shown.isNull()) {
+    QApplication::setWindowIcon(shown);
+    setWindowIcon(shown);
+  }
+}
+
+void MainWindow::ScrollToEnd(const std::string& paneName) {
+  if (auto* pane = findChild<PaneView*>(QString::fromStdString(paneName))) {
+    pane->ScrollToEndIfAuto();
+  }
+}
+
+void MainWindow::EndProgram() {
+  closeAllowed_ = true;
+  close();
+  QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+void MainWindow::ShowFromTray() {
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (closeAllowed_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  bot_.Run([this] { bot_.Life().RequestClose(); });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) {
+    return;
+  }
+  if (isMinimized() && tray_ && bot_.Controls().Get("MinimizeToTrayCheckBox").Checked()) {
+    QTimer::singleShot(0, this, &QWidget::hide);
+  } else if (!isMinimized()) {
+    OnPageChanged(pages_->currentIndex());
+  }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ControlModel& controls = bot_.Controls();
+  // Written without running the size reactions back into the window.
+  Control& width = controls.Get("MainFormWidth");
+  Control& height = controls.Get("MainFormHeight");
+  if (width.Value() != this->width() || height.Value() != this->height()) {
+    resizing_ = true;
+    width.SetValue(this->width());
+    height.SetValue(this->height());
+    resizing_ = false;
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    // The update check runs when the window is first shown.
+    QTimer::singleShot(0, this, [this] { bot_.Run([this] { bot_.Updates().Check(); }); });
+  }
+}
+
+}  // namespace varnek

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <memory>
+
+#include "core/ui/Ports.h"
+#include "gui/ControlBinder.h"
+#include "gui/PageKit.h"
+
+class QMenu;
+
+namespace varnek {
+
+class Bot;
+class HubCodec;
+class QtDialogs;
+
+// The main window: twelve pages over the core's controls, the button bar,
+// the status bar and the tray icon. It keeps no setting of its own.
+class MainWindow : public QMainWindow, public WindowPort, public ControlModel::Listener {
+  Q_OBJECT
+ public:
+  MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::path& programDirectory);
+  ~MainWindow() override;
+
+  // WindowPort
+  void Focus(const std::string& controlName) override;
+  void SetApplicationIcon(IconKind icon) override;
+  void ScrollToEnd(const std::string& paneName) override;
+  void EndProgram() override;
+
+  // The tray icon is no widget the binder knows: its hint follows here.
+  void OnControlChanged(const Control& control, ControlAspect aspect) override;
+
+  // Binds every widget and applies the state the core has now; called after
+  // the bot has started (settings loaded, language applied).
+  void BindAll();
+  QTabWidget* Pages() { return pages_; }
+  ControlBinder& Binder() { return binder_; }
+  // The icon of an icon set ("con", "discon", "user") for this screen's colour
+  // depth; none for a screen deeper than 32 bits.
+  QIcon IconFor(const char* set) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildFrame();
+  void BuildTray();
+  void InstallReactions();
+  void ApplyColours();
+  void ApplyTransparency();
+  void OnPageChanged(int index);
+  void ShowFromTray();
+
+  Bot& bot_;
+  const HubCodec& codec_;
+  std::filesystem::path programDirectory_;
+  ControlBinder binder_;
+  PageKit kit_;
+  QTabWidget* pages_ = nullptr;
+  QLabel* connectionState_ = nullptr;
+  QPointer<QSystemTrayIcon> tray_;
+  QMenu* trayMenu_ = nullptr;
+  bool closeAllowed_ = false;
+  bool resizing_ = false;  // the window's own resize is being written to the model
+  bool shownOnce_ = false;
+};
+
+}  // namespace varnek

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/ui/Ports.h"
+
+namespace varnek {
+
+// The window's port for a bot that exists before its window: forwards to the
+// window once there is one and does nothing before.
+class WindowRelay : public WindowPort {
+ public:
+  void Set(WindowPort* window) { window_ = window; }
+  void Focus(const std::string& control) override {
+    if (window_ != nullptr) {
+      window_->Focus(control);
+    }
+  }
+  void SetApplicationIcon(IconKind icon) override {
+    if (window_ != nullptr) {
+      window_->SetApplicationIcon(icon);
+    }
+  }
+  void ScrollToEnd(const std::string& pane) override {
+    if (window_ != nullptr) {
+      window_->ScrollToEnd(pane);
+    }
+  }
+  void EndProgram() override {
+    if (window_ != nullptr) {
+      window_->EndProgram();
+    }
+  }
+
+ private:
+  WindowPort* window_ = nullptr;
+};
+
+}  // namespace varnek

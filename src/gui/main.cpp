@@ -1,0 +1,65 @@
+// varnek: the bot with its window.
+//
+//   varnek [--dir DIR]
+//
+// DIR is the program directory (Varnek.ini, translations/, images/, logs/);
+// by default the directory of the executable.
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/Bot.h"
+#include "core/Product.h"
+#include "gui/MainWindow.h"
+#include "gui/QtDialogs.h"
+#include "gui/WindowRelay.h"
+#include "qt/HubCodec.h"
+#include "qt/MprisMediaTitle.h"
+#include "qt/QtClock.h"
+#include "qt/QtHttpClient.h"
+#include "qt/QtTransport.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(varnek::kProductName));
+  QApplication::setQuitOnLastWindowClosed(false);  // the tray may keep it running
+  std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--dir") && i + 1 < arguments.size()) {
+      directory = QDir(arguments[++i]).absolutePath().toStdString();
+    } else {
+      std::fprintf(stderr, "usage: varnek [--dir DIR]\n");
+      return arguments[i] == QLatin1String("--help") ? 0 : 2;
+    }
+  }
+
+  varnek::HubCodec codec;
+  varnek::QtDialogs dialogs(codec);
+  varnek::QtTransport transport;
+  varnek::QtClock clock;
+  varnek::QtHttpClient http;
+  varnek::MprisMediaTitle media(codec);
+  varnek::WindowRelay relay;
+  varnek::Bot bot(varnek::Ports{transport, clock, dialogs, dialogs, relay, http, media}, directory);
+  varnek::Control& encoding = bot.Controls().Get("EncodingComboBox");
+  encoding.AddReaction([&] { codec.SetEncoding(encoding.Text()); });
+
+  varnek::MainWindow window(bot, codec, directory);
+  relay.Set(&window);
+  dialogs.SetOwner(&window);
+  bot.Start();
+  window.BindAll();
+
+  QTimer timer;
+  timer.setInterval(1000);
+  QObject::connect(&timer, &QTimer::timeout, [&] { bot.TimerTick(); });
+  timer.start();
+  bot.TimerTick();
+
+  window.show();
+  return application.exec();
+}

@@ -1,0 +1,146 @@
+// Page 7: the hub's chat, the user list and the console's command line.
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+
+#include "core/Bot.h"
+#include "gui/ControlBinder.h"
+#include "gui/MainWindow.h"
+#include "gui/PageKit.h"
+#include "gui/UserListTableModel.h"
+#include "gui/widgets/CommandLine.h"
+#include "gui/widgets/PaneView.h"
+
+namespace varnek {
+namespace {
+
+int SelectedUser(const QTableView* view) {
+  const QModelIndexList rows = view->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+struct CopyItem {
+  const char* name;
+  UserColumn column;
+};
+
+constexpr CopyItem kCopyItems[] = {
+    {"cUsernameUserPopup", UserColumn::Username},   {"cShareUserPopup", UserColumn::ShareSize},
+    {"cExactShareUserPopup", UserColumn::ExactShareSize}, {"cDescriptionUserPopup", UserColumn::Description},
+    {"cTagUserPopup", UserColumn::Tag},             {"cModeUserPopup", UserColumn::Mode},
+    {"cConnectionUserPopup", UserColumn::ConnectionType}, {"cStatusUserPopup", UserColumn::Status},
+    {"cEmailUserPopup", UserColumn::Email},         {"cLimitUserPopup", UserColumn::UploadLimit},
+    {"cIpUserPopup", UserColumn::Ip},
+};
+
+// The user list's menu: every item acts on the row selected when it runs.
+QMenu* BuildUserMenu(PageKit& kit, QTableView* view) {
+  auto* menu = new QMenu(view);
+  menu->setObjectName(QStringLiteral("OpPopupMenu"));
+  menu->setToolTipsVisible(true);
+  UserActions& actions = kit.bot.Actions();
+  auto add = [&kit, view](QMenu* into, const char* name, std::function<void(int)> act) {
+    QAction* action = into->addAction(QString());
+    action->setObjectName(QString::fromLatin1(name));
+    kit.binder.BindAction(action);
+    QObject::connect(action, &QAction::triggered, view, [&kit, view, act = std::move(act)] {
+      const int row = SelectedUser(view);
+      kit.Run([&] { act(row); });
+    });
+  };
+  add(menu, "IpUserPopup", [&actions](int row) { actions.IpInformation(row); });
+  add(menu, "KickUserPopup", [&actions](int row) { actions.Kick(row); });
+  add(menu, "RedirectUserPopup", [&actions](int row) { actions.Redirect(row); });
+  add(menu, "PmUserPopup", [&actions](int row) { actions.PrivateMessage(row); });
+  menu->addSeparator();
+  QMenu* copy = menu->addMenu(QString());
+  copy->menuAction()->setObjectName(QStringLiteral("CopyUserPopup"));
+  kit.binder.BindAction(copy->menuAction());
+  for (const CopyItem& item : kCopyItems) {
+    const UserColumn column = item.column;
+    add(copy, item.name, [&actions, column](int row) { actions.CopyField(row, column); });
+  }
+  copy->addSeparator();
+  add(copy, "cAllUserPopup", [&actions](int row) { actions.CopyAll(row); });
+  menu->addSeparator();
+  add(menu, "RefreshUserPopup", [&actions](int) { actions.RefreshList(); });
+  menu->addSeparator();
+  add(menu, "AddOpChatUserPopup", [&actions](int row) { actions.SetAsOpChat(row); });
+  add(menu, "AddToAllowedUserPopup", [&actions](int row) { actions.MoveToAllowed(row); });
+  add(menu, "AddToProtectedUserPopup", [&actions](int row) { actions.MoveToProtected(row); });
+  return menu;
+}
+
+QTableView* BuildUserList(PageKit& kit, QWidget* page) {
+  auto* view = new QTableView(page);
+  view->setObjectName(QStringLiteral("UserListView"));
+  auto* model = new UserListTableModel(kit.bot.Users(), kit.codec, view);
+  model->SetIcon(kit.window.IconFor("user"));
+  view->setModel(model);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setWordWrap(false);
+  view->setShowGrid(false);
+  view->verticalHeader()->hide();
+  // Fixed row heights and column widths: a list of 50,000 users must never
+  // be measured row by row.
+  view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+  view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  view->horizontalHeader()->setDefaultSectionSize(100);
+  view->horizontalHeader()->setSectionsClickable(true);
+  QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
+                   [&kit](int column) { kit.Run([&kit, column] { kit.bot.Users().Sort(column); }); });
+  QMenu* menu = BuildUserMenu(kit, view);
+  view->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(view, &QTableView::customContextMenuRequested, view, [&kit, view, menu](const QPoint& at) {
+    const int row = SelectedUser(view);
+    kit.Run([&kit, row] { kit.bot.Actions().OnMenuPopup(row); });
+    menu->exec(view->viewport()->mapToGlobal(at));
+  });
+  return view;
+}
+
+}  // namespace
+
+QWidget* BuildHubChatPage(PageKit& kit) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("HubChatTabSheet"));
+  auto* grid = new QGridLayout(page);
+  grid->setContentsMargins(8, 8, 8, 8);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(8);
+
+  auto* splitter = new QSplitter(Qt::Horizontal, page);
+  PaneView* chat = kit.Pane(splitter, PaneId::Chat);
+  QTableView* users = BuildUserList(kit, splitter);
+  splitter->addWidget(chat);
+  splitter->addWidget(users);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 2);
+  splitter->setChildrenCollapsible(false);
+  grid->addWidget(splitter, 0, 0, 1, 2);
+
+  Console& console = kit.bot.OperatorConsole();
+  auto* line = new CommandLine([&kit, &console](Key key, Modifiers modifiers) {
+    kit.Run([&] { console.SendMemoKeyDown(key, modifiers); });
+  }, page);
+  line->setObjectName(QStringLiteral("SendMemo"));
+  const int lineHeight = line->fontMetrics().lineSpacing();
+  line->setFixedHeight(lineHeight * 2 + 12);
+  grid->addWidget(line, 1, 0);
+  QPushButton* send = kit.Button(page, "SendButton", [&console] { console.SendButtonClick(); });
+  send->setFixedHeight(line->height());
+  grid->addWidget(send, 1, 1, Qt::AlignTop);
+  grid->setRowStretch(0, 1);
+  grid->setColumnStretch(0, 1);
+  return page;
+}
+
+}  // namespace varnek

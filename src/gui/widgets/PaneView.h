@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "core/store/OutputPanes.h"
+
+namespace varnek {
+
+class HubCodec;
+
+// A read-only text pane showing one of the chat, status and debug panes.
+// Lines are gathered and appended once per pass of the event loop, so a flood
+// of debug lines costs one layout, not one per line.
+class PaneView : public QPlainTextEdit, public OutputPanes::Listener {
+  Q_OBJECT
+ public:
+  PaneView(OutputPanes& panes, PaneId id, const HubCodec& codec, QWidget* parent = nullptr);
+  ~PaneView() override;
+
+  PaneId Id() const { return id_; }
+  OutputPane& Pane() { return panes_.Pane(id_); }
+  // Scrolls to the newest line when the pane's auto-scroll flag is on.
+  void ScrollToEndIfAuto();
+
+  void OnLineAdded(const OutputPane& pane, const std::string& line) override;
+  void OnPaneCleared(const OutputPane& pane) override;
+
+ signals:
+  void menuRequested(PaneView* pane, const QPoint& globalPosition);
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void AppendPending();
+
+  OutputPanes& panes_;
+  PaneId id_;
+  const HubCodec& codec_;
+  QStringList pending_;
+  bool appendScheduled_ = false;
+};
+
+}  // namespace varnek

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/store/OutputPanes.h"
+#include "core/ui/ControlModel.h"
+#include "core/users/Kick.h"
+#include "core/users/KickTemplates.h"
+#include "core/users/UserList.h"
+#include "fakes/BotFixture.h"
+
+namespace varnek {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct ExpandCase {
+  std::string text;
+  std::string nick;
+  std::string placeholder;
+  std::string value;
+  std::string command;
+};
+
+TEST(ExpandTemplateTest, ReplacesNickThenMyNickThenTheKindsOwnPlaceholder) {
+  const ExpandCase cases[] = {
+      {"!kick <nick> x", "k", "", "", "!kick k x"},
+      {"<Nick> gone", "bob", "", "", "<Nick> gone"},  // placeholders are case-sensitive
+      {"<nick> <nick>, <mynick>: <clone> <fake>", "bob", "<clone>", "alice", "bob bob, Guard: alice <fake>"},
+      {"<nick>", "x<mynick>", "", "", "xGuard"},          // the nick goes through the second step too
+      {"<clone>", "bob", "<clone>", "<nick>", "<nick>"},  // the value is put in last
+      {"!kick <nick> [auto kick] Forbidden share size pattern: <share> B", "bob", "<share>", "*000000*",
+       "!kick bob [auto kick] Forbidden share size pattern: *000000* B"},
+      {"", "bob", "<fake>", "1", ""},
+  };
+  for (const ExpandCase& c : cases) {
+    EXPECT_EQ(ExpandTemplate(c.text, c.nick, "Guard", c.placeholder, c.value), c.command) << c.text;
+  }
+}
+
+TEST(KickReasonTest, IsWhatFollowsTheFirstOccurrenceOfTheNickAndOneByte) {
+  EXPECT_EQ(KickReason("!kick bob [auto kick] Proxy connection", "bob"), "[auto kick] Proxy connection");
+  // The first "k" is the one in "!kick", so the reason starts inside that word.
+  EXPECT_EQ(KickReason("!kick k x", "k"), "ck k x");
+  // Without the nick, the reason starts after as many bytes as the nick has.
+  EXPECT_EQ(KickReason("gone for good", "bob"), "e for good");
+  EXPECT_EQ(KickReason("!kick bob", "bob"), "");
+  EXPECT_EQ(KickReason("!kick bob ", "bob"), "");
+  EXPECT_EQ(KickReason("ab", "abcdef"), "");
+}
+
+struct SendCase {
+  const char* name;
+  std::string text;  // the proxy template
+  bool raw;
+  bool kickMessage;
+  Lines writes;
+};
+
+// bob, in proxy mode, meets the bot Guard whose proxy kick is switched on.
+TEST(SendKickTest, PlainAndRawKicks) {
+  const std::string plain = "<Guard> !kick bob [auto kick] Proxy connection|";
+  const SendCase cases[] = {
+      {"plain with kick message",
+       "!kick <nick> [auto kick] Proxy connection",
+       false,
+       true,
+       {plain, "<Guard> is kicking bob because: [auto kick] Proxy connection|"}},
+      {"plain", "!kick <nick> [auto kick] Proxy connection", false, false, {plain}},
+      {"raw default, kick message on",
+       KickKindOf(DetectionKind::Proxy).rawDefault,
+       true,
+       true,
+       {"$To: bob From: Guard $<Guard> [auto kick] Proxy connection|<Guard> is kicking bob because: Proxy "
+        "connection|<Guard> !kick bob Proxy connection|"}},
+      {"raw without its closing bar", "$Kick <nick>", true, false, {"$Kick bob|"}},
+      {"no nick in the template",
+       "!kick everyone",
+       false,
+       true,
+       {"<Guard> !kick everyone|", "<Guard> is kicking bob because: ck everyone|"}},
+  };
+  for (const SendCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::BotFixture f;
+    f.LogIn("Guard");
+    f.control("DetectionsCheckBox").SetChecked(true);
+    f.control("KickProxyCheckBox").SetChecked(true);
+    f.control("KickProxyCommandEdit").SetText(c.text);
+    f.control("RawProxyCheckBox").SetChecked(c.raw);
+    f.control("KickToStatusCheckBox").SetChecked(c.kickMessage);
+
+    f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1000$|");
+    EXPECT_EQ(f.Writes(), c.writes);
+    EXPECT_EQ(f.bot->Users().FindUser("bob"), -1);
+  }
+}
+
+// A kick switch without a template reports but never kicks.
+TEST(SendKickTest, AnEmptyTemplateNeverKicks) {
+  test::BotFixture f;
+  f.LogIn("Guard");
+  f.control("DetectionsCheckBox").SetChecked(true);
+  f.control("KickProxyCheckBox").SetChecked(true);
+  f.control("KickProxyCommandEdit").SetText("");
+
+  f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1000$|");
+  EXPECT_EQ(f.Writes(), Lines{});
+  EXPECT_EQ(f.bot->Counters().Detections(), 1u);
+  EXPECT_GE(f.bot->Users().FindUser("bob"), 0);
+}
+
+// The send path refuses it, yet the detection has done its kick: the chain
+// stops and the row is not written.
+TEST(SendKickTest, ARawTemplateThatIsNoProtocolCommandIsRefusedButCountsAsAKick) {
+  test::BotFixture f;
+  f.LogIn("Guard");
+  f.PlainLines();
+  f.control("DetectionsCheckBox").SetChecked(true);
+  f.control("KickFakeCheckBox").SetChecked(true);
+  f.control("KickFakeCommandEdit").SetText("!kick <nick> fake");
+  f.control("RawFakeCheckBox").SetChecked(true);
+  f.bot->Panes().Clear(PaneId::Chat);
+
+  f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1111111$|");
+  EXPECT_EQ(f.Writes(), Lines{});
+  ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.fakes.dialogs.messages[0].kind, DialogKind::Warning);
+  EXPECT_EQ(f.fakes.dialogs.messages[0].text,
+            "Incorrect protocol message which does not starts with \"$\" or \"<\" was not sent: !kick bob fake");
+  EXPECT_EQ(f.ChatLines(), Lines{"*** bob seems to have fake share: 1111111 B"}) << "the proxy check must not run";
+  EXPECT_EQ(f.bot->Counters().Detections(), 1u);
+  EXPECT_EQ(f.bot->Users().FindUser("bob"), -1);
+}
+
+TEST(SendKickTest, TheSharePatternNotTheShareFillsTheShareTemplate) {
+  test::BotFixture f;
+  f.LogIn("Guard");
+  f.control("DetectionsCheckBox").SetChecked(true);
+  f.control("KickShareCheckBox").SetChecked(true);
+  f.controls().List("KickShareListView").Append("*000000*");
+
+  f.Receive("$MyINFO $ALL bob <++ V:0.706,M:A,H:1/0/0,S:3>$ $DSL\x01$$5000000000$|");
+  EXPECT_EQ(f.Writes(), Lines{"<Guard> !kick bob [auto kick] Forbidden share size pattern: *000000* B|"});
+  EXPECT_EQ(f.bot->Counters().Detections(), 2u) << "the fake share is reported first";
+}
+
+TEST(KickTemplatesTest, LoadingDefaultsSetsEveryTemplateAndRawSwitch) {
+  test::BotFixture f;
+  ControlModel& controls = f.controls();
+
+  LoadDefaultRawCommands(controls);
+  for (const KickKindInfo& kind : KickKinds()) {
+    SCOPED_TRACE(kind.name);
+    EXPECT_TRUE(controls.Get(RawSwitchName(kind)).Checked());
+    const std::string& text = controls.Get(CommandEditName(kind)).Text();
+    EXPECT_EQ(text, kind.rawDefault);
+    EXPECT_TRUE(text.starts_with("$To: <nick> From: <mynick> $<<mynick>> [auto kick] ")) << text;
+    EXPECT_TRUE(text.ends_with("|")) << text;
+  }
+
+  LoadDefaultCommands(controls);
+  for (const KickKindInfo& kind : KickKinds()) {
+    SCOPED_TRACE(kind.name);
+    EXPECT_FALSE(controls.Get(RawSwitchName(kind)).Checked());
+    EXPECT_EQ(controls.Get(CommandEditName(kind)).Text(), kind.plainDefault);
+    EXPECT_TRUE(std::string(kind.plainDefault).starts_with("!kick <nick> [auto kick] ")) << kind.plainDefault;
+  }
+}
+
+// Every raw default holds the same three commands as the plain default says
+// in one line: a private note, the kick message and the hub's kick.
+TEST(KickTemplatesTest, RawDefaultsCarryThePlainReason) {
+  for (const KickKindInfo& kind : KickKinds()) {
+    SCOPED_TRACE(kind.name);
+    const std::string reason = std::string(kind.plainDefault).substr(std::string("!kick <nick> [auto kick] ").size());
+    EXPECT_EQ(kind.rawDefault, "$To: <nick> From: <mynick> $<<mynick>> [auto kick] " + reason +
+                                   "|<<mynick>> is kicking <nick> because: " + reason + "|<<mynick>> !kick <nick> " +
+                                   reason + "|");
+  }
+}
+
+}  // namespace
+}  // namespace varnek
