@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -93,7 +94,12 @@ void MainWindow::BuildFrame() {
   connectionState_->setObjectName(QStringLiteral("StatusBar"));
   connectionState_->setFixedWidth(180);
   connectionState_->setAlignment(Qt::AlignCenter);
+  connectionState_->setFrameShape(QFrame::StyledPanel);
   statusBar()->addWidget(connectionState_);
+  hint_ = new QLabel(statusBar());
+  hint_->setAlignment(Qt::AlignCenter);
+  hint_->setFrameShape(QFrame::StyledPanel);
+  statusBar()->addWidget(hint_, 1);
   connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::OnPageChanged);
 }
 
@@ -275,6 +281,14 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     height.SetValue(this->height());
     resizing_ = false;
   }
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    hint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

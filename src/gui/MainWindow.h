@@ -50,6 +50,9 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // The status bar's second panel shows the long hint of the control under
+  // the mouse.
+  bool event(QEvent* event) override;
 
  private:
   void BuildFrame();
@@ -67,6 +70,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   PageKit kit_;
   QTabWidget* pages_ = nullptr;
   QLabel* connectionState_ = nullptr;
+  QLabel* hint_ = nullptr;
   QPointer<QSystemTrayIcon> tray_;
   QMenu* trayMenu_ = nullptr;
   bool closeAllowed_ = false;

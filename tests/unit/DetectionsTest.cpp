@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -264,6 +267,14 @@ TEST_F(DetectionsTest, CloneIsTheFirstOtherRowWithTheSameShare) {
   EXPECT_EQ(Chat(), (Lines{"*** bob is a clone of alice", "*** carol is a clone of alice"}));
   EXPECT_EQ(Detections(), 2u);
   EXPECT_EQ(f.bot->Users().Count(), 5);
+}
+
+// Hub bots send an empty share field and a $UserIP can make a row before its
+// user's $MyINFO: sharing nothing, like sharing "0", makes nobody a clone.
+TEST_F(DetectionsTest, AnEmptyShareIsNeverAClone) {
+  Feed("$UserIP carol 10.0.0.3|$MyINFO $ALL PtokaX $ $\x0b$$$|$MyINFO $ALL OpChat $ $\x0b$$$|");
+  EXPECT_EQ(Chat(), Lines{});
+  EXPECT_EQ(Detections(), 0u);
 }
 
 struct LimitCase {

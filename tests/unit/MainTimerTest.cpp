@@ -87,8 +87,9 @@ TEST_F(TimerLabelsTest, StatisticsShowTheCountsAndClearToZero) {
 
 // --- schedules -------------------------------------------------------------------
 
-// Every schedule runs twice: from an ordinary tick count, and from one just
-// before the 32-bit tick count wraps, so that each due time lies beyond it.
+// Every schedule runs twice: from an ordinary tick count, and from one 30 s
+// before the 32-bit tick count wraps, so that the stamps taken in the first
+// seconds lie before the wrap and the due times beyond it.
 class MainTimerTest : public ::testing::TestWithParam<std::uint32_t> {
  protected:
   MainTimerTest() { f.fakes.clock.now = Base(); }
@@ -122,7 +123,7 @@ class MainTimerTest : public ::testing::TestWithParam<std::uint32_t> {
   test::BotFixture f;
 };
 
-INSTANTIATE_TEST_SUITE_P(Ticks, MainTimerTest, ::testing::Values(1000u, 0xFFFFFFFFu - 500u),
+INSTANTIATE_TEST_SUITE_P(Ticks, MainTimerTest, ::testing::Values(1000u, 0xFFFFFFFFu - 30000u),
                          [](const auto& param) { return param.param == 1000u ? "Plain" : "AcrossWrap"; });
 
 TEST_P(MainTimerTest, BotUptimeCountsFromStart) {
@@ -181,30 +182,31 @@ TEST_P(MainTimerTest, OperatorsDisconnectIsNotRetried) {
   EXPECT_EQ(Opens(), opens);
 }
 
-TEST_P(MainTimerTest, AutosaveRunsAtItsIntervalOnlyAfterTheLoad) {
+TEST_P(MainTimerTest, AutosaveWaitsForACompleteLoad) {
   f.PlainLines();
   f.bot->Ticks().autosave = Base();
   TickAt(60 * kMinute);
   EXPECT_EQ(Saves(), 0);
-  EXPECT_FALSE(std::filesystem::exists(f.dir / "Varnek.ini")) << "nothing is saved before the load";
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "Varnek.ini"));
+}
 
-  f.Start();  // at 60 minutes: the interval starts again
+TEST_P(MainTimerTest, AutosaveRunsAtItsInterval) {
+  f.Start();
   f.PlainLines();
-  const std::uint32_t start = 60 * kMinute;
-  TickAt(start + 60 * kMinute - 1);
+  TickAt(60 * kMinute - 1);
   EXPECT_EQ(Saves(), 0);
-  TickAt(start + 60 * kMinute);
+  TickAt(60 * kMinute);
   EXPECT_EQ(Saves(), 1);
   EXPECT_TRUE(std::filesystem::exists(f.dir / "Varnek.ini"));
 
   // The save restarts the interval.
-  TickAt(start + 120 * kMinute - 1);
+  TickAt(120 * kMinute - 1);
   EXPECT_EQ(Saves(), 1);
-  TickAt(start + 120 * kMinute);
+  TickAt(120 * kMinute);
   EXPECT_EQ(Saves(), 2);
 
   f.control("AutosaveCheckBox").SetChecked(false);
-  TickAt(start + 180 * kMinute);
+  TickAt(180 * kMinute);
   EXPECT_EQ(Saves(), 2);
 }
 
@@ -263,19 +265,37 @@ TEST_P(MainTimerTest, RequestPassSendsNothingWhereTheHubSendsAllButRestarts) {
   }
 }
 
-TEST_P(MainTimerTest, RequestPassNeedsTheConnectionAndTheSwitch) {
+TEST_P(MainTimerTest, RequestSettingsRestartTheScheduleAndTheConnectionIsNeeded) {
   LogInTo("ABC", "NoHello");
   f.control("TryInfoCheckBox").SetChecked(false);
   TickAt(kRequestInterval);
   EXPECT_TRUE(f.Writes().empty());
 
-  f.control("TryInfoCheckBox").SetChecked(true);  // restarts the interval here
-  TickAt(2 * kRequestInterval - 1);
-  EXPECT_TRUE(f.Writes().empty());
-  f.fakes.transport.PeerClose();
+  f.control("TryInfoCheckBox").SetChecked(true);  // the interval starts here
   TickAt(2 * kRequestInterval);
+  EXPECT_EQ(f.Writes().size(), 4u);
+
+  f.Writes().clear();
+  At(2 * kRequestInterval + 1000);
+  f.control("TryInfoSpinEdit").SetValue(5);  // so does a new interval
+  TickAt(2 * kRequestInterval + 1000 + 5 * kMinute);
+  EXPECT_EQ(f.Writes().size(), 4u);
+
+  f.fakes.transport.PeerClose();
+  const std::uint32_t lastPass = f.bot->Ticks().tryInfo;
+  TickAt(2 * kRequestInterval + 1000 + 10 * kMinute);
+  EXPECT_EQ(f.bot->Ticks().tryInfo, lastPass) << "no pass while disconnected";
+}
+
+// The field's largest value, a whole day, is met like any other.
+TEST_P(MainTimerTest, RequestIntervalOfADay) {
+  LogInTo("ABC", "NoHello");
+  f.control("TryInfoSpinEdit").SetValue(1440);
+
+  TickAt(1440 * kMinute - 1);
   EXPECT_TRUE(f.Writes().empty());
-  EXPECT_EQ(f.bot->Ticks().tryInfo, Base() + kRequestInterval);
+  TickAt(1440 * kMinute);
+  EXPECT_EQ(f.Writes().size(), 4u);
 }
 
 }  // namespace

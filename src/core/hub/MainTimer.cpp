@@ -21,28 +21,52 @@ struct CounterLabel {
 };
 
 constexpr CounterLabel kSentLabels[kSentCounterCount] = {
-    {"OpForceMoveLabel", "OpForceMove: "}, {"OutToLabel", "To: "},
-    {"OutSupportsLabel", "Supports: "},    {"KeyLabel", "Key: "},
-    {"ValidateNickLabel", "ValidateNick: "}, {"VersionLabel", "Version: "},
-    {"OutMyInfoLabel", "MyINFO: "},        {"GetNickListLabel", "GetNickList: "},
-    {"MyPassLabel", "MyPass: "},           {"KickLabel", "Kick: "},
-    {"GetInfoLabel", "GetINFO: "},         {"OutUserIpLabel", "UserIP: "},
+    {"OpForceMoveLabel", "OpForceMove: "},
+    {"OutToLabel", "To: "},
+    {"OutSupportsLabel", "Supports: "},
+    {"KeyLabel", "Key: "},
+    {"ValidateNickLabel", "ValidateNick: "},
+    {"VersionLabel", "Version: "},
+    {"OutMyInfoLabel", "MyINFO: "},
+    {"GetNickListLabel", "GetNickList: "},
+    {"MyPassLabel", "MyPass: "},
+    {"KickLabel", "Kick: "},
+    {"GetInfoLabel", "GetINFO: "},
+    {"OutUserIpLabel", "UserIP: "},
     {"OutMcTextLabel", nullptr},
 };
 
 constexpr CounterLabel kReceivedLabels[kReceivedCounterCount] = {
-    {"InLockLabel", "Lock: "},           {"HubNameLabel", "HubName: "},
-    {"ValidateDenideLabel", "ValidateDenide: "}, {"GetPassLabel", "GetPass: "},
-    {"BadPassLabel", "BadPass: "},       {"InSupportsLabel", "Supports: "},
-    {"UserCommandLabel", "UserCommand: "}, {"HubIsFullLabel", "HubIsFull: "},
-    {"LogedInLabel", "LogedIn: "},       {"HelloLabel", "Hello: "},
-    {"NickListLabel", "NickList: "},     {"OpListLabel", "OpList: "},
-    {"BotListLabel", "BotList: "},       {"InMyInfoLabel", "MyINFO: "},
-    {"InUserIpLabel", "UserIP: "},       {"QuitLabel", "Quit: "},
-    {"ForceMoveLabel", "ForceMove: "},   {"InToLabel", "To: "},
-    {"ConnectToMeLabel", "ConnectToMe: "}, {"SearchLabel", "Search: "},
-    {"HubTopicLabel", "HubTopic: "},     {"InMcTextLabel", nullptr},
+    {"InLockLabel", "Lock: "},
+    {"HubNameLabel", "HubName: "},
+    {"ValidateDenideLabel", "ValidateDenide: "},
+    {"GetPassLabel", "GetPass: "},
+    {"BadPassLabel", "BadPass: "},
+    {"InSupportsLabel", "Supports: "},
+    {"UserCommandLabel", "UserCommand: "},
+    {"HubIsFullLabel", "HubIsFull: "},
+    {"LogedInLabel", "LogedIn: "},
+    {"HelloLabel", "Hello: "},
+    {"NickListLabel", "NickList: "},
+    {"OpListLabel", "OpList: "},
+    {"BotListLabel", "BotList: "},
+    {"InMyInfoLabel", "MyINFO: "},
+    {"InUserIpLabel", "UserIP: "},
+    {"QuitLabel", "Quit: "},
+    {"ForceMoveLabel", "ForceMove: "},
+    {"InToLabel", "To: "},
+    {"ConnectToMeLabel", "ConnectToMe: "},
+    {"SearchLabel", "Search: "},
+    {"HubTopicLabel", "HubTopic: "},
+    {"InMcTextLabel", nullptr},
 };
+
+// The schedules count elapsed minutes modulo a day, which an interval of a
+// day or more (the autosave field takes up to a week, the request field a
+// whole day) would never meet; for those the count runs up to the interval.
+unsigned ScheduleCycle(unsigned interval) {
+  return interval < 1440 ? 1440 : interval + 1;
+}
 
 }  // namespace
 
@@ -51,9 +75,9 @@ void MainTimer::Tick() {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
   controls.Get("LocalTimeLabel").SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
-  controls.Get("StatusBar").SetCaption(context_.connection.Connected()
-                                           ? lang.Format(LangUsers, {std::to_string(context_.users.Count())})
-                                           : lang.Text(LangNotConnected));
+  controls.Get("StatusBar")
+      .SetCaption(context_.connection.Connected() ? lang.Format(LangUsers, {std::to_string(context_.users.Count())})
+                                                  : lang.Text(LangNotConnected));
   systemUptime_ = UptimeText(now);
   botUptime_ = UptimeText(Elapsed(now, context_.ticks.start));
   controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
@@ -90,23 +114,20 @@ void MainTimer::ReconnectWhenDue(unsigned now) {
   }
 }
 
-// Intervals of a day or more (the field takes up to a week) would never meet
-// the minutes counted modulo a day; for them the count runs up to the interval.
 void MainTimer::AutosaveWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
   const auto interval = static_cast<unsigned>(controls.Get("AutosaveSpinEdit").Value());
-  const unsigned cycle = interval < 1440 ? 1440 : interval + 1;
-  if (controls.Get("AutosaveCheckBox").Checked() && ElapsedMinutes(now, context_.ticks.autosave, cycle) == interval &&
-      context_.settings.Loaded()) {
+  if (controls.Get("AutosaveCheckBox").Checked() &&
+      ElapsedMinutes(now, context_.ticks.autosave, ScheduleCycle(interval)) == interval && context_.settings.Loaded()) {
     context_.settings.Save();
   }
 }
 
 void MainTimer::RequestInfoWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
+  const auto interval = static_cast<unsigned>(controls.Get("TryInfoSpinEdit").Value());
   if (context_.connection.Connected() && controls.Get("TryInfoCheckBox").Checked() &&
-      ElapsedMinutes(now, context_.ticks.tryInfo, 1440) ==
-          static_cast<unsigned>(controls.Get("TryInfoSpinEdit").Value())) {
+      ElapsedMinutes(now, context_.ticks.tryInfo, ScheduleCycle(interval)) == interval) {
     RequestUserInfo();
   }
 }
@@ -125,6 +146,8 @@ void MainTimer::RequestUserInfo() {
   context_.ticks.tryInfo = context_.ports.clock.TickCount();
 }
 
-void MainTimer::ClearStatistics() { context_.counters.Clear(); }
+void MainTimer::ClearStatistics() {
+  context_.counters.Clear();
+}
 
 }  // namespace varnek

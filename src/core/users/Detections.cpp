@@ -120,8 +120,11 @@ bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view ni
 
 // Only the first row with the same share is looked at: when that row is the
 // user's own, a later row of another user with that share does not count.
+// Sharing nothing makes nobody a clone: besides "0", that is the empty field
+// of hub bots, which would otherwise match every row that a $UserIP made
+// before its user's $MyINFO, and each other.
 bool Detections::DetectClone(const MyInfoFields& fields) {
-  if (fields.share == "0") {
+  if (fields.share.empty() || fields.share == "0") {
     return false;
   }
   const int row = context_.users.FindUserByShare(fields.share);
