@@ -29,7 +29,20 @@ SettingsFile::SettingsFile(ControlModel& controls, OutputPanes& panes, const Lan
                            TickStamps& ticks, std::filesystem::path path)
     : controls_(controls), panes_(panes), lang_(lang), clock_(clock), ticks_(ticks), path_(std::move(path)) {}
 
+// A save that was killed halfway leaves its temporary file; the settings file
+// itself is whole, and the leftover is removed at the next load.
+void SettingsFile::RemoveLeftoverTemporaryFiles() const {
+  std::error_code error;
+  const std::string prefix = path_.filename().string() + ".tmp";
+  for (const auto& entry : std::filesystem::directory_iterator(path_.parent_path(), error)) {
+    if (entry.path().filename().string().starts_with(prefix)) {
+      std::filesystem::remove(entry.path(), error);
+    }
+  }
+}
+
 void SettingsFile::Load() {
+  RemoveLeftoverTemporaryFiles();
   const IniFile file = IniFile::Load(path_);
   for (const SettingEntry& entry : SettingsSchema()) {
     LoadEntry(file, entry);

@@ -38,6 +38,7 @@ class SettingsFile {
   void LoadIndex(const IniFile& file, const SettingEntry& entry);
   void SaveEntry(IniFile& file, const SettingEntry& entry) const;
   void RestoreTemplatesHoldingPlaceholder();
+  void RemoveLeftoverTemporaryFiles() const;
 
   ControlModel& controls_;
   OutputPanes& panes_;

@@ -1,12 +1,31 @@
 #include "core/users/Pattern.h"
 
+#include <array>
+
 #include "core/text/Ascii.h"
 #include "core/users/InputErrors.h"
 
 namespace varnek {
 namespace {
 
-constexpr std::string_view kMaskChars = "[]?%-";
+// Which bytes have an escape code; a table lookup per byte keeps the check
+// cheap, as it runs on every value against every pattern.
+constexpr std::array<bool, 256> kIsMaskChar = [] {
+  std::array<bool, 256> table{};
+  for (unsigned char c : std::string_view("[]?%-")) {
+    table[c] = true;
+  }
+  return table;
+}();
+
+bool HasMaskChar(std::string_view text) {
+  for (char c : text) {
+    if (kIsMaskChar[static_cast<unsigned char>(c)]) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The codes contain none of the mask characters, so one pass gives the same
 // text as replacing the five characters one after the other.
@@ -41,7 +60,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
 // Most nicks and patterns hold no mask character and are their own escaped
 // form; only the others are copied, into a buffer that keeps its capacity.
 std::string_view Escaped(std::string_view text, std::string& buffer) {
-  if (text.find_first_of(kMaskChars) == std::string_view::npos) {
+  if (!HasMaskChar(text)) {
     return text;
   }
   buffer.clear();

@@ -1,0 +1,146 @@
+"""Faults and floods: the headless bot keeps working, keeps its counts right and
+loses no setting whatever the hub does."""
+
+import random
+import socket
+import struct
+import time
+import unittest
+
+from harness import PLAIN_LOCK, BotTestCase, read_ini
+
+# Ticks run this many times faster than real time, so the two-minute
+# reconnect comes after about three seconds. Faster would let the once-a-second
+# timer step over the reconnect's one-minute window.
+FAST_CLOCK = {"VARNEK_TEST_CLOCK_SPEED": "40"}
+
+
+def myinfo(i):
+    return (f"$MyINFO $ALL user{i} desc {i}<++ V:0.7{i % 10},M:{'AP5'[i % 3]},H:{i % 4}/0/1,S:3>$ $DSL\x01$"
+            f"u{i}@example.invalid${1000000 + i * 12345}$|")
+
+
+def user_ip(i):
+    return f"$UserIP user{i} 10.{i // 65536}.{(i // 256) % 256}.{i % 256}|"
+
+
+class FaultTestCase(BotTestCase):
+    def assert_answers(self, bot, peer, nick="user0"):
+        """An operator's bot command still gets its answer."""
+        peer.send(f"$To: Guard From: boss $<boss> %info {nick}|")
+        peer.expect(r"\$To: boss From: Guard \$<Guard> (User information|Not found: )")
+
+    def assert_user_count(self, bot, count):
+        bot.type_line(":users")
+        bot.wait_error(rf"users: {count}$")
+
+    def assert_settings_intact(self, bot):
+        self.assertEqual(bot.stop(), 0)
+        saved = read_ini(bot.directory)
+        self.assertTrue(saved.startswith("[Settings]\r\n"))
+        self.assertIn("Username=Guard\r\n", saved)
+        # Complete: the last key of the settings, then the eight list sections.
+        self.assertIn("Encoding=windows-1252\r\n[Allowed users]\r\n", saved)
+        self.assertTrue(saved.endswith("[Share patterns]\r\n"), saved[-200:])
+
+    def login_as_operator(self, bot):
+        peer = self.log_in(bot)
+        peer.send("$OpList boss$$|")
+        return peer
+
+
+class SlowAndBrokenHubs(FaultTestCase):
+    def test_a_hub_that_sends_one_byte_at_a_time(self):
+        bot = self.start_bot(extra={"LogNo": 1})
+        peer = self.hub.accept()
+        peer.connection.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+        traffic = (PLAIN_LOCK.decode() + "$Hello Guard|$OpList boss$$|" +
+                   "".join(myinfo(i) + user_ip(i) for i in range(40))).encode("latin-1")
+        for byte in traffic:
+            peer.send(bytes([byte]))
+        peer.expect(rb"\$MyINFO \$ALL Guard ")
+        self.assert_answers(bot, peer, "user39")
+        self.assert_user_count(bot, 40)
+        self.assert_settings_intact(bot)
+
+    def test_a_hub_that_closes_in_the_middle_of_a_command_and_comes_back(self):
+        bot = self.start_bot(env=FAST_CLOCK)
+        peer = self.login_as_operator(bot)
+        peer.send(myinfo(1) + "$MyINFO $ALL half desc<++ V:1")
+        bot.wait_line(r"^debug\t.*user1 is sending \$MyINFO$")
+        peer.close()
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        again = self.login_as_operator(bot)
+        self.assert_user_count(bot, 0)  # lists are emptied with the connection; the half command is gone
+        again.send(myinfo(2))
+        self.assert_answers(bot, again, "user2")
+        self.assert_user_count(bot, 1)
+        self.assert_settings_intact(bot)
+
+    def test_a_connection_reset(self):
+        bot = self.start_bot(env=FAST_CLOCK)
+        peer = self.login_as_operator(bot)
+        peer.send(myinfo(1))
+        bot.wait_line(r"^debug\t.*user1 is sending \$MyINFO$")
+        peer.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+        peer.close()  # sends RST
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        again = self.login_as_operator(bot)
+        self.assert_answers(bot, again)
+        self.assertTrue(bot.running())
+        self.assert_settings_intact(bot)
+
+    def test_a_refused_connection_then_the_hub_comes_back(self):
+        port = self.hub.port
+        self.hub.server.close()
+        bot = self.start_bot(extra={"Port": port}, env=FAST_CLOCK)
+        bot.wait_line(r"^chat\t.*\*\*\* Error: 10061$")
+        # The same port listens again; the timer's reconnect finds it.
+        server = socket.socket()
+        server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        server.bind(("127.0.0.1", port))
+        server.listen(1)
+        self.hub.server = server
+        bot.wait_line(r"^chat\t.*\*\*\* Connecting to 127\.0\.0\.1:%d$" % port, deadline=20)
+        peer = self.login_as_operator(bot)
+        self.assert_answers(bot, peer)
+        self.assert_settings_intact(bot)
+
+    def test_a_declined_redirect_comes_back_to_the_same_hub(self):
+        bot = self.start_bot(env=FAST_CLOCK)
+        peer = self.login_as_operator(bot)
+        peer.send("$ForceMove 127.0.0.1:1|")  # an address that refuses
+        bot.wait_error(r"Redirect to 127\.0\.0\.1:1 was received.* -> No")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        again = self.login_as_operator(bot)
+        self.assert_answers(bot, again)
+        self.assert_settings_intact(bot)
+
+
+class Floods(FaultTestCase):
+    def test_two_hundred_thousand_commands_in_one_burst(self):
+        bot = self.start_bot(extra={"LogNo": 1})
+        peer = self.login_as_operator(bot)
+        count = 100000
+        peer.send("".join(myinfo(i) + user_ip(i) for i in range(count)))
+        self.assert_answers(bot, peer, f"user{count - 1}")
+        self.assert_user_count(bot, count)
+        self.assert_settings_intact(bot)
+
+    def test_garbage_nul_and_eight_bit_bytes_everywhere(self):
+        bot = self.start_bot(extra={"Detections": 1, "KickFake": 1})
+        peer = self.login_as_operator(bot)
+        noise = random.Random(7)
+        for _ in range(200):
+            chunk = bytes(noise.randrange(256) for _ in range(noise.randrange(1, 400)))
+            peer.send(chunk + b"|" if noise.random() < 0.5 else chunk)
+            peer.send(b"|$MyINFO $ALL x\x00y \xff\xfe<\x00M:\xe4,H:\x80/\x00,S:>$ $\x00\x01$\xc4$\x00$|")
+        peer.send(b"|$UserIP \x00 \xff$$\xff \x00$$|$To: Guard From: \xff $<\xff> \x00|")
+        peer.send(b"|" + myinfo(5).encode())
+        self.assert_answers(bot, peer, "user5")
+        self.assertTrue(bot.running())
+        self.assert_settings_intact(bot)
+
+
+if __name__ == "__main__":
+    unittest.main()
