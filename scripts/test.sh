@@ -1,8 +1,25 @@
 #!/usr/bin/env bash
-# Builds Varnek with warnings as errors and runs every test suite.
+# Builds Varnek with warnings as errors and runs every test suite; then runs the
+# unit and end-to-end tests again in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and gives each fuzz target a short run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --test
-BUILD_DIR=build-test scripts/build.sh -DVARNEK_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build-test --output-on-failure -j2 --timeout 300
+
+echo "== build and test"
+BUILD_DIR=build-test scripts/build.sh -DVARNEK_WERROR=ON
+ctest --test-dir build-test --output-on-failure -j2 --timeout 600
+
+echo "== sanitizers"
+BUILD_DIR=build-asan BUILD_TYPE=Debug scripts/build.sh -DVARNEK_WERROR=ON -DVARNEK_SANITIZE=ON \
+  -DVARNEK_BUILD_GUI=OFF -DVARNEK_BUILD_BENCH=OFF
+export ASAN_OPTIONS=abort_on_error=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp
+ctest --test-dir build-asan --output-on-failure -j2 --timeout 900
+
+if [[ -x scripts/fuzz.sh ]]; then
+  echo "== fuzz smoke"
+  scripts/fuzz.sh 8
+fi

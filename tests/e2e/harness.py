@@ -31,10 +31,15 @@ class HubPeer:
         self.connection.settimeout(0.2)
         self.received = b""
 
-    def send(self, data):
+    def send(self, data, deadline=60):
+        """Sends everything; a bot that reads slowly (a sanitizer build under a flood) gets time."""
         if isinstance(data, str):
             data = data.encode("latin-1")
-        self.connection.sendall(data)
+        self.connection.settimeout(deadline)
+        try:
+            self.connection.sendall(data)
+        finally:
+            self.connection.settimeout(0.2)
 
     def expect(self, pattern, deadline=DEADLINE):
         """Reads until the bytes received so far match the regex; returns the match."""

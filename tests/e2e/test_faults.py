@@ -25,10 +25,10 @@ def user_ip(i):
 
 
 class FaultTestCase(BotTestCase):
-    def assert_answers(self, bot, peer, nick="user0"):
-        """An operator's bot command still gets its answer."""
+    def assert_answers(self, bot, peer, nick="user0", deadline=60):
+        """An operator's bot command still gets its answer (after all that came before it)."""
         peer.send(f"$To: Guard From: boss $<boss> %info {nick}|")
-        peer.expect(r"\$To: boss From: Guard \$<Guard> (User information|Not found: )")
+        peer.expect(r"\$To: boss From: Guard \$<Guard> (User information|Not found: )", deadline)
 
     def assert_user_count(self, bot, count):
         bot.type_line(":users")
