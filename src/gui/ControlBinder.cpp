@@ -239,7 +239,7 @@ void ControlBinder::ApplyValue(QObject* object, const Control& control) {
     const QString text = Show(control.Text());
     if (edit->text() != text) {
       edit->setText(text);
-      edit->end(false);
+      edit->home(false);  // a long template shows its beginning
     }
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(object); memo && !memo->isReadOnly()) {
     const QString text = MemoShown(Show(control.Text()));

@@ -63,7 +63,9 @@ void MainWindow::BuildFrame() {
   layout->setSpacing(0);
   pages_ = new QTabWidget(central);
   pages_->setObjectName(QStringLiteral("PageControl"));
-  pages_->setUsesScrollButtons(false);  // the tabs wrap rather than scroll
+  // Qt's tabs cannot wrap onto several rows; they scroll, so the window keeps
+  // its 913-pixel width.
+  pages_->setUsesScrollButtons(true);
   QWidget* (*const builders[])(PageKit&) = {
       BuildUserSettingsPage,  BuildClientSettingsPage, BuildHubSettingsPage,   BuildCommandSettingsPage,
       BuildDetectionSettingsPage, BuildFirstDetectionsPage, BuildSecondDetectionsPage, BuildHubChatPage,

@@ -1,0 +1,201 @@
+// Page 1: how the window looks and behaves, the language, the update check,
+// the automatic actions and the log files.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/Bot.h"
+#include "gui/MainWindow.h"
+#include "gui/PageKit.h"
+
+namespace varnek {
+namespace {
+
+constexpr int kGap = 8;
+// How far a dependent row sits to the right of the check box it belongs to.
+constexpr int kIndent = 20;
+
+QVBoxLayout* ColumnIn(QWidget* parent) {
+  auto* column = new QVBoxLayout(parent);
+  column->setContentsMargins(kGap, kGap, kGap, kGap);
+  column->setSpacing(kGap);
+  return column;
+}
+
+// A spin edit with its unit, below and to the right of the check box that
+// switches it.
+QHBoxLayout* SpinRow(PageKit& kit, QWidget* group, const char* spin, const char* unit) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(kGap);
+  row->addSpacing(kIndent);
+  QSpinBox* box = kit.Spin(group, spin);
+  box->setMinimumWidth(80);
+  row->addWidget(box);
+  if (unit != nullptr) {
+    row->addWidget(kit.Label(group, unit));
+  }
+  row->addStretch(1);
+  return row;
+}
+
+// A sample chat line in the chat colours, with the icon of the user list.
+QFrame* BuildChatPreview(PageKit& kit, QWidget* group) {
+  auto* panel = new QFrame(group);
+  panel->setObjectName(QStringLiteral("ChatPreviewPanel"));
+  panel->setFrameShape(QFrame::StyledPanel);
+  panel->setFrameShadow(QFrame::Sunken);
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(kGap, kGap, kGap, kGap);
+  row->setSpacing(kGap);
+  QLabel* image = kit.Label(panel, "UserImage");
+  image->setFixedSize(16, 16);
+  image->setPixmap(kit.window.IconFor("user").pixmap(16, 16));
+  row->addWidget(image);
+  auto* sample = new QLabel(QStringLiteral("<Guard> Preview of the chat"), panel);
+  sample->setTextFormat(Qt::PlainText);
+  row->addWidget(sample, 1);
+  return panel;
+}
+
+QGroupBox* BuildChatGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "ChatGroupBox");
+  QVBoxLayout* column = ColumnIn(group);
+  column->addWidget(BuildChatPreview(kit, group));
+  auto* colours = new QHBoxLayout;
+  colours->setSpacing(kGap);
+  colours->addWidget(kit.Button(group, "ChatFontColorButton", [&kit] { kit.bot.PickChatColour(true); }));
+  colours->addWidget(kit.Button(group, "ChatColorButton", [&kit] { kit.bot.PickChatColour(false); }));
+  colours->addStretch(1);
+  column->addLayout(colours);
+  column->addWidget(kit.Check(group, "TimestampsCheckBox"));
+  auto* date = new QHBoxLayout;
+  date->addSpacing(kIndent);
+  date->addWidget(kit.Check(group, "TimestampsDateCheckBox"), 1);
+  column->addLayout(date);
+  column->addWidget(kit.Check(group, "LinesCountCheckBox"));
+  column->addLayout(SpinRow(kit, group, "MaximumCountSpinEdit", nullptr));
+  return group;
+}
+
+QGroupBox* BuildAlphaBlendGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "AlphaBlendGroupBox");
+  QVBoxLayout* column = ColumnIn(group);
+  column->addWidget(kit.Check(group, "AlphaBlendCheckBox"));
+  auto* row = new QHBoxLayout;
+  row->setSpacing(kGap);
+  row->addWidget(kit.Slider(group, "AlphaBlendTrackBar"), 1);
+  QLabel* value = kit.Label(group, "AlphaBlendLabel");
+  value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+  value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  row->addWidget(value);
+  column->addLayout(row);
+  return group;
+}
+
+QGroupBox* BuildUpdatesGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "UpdatesGroupBox");
+  QVBoxLayout* column = ColumnIn(group);
+  auto* latest = new QHBoxLayout;
+  latest->setSpacing(kGap);
+  latest->addWidget(kit.Label(group, "LatestVersionLabel"));
+  latest->addWidget(kit.Label(group, "LatestLabel"), 1);
+  column->addLayout(latest);
+  column->addWidget(kit.Check(group, "UpdatesNotifyCheckBox"));
+  auto* check = new QHBoxLayout;
+  check->addStretch(1);
+  check->addWidget(kit.Button(group, "VersionButton", [&kit] { kit.bot.Updates().Check(); }));
+  column->addLayout(check);
+  return group;
+}
+
+// The language file, and the code page the hub's text is written in.
+QGroupBox* BuildLanguageGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "LangFileGroupBox");
+  auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(kGap, kGap, kGap, kGap);
+  grid->setHorizontalSpacing(kGap);
+  grid->setVerticalSpacing(kGap);
+  grid->addWidget(kit.Edit(group, "LangFileEdit"), 0, 0, 1, 3);
+  grid->addWidget(kit.Button(group, "LangFileButton", [&kit] { kit.bot.BrowseLanguageFile(); }), 1, 1);
+  grid->addWidget(kit.Button(group, "LangReloadButton", [&kit] { kit.bot.ApplyLanguage(); }), 1, 2);
+  auto* encodingLabel = new QLabel(QStringLiteral("Hub encoding"), group);
+  grid->addWidget(encodingLabel, 2, 0);
+  QComboBox* encoding = kit.Combo(group, "EncodingComboBox");
+  encodingLabel->setBuddy(encoding);
+  grid->addWidget(encoding, 2, 1, 1, 2);
+  grid->setColumnStretch(0, 1);
+  return group;
+}
+
+QGroupBox* BuildAutomaticGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "AutomaticGroupBox");
+  QVBoxLayout* column = ColumnIn(group);
+  column->addWidget(kit.Check(group, "AutoConnectCheckBox"));
+  column->addWidget(kit.Check(group, "AutosaveCheckBox"));
+  column->addLayout(SpinRow(kit, group, "AutosaveSpinEdit", "MinutesLabel"));
+  return group;
+}
+
+QGroupBox* BuildLoggingGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "LoggingGroupBox");
+  QVBoxLayout* column = ColumnIn(group);
+  for (const char* name : {"LogStatusCheckBox", "LogChatCheckBox", "LogDebugCheckBox"}) {
+    column->addWidget(kit.Check(group, name));
+  }
+  return group;
+}
+
+QGroupBox* BuildInfoGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "InfoGroupBox");
+  QVBoxLayout* column = ColumnIn(group);
+  column->addWidget(kit.Check(group, "TryInfoCheckBox"));
+  column->addLayout(SpinRow(kit, group, "TryInfoSpinEdit", "MinsLabel"));
+  return group;
+}
+
+QVBoxLayout* Stack(std::initializer_list<QWidget*> groups) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(kGap);
+  for (QWidget* group : groups) {
+    column->addWidget(group);
+  }
+  column->addStretch(1);
+  return column;
+}
+
+}  // namespace
+
+QWidget* BuildClientSettingsPage(PageKit& kit) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("ClientSettingsTabSheet"));
+  QVBoxLayout* layout = ColumnIn(page);
+
+  // Three columns of groups, so the fullest page fits the default window.
+  auto* columns = new QHBoxLayout;
+  columns->setSpacing(kGap);
+  columns->addLayout(Stack({BuildChatGroup(kit, page), BuildAlphaBlendGroup(kit, page)}), 1);
+  columns->addLayout(
+      Stack({BuildUpdatesGroup(kit, page), BuildLanguageGroup(kit, page), BuildAutomaticGroup(kit, page)}), 1);
+  columns->addLayout(Stack({BuildLoggingGroup(kit, page), BuildInfoGroup(kit, page)}), 1);
+  layout->addLayout(columns, 1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setSpacing(kGap);
+  bottom->addWidget(kit.Check(page, "MinimizeToTrayCheckBox"));
+  bottom->addStretch(1);
+  bottom->addWidget(kit.Button(page, "SaveSettingsButton", [&kit] { kit.bot.Settings().Save(); }));
+  layout->addLayout(bottom);
+  return page;
+}
+
+}  // namespace varnek

@@ -1,0 +1,48 @@
+// Page 2: the hub the bot connects to.
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "gui/PageKit.h"
+
+namespace varnek {
+
+QWidget* BuildHubSettingsPage(PageKit& kit) {
+  constexpr int kGap = 8;
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("HubSettingsTabSheet"));
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(kGap, kGap, kGap, kGap);
+  column->setSpacing(kGap);
+
+  QGroupBox* group = kit.Group(page, "AddressGroupBox");
+  auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(kGap, kGap, kGap, kGap);
+  grid->setHorizontalSpacing(kGap);
+  grid->setVerticalSpacing(kGap);
+  grid->addWidget(kit.Label(group, "HubIpLabel"), 0, 0);
+  QLineEdit* address = kit.Edit(group, "HubIpEdit");
+  address->setMinimumWidth(260);
+  grid->addWidget(address, 0, 1);
+  grid->addWidget(kit.Label(group, "HubPortLabel"), 1, 0);
+  QLineEdit* port = kit.Edit(group, "HubPortEdit");
+  // Five digits at most: wide enough for "65535" and a little air.
+  port->setFixedWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
+  grid->addWidget(port, 1, 1, Qt::AlignLeft);
+  grid->setColumnStretch(1, 1);
+
+  // The group keeps a readable width and stays in the top left corner when
+  // the window grows.
+  auto* row = new QHBoxLayout;
+  row->addWidget(group, 1);
+  row->addStretch(1);
+  column->addLayout(row);
+  column->addStretch(1);
+  return page;
+}
+
+}  // namespace varnek

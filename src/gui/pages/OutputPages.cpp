@@ -1,0 +1,39 @@
+// Pages 9 and 10: the status pane, and the debug pane with its output mode.
+
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "gui/PageKit.h"
+#include "gui/widgets/PaneView.h"
+
+namespace varnek {
+
+QWidget* BuildStatusPage(PageKit& kit) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("StatusTabSheet"));
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(8);
+  layout->addWidget(kit.Pane(page, PaneId::Status), 1);
+  return page;
+}
+
+QWidget* BuildLogPage(PageKit& kit) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("LogTabSheet"));
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(8);
+  layout->addWidget(kit.Pane(page, PaneId::Debug), 1);
+  auto* modes = new QHBoxLayout;
+  modes->setSpacing(8);
+  for (const char* name : {"NoLogCheckBox", "FullLogCheckBox", "NiceLogCheckBox"}) {
+    modes->addWidget(kit.Radio(page, name));
+  }
+  modes->addStretch(1);
+  layout->addLayout(modes);
+  return page;
+}
+
+}  // namespace varnek

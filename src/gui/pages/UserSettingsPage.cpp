@@ -1,0 +1,99 @@
+// Page 0: who the bot is on the hub and what it answers to private messages.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/Bot.h"
+#include "gui/PageKit.h"
+
+namespace varnek {
+namespace {
+
+constexpr int kGap = 8;
+
+QGridLayout* GridIn(QWidget* parent) {
+  auto* grid = new QGridLayout(parent);
+  grid->setContentsMargins(kGap, kGap, kGap, kGap);
+  grid->setHorizontalSpacing(kGap);
+  grid->setVerticalSpacing(kGap);
+  return grid;
+}
+
+// The identity the bot logs in with and publishes in its own MyINFO.
+QGroupBox* BuildUserGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "UserGroupBox");
+  QGridLayout* grid = GridIn(group);
+  const struct {
+    const char* label;
+    const char* edit;
+    QLineEdit::EchoMode echo;
+  } rows[] = {
+      {"UsernameLabel", "UsernameEdit", QLineEdit::Normal},
+      {"PasswordLabel", "PasswordEdit", QLineEdit::Password},
+      {"DescriptionLabel", "DescriptionEdit", QLineEdit::Normal},
+      {"EmailAddressLabel", "EmailAddressEdit", QLineEdit::Normal},
+  };
+  int row = 0;
+  for (const auto& entry : rows) {
+    grid->addWidget(kit.Label(group, entry.label), row, 0);
+    QLineEdit* edit = kit.Edit(group, entry.edit);
+    edit->setEchoMode(entry.echo);
+    grid->addWidget(edit, row, 1);
+    ++row;
+  }
+  grid->addWidget(kit.Label(group, "ModeLabel"), row, 0);
+  QComboBox* mode = kit.Combo(group, "ModeComboBox");
+  mode->setMinimumWidth(120);
+  grid->addWidget(mode, row, 1, Qt::AlignLeft);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(row + 1, 1);
+  return group;
+}
+
+// The answer to private messages from users who may not command the bot.
+QGroupBox* BuildBotMessageGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, "BotMessageGroupBox");
+  QGridLayout* grid = GridIn(group);
+  grid->addWidget(kit.Check(group, "MessageCheckBox"), 0, 0, 1, 2);
+  QPlainTextEdit* memo = kit.Memo(group, "BotMessageMemo");
+  memo->setMinimumHeight(80);
+  grid->addWidget(memo, 1, 0, 1, 2);
+  grid->addWidget(kit.Label(group, "OpChatLabel"), 2, 0);
+  grid->addWidget(kit.Edit(group, "OpChatEdit"), 2, 1);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(1, 1);
+  return group;
+}
+
+}  // namespace
+
+QWidget* BuildUserSettingsPage(PageKit& kit) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("UserSettingsTabSheet"));
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(kGap, kGap, kGap, kGap);
+  column->setSpacing(kGap);
+
+  auto* groups = new QHBoxLayout;
+  groups->setSpacing(kGap);
+  groups->addWidget(BuildUserGroup(kit, page), 1);
+  groups->addWidget(BuildBotMessageGroup(kit, page), 1);
+  column->addLayout(groups);
+  column->addStretch(1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(kit.Button(page, "ResendMyInfoButton", [&kit] { kit.bot.LoginHandler().ResendMyInfo(); }));
+  column->addLayout(bottom);
+  return page;
+}
+
+}  // namespace varnek
