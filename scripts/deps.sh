@@ -10,7 +10,7 @@ PACKAGES=(
   python3 fonts-dejavu-core
 )
 if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(xvfb x11-utils imagemagick)
+  PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux)
 fi
 
 missing=()

@@ -21,10 +21,17 @@ int PatternListTableModel::rowCount(const QModelIndex& parent) const { return pa
 int PatternListTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
 
 QVariant PatternListTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= list_.Count()) {
+  if (role != Qt::DisplayRole || !index.isValid()) {
     return {};
   }
-  return codec_.ToUnicode(list_.At(index.row()));
+  int row = index.row();
+  if (removedFirst_ >= 0 && row >= removedFirst_) {
+    row = row < removedFirst_ + removedCount_ ? -1 : row - removedCount_;
+  }
+  if (row < 0 || row >= list_.Count()) {
+    return {};
+  }
+  return codec_.ToUnicode(list_.At(row));
 }
 
 QVariant PatternListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -43,7 +50,11 @@ void PatternListTableModel::OnRowsInserted(const StringListModel&, int first, in
 }
 
 void PatternListTableModel::OnRowsRemoved(const StringListModel&, int first, int count) {
+  removedFirst_ = first;
+  removedCount_ = count;
   beginRemoveRows(QModelIndex(), first, first + count - 1);
+  removedFirst_ = -1;
+  removedCount_ = 0;
   shown_ -= count;
   endRemoveRows();
 }

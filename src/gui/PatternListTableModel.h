@@ -33,6 +33,10 @@ class PatternListTableModel : public QAbstractTableModel, public StringListModel
   const HubCodec& codec_;
   QString title_;
   int shown_ = 0;
+  // The list reports a removal after it happened, while the view may still
+  // ask for rows by their old numbers until the removal is announced.
+  int removedFirst_ = -1;
+  int removedCount_ = 0;
 };
 
 }  // namespace varnek

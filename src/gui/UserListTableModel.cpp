@@ -25,12 +25,20 @@ int UserListTableModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kUserColumnCount;
 }
 
+int UserListTableModel::ListRow(int viewRow) const {
+  if (removedFirst_ < 0 || viewRow < removedFirst_) {
+    return viewRow;
+  }
+  return viewRow < removedFirst_ + removedCount_ ? -1 : viewRow - removedCount_;
+}
+
 QVariant UserListTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= users_.Count()) {
+  const int row = index.isValid() ? ListRow(index.row()) : -1;
+  if (row < 0 || row >= users_.Count()) {
     return {};
   }
   if (role == Qt::DisplayRole) {
-    return codec_.ToUnicode(users_.Row(index.row()).cells[static_cast<std::size_t>(index.column())]);
+    return codec_.ToUnicode(users_.Row(row).cells[static_cast<std::size_t>(index.column())]);
   }
   if (role == Qt::DecorationRole && index.column() == 0) {
     return icon_;
@@ -83,12 +91,21 @@ void UserListTableModel::OnRowsRemoved(const UserList&, int first, int count) {
     pending_ -= count;  // rows the view never saw
     return;
   }
+  removedFirst_ = first;
+  removedCount_ = count;
   beginRemoveRows(QModelIndex(), first, first + count - 1);
+  removedFirst_ = -1;
+  removedCount_ = 0;
   published_ -= count;
   endRemoveRows();
-  if (dirtyFirst_ >= 0) {
-    dirtyFirst_ = std::max(0, dirtyFirst_ - count);
-    dirtyLast_ = std::max(0, dirtyLast_ - count);
+  // Changed rows below the removed ones move up with them; changed rows
+  // above keep their numbers.
+  if (dirtyLast_ >= first) {
+    dirtyFirst_ = dirtyFirst_ >= first + count ? dirtyFirst_ - count : std::min(dirtyFirst_, first);
+    dirtyLast_ = std::max(dirtyLast_ - count, first - 1);
+    if (dirtyFirst_ > dirtyLast_) {
+      dirtyFirst_ = dirtyLast_ = -1;
+    }
   }
 }
 

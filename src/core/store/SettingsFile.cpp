@@ -1,5 +1,9 @@
 #include "core/store/SettingsFile.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "core/hub/TickStamps.h"
 #include "core/store/IniFile.h"
 #include "core/store/LangTable.h"
@@ -15,6 +19,22 @@ namespace varnek {
 namespace {
 
 using Type = SettingEntry::Type;
+
+// The limit of 2047 characters applies to the text, not to its stored form:
+// encoded line breaks and "&#" make a text longer on disk, and cutting the
+// stored form would shorten it (or cut a code in half) at every load after a
+// save.
+std::optional<std::string> ReadSettingText(const IniFile& file, std::string_view section, std::string_view key) {
+  auto stored = file.ReadUnlimited(section, key);
+  if (!stored) {
+    return std::nullopt;
+  }
+  std::string text = DecodeSettingValue(*stored);
+  if (text.size() > IniFile::kMaxValueLength) {
+    text.resize(IniFile::kMaxValueLength);
+  }
+  return text;
+}
 
 PaneId PaneOf(const std::string& controlName) {
   if (controlName == "ChatMemo") {
@@ -54,8 +74,8 @@ void SettingsFile::Load() {
 void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
   switch (entry.type) {
     case Type::String:
-      controls_.Get(entry.control).SetText(
-          DecodeSettingValue(file.ReadString(kSettingsSection, entry.key, entry.defaultText)));
+      controls_.Get(entry.control)
+          .SetText(ReadSettingText(file, kSettingsSection, entry.key).value_or(entry.defaultText));
       break;
     case Type::Memo: {
       // Read without the 2047 limit: the encoded line breaks make a long
@@ -111,7 +131,7 @@ void SettingsFile::LoadList(const IniFile& file, const SettingEntry& entry) {
   std::vector<std::string> rows;
   rows.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
-    rows.push_back(DecodeSettingValue(file.ReadString(entry.key, ToDecimal(static_cast<unsigned long long>(i)), "")));
+    rows.push_back(ReadSettingText(file, entry.key, ToDecimal(static_cast<unsigned long long>(i))).value_or(""));
   }
   controls_.List(entry.control).Assign(std::move(rows));
 }
