@@ -132,7 +132,10 @@ void Console::ShowLocalHelp() {
 
 std::string Console::GetWinampTitle() {
   std::optional<std::string> song = context_.ports.media.CurrentSong();
-  return song ? std::move(*song) : context_.lang.Text(LangWinampNotRunning);
+  if (song) {
+    return std::move(*song);
+  }
+  return context_.lang.Text(LangWinampNotRunning);
 }
 
 }  // namespace varnek

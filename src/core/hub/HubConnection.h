@@ -28,7 +28,7 @@ class HubConnection : public TransportEvents {
  public:
   // A hub that sends this much without a single "|" is broken; the bot drops
   // the connection instead of growing its memory without bound.
-  static constexpr std::size_t kMaxPendingBytes = 64u * 1024u * 1024u;
+  static constexpr std::size_t kMaxPendingBytes = std::size_t{64} * 1024 * 1024;
   // The Windows Sockets code for "message too long", shown for such a hub.
   static constexpr int kMessageTooLongCode = 10040;
 

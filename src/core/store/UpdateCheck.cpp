@@ -12,7 +12,7 @@ void UpdateCheck::Check() {
       {"User-Agent", "Mozilla/3.0 (compatible; Indy Library)"},
       {"Accept", "text/html, */*"},
   };
-  context_.ports.http.Get(std::string(kWebsite) + "version.txt", headers, [this](HttpResult result) {
+  context_.ports.http.Get(std::string(kWebsite) + "version.txt", headers, [this](const HttpResult& result) {
     OnAnswer(result.body);
   });
 }
