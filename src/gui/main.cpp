@@ -16,11 +16,7 @@
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
 #include "gui/WindowRelay.h"
-#include "qt/HubCodec.h"
-#include "qt/MprisMediaTitle.h"
-#include "qt/QtClock.h"
-#include "qt/QtHttpClient.h"
-#include "qt/QtTransport.h"
+#include "qt/QtServices.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -37,18 +33,13 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  varnek::HubCodec codec;
-  varnek::QtDialogs dialogs(codec);
-  varnek::QtTransport transport;
-  varnek::QtClock clock;
-  varnek::QtHttpClient http;
-  varnek::MprisMediaTitle media(codec);
+  varnek::QtServices services;
+  varnek::QtDialogs dialogs(services.codec);
   varnek::WindowRelay relay;
-  varnek::Bot bot(varnek::Ports{transport, clock, dialogs, dialogs, relay, http, media}, directory);
-  varnek::Control& encoding = bot.Controls().Get("EncodingComboBox");
-  encoding.AddReaction([&] { codec.SetEncoding(encoding.Text()); });
+  varnek::Bot bot(services.PortsWith(dialogs, dialogs, relay), directory);
+  services.FollowEncoding(bot);
 
-  varnek::MainWindow window(bot, codec, directory);
+  varnek::MainWindow window(bot, services.codec, directory);
   relay.Set(&window);
   dialogs.SetOwner(&window);
   bot.Start();

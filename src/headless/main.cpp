@@ -19,11 +19,7 @@
 #include "core/Bot.h"
 #include "core/Product.h"
 #include "headless/HeadlessFrontEnd.h"
-#include "qt/HubCodec.h"
-#include "qt/MprisMediaTitle.h"
-#include "qt/QtClock.h"
-#include "qt/QtHttpClient.h"
-#include "qt/QtTransport.h"
+#include "qt/QtServices.h"
 
 namespace {
 
@@ -79,16 +75,11 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
-  varnek::HubCodec codec;
-  varnek::HeadlessFrontEnd frontEnd(codec);
-  varnek::QtTransport transport;
-  varnek::QtClock clock;
-  varnek::QtHttpClient http;
-  varnek::MprisMediaTitle media(codec);
-  varnek::Bot bot(varnek::Ports{transport, clock, frontEnd, frontEnd, frontEnd, http, media}, directory);
+  varnek::QtServices services;
+  varnek::HeadlessFrontEnd frontEnd(services.codec);
+  varnek::Bot bot(services.PortsWith(frontEnd, frontEnd, frontEnd), directory);
+  services.FollowEncoding(bot);
   frontEnd.Attach(bot);
-  varnek::Control& encoding = bot.Controls().Get("EncodingComboBox");
-  encoding.AddReaction([&] { codec.SetEncoding(encoding.Text()); });
 
   QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
   QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/Bot.h"
+#include "qt/HubCodec.h"
+#include "qt/MprisMediaTitle.h"
+#include "qt/QtClock.h"
+#include "qt/QtHttpClient.h"
+#include "qt/QtTransport.h"
+
+namespace varnek {
+
+// The Qt side of the ports that both front ends use alike: the socket, the
+// clock, HTTP, the media player and the hub's code page.
+struct QtServices {
+  HubCodec codec;
+  QtTransport transport;
+  QtClock clock;
+  QtHttpClient http;
+  MprisMediaTitle media{codec};
+
+  Ports PortsWith(Dialogs& dialogs, Shell& shell, WindowPort& window) {
+    return Ports{transport, clock, dialogs, shell, window, http, media};
+  }
+
+  // The code page follows the bot's encoding setting from now on.
+  void FollowEncoding(Bot& bot) {
+    Control& encoding = bot.Controls().Get("EncodingComboBox");
+    encoding.AddReaction([this, &encoding] { codec.SetEncoding(encoding.Text()); });
+  }
+};
+
+}  // namespace varnek
