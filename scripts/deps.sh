@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Varnek need, when any
 # is missing. Needs root (or sudo) only when something must be installed.
+#
+#   scripts/deps.sh [--test] [--fuzz]
 set -euo pipefail
 
 PACKAGES=(
@@ -9,9 +11,12 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   python3 fonts-dejavu-core
 )
-if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux)
-fi
+for flag in "$@"; do
+  case "$flag" in
+    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux) ;;
+    --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
+  esac
+done
 
 missing=()
 for package in "${PACKAGES[@]}"; do

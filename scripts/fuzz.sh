@@ -14,22 +14,7 @@ ROOT=$PWD
 SECONDS_PER_TARGET=${1:-10}
 TARGETS=(${FUZZ_TARGETS:-fuzz_framing fuzz_myinfo fuzz_pattern fuzz_bot_command fuzz_settings fuzz_language})
 
-missing=()
-for package in clang libclang-rt-14-dev cmake ninja-build; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]} > 0)); then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  if [[ $(id -u) -ne 0 ]]; then
-    SUDO="sudo"
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/deps.sh --fuzz
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVARNEK_FUZZ=ON -DVARNEK_BUILD_GUI=OFF \
   -DVARNEK_BUILD_TESTS=OFF -DVARNEK_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
