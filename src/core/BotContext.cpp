@@ -1,14 +1,20 @@
 #include "core/BotContext.h"
 
 #include "core/hub/HubConnection.h"
+#include "core/store/LangTable.h"
+#include "core/text/Strings.h"
 #include "core/ui/ControlModel.h"
 #include "core/ui/Triggers.h"
 
 namespace varnek {
 
-const std::string& BotContext::MyNick() const { return controls.Get("UsernameEdit").Text(); }
+const std::string& BotContext::MyNick() const {
+  return controls.Get("UsernameEdit").Text();
+}
 
-std::string BotContext::CurrentTrigger() const { return TriggerAt(controls.Get("TriggerComboBox").Value()); }
+std::string BotContext::CurrentTrigger() const {
+  return TriggerAt(controls.Get("TriggerComboBox").Value());
+}
 
 std::string BotContext::PrivateReply(std::string_view nick, std::string_view text) const {
   const std::string& me = MyNick();
@@ -25,6 +31,13 @@ std::string BotContext::ChatLineOfBot(std::string_view text) const {
   return line;
 }
 
-bool BotContext::SendCommand(std::string_view text) const { return connection.SendCommand(text); }
+bool BotContext::SendCommand(std::string_view text) const {
+  return connection.SendCommand(text);
+}
+
+void BotContext::WarnForbiddenCharacters() const {
+  const std::string text = ReplaceAll(lang.Text(LangForbiddenCharacters), "&#36;", "$");
+  ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, ReplaceAll(text, "&#124;", "|"));
+}
 
 }  // namespace varnek

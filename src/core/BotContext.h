@@ -43,6 +43,9 @@ struct BotContext {
   // A main chat line of the bot: "<mynick> " and the text.
   std::string ChatLineOfBot(std::string_view text) const;
   bool SendCommand(std::string_view text) const;
+  // The warning of a refused value; the message is written with the protocol
+  // escapes, the dialog shows "$" and "|" themselves.
+  void WarnForbiddenCharacters() const;
 };
 
 }  // namespace varnek

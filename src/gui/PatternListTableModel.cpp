@@ -9,25 +9,28 @@ PatternListTableModel::PatternListTableModel(StringListModel& list, const HubCod
   list_.AddListener(this);
 }
 
-PatternListTableModel::~PatternListTableModel() { list_.RemoveListener(this); }
+PatternListTableModel::~PatternListTableModel() {
+  list_.RemoveListener(this);
+}
 
 void PatternListTableModel::SetTitle(const QString& title) {
   title_ = title;
   emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
-int PatternListTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
+int PatternListTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : shown_;
+}
 
-int PatternListTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
+int PatternListTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 1;
+}
 
 QVariant PatternListTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) {
     return {};
   }
-  int row = index.row();
-  if (removedFirst_ >= 0 && row >= removedFirst_) {
-    row = row < removedFirst_ + removedCount_ ? -1 : row - removedCount_;
-  }
+  const int row = removal_.ListRow(index.row());
   if (row < 0 || row >= list_.Count()) {
     return {};
   }
@@ -50,11 +53,7 @@ void PatternListTableModel::OnRowsInserted(const StringListModel&, int first, in
 }
 
 void PatternListTableModel::OnRowsRemoved(const StringListModel&, int first, int count) {
-  removedFirst_ = first;
-  removedCount_ = count;
-  beginRemoveRows(QModelIndex(), first, first + count - 1);
-  removedFirst_ = -1;
-  removedCount_ = 0;
+  removal_.During(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
   shown_ -= count;
   endRemoveRows();
 }

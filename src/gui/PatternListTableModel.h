@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 
 #include "core/ui/StringListModel.h"
+#include "gui/AnnouncedRemoval.h"
 
 namespace varnek {
 
@@ -33,10 +34,7 @@ class PatternListTableModel : public QAbstractTableModel, public StringListModel
   const HubCodec& codec_;
   QString title_;
   int shown_ = 0;
-  // The list reports a removal after it happened, while the view may still
-  // ask for rows by their old numbers until the removal is announced.
-  int removedFirst_ = -1;
-  int removedCount_ = 0;
+  AnnouncedRemoval removal_;
 };
 
 }  // namespace varnek

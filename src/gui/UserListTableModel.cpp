@@ -12,28 +12,25 @@ UserListTableModel::UserListTableModel(UserList& users, const HubCodec& codec, Q
   users_.AddListener(this);
 }
 
-UserListTableModel::~UserListTableModel() { users_.RemoveListener(this); }
+UserListTableModel::~UserListTableModel() {
+  users_.RemoveListener(this);
+}
 
 void UserListTableModel::SetColumnTitles(const QStringList& titles) {
   titles_ = titles;
   emit headerDataChanged(Qt::Horizontal, 0, kUserColumnCount - 1);
 }
 
-int UserListTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : published_; }
+int UserListTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : published_;
+}
 
 int UserListTableModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kUserColumnCount;
 }
 
-int UserListTableModel::ListRow(int viewRow) const {
-  if (removedFirst_ < 0 || viewRow < removedFirst_) {
-    return viewRow;
-  }
-  return viewRow < removedFirst_ + removedCount_ ? -1 : viewRow - removedCount_;
-}
-
 QVariant UserListTableModel::data(const QModelIndex& index, int role) const {
-  const int row = index.isValid() ? ListRow(index.row()) : -1;
+  const int row = index.isValid() ? removal_.ListRow(index.row()) : -1;
   if (row < 0 || row >= users_.Count()) {
     return {};
   }
@@ -91,11 +88,7 @@ void UserListTableModel::OnRowsRemoved(const UserList&, int first, int count) {
     pending_ -= count;  // rows the view never saw
     return;
   }
-  removedFirst_ = first;
-  removedCount_ = count;
-  beginRemoveRows(QModelIndex(), first, first + count - 1);
-  removedFirst_ = -1;
-  removedCount_ = 0;
+  removal_.During(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
   published_ -= count;
   endRemoveRows();
   // Changed rows below the removed ones move up with them; changed rows

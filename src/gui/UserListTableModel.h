@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "core/users/UserList.h"
+#include "gui/AnnouncedRemoval.h"
 
 namespace varnek {
 
@@ -39,8 +40,6 @@ class UserListTableModel : public QAbstractTableModel, public UserList::Listener
 
  private:
   void ScheduleFlush();
-  // The list row shown in a view row; -1 for a row that is being removed.
-  int ListRow(int viewRow) const;
 
   UserList& users_;
   const HubCodec& codec_;
@@ -50,10 +49,7 @@ class UserListTableModel : public QAbstractTableModel, public UserList::Listener
   int pending_ = 0;
   int dirtyFirst_ = -1;
   int dirtyLast_ = -1;
-  // The list reports a removal after it happened, while the view may still
-  // ask for rows by their old numbers until the removal is announced.
-  int removedFirst_ = -1;
-  int removedCount_ = 0;
+  AnnouncedRemoval removal_;
   bool flushScheduled_ = false;
 };
 

@@ -16,21 +16,16 @@ std::string UnescapeChatText(std::string_view text) {
   return ReplaceAll(result, "\n", "\r\n");
 }
 
-void Chat::HandleChatLine(std::string_view line) { context_.panes.ChatLine(UnescapeChatText(line)); }
+void Chat::HandleChatLine(std::string_view line) {
+  context_.panes.ChatLine(UnescapeChatText(line));
+}
 
 bool Chat::MayCommand(std::string_view sender) const {
   const ControlModel& controls = context_.controls;
   // Both tests are made, the operator test first.
   const bool operatorMay = controls.Get("CmdOpsCheckBox").Checked() && context_.operators.IndexOf(sender) >= 0;
-  bool allowedMay = false;
-  if (controls.Get("AllowedCheckBox").Checked()) {
-    for (const std::string& pattern : context_.controls.List("AllowedListView").Rows()) {
-      if (MatchesPattern(sender, pattern)) {
-        allowedMay = true;
-        break;
-      }
-    }
-  }
+  const bool allowedMay = controls.Get("AllowedCheckBox").Checked() &&
+                          FirstMatchingPattern(context_.controls.List("AllowedListView").Rows(), sender) != nullptr;
   return operatorMay || allowedMay;
 }
 

@@ -6,8 +6,8 @@
 #include "core/Product.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
-#include "core/text/Strings.h"
 #include "core/ui/ControlModel.h"
+#include "core/users/Kick.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -115,14 +115,6 @@ bool UserActions::Ask(LangKey prompt, std::string& remembered) {
   return true;
 }
 
-void UserActions::WarnForbiddenCharacters() {
-  // The message is written for the protocol escapes; the dialog shows the
-  // characters themselves.
-  std::string text = ReplaceAll(context_.lang.Text(LangForbiddenCharacters), "&#36;", "$");
-  text = ReplaceAll(text, "&#124;", "|");
-  context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, text);
-}
-
 void UserActions::Kick(int row) {
   const UserRecord* record = RecordAt(row);
   if (record == nullptr) {
@@ -147,7 +139,7 @@ void UserActions::KickWithReason(const std::string& nick, const std::string& rea
     return;
   }
   if (HasForbiddenCharacter(reason, "$|")) {
-    WarnForbiddenCharacters();
+    context_.WarnForbiddenCharacters();
     return;
   }
   SendKickCommands(nick, reason);
@@ -156,7 +148,7 @@ void UserActions::KickWithReason(const std::string& nick, const std::string& rea
 void UserActions::SendKickCommands(const std::string& nick, const std::string& reason) {
   context_.SendCommand(context_.PrivateReply(nick, context_.lang.Format(LangKickedBecause, {reason})));
   if (context_.controls.Get("KickToStatusCheckBox").Checked()) {
-    context_.SendCommand("<" + context_.MyNick() + "> is kicking " + nick + " because: " + reason);
+    context_.SendCommand(KickMessage(context_, nick, reason));
   }
   context_.SendCommand("$Kick " + nick);
 }
@@ -178,7 +170,7 @@ void UserActions::RedirectTo(const std::string& nick, const std::string& address
     return;
   }
   if (HasForbiddenCharacter(address, " $|")) {
-    WarnForbiddenCharacters();
+    context_.WarnForbiddenCharacters();
     return;
   }
   // A redirect needs both texts; without a reason nothing is sent.
@@ -186,7 +178,7 @@ void UserActions::RedirectTo(const std::string& nick, const std::string& address
     return;
   }
   if (HasForbiddenCharacter(reason, "$|")) {
-    WarnForbiddenCharacters();
+    context_.WarnForbiddenCharacters();
     return;
   }
   SendRedirectCommands(nick, address, reason);

@@ -50,7 +50,6 @@ class UserActions {
   // Asks with the product's name as title; false when cancelled. The answer
   // is remembered even when it will be refused.
   bool Ask(LangKey prompt, std::string& remembered);
-  void WarnForbiddenCharacters();
   void SendKickCommands(const std::string& nick, const std::string& reason);
   void SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason);
   void AppendToList(int row, std::string_view listViewName);

@@ -5,7 +5,6 @@
 #include "core/BotContext.h"
 #include "core/Product.h"
 #include "core/store/LangTable.h"
-#include "core/text/Strings.h"
 #include "core/ui/ControlModel.h"
 
 namespace varnek {
@@ -18,14 +17,10 @@ struct ListRule {
 };
 
 constexpr ListRule kRules[] = {
-    {"KickNickListView", LangNickPattern, true},
-    {"KickIpListView", LangIpPattern, true},
-    {"KickShareListView", LangSharePattern, true},
-    {"KickDescriptionListView", LangDescriptionPattern, false},
-    {"KickEmailListView", LangEmailPattern, false},
-    {"KickTagListView", LangTagPattern, false},
-    {"ProtectedListView", LangUsername, true},
-    {"AllowedListView", LangUsername, true},
+    {"KickNickListView", LangNickPattern, true},    {"KickIpListView", LangIpPattern, true},
+    {"KickShareListView", LangSharePattern, true},  {"KickDescriptionListView", LangDescriptionPattern, false},
+    {"KickEmailListView", LangEmailPattern, false}, {"KickTagListView", LangTagPattern, false},
+    {"ProtectedListView", LangUsername, true},      {"AllowedListView", LangUsername, true},
 };
 
 const ListRule* RuleOf(std::string_view listView) {
@@ -61,8 +56,7 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
     return false;
   }
   if (!Accepts(listView, *answer)) {
-    std::string text = ReplaceAll(context_.lang.Text(LangForbiddenCharacters), "&#36;", "$");
-    context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, ReplaceAll(text, "&#124;", "|"));
+    context_.WarnForbiddenCharacters();
     return false;
   }
   value = std::move(*answer);

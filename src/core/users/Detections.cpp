@@ -48,7 +48,10 @@ Detections::Detections(BotContext& context)
       descriptionPatterns_(context.controls.List("KickDescriptionListView")),
       emailPatterns_(context.controls.List("KickEmailListView")),
       tagPatterns_(context.controls.List("KickTagListView")),
-      sharePatterns_(context.controls.List("KickShareListView")) {
+      sharePatterns_(context.controls.List("KickShareListView")),
+      hubsChecks_{{{&context.controls.Get("KickUserHubsCheckBox"), &context.controls.Get("UserHubsSpinEdit")},
+                   {&context.controls.Get("KickRegHubsCheckBox"), &context.controls.Get("RegHubsSpinEdit")},
+                   {&context.controls.Get("KickOpHubsCheckBox"), &context.controls.Get("OpHubsSpinEdit")}}} {
   for (const KickKindInfo& kind : KickKinds()) {
     KindControls& controls = kinds_[static_cast<std::size_t>(kind.kind)];
     controls.kickSwitch = kind.sharedSwitches ? nullptr : &context.controls.Get(KickSwitchName(kind));
@@ -63,7 +66,7 @@ bool Detections::IsExempt(std::string_view nick) const {
   const bool protectedOperator = protectedOps_.Checked() && context_.operators.IndexOf(nick) >= 0;
   bool protectedUser = false;
   if (protectedUsers_.Checked()) {
-    protectedUser = FirstMatchingPattern(protectedList_, nick) != nullptr;
+    protectedUser = FirstMatchingPattern(protectedList_.Rows(), nick) != nullptr;
   }
   return protectedOperator || protectedUser;
 }
@@ -72,10 +75,9 @@ void Detections::HandleMyInfo(const MyInfoFields& fields) {
   if (detectionsSwitch_.Checked() && !IsExempt(fields.nick)) {
     using Detection = bool (Detections::*)(const MyInfoFields&);
     static constexpr Detection kChain[] = {
-        &Detections::DetectClone, &Detections::DetectFake,        &Detections::DetectProxy,
-        &Detections::DetectLimit, &Detections::DetectNick,        &Detections::DetectDescription,
-        &Detections::DetectEmail, &Detections::DetectTag,         &Detections::DetectShare,
-        &Detections::DetectHubs,
+        &Detections::DetectClone, &Detections::DetectFake,        &Detections::DetectProxy, &Detections::DetectLimit,
+        &Detections::DetectNick,  &Detections::DetectDescription, &Detections::DetectEmail, &Detections::DetectTag,
+        &Detections::DetectShare, &Detections::DetectHubs,
     };
     for (Detection detect : kChain) {
       if ((this->*detect)(fields)) {
@@ -109,8 +111,7 @@ bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view ni
   const std::string& text = controls.commandEdit->Text();
   bool kicked = false;
   if (kickSwitchOn && !text.empty()) {
-    const std::string command =
-        ExpandTemplate(text, nick, context_.MyNick(), KickKindOf(kind).placeholder, value);
+    const std::string command = ExpandTemplate(text, nick, context_.MyNick(), KickKindOf(kind).placeholder, value);
     SendKick(context_, command, nick, controls.rawSwitch->Checked());
     kicked = true;
   }
@@ -142,8 +143,8 @@ bool Detections::DetectClone(const MyInfoFields& fields) {
 bool Detections::DetectFake(const MyInfoFields& fields) {
   for (std::string_view run : kFakeRuns) {
     if (Contains(fields.share, run)) {
-      return Fire(DetectionKind::Fake, ControlsOf(DetectionKind::Fake).kickSwitch->Checked(), fields.nick,
-                  fields.share, LangFakeUserFound, {fields.nick, fields.share});
+      return Fire(DetectionKind::Fake, ControlsOf(DetectionKind::Fake).kickSwitch->Checked(), fields.nick, fields.share,
+                  LangFakeUserFound, {fields.nick, fields.share});
     }
   }
   return false;
@@ -167,26 +168,16 @@ bool Detections::DetectLimit(const MyInfoFields& fields) {
   if (limit == kLimitNotANumber) {
     return false;
   }
-  const bool kickable =
-      limit >= 1 && ControlsOf(DetectionKind::Limit).kickSwitch->Checked() &&
-      (!limitBelowSwitch_.Checked() || limit < limitBelowValue_.Value());
+  const bool kickable = limit >= 1 && ControlsOf(DetectionKind::Limit).kickSwitch->Checked() &&
+                        (!limitBelowSwitch_.Checked() || limit < limitBelowValue_.Value());
   const std::string text = std::to_string(limit);
   return Fire(DetectionKind::Limit, kickable, fields.nick, text, LangLimitUserFound, {fields.nick, text});
-}
-
-const std::string* Detections::FirstMatchingPattern(const StringListModel& list, std::string_view value) const {
-  for (const std::string& pattern : list.Rows()) {
-    if (MatchesPattern(value, pattern)) {
-      return &pattern;
-    }
-  }
-  return nullptr;
 }
 
 bool Detections::DetectPattern(DetectionKind kind, const StringListModel& list, std::string_view nick,
                                std::string_view value, LangKey found,
                                std::initializer_list<std::string_view> foundArguments) {
-  const std::string* pattern = FirstMatchingPattern(list, value);
+  const std::string* pattern = FirstMatchingPattern(list.Rows(), value);
   if (pattern == nullptr) {
     return false;
   }
@@ -232,20 +223,12 @@ bool Detections::DetectHubs(const MyInfoFields& f) {
       second == std::string_view::npos ? std::string_view() : hubs.substr(first + 1, second - first - 1);
   const std::string_view operatorPart =
       second == std::string_view::npos ? hubs.substr(first + 1) : hubs.substr(second + 1);
-  const struct {
-    std::string_view part;
-    const char* switchName;
-    const char* thresholdName;
-  } checks[] = {
-      {normal, "KickUserHubsCheckBox", "UserHubsSpinEdit"},
-      {registered, "KickRegHubsCheckBox", "RegHubsSpinEdit"},
-      {operatorPart, "KickOpHubsCheckBox", "OpHubsSpinEdit"},
-  };
+  const std::string_view parts[] = {normal, registered, operatorPart};
   bool kicked = false;
-  for (const auto& check : checks) {
-    if (HubCount(check.part, hubs) > context_.controls.Get(check.thresholdName).Value()) {
-      kicked |= Fire(DetectionKind::Hubs, context_.controls.Get(check.switchName).Checked(), f.nick, f.hubs,
-                     LangHubsUserFound, {f.nick, f.hubs});
+  for (std::size_t i = 0; i < hubsChecks_.size(); ++i) {
+    if (HubCount(parts[i], hubs) > hubsChecks_[i].threshold->Value()) {
+      kicked |= Fire(DetectionKind::Hubs, hubsChecks_[i].kickSwitch->Checked(), f.nick, f.hubs, LangHubsUserFound,
+                     {f.nick, f.hubs});
     }
   }
   return kicked;

@@ -51,8 +51,6 @@ class Detections {
   bool DetectIp(std::string_view nick, std::string_view ip);
   bool DetectSameIp(std::string_view nick, std::string_view ip);
 
-  // The first row of the list that matches the value, or nullptr.
-  const std::string* FirstMatchingPattern(const StringListModel& list, std::string_view value) const;
   bool DetectPattern(DetectionKind kind, const StringListModel& list, std::string_view nick, std::string_view value,
                      LangKey found, std::initializer_list<std::string_view> foundArguments);
 
@@ -78,6 +76,13 @@ class Detections {
   const StringListModel& emailPatterns_;
   const StringListModel& tagPatterns_;
   const StringListModel& sharePatterns_;
+  // The three hub counts: kick switch and threshold of normal, registered
+  // and operator hubs, in that order.
+  struct HubsCheck {
+    const Control* kickSwitch;
+    const Control* threshold;
+  };
+  std::array<HubsCheck, 3> hubsChecks_;
 };
 
 }  // namespace varnek

@@ -22,6 +22,14 @@ std::string KickReason(std::string_view command, std::string_view nick) {
   return start >= command.size() ? std::string() : std::string(command.substr(start));
 }
 
+std::string KickMessage(const BotContext& context, std::string_view nick, std::string_view reason) {
+  std::string message = "<" + context.MyNick() + "> is kicking ";
+  message.append(nick);
+  message += " because: ";
+  message.append(reason);
+  return message;
+}
+
 void SendKick(const BotContext& context, std::string_view command, std::string_view nick, bool raw) {
   if (raw) {
     context.SendCommand(command);
@@ -29,10 +37,7 @@ void SendKick(const BotContext& context, std::string_view command, std::string_v
   }
   context.SendCommand(context.ChatLineOfBot(command));
   if (context.controls.Get("KickToStatusCheckBox").Checked()) {
-    std::string message = "<" + context.MyNick() + "> is kicking ";
-    message.append(nick);
-    message += " because: " + KickReason(command, nick);
-    context.SendCommand(message);
+    context.SendCommand(KickMessage(context, nick, KickReason(command, nick)));
   }
 }
 

@@ -18,6 +18,9 @@ std::string ExpandTemplate(std::string_view text, std::string_view nick, std::st
 // text behind "!kick nick ".
 std::string KickReason(std::string_view command, std::string_view nick);
 
+// The kick message of the main chat: "<mynick> is kicking nick because: reason".
+std::string KickMessage(const BotContext& context, std::string_view nick, std::string_view reason);
+
 // Sends an expanded kick: raw templates unchanged through the send path,
 // plain ones as a main chat line of the bot, then, when the kick message is
 // switched on, "<mynick> is kicking nick because: reason".

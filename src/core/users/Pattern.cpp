@@ -133,4 +133,13 @@ bool MatchesPattern(std::string_view value, std::string_view pattern) {
   return WildcardMatch(Escaped(value, valueBuffer), Escaped(pattern, patternBuffer));
 }
 
+const std::string* FirstMatchingPattern(const std::vector<std::string>& patterns, std::string_view value) {
+  for (const std::string& pattern : patterns) {
+    if (MatchesPattern(value, pattern)) {
+      return &pattern;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace varnek

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnek {
 
@@ -20,5 +21,9 @@ std::string EscapeMaskChars(std::string_view text);
 // escaped form. Throws AbandonedCommandError for a pattern with more than
 // kMaxPatternStarRuns runs of "*". Runs in O(pattern x value) at worst.
 bool MatchesPattern(std::string_view value, std::string_view pattern);
+
+// The first pattern of a list that the value matches, tried in list order,
+// or nullptr: the scan of the protected, allowed and forbidden lists.
+const std::string* FirstMatchingPattern(const std::vector<std::string>& patterns, std::string_view value);
 
 }  // namespace varnek
