@@ -2,10 +2,11 @@
 
 // Fixed facts about the program itself.
 
+#include "core/Version.h"
+
 namespace varnek {
 
 inline constexpr const char* kProductName = "Varnek";
-inline constexpr const char* kProductVersion = "2.0.3";
 // The maker's web site; also where "version.txt" and the download page live.
 inline constexpr const char* kWebsite = "https://varnek.github.io/";
 inline constexpr const char* kMakerEmail = "varnek@users.noreply.github.com";
