@@ -104,9 +104,9 @@ class Ptokax(RealClientTestCase):
         bot.wait_traffic("received", r"\$OpList (?:[^|$]+\$\$)*Guard\$\$")
         bot.wait_traffic("received", user_ip("Guard"))
 
-    def relayed_tag(self, bot, nick, slots):
-        """The tag of nick's latest `$MyINFO` as the hub relayed it to the bot, once it shows that many slots."""
-        pattern = r"\$MyINFO \$ALL " + nick + r" [^|$]*?(<[^|$<>]*,S:" + str(slots) + r">)\$"
+    def relayed_tag(self, bot, nick, slots=r"\d+"):
+        """The tag of a `$MyINFO` of nick's as the hub relayed it to the bot, one with that many slots."""
+        pattern = r"\$MyINFO \$ALL " + nick + r" [^|$]*?(<[^|$<>]*,S:" + slots + r">)\$"
         tag = bot.wait_traffic("received", pattern).group(1)
         self.assertRegex(tag, CLIENT_TAG)
         return tag
@@ -119,10 +119,14 @@ class Ptokax(RealClientTestCase):
 
         # ncdc logs in with its own tag; the pattern does not match it yet.
         self.start_ncdc("ncdc1")
-        tag = self.relayed_tag(bot, "ncdc1", 10)
+        tag = self.relayed_tag(bot, "ncdc1")
         bot.wait_traffic("received", user_ip("ncdc1"))
-        shown = wait_until(lambda: self.user_information(bot, "ncdc1").get("IP") == "127.0.0.1"
-                           and self.user_information(bot, "ncdc1"), "the bot listing ncdc1 with its IP")
+
+        def listed_with_ip():
+            shown = self.user_information(bot, "ncdc1")
+            return shown if shown.get("IP") == "127.0.0.1" else None
+
+        shown = wait_until(listed_with_ip, "the bot listing ncdc1 with its IP")
         mode = MODE_TEXTS[CLIENT_TAG.match(tag).group(1)]
         self.assertEqual((shown["Username"], shown["Tag"], shown["Mode"]), ("ncdc1", tag, mode))
         self.assertEqual(shown["Description"], "ncdc user")
@@ -130,7 +134,7 @@ class Ptokax(RealClientTestCase):
 
         # Seven upload slots change the tag to a forbidden one: the bot kicks, the hub removes the user.
         self.terminals.type("ncdc1", "/set slots 7")
-        forbidden = self.relayed_tag(bot, "ncdc1", 7)
+        forbidden = self.relayed_tag(bot, "ncdc1", "7")
         bot.wait_line(r"^chat\t\*\*\* ncdc1 has forbidden tag: " + re.escape(forbidden) + "$", WAIT)
         bot.wait_traffic("sent", r"\$Kick ncdc1\|")
         bot.wait_line(r"^chat\t<PtokaX> \*\*\* ncdc1 with IP 127\.0\.0\.1 was kicked by Guard\.$", WAIT)

@@ -32,7 +32,7 @@ endforeach()
 if(ptokax_missing)
   list(JOIN ptokax_missing ", " ptokax_missing)
   message(WARNING "PtokaX cannot be built (missing: ${ptokax_missing}); its end-to-end test will fail. "
-                  "scripts/deps.sh --test installs the packages.")
+                  "scripts/deps.sh --test installs its packages; -DVARNEK_PTOKAX_ARCHIVE=FILE names the archive.")
   set(ptokax_environment "VARNEK_PTOKAX_MISSING=${ptokax_missing}")
 else()
   # The compiler launcher (ccache) serves PtokaX's objects too.
