@@ -13,7 +13,8 @@ PACKAGES=(
 )
 for flag in "$@"; do
   case "$flag" in
-    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux) ;;
+    # The last four build the PtokaX hub of the end-to-end test.
+    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux make liblua5.3-dev libtinyxml-dev zlib1g-dev) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
   esac
 done

@@ -25,14 +25,14 @@ class Login(BotTestCase):
         bot.wait_line(r"^debug\t.*Receiving \$Lock$")
         bot.wait_line(r"^debug\t.*Sending \$MyINFO$")
 
-    def test_ptokax_gets_the_key_before_the_features(self):
+    def test_ptokax_gets_the_features_before_the_key_too(self):
         self.start_bot()
         peer = self.hub.accept()
         peer.send(PTOKAX_LOCK)
         peer.expect(rb"\$ValidateNick Guard\|")
         commands = peer.commands()
-        self.assertTrue(commands[0].startswith(b"$Key "))
-        self.assertEqual(commands[1] + b"|", FEATURES)
+        self.assertEqual(commands[0] + b"|", FEATURES)
+        self.assertTrue(commands[1].startswith(b"$Key "))
 
     def test_stored_password_answers_the_request(self):
         self.start_bot(extra={"Password": "s3cret"})

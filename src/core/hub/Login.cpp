@@ -38,15 +38,11 @@ void Login::Send(std::string_view commandName, std::string_view text) {
 void Login::OnLock(std::string_view parameters) {
   context_.session.hubSoftware = DetectHubSoftware(parameters);
   context_.panes.NiceLine(LangReceiving, {"$Lock"});
-  const std::string key = "$Key " + LockToKey(parameters);
-  // PtokaX wants the key before the feature list; every other hub the reverse.
-  if (context_.session.IsPtokax()) {
-    Send("$Key", key);
-    Send("$Supports", kFeatures);
-  } else {
-    Send("$Supports", kFeatures);
-    Send("$Key", key);
-  }
+  // The feature list goes before the key on every hub, as every common client
+  // sends them: PtokaX moves a client on at its key and then drops it for a
+  // feature list that arrives late.
+  Send("$Supports", kFeatures);
+  Send("$Key", "$Key " + LockToKey(parameters));
   Send("$ValidateNick", "$ValidateNick " + context_.MyNick());
 }
 
