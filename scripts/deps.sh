@@ -13,7 +13,7 @@ PACKAGES=(
 )
 for flag in "$@"; do
   case "$flag" in
-    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux) ;;
+    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux dbus-daemon) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
   esac
 done
