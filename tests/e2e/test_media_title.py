@@ -85,6 +85,19 @@ class MediaTitle(BotTestCase):
         peer.drain()
         self.assertNotIn(b"Listening to", peer.received)
 
+    def test_a_stopped_player_does_not_hide_the_song_of_another(self):
+        # The bus lists its names in no fixed order: the stopped player may come
+        # first, and is passed over once the lookup's second is up.
+        stopped = self.start_player("--name", "stopped", "--title", "Never")
+        self.start_player("--name", "playing", "--artist", "Artist", "--title", "Song")
+        stopped.send_signal(signal.SIGSTOP)
+        bot = self.start_bot(env=self.bus_env)
+        peer = self.log_in(bot)
+
+        bot.type_line("%winamp")
+
+        peer.expect(re.escape(b"<Guard> Listening to: Artist - Song|"))
+
     def test_not_running_without_a_playing_player(self):
         cases = {
             "a paused player": (["--status", "Paused", "--title", "Song"], self.bus_env),
