@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -153,10 +154,29 @@ class FakeHttp : public HttpClient {
   std::function<void(HttpResult)> pending;
 };
 
+// Answers at once with song, or, with answerLater, keeps each request until
+// the test answers it.
 class FakeMedia : public MediaTitle {
  public:
-  std::optional<std::string> CurrentSong() override { return song; }
-  std::optional<std::string> song;
+  void RequestSong(std::function<void(std::optional<PlayingSong>)> done) override {
+    ++requests;
+    if (answerLater) {
+      pending.push_back(std::move(done));
+    } else {
+      done(song);
+    }
+  }
+  // Answers the oldest request still waiting.
+  void Answer(const std::optional<PlayingSong>& answer) {
+    auto done = std::move(pending.front());
+    pending.pop_front();
+    done(answer);
+  }
+
+  std::optional<PlayingSong> song;
+  bool answerLater = false;
+  int requests = 0;
+  std::deque<std::function<void(std::optional<PlayingSong>)>> pending;
 };
 
 // All fakes together, ready to hand to the core.

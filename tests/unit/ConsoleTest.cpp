@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Product.h"
 #include "core/commands/Console.h"
+#include "core/store/LangTable.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {
@@ -16,7 +20,13 @@ constexpr int kExclamationTrigger = 3;
 // Trigger "!" and the bot's nick "B", logged in, pane lines without stamps.
 class ConsoleTest : public ::testing::Test {
  protected:
-  ConsoleTest() : console(f.bot->Context(), [] { return std::string(kHelp); }) {
+  ConsoleTest()
+      : console(
+            f.bot->Context(), [] { return std::string(kHelp); },
+            [this](const std::function<void()>& action) {
+              ++entries;
+              action();
+            }) {
     f.LogIn("B");
     f.PlainLines();
     f.bot->Panes().Clear(PaneId::Chat);
@@ -31,6 +41,7 @@ class ConsoleTest : public ::testing::Test {
   const std::string& Memo() { return f.control("SendMemo").Text(); }
 
   test::BotFixture f;
+  int entries = 0;  // answers that came in through the console's error boundary
   Console console;
 };
 
@@ -149,13 +160,26 @@ TEST_F(ConsoleTest, LocalHelpCarriesTheLinePrefixOnce) {
   EXPECT_EQ(f.ChatLines(), std::vector<std::string>{std::string("[14:05:09]: *** ") + kHelp});
 }
 
-TEST_F(ConsoleTest, WinampSongGoesToMainChat) {
-  f.fakes.media.song = "Artist - Song";
-
-  Send("!winamp now");
-
-  EXPECT_EQ(f.Writes(), std::vector<std::string>{"<B> Listening to: Artist - Song|"});
-  EXPECT_EQ(Memo(), "");
+// The player's texts are not the operator's: they never end the chat line.
+TEST_F(ConsoleTest, WinampSongGoesToMainChatEscaped) {
+  struct Case {
+    PlayingSong song;
+    std::string sent;
+  };
+  const Case cases[] = {
+      {{"Artist", "Song"}, "<B> Listening to: Artist - Song|"},
+      {{"", "Song"}, "<B> Listening to: Song|"},
+      {{"Art$ist", "song|$Kick zed"}, "<B> Listening to: Art&#36;ist - song&#124;&#36;Kick zed|"},
+      {{"|", "$"}, "<B> Listening to: &#124; - &#36;|"},
+  };
+  for (const Case& c : cases) {
+    f.Writes().clear();
+    f.fakes.media.song = c.song;
+    Send("!winamp now");
+    EXPECT_EQ(f.Writes(), std::vector<std::string>{c.sent}) << c.song.title;
+    EXPECT_EQ(Memo(), "");
+  }
+  EXPECT_EQ(entries, 4);
 }
 
 TEST_F(ConsoleTest, WinampNotRunningIsOnlyShown) {
@@ -164,6 +188,75 @@ TEST_F(ConsoleTest, WinampNotRunningIsOnlyShown) {
   EXPECT_EQ(f.ChatLines(), std::vector<std::string>{"*** Winamp is not running"});
   EXPECT_TRUE(f.Writes().empty());
   EXPECT_EQ(Memo(), "");
+}
+
+// The console is free again at once; each request gets its own answer when
+// the player gives it.
+TEST_F(ConsoleTest, WinampAnswersComeLaterOneForEachRequest) {
+  f.fakes.media.answerLater = true;
+  Send("!winamp");
+  Send("!winamp");
+  Send("after");
+
+  EXPECT_EQ(f.fakes.media.requests, 2);
+  EXPECT_EQ(f.Writes(), std::vector<std::string>{"<B> after|"});
+  EXPECT_EQ(Memo(), "");
+
+  f.fakes.media.Answer(PlayingSong{"Artist", "Song"});
+  f.fakes.media.Answer(std::nullopt);
+
+  EXPECT_EQ(f.Writes(), (std::vector<std::string>{"<B> after|", "<B> Listening to: Artist - Song|"}));
+  EXPECT_EQ(f.ChatLines(), std::vector<std::string>{"*** Winamp is not running"});
+  EXPECT_EQ(entries, 2);
+}
+
+TEST_F(ConsoleTest, WinampTitleAfterTheConnectionClosedIsDropped) {
+  f.control("FullLogCheckBox").SetChecked(true);
+  f.fakes.media.answerLater = true;
+  Send("!winamp");
+  f.fakes.transport.PeerClose();
+
+  f.fakes.media.Answer(PlayingSong{"Artist", "Song"});
+
+  EXPECT_TRUE(f.Writes().empty());
+  for (const std::string& line : f.DebugLines()) {
+    EXPECT_EQ(line.find("Listening to"), std::string::npos) << line;
+  }
+}
+
+TEST_F(ConsoleTest, WinampAnswerAfterTheConsoleIsGoneIsIgnored) {
+  f.fakes.media.answerLater = true;
+  auto gone = std::make_unique<Console>(
+      f.bot->Context(), [] { return std::string(); },
+      [this](const std::function<void()>& action) {
+        ++entries;
+        action();
+      });
+  f.control("SendMemo").SetText("!winamp");
+  gone->SendButtonClick();
+  gone.reset();
+
+  f.fakes.media.Answer(PlayingSong{"Artist", "Song"});
+
+  EXPECT_EQ(entries, 0);
+  EXPECT_TRUE(f.Writes().empty());
+}
+
+// A translated message that cannot be formatted makes the late answer fail;
+// the failure reaches the last-resort question instead of the event loop.
+TEST(ConsoleBoundaryTest, WinampAnswerFailsIntoTheLastResortQuestion) {
+  test::BotFixture f;
+  f.LogIn("B");
+  f.bot->Lang().SetText(LangListeningTo, "Listening to: %s %s");
+  f.fakes.media.answerLater = true;
+  f.control("SendMemo").SetText("%winamp");
+  f.bot->Run([&] { f.bot->OperatorConsole().SendButtonClick(); });
+
+  EXPECT_NO_THROW(f.fakes.media.Answer(PlayingSong{"Artist", "Song"}));
+
+  ASSERT_EQ(f.fakes.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.fakes.dialogs.messages[0].question, Question::UnexpectedError);
+  EXPECT_TRUE(f.Writes().empty());
 }
 
 TEST_F(ConsoleTest, ReturnSendsWhateverModifiersAreHeld) {
@@ -193,27 +286,6 @@ TEST_F(ConsoleTest, CtrlShiftAloneAddsABlankLine) {
   console.SendMemoKeyDown(Key::Return, ctrlShift);
   EXPECT_EQ(f.Writes(), std::vector<std::string>{"<B> first\r\n|"});
   EXPECT_EQ(Memo(), "\r\n");
-}
-
-TEST(SongFromWinampTitleTest, CutsThePlaylistNumberAndTheWinampSuffix) {
-  struct Case {
-    std::string title;
-    std::string song;
-  };
-  const Case cases[] = {
-      {"12. Artist - Song - Winamp", "Artist - Song"},
-      {"3. Song - Winamp [Paused]", "Song"},
-      {"Song - Winamp", "Song"},                    // no number: no blank to cut at
-      {"Artist - Song - Winamp", "- Song"},         // without a number the first word goes
-      {"Winamp 5.9", ""},                           // stopped: no "- Winamp"
-      {"", ""},                                     //
-      {"- Winamp", ""},                             // marker at the very start
-      {"x- Winamp", ""},                            //
-      {std::string("4. Song\0 - Winamp", 17), ""},  // the title ends at its first zero byte
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SongFromWinampTitle(c.title), c.song) << c.title;
-  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "core/BotContext.h"
 #include "core/Product.h"
+#include "core/hub/HubConnection.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
@@ -28,22 +29,19 @@ constexpr Search kSearches[] = {
     {"yahoo", kSecondWebSearchUrl},
 };
 
-}  // namespace
-
-std::string SongFromWinampTitle(std::string_view windowTitle) {
-  const std::string_view title = windowTitle.substr(0, windowTitle.find('\0'));
-  const std::size_t marker = title.find("- Winamp");
-  if (marker == std::string_view::npos || marker == 0) {
-    return {};
-  }
-  // One byte less than the marker's offset: the blank in front of the dash.
-  const std::string_view song = title.substr(0, marker - 1);
-  const std::size_t blank = song.find(' ');
-  return std::string(blank == std::string_view::npos ? song : song.substr(blank + 1));
+// "Artist - Title" as the song says it, or the title alone when it names no
+// artist. The player's texts come from media files, not from the operator:
+// "$" and "|" in them are escaped, so that a title can never end the chat line
+// and put a command of its own on the wire with the bot's operator rights.
+std::string SongText(const PlayingSong& song) {
+  std::string text = song.artist.empty() ? song.title : song.artist + " - " + song.title;
+  return ReplaceAll(ReplaceAll(text, "$", "&#36;"), "|", "&#124;");
 }
 
-Console::Console(BotContext& context, std::function<std::string()> helpText)
-    : context_(context), helpText_(std::move(helpText)) {}
+}  // namespace
+
+Console::Console(BotContext& context, std::function<std::string()> helpText, EntryGuard enterCore)
+    : context_(context), helpText_(std::move(helpText)), enterCore_(std::move(enterCore)) {}
 
 void Console::SendButtonClick() {
   Control& memo = context_.controls.Get(kSendMemo);
@@ -79,7 +77,7 @@ void Console::RunCommandLine(const std::string& text) {
     return;
   }
   if (StartsWith(text, trigger + "winamp")) {
-    SendWinampTitle();
+    RequestWinampTitle();
     return;
   }
   context_.SendCommand(context_.ChatLineOfBot(text));
@@ -105,13 +103,27 @@ void Console::SendPassword(std::string_view password) {
   context_.SendCommand(command);
 }
 
-void Console::SendWinampTitle() {
-  const std::string title = GetWinampTitle();
-  if (title == context_.lang.Text(LangWinampNotRunning)) {
-    context_.panes.ChatLine(title);
+void Console::RequestWinampTitle() {
+  std::weak_ptr<const bool> alive = alive_;
+  context_.ports.media.RequestSong([this, alive](std::optional<PlayingSong> song) {
+    if (alive.expired()) {
+      return;
+    }
+    enterCore_([&] { AnswerWinampTitle(song); });
+  });
+}
+
+// Each request gets its own answer, in the order the player gives them.
+void Console::AnswerWinampTitle(const std::optional<PlayingSong>& song) {
+  if (!song) {
+    context_.panes.ChatLine(context_.lang.Text(LangWinampNotRunning));
     return;
   }
-  context_.SendCommand(context_.ChatLineOfBot(context_.lang.Format(LangListeningTo, {title})));
+  // The hub the operator asked for is gone; the title is not for the next one.
+  if (!context_.connection.Connected()) {
+    return;
+  }
+  context_.SendCommand(context_.ChatLineOfBot(context_.lang.Format(LangListeningTo, {SongText(*song)})));
 }
 
 void Console::SendMemoKeyDown(Key key, Modifiers modifiers) {
@@ -128,14 +140,6 @@ void Console::SendMemoKeyDown(Key key, Modifiers modifiers) {
 
 void Console::ShowLocalHelp() {
   context_.panes.ChatLine("*** " + helpText_());
-}
-
-std::string Console::GetWinampTitle() {
-  std::optional<std::string> song = context_.ports.media.CurrentSong();
-  if (song) {
-    return std::move(*song);
-  }
-  return context_.lang.Text(LangWinampNotRunning);
 }
 
 }  // namespace varnek

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/ui/Ports.h"
 
 namespace varnek {
 
@@ -28,35 +32,38 @@ constexpr Modifiers operator&(Modifiers a, Modifiers b) {
   return static_cast<Modifiers>(static_cast<unsigned>(a) & static_cast<unsigned>(b));
 }
 
-// The song part of Winamp's window title, "12. Artist - Song - Winamp": the
-// text before " - Winamp" without the playlist number in front. A title
-// without "- Winamp" (Winamp stopped, or showing something else) gives the
-// empty text; the title ends at its first zero byte, as the window gives it.
-std::string SongFromWinampTitle(std::string_view windowTitle);
+// Runs one entry into the program's logic behind its error boundary.
+using EntryGuard = std::function<void(const std::function<void()>&)>;
 
 // The operator's command line under the chat pane: main chat lines of the
 // bot and a few local commands behind the trigger. The remote bot commands
 // are deliberately not run from here; typed here they are plain chat.
 class Console {
  public:
-  // helpText gives the bot command help text, shown by the local help.
-  Console(BotContext& context, std::function<std::string()> helpText);
+  // helpText gives the bot command help text, shown by the local help;
+  // enterCore runs the media player's later answer behind the same error
+  // boundary as every other event.
+  Console(BotContext& context, std::function<std::string()> helpText, EntryGuard enterCore);
 
   void SendButtonClick();
   void SendMemoKeyDown(Key key, Modifiers modifiers);
   // Writes the bot command help text to the chat pane.
   void ShowLocalHelp();
-  // The song the player is playing, or the text of LangWinampNotRunning.
-  std::string GetWinampTitle();
 
  private:
   void RunCommandLine(const std::string& text);
   void SendStatistics();
   void SendPassword(std::string_view password);
-  void SendWinampTitle();
+  // Asks the media player for its song; the title goes to the main chat, or
+  // the chat pane says that no player plays, once the player has answered.
+  void RequestWinampTitle();
+  void AnswerWinampTitle(const std::optional<PlayingSong>& song);
 
   BotContext& context_;
   std::function<std::string()> helpText_;
+  EntryGuard enterCore_;
+  // Expires with the console, so that an answer arriving after it is ignored.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace varnek

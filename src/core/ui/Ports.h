@@ -121,11 +121,21 @@ class HttpClient {
 
 // --- media title ------------------------------------------------------------
 
+// The song a media player is playing, in the hub's code page and exactly as
+// the player gave it: nothing is escaped for the hub yet.
+struct PlayingSong {
+  std::string artist;  // empty when the song names none
+  std::string title;
+};
+
 class MediaTitle {
  public:
   virtual ~MediaTitle() = default;
-  // "Artist - Title" of the song a player is playing, or nothing.
-  virtual std::optional<std::string> CurrentSong() = 0;
+  // Asks which song a player is playing. The answer, nothing when no player
+  // plays or none answered in time, comes once through done on the program's
+  // thread, possibly before this call returns. A player that hangs delays the
+  // answer by a second at most and never blocks the program.
+  virtual void RequestSong(std::function<void(std::optional<PlayingSong>)> done) = 0;
 };
 
 // Everything the core needs from outside, handed over once at start.
