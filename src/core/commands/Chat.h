@@ -54,9 +54,9 @@ class Chat {
   // product's name, version and web site.
   std::string BotMessage(std::string_view sender) const;
 
+ private:
   static constexpr std::uint32_t kBotMessageIntervalMs = 60000;
 
- private:
   BotContext& context_;
   CommandRunner runCommand_;
   RecentRecipients botMessageRecipients_{kBotMessageIntervalMs};
