@@ -81,8 +81,9 @@ struct FuzzPorts {
   test::FakeWindow window;
   test::FakeHttp http;
   test::FakeMedia media;
+  test::FakeCodePages codePages;
 
-  Ports ports() { return Ports{transport, clock, dialogs, shell, window, http, media}; }
+  Ports ports() { return Ports{transport, clock, dialogs, shell, window, http, media, codePages}; }
 
   // What the fakes recorded; dropped after every input so nothing grows.
   void Forget() {

@@ -13,7 +13,8 @@ const std::string& BotContext::MyNick() const {
 }
 
 std::string BotContext::CurrentTrigger() const {
-  return TriggerAt(controls.Get("TriggerComboBox").Value());
+  return TriggerInCodePage(controls.Get("TriggerComboBox").Value(), controls.Get("EncodingComboBox").Text(),
+                           ports.codePages);
 }
 
 std::string BotContext::PrivateReply(std::string_view nick, std::string_view text) const {

@@ -36,7 +36,8 @@ struct BotContext {
 
   // The bot's own nick, the text of UsernameEdit.
   const std::string& MyNick() const;
-  // The bot command trigger chosen in TriggerComboBox.
+  // The bot command trigger chosen in TriggerComboBox, in the hub's code
+  // page: what commands are compared with and what help texts show.
   std::string CurrentTrigger() const;
   // The private message frame of every answer to one user.
   std::string PrivateReply(std::string_view nick, std::string_view text) const;

@@ -54,6 +54,20 @@ class BotCommandsByPrivateMessage(BotTestCase):
         self.assertNotIn(b"changed to", peer.received)
 
 
+class SectionSignOnAUtf8Hub(BotTestCase):
+    def test_the_section_sign_trigger_is_written_in_the_hubs_bytes(self):
+        bot = self.start_bot(extra={"Encoding": "UTF-8", "Trigger": 2})
+        peer = self.log_in(bot)
+        peer.send(b"$OpList boss$$|$To: Guard From: boss $<boss> \xc2\xa7fake 1|")
+        peer.expect(reply("Fake share detection changed to: 1"))
+        bot.type_line("\u00a7varnek")
+        peer.expect(re.escape(b"<Guard> Varnek statistics:\r\n"))
+        bot.type_line("\u00a7 marks a section")
+        peer.expect(re.escape(b"<Guard> \xc2\xa7 marks a section|"))
+        bot.type_line("\u00a7help")
+        bot.wait_line("^chat\t\t\u00a7fake <1/0>\t+- Fake share detection on/off \\(current status: 1\\)$")
+
+
 class HeadlessConsole(BotTestCase):
     def test_lines_go_to_main_chat_and_local_commands_act_on_users(self):
         bot = self.start_bot(extra={"State": 1})

@@ -179,6 +179,43 @@ class FakeMedia : public MediaTitle {
   std::deque<std::function<void(std::optional<PlayingSong>)>> pending;
 };
 
+// Knows two code pages, enough for the section sign of the triggers:
+// windows-1252 (its bytes A0 to FF are the code points U+00A0 to U+00FF) and
+// UTF-8. Any other name is a code page that holds no character above ASCII.
+class FakeCodePages : public CodePages {
+ public:
+  std::optional<std::string> Convert(std::string_view text, const std::string& from,
+                                     const std::string& to) const override {
+    std::u32string codePoints;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(text[i]);
+      if (byte < 0x80) {
+        codePoints += byte;
+      } else if (from == "windows-1252" && byte >= 0xA0) {
+        codePoints += byte;
+      } else if (from == "UTF-8" && (byte == 0xC2 || byte == 0xC3) && i + 1 < text.size()) {
+        codePoints += static_cast<char32_t>(((byte & 0x1F) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
+      } else {
+        return std::nullopt;
+      }
+    }
+    std::string bytes;
+    for (char32_t c : codePoints) {
+      if (c < 0x80) {
+        bytes += static_cast<char>(c);
+      } else if (to == "windows-1252") {
+        bytes += static_cast<char>(c);
+      } else if (to == "UTF-8") {
+        bytes += static_cast<char>(0xC0 | (c >> 6));
+        bytes += static_cast<char>(0x80 | (c & 0x3F));
+      } else {
+        return std::nullopt;
+      }
+    }
+    return bytes;
+  }
+};
+
 // All fakes together, ready to hand to the core.
 struct FakePorts {
   FakeTransport transport;
@@ -188,8 +225,9 @@ struct FakePorts {
   FakeWindow window;
   FakeHttp http;
   FakeMedia media;
+  FakeCodePages codePages;
 
-  Ports ports() { return Ports{transport, clock, dialogs, shell, window, http, media}; }
+  Ports ports() { return Ports{transport, clock, dialogs, shell, window, http, media, codePages}; }
 };
 
 }  // namespace varnek::test

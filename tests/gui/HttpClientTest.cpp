@@ -129,7 +129,8 @@ class HttpClientTest : public QObject {
     LocalSite site(client, server.Url("").toStdString());
     TempDir dir;
     FakePorts fakes;
-    Bot bot(Ports{fakes.transport, fakes.clock, fakes.dialogs, fakes.shell, fakes.window, site, fakes.media},
+    Bot bot(Ports{fakes.transport, fakes.clock, fakes.dialogs, fakes.shell, fakes.window, site, fakes.media,
+                  fakes.codePages},
             dir.Path());
     bot.Controls().Get("UpdatesNotifyCheckBox").SetChecked(false);
 

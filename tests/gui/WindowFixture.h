@@ -44,8 +44,9 @@ class WindowFixture {
     if (!settings.empty()) {
       dir.WriteFile("Varnek.ini", settings);
     }
-    bot = std::make_unique<Bot>(
-        Ports{fakes.transport, fakes.clock, fakes.dialogs, fakes.shell, relay, fakes.http, fakes.media}, dir.Path());
+    bot = std::make_unique<Bot>(Ports{fakes.transport, fakes.clock, fakes.dialogs, fakes.shell, relay, fakes.http,
+                                      fakes.media, fakes.codePages},
+                                dir.Path());
     window = std::make_unique<MainWindow>(*bot, codec, dir.Path());
     relay.Set(window.get());
     bot->Start();

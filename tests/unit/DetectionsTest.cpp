@@ -471,6 +471,24 @@ TEST_F(DetectionsTest, AnInvalidPatternAbandonsTheCommand) {
   }
 }
 
+// The exemption test is the first step of both commands, whether detections
+// are on or not: a protected pattern that cannot be matched abandons a
+// $MyINFO just as it abandons a $UserIP.
+TEST_F(DetectionsTest, TheExemptionTestComesFirstAlsoWithDetectionsOff) {
+  Check("DetectionsCheckBox", false);
+  Check("ProtectedUsersCheckBox");
+  List("ProtectedListView").Assign({InvalidPattern()});
+  for (const std::string& command : {Info{}.Command(), std::string("$UserIP bob 10.0.0.1|")}) {
+    SCOPED_TRACE(command);
+    f.bot->Panes().Clear(PaneId::Debug);
+    f.bot->Panes().Clear(PaneId::Chat);
+    Feed(command + "<Hub> next|");
+    EXPECT_EQ(RowOf("bob"), -1);
+    EXPECT_EQ(Chat(), Lines{"<Hub> next"});
+    EXPECT_EQ(DebugLinesStartingWith("Command ignored: ").size(), 1u);
+  }
+}
+
 TEST_F(DetectionsTest, TheScanStopsAtTheFirstMatchingPattern) {
   List("KickNickListView").Assign({"nomatch", "B*", InvalidPattern()});
   Check("KickNickCheckBox");

@@ -297,9 +297,9 @@ class ModalHandlerTest : public ::testing::Test {
  protected:
   ModalHandlerTest() {
     f.bot.reset();  // the old bot would detach the transport from the new one
-    f.bot = std::make_unique<Bot>(
-        Ports{f.fakes.transport, f.fakes.clock, dialogs, f.fakes.shell, f.fakes.window, f.fakes.http, f.fakes.media},
-        f.dir.Path());
+    f.bot = std::make_unique<Bot>(Ports{f.fakes.transport, f.fakes.clock, dialogs, f.fakes.shell, f.fakes.window,
+                                        f.fakes.http, f.fakes.media, f.fakes.codePages},
+                                  f.dir.Path());
     f.LogIn();
     f.PlainLines();
     f.bot->Panes().Clear(PaneId::Chat);

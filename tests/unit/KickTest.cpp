@@ -23,13 +23,19 @@ struct ExpandCase {
   std::string command;
 };
 
-TEST(ExpandTemplateTest, ReplacesNickThenMyNickThenTheKindsOwnPlaceholder) {
+TEST(ExpandTemplateTest, FillsNickMyNickAndTheKindsOwnPlaceholderInOnePass) {
   const ExpandCase cases[] = {
       {"!kick <nick> x", "k", "", "", "!kick k x"},
       {"<Nick> gone", "bob", "", "", "<Nick> gone"},  // placeholders are case-sensitive
       {"<nick> <nick>, <mynick>: <clone> <fake>", "bob", "<clone>", "alice", "bob bob, Guard: alice <fake>"},
-      {"<nick>", "x<mynick>", "", "", "xGuard"},          // the nick goes through the second step too
-      {"<clone>", "bob", "<clone>", "<nick>", "<nick>"},  // the value is put in last
+      {"<<mynick>> <nick><mynick>", "bob", "", "", "<Guard> bobGuard"},
+      {"<ni<nick>ck> <mynick <nick", "bob", "", "", "<nibobck> <mynick <nick"},
+      // What is put in is never read again, whichever placeholder it names.
+      {"<nick>", "x<mynick>", "", "", "x<mynick>"},
+      {"<nick> <fake>", "<fake>", "<fake>", "<nick>", "<fake> <nick>"},
+      {"<clone>", "bob", "<clone>", "<nick>", "<nick>"},
+      {"<nick>", "<nick", "<fake>", "", "<nick"},
+      {"<nick>mynick>", "<", "", "", "<mynick>"},
       {"!kick <nick> [auto kick] Forbidden share size pattern: <share> B", "bob", "<share>", "*000000*",
        "!kick bob [auto kick] Forbidden share size pattern: *000000* B"},
       {"", "bob", "<fake>", "1", ""},
@@ -94,6 +100,58 @@ TEST(SendKickTest, PlainAndRawKicks) {
     f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1000$|");
     EXPECT_EQ(f.Writes(), c.writes);
     EXPECT_EQ(f.bot->Users().FindUser("bob"), -1);
+  }
+}
+
+std::string MyInfo(const std::string& nick, const std::string& mode, const std::string& share) {
+  return "$MyINFO $ALL " + nick + " <++ V:0.706,M:" + mode + ",H:1/0/0,S:3>$ $DSL\x01$$" + share + "$|";
+}
+
+struct HostileNickCase {
+  std::string nick;
+  DetectionKind kind;
+  std::string before;   // sent while detections are still off
+  std::string command;  // gets the user kicked
+  std::string reason;   // of the default templates
+};
+
+// Nicks that spell placeholders: the kick, the private note and the kick
+// message all name exactly the user who was found, never the bot.
+TEST(SendKickTest, ANickThatSpellsAPlaceholderIsKickedByThatNick) {
+  const HostileNickCase cases[] = {
+      {"<mynick>", DetectionKind::Proxy, "", MyInfo("<mynick>", "5", "1000"), "Proxy connection"},
+      {"<nick>", DetectionKind::Proxy, "", MyInfo("<nick>", "5", "1000"), "Proxy connection"},
+      {"a<fake>b", DetectionKind::Fake, "", MyInfo("a<fake>b", "A", "1111111"), "Fake share: 1111111 B"},
+      {"x<clone>", DetectionKind::Clone, MyInfo("alice", "A", "12345"), MyInfo("x<clone>", "A", "12345"),
+       "Clone of alice"},
+      {"<sameip>", DetectionKind::SameIp, "$UserIP alice 10.0.0.7|", "$UserIP <sameip> 10.0.0.7|",
+       "Connection from same IP as alice"},
+  };
+  for (const bool raw : {false, true}) {
+    for (const HostileNickCase& c : cases) {
+      SCOPED_TRACE(c.nick + (raw ? " raw" : " plain"));
+      test::BotFixture f;
+      f.LogIn("Guard");
+      f.Receive(c.before);
+      if (raw) {
+        LoadDefaultRawCommands(f.controls());
+      } else {
+        LoadDefaultCommands(f.controls());
+      }
+      f.control("DetectionsCheckBox").SetChecked(true);
+      f.control(KickSwitchName(KickKindOf(c.kind))).SetChecked(true);
+      f.control("KickToStatusCheckBox").SetChecked(true);
+      f.Writes().clear();
+
+      f.Receive(c.command);
+      const Lines expected =
+          raw ? Lines{"$To: " + c.nick + " From: Guard $<Guard> [auto kick] " + c.reason + "|<Guard> is kicking " +
+                      c.nick + " because: " + c.reason + "|<Guard> !kick " + c.nick + " " + c.reason + "|"}
+              : Lines{"<Guard> !kick " + c.nick + " [auto kick] " + c.reason + "|",
+                      "<Guard> is kicking " + c.nick + " because: [auto kick] " + c.reason + "|"};
+      EXPECT_EQ(f.Writes(), expected);
+      EXPECT_EQ(f.bot->Counters().Detections(), 1u);
+    }
   }
 }
 

@@ -79,7 +79,7 @@ class UserActionsTest : public ::testing::Test {
                       c.ticks,
                       c.settings,
                       c.connection,
-                      Ports{p.transport, p.clock, dialogs, p.shell, p.window, p.http, p.media},
+                      Ports{p.transport, p.clock, dialogs, p.shell, p.window, p.http, p.media, p.codePages},
                       c.programDirectory};
   }
 

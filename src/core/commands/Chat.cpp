@@ -2,6 +2,7 @@
 
 #include "core/BotContext.h"
 #include "core/Product.h"
+#include "core/hub/Uptime.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
@@ -14,6 +15,31 @@ std::string UnescapeChatText(std::string_view text) {
   std::string result = ReplaceAll(text, "&#36;", "$");
   result = ReplaceAll(result, "&#124;", "|");
   return ReplaceAll(result, "\n", "\r\n");
+}
+
+bool RecentRecipients::Take(std::string_view nick, std::uint32_t now) {
+  ForgetExpired(now);
+  const auto [entry, added] = sentAt_.try_emplace(std::string(nick), now);
+  if (!added) {
+    if (Elapsed(now, entry->second) < intervalMs_) {
+      return false;
+    }
+    entry->second = now;  // left behind by a clock that went back
+  }
+  sendingOrder_.emplace_back(entry->first, now);
+  return true;
+}
+
+void RecentRecipients::ForgetExpired(std::uint32_t now) {
+  while (!sendingOrder_.empty() && Elapsed(now, sendingOrder_.front().second) >= intervalMs_) {
+    const auto& [nick, sentAt] = sendingOrder_.front();
+    // A nick taken again has a newer entry further back; only the newest
+    // one forgets it.
+    if (const auto entry = sentAt_.find(nick); entry != sentAt_.end() && entry->second == sentAt) {
+      sentAt_.erase(entry);
+    }
+    sendingOrder_.pop_front();
+  }
 }
 
 void Chat::HandleChatLine(std::string_view line) {
@@ -41,7 +67,8 @@ void Chat::HandlePrivateMessage(std::string_view /*recipient*/, std::string_view
     return;
   }
   const ControlModel& controls = context_.controls;
-  if (controls.Get("MessageCheckBox").Checked() && sender != controls.Get("OpChatEdit").Text()) {
+  if (controls.Get("MessageCheckBox").Checked() && sender != controls.Get("OpChatEdit").Text() &&
+      botMessageRecipients_.Take(sender, context_.ports.clock.TickCount())) {
     context_.panes.NiceLine(LangSendingBotMessage, {sender});
     context_.SendCommand(BotMessage(sender));
   }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace varnek {
 
@@ -12,9 +16,31 @@ struct BotContext;
 // already there becomes CR CR LF, as it always has).
 std::string UnescapeChatText(std::string_view text);
 
+// Who got the bot message lately. Another bot that answers every private
+// message would otherwise trade answers with this one for ever, until the hub
+// bans one of them for flooding. Each nick is remembered for one interval of
+// the tick count (wrap-safe) and forgotten after it, so the table holds only
+// the senders of the last interval.
+class RecentRecipients {
+ public:
+  explicit RecentRecipients(std::uint32_t intervalMs) : intervalMs_(intervalMs) {}
+
+  // True, and the nick remembered from `now` on, when it got nothing within
+  // the interval before `now`.
+  bool Take(std::string_view nick, std::uint32_t now);
+  std::size_t Size() const { return sentAt_.size(); }
+
+ private:
+  void ForgetExpired(std::uint32_t now);
+
+  std::uint32_t intervalMs_;
+  std::unordered_map<std::string, std::uint32_t> sentAt_;
+  std::deque<std::pair<std::string, std::uint32_t>> sendingOrder_;  // oldest first
+};
+
 // Main chat lines and private messages from the hub. Bot commands are taken
 // only from private messages of senders who may give them; everybody else
-// gets the bot message.
+// gets the bot message, at most once a minute.
 class Chat {
  public:
   using CommandRunner = std::function<void(std::string_view sender, std::string_view text)>;
@@ -29,8 +55,11 @@ class Chat {
   std::string BotMessage(std::string_view sender) const;
 
  private:
+  static constexpr std::uint32_t kBotMessageIntervalMs = 60000;
+
   BotContext& context_;
   CommandRunner runCommand_;
+  RecentRecipients botMessageRecipients_{kBotMessageIntervalMs};
 };
 
 }  // namespace varnek

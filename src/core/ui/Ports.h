@@ -138,6 +138,21 @@ class MediaTitle {
   virtual void RequestSong(std::function<void(std::optional<PlayingSong>)> done) = 0;
 };
 
+// --- code pages -------------------------------------------------------------
+
+// The hub's code page is a setting (EncodingComboBox); the core keeps the
+// hub's bytes as they are, but its own non-ASCII constants (the section sign
+// among the triggers) must be turned into that code page.
+class CodePages {
+ public:
+  virtual ~CodePages() = default;
+  // `text` in the code page named `from` re-encoded in the one named `to`
+  // (names as the setting holds them: "windows-1252", "UTF-8", ...), or
+  // nothing when a character of it has no bytes in `to`.
+  virtual std::optional<std::string> Convert(std::string_view text, const std::string& from,
+                                             const std::string& to) const = 0;
+};
+
 // Everything the core needs from outside, handed over once at start.
 struct Ports {
   Transport& transport;
@@ -147,6 +162,7 @@ struct Ports {
   WindowPort& window;
   HttpClient& http;
   MediaTitle& media;
+  CodePages& codePages;
 };
 
 }  // namespace varnek

@@ -116,6 +116,8 @@ void InstallSettingsRules(ControlModel& controls, TickStamps& ticks, const Clock
   tryInfo.AddReaction(restart(ticks.tryInfo, &tryInfo));
   controls.Get("TryInfoSpinEdit").AddReaction(restart(ticks.tryInfo, nullptr));
 
+  // The help memo shows the trigger in the hub's code page.
+  controls.Get("EncodingComboBox").AddReaction(rebuildHelp);
   controls.Get("TriggerComboBox").AddReaction(std::move(rebuildHelp));
   ApplyEnablingRules(controls);
 }

@@ -1,5 +1,10 @@
 #include "core/ui/Triggers.h"
 
+#include <algorithm>
+#include <optional>
+
+#include "core/ui/Ports.h"
+
 namespace varnek {
 
 std::vector<std::string> TriggerChoices() {
@@ -12,6 +17,17 @@ std::string TriggerAt(int index) {
     return choices.front();
   }
   return choices[static_cast<std::size_t>(index)];
+}
+
+std::string TriggerInCodePage(int index, const std::string& codePage, const CodePages& codePages) {
+  std::string trigger = TriggerAt(index);
+  // The protocol is ASCII, so every code page a hub speaks keeps these bytes.
+  const bool ascii = std::all_of(trigger.begin(), trigger.end(), [](char c) { return (c & 0x80) == 0; });
+  if (ascii) {
+    return trigger;
+  }
+  std::optional<std::string> converted = codePages.Convert(trigger, kTriggerCodePage, codePage);
+  return converted && !converted->empty() ? std::move(*converted) : trigger;
 }
 
 }  // namespace varnek

@@ -72,7 +72,10 @@ bool Detections::IsExempt(std::string_view nick) const {
 }
 
 void Detections::HandleMyInfo(const MyInfoFields& fields) {
-  if (detectionsSwitch_.Checked() && !IsExempt(fields.nick)) {
+  // Made first, with detections on or off, as for $UserIP: a protected
+  // pattern that cannot be matched abandons both kinds of command alike.
+  const bool exempt = IsExempt(fields.nick);
+  if (detectionsSwitch_.Checked() && !exempt) {
     using Detection = bool (Detections::*)(const MyInfoFields&);
     static constexpr Detection kChain[] = {
         &Detections::DetectClone, &Detections::DetectFake,        &Detections::DetectProxy, &Detections::DetectLimit,

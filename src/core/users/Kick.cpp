@@ -1,18 +1,36 @@
 #include "core/users/Kick.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "core/BotContext.h"
-#include "core/text/Strings.h"
 #include "core/ui/ControlModel.h"
 
 namespace varnek {
 
 std::string ExpandTemplate(std::string_view text, std::string_view nick, std::string_view myNick,
                            std::string_view placeholder, std::string_view value) {
-  std::string command = ReplaceAll(text, "<nick>", nick);
-  command = ReplaceAll(command, "<mynick>", myNick);
-  if (!placeholder.empty()) {
-    command = ReplaceAll(command, placeholder, value);
+  // Every placeholder ends at its only ">", so none is the beginning of
+  // another and the first one that starts at a "<" is the one.
+  const std::pair<std::string_view, std::string_view> fills[] = {
+      {"<nick>", nick}, {"<mynick>", myNick}, {placeholder, value}};
+  std::string command;
+  std::size_t copied = 0;
+  for (std::size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open)) {
+    const auto fill = std::find_if(std::begin(fills), std::end(fills), [&](const auto& candidate) {
+      return !candidate.first.empty() && text.substr(open).starts_with(candidate.first);
+    });
+    if (fill == std::end(fills)) {
+      ++open;
+      continue;
+    }
+    command.append(text.substr(copied, open - copied));
+    command.append(fill->second);
+    open += fill->first.size();
+    copied = open;
   }
+  command.append(text.substr(copied));
   return command;
 }
 

@@ -7,9 +7,11 @@ namespace varnek {
 
 struct BotContext;
 
-// Fills a kick template: "<nick>" first, then "<mynick>" in the result, then
-// the detection's own placeholder in that result (none for the proxy), each
-// byte-exact and case-sensitive.
+// Fills a kick template in one pass from left to right: "<nick>", "<mynick>"
+// and the detection's own placeholder (none for the proxy), byte-exact and
+// case-sensitive. What is put in is never scanned again, so a nick, tag or
+// pattern that holds "<mynick>" or another placeholder is sent as it is: a
+// user named "<mynick>" must not make the bot kick itself.
 std::string ExpandTemplate(std::string_view text, std::string_view nick, std::string_view myNick,
                            std::string_view placeholder, std::string_view value);
 
