@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QSessionManager>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -36,7 +35,6 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  std::signal(SIGPIPE, SIG_IGN);
   if (!varnek::ProcessSignals::Install()) {
     std::perror("varnek: signals");
     return 1;
