@@ -16,7 +16,7 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
     : ports_(ports),
       programDirectory_(std::move(programDirectory)),
       panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
-      settings_(controls_, panes_, lang_, ports.clock, ticks_, programDirectory_ / "Varnek.ini"),
+      settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
       context_{controls_, lang_,    panes_,      counters_, users_, controls_.List("OpsListBox"),
                session_,  ticks_,   settings_,   connection_, ports, programDirectory_},
       lifecycle_(context_),

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <algorithm>
 
 #include "core/text/Strings.h"
 #include "gui/PatternListTableModel.h"
@@ -30,6 +31,22 @@ QString MemoStored(const QString& text) { return QString(text).replace(QStringLi
 
 // A combo box whose control keeps a text (the encoding) rather than an index.
 bool ChoosesByText(const Control& control) { return !control.Text().empty(); }
+
+// The field's typing limit, raised to the length of a longer text that the
+// program put there (a loaded value), which QLineEdit would otherwise cut.
+// Setting the limit makes QLineEdit set its text anew, so it is set only when
+// it changes, and the cursor is put back where the operator left it.
+void LimitTyping(QLineEdit* edit, const Control& control, const QString& text) {
+  if (control.MaxLength() <= 0) {
+    return;
+  }
+  const int limit = std::max(control.MaxLength(), static_cast<int>(text.size()));
+  if (edit->maxLength() != limit) {
+    const int cursor = edit->cursorPosition();
+    edit->setMaxLength(limit);
+    edit->setCursorPosition(cursor);
+  }
+}
 
 }  // namespace
 
@@ -96,14 +113,14 @@ void ControlBinder::ConnectWidget(QObject* object, Control& control) {
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, target](const QString& text) {
       if (updating_ == 0) {
-        target->SetText(Bytes(text));
+        target->SetTypedText(Bytes(text));
       }
     });
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(object); memo && !memo->isReadOnly()) {
     memo->installEventFilter(this);
     connect(memo, &QPlainTextEdit::textChanged, this, [this, target, memo] {
       if (updating_ == 0) {
-        target->SetText(Bytes(MemoStored(memo->toPlainText())));
+        target->SetTypedText(Bytes(MemoStored(memo->toPlainText())));
       }
     });
   } else if (auto* spin = qobject_cast<QSpinBox*>(object)) {
@@ -233,10 +250,8 @@ void ControlBinder::ApplyValue(QObject* object, const Control& control) {
   if (auto* button = qobject_cast<QAbstractButton*>(object); button && button->isCheckable()) {
     button->setChecked(control.Checked());
   } else if (auto* edit = qobject_cast<QLineEdit*>(object)) {
-    if (control.MaxLength() > 0) {
-      edit->setMaxLength(control.MaxLength());
-    }
     const QString text = Show(control.Text());
+    LimitTyping(edit, control, text);
     if (edit->text() != text) {
       edit->setText(text);
       edit->home(false);  // a long template shows its beginning

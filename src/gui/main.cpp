@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
 #include "gui/WindowRelay.h"
+#include "qt/ProcessSignals.h"
 #include "qt/QtServices.h"
 
 int main(int argc, char* argv[]) {
@@ -31,6 +33,11 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "usage: varnek [--dir DIR]\n");
       return arguments[i] == QLatin1String("--help") ? 0 : 2;
     }
+  }
+
+  if (!varnek::ProcessSignals::Install()) {
+    std::perror("varnek: signals");
+    return 1;
   }
 
   varnek::QtServices services;
@@ -50,6 +57,16 @@ int main(int argc, char* argv[]) {
   QObject::connect(&timer, &QTimer::timeout, [&] { bot.TimerTick(); });
   timer.start();
   bot.TimerTick();
+
+  // SIGTERM and the end of the desktop session run the close sequence, as
+  // they do in the headless program: the settings and logs are saved and the
+  // program exits with 0. The close sequence runs only once, so a quit that
+  // it started itself passes through.
+  varnek::ProcessSignals signalActions(bot);
+  const auto closeNow = [&bot] { bot.Run([&bot] { bot.Life().CloseNow(); }); };
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
+                   [closeNow](QSessionManager&) { closeNow(); });
+  QObject::connect(&application, &QCoreApplication::aboutToQuit, &application, closeNow);
 
   window.show();
   return application.exec();

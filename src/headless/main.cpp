@@ -5,41 +5,20 @@
 // DIR is the program directory (Varnek.ini, translations/, logs/); by
 // default the directory of the executable.
 
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
-#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "core/Bot.h"
 #include "core/Product.h"
 #include "headless/HeadlessFrontEnd.h"
+#include "qt/ProcessSignals.h"
 #include "qt/QtServices.h"
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void OnTerminationSignal(int) {
-  const char byte = 1;
-  [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-bool InstallSignalHandlers() {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
-    return false;
-  }
-  struct sigaction action = {};
-  action.sa_handler = OnTerminationSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
-}
 
 void PrintUsage() {
   std::fprintf(stderr,
@@ -70,7 +49,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   std::signal(SIGPIPE, SIG_IGN);
-  if (!InstallSignalHandlers()) {
+  if (!varnek::ProcessSignals::Install()) {
     std::perror("varnek: signals");
     return 1;
   }
@@ -81,12 +60,7 @@ int main(int argc, char* argv[]) {
   services.FollowEncoding(bot);
   frontEnd.Attach(bot);
 
-  QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-  QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
-    char byte = 0;
-    [[maybe_unused]] ssize_t got = ::read(signalPipe[0], &byte, 1);
-    bot.Run([&] { bot.Life().CloseNow(); });
-  });
+  varnek::ProcessSignals signalActions(bot);
 
   QTimer timer;
   timer.setInterval(1000);

@@ -138,11 +138,14 @@ def read_ini(directory):
 class HeadlessBot:
     """The real varnek-headless in a program directory of its own."""
 
-    def __init__(self, settings, lists=None, env=None):
+    def __init__(self, settings, lists=None, env=None, prepare=None):
+        """prepare, when given, is called with the program directory before the bot starts."""
         self.directory = tempfile.mkdtemp(prefix="varnek-e2e-")
         os.makedirs(os.path.join(self.directory, "logs"))
         shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"))
         write_ini(self.directory, settings, lists)
+        if prepare:
+            prepare(self.directory)
         self.lines = []
         self.errors = []
         self._queue = queue.Queue()
@@ -229,10 +232,10 @@ class BotTestCase(unittest.TestCase):
         self.hub = ScriptedHub()
         self.addCleanup(self.hub.close)
 
-    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True):
+    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True, prepare=None):
         settings = {"Dns": "127.0.0.1", "Port": self.hub.port, "Username": nick, "Connect": int(connect)}
         settings.update(extra or {})
-        bot = HeadlessBot(settings, lists, env)
+        bot = HeadlessBot(settings, lists, env, prepare)
         self.addCleanup(bot.cleanup)
         return bot
 

@@ -31,7 +31,10 @@ class KilledWhileSaving(BotTestCase):
             burst = "".join(f"$To: Guard From: boss $<boss> %addnick round{round_number}n{i}|"
                             f"$To: Guard From: boss $<boss> %save|" for i in range(400))
             peer.send(burst)
-            peer.expect(r"Settings was succesfully saved")
+            # Every save is flushed to the disk; 400 of them take seconds, more so
+            # in a sanitizer build on a busy machine, and replies leave only after
+            # the read that carried them has been handled.
+            peer.expect(r"Settings was succesfully saved", deadline=60)
             time.sleep(0.02 * round_number)  # kill at a different point of the burst each round
             os.kill(bot.process.pid, signal.SIGKILL)
             bot.process.wait()

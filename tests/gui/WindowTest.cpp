@@ -30,6 +30,9 @@ constexpr int kHubChatPage = 7;
 QString Q(const char* text) {
   return QString::fromLatin1(text);
 }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // A click on a check box's indicator, where a click toggles it whatever the
 // width of the cell it sits in.
@@ -120,6 +123,46 @@ class WindowTest : public QObject {
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, Q("no|w"));
     QCOMPARE(f.Text("BotMessageMemo"), Q("Go away\r\nnow"));
+  }
+
+  // Length limits hold for typing only: a longer value from the file or
+  // from the program shows whole, typing can shorten it but not grow it, and
+  // setting the limit never moves the cursor the operator is typing at.
+  void LengthLimitsApplyToTypingOnly() {
+    const std::string password(40, 'p');
+    const std::string message(1200, 'm');
+    WindowFixture f("[Settings]\r\nPassword=" + password + "\r\nMessage=" + message + "\r\nonMessage=1\r\n");
+    auto* passwordEdit = f.Find<QLineEdit>("PasswordEdit");
+    auto* username = f.Find<QLineEdit>("UsernameEdit");
+    auto* opChat = f.Find<QLineEdit>("OpChatEdit");
+    auto* memo = f.Find<QPlainTextEdit>("BotMessageMemo");
+    QVERIFY(passwordEdit && username && opChat && memo);
+
+    QCOMPARE(passwordEdit->text(), Q(password));
+    QCOMPARE(f.Text("PasswordEdit"), Q(password));
+    QCOMPARE(memo->toPlainText(), Q(message));
+    passwordEdit->end(false);
+    QTest::keyClick(passwordEdit, Qt::Key_X);
+    QCOMPARE(f.Text("PasswordEdit"), Q(password));
+    QTest::keyClick(passwordEdit, Qt::Key_Backspace);
+    QTest::keyClick(passwordEdit, Qt::Key_X);
+    QCOMPARE(f.Text("PasswordEdit"), Q(password.substr(1)));
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_X);
+    QCOMPARE(f.Text("BotMessageMemo"), Q(message));
+
+    QTest::keyClicks(username, Q(std::string(40, 'u')));
+    QCOMPARE(f.Text("UsernameEdit"), Q(std::string(35, 'u')));
+    QCOMPARE(username->text(), Q(std::string(35, 'u')));
+
+    const std::string nick(60, 'n');
+    f.control("OpChatEdit").SetText(nick);  // taken from the user list
+    QCOMPARE(opChat->text(), Q(nick));
+
+    f.control("UsernameEdit").SetText("abcd");
+    username->setCursorPosition(2);
+    QTest::keyClicks(username, Q("XY"));
+    QCOMPARE(f.Text("UsernameEdit"), Q("abXYcd"));
   }
 
   void PagesFollowPageControlBothWays() {

@@ -44,21 +44,38 @@ TEST(ControlModel, SpinEditsClampEveryValueToTheirRange) {
   EXPECT_EQ(controls.Get("ChatColorDialog").Value(), 0x123456);
 }
 
-TEST(ControlModel, TextsAreCutToTheFieldLength) {
+TEST(ControlModel, TypedTextsAreCutToTheFieldLengthAndProgramTextsKeptWhole) {
   ControlModel controls;
   struct Case {
     const char* name;
     std::size_t length;
   };
   const Case cases[] = {
-      {"UsernameEdit", 35},     {"PasswordEdit", 35},         {"DescriptionEdit", 50},
-      {"EmailAddressEdit", 50}, {"HubIpEdit", 100},           {"HubPortEdit", 5},
-      {"BotMessageMemo", 1000}, {"KickFakeCommandEdit", 455}, {"LangFileEdit", 260},
+      {"UsernameEdit", 35},  {"PasswordEdit", 35}, {"DescriptionEdit", 50},  {"EmailAddressEdit", 50},
+      {"HubIpEdit", 100},    {"HubPortEdit", 5},   {"BotMessageMemo", 1000}, {"KickFakeCommandEdit", 455},
+      {"LangFileEdit", 260}, {"OpChatEdit", 50},
   };
   for (const Case& c : cases) {
-    controls.Get(c.name).SetText(std::string(c.length + 7, 'x'));
-    EXPECT_EQ(controls.Get(c.name).Text(), std::string(c.length, 'x')) << c.name;
+    Control& control = controls.Get(c.name);
+    control.SetText("");
+    control.SetTypedText(std::string(c.length + 7, 'x'));
+    EXPECT_EQ(control.Text(), std::string(c.length, 'x')) << c.name << " typed";
+
+    // A loaded value longer than the limit stays whole; typing may shorten
+    // it but never make it longer again.
+    const std::string loaded(c.length + 5, 'y');
+    control.SetText(loaded);
+    EXPECT_EQ(control.Text(), loaded) << c.name << " set by the program";
+    control.SetTypedText(loaded + "z");
+    EXPECT_EQ(control.Text(), loaded) << c.name << " typed past a long value";
+    control.SetTypedText(loaded.substr(1));
+    EXPECT_EQ(control.Text(), loaded.substr(1)) << c.name << " shortened by typing";
+    control.SetTypedText(loaded);
+    EXPECT_EQ(control.Text(), loaded.substr(1)) << c.name << " grown again by typing";
   }
+  // A field without a limit takes any typed length.
+  controls.Get("SendMemo").SetTypedText(std::string(5000, 's'));
+  EXPECT_EQ(controls.Get("SendMemo").Text().size(), 5000u);
 }
 
 TEST(ControlModel, ReactionsRunOncePerRealChangeOnly) {
@@ -85,8 +102,8 @@ TEST(ControlModel, ReactionsRunOncePerRealChangeOnly) {
   Control& edit = controls.Get("UsernameEdit");
   edit.SetText("bot");
   edit.SetText("bot");
-  edit.SetText(std::string(35, 'n') + "a");
-  edit.SetText(std::string(35, 'n') + "b");  // the same once cut
+  edit.SetTypedText(std::string(35, 'n') + "a");
+  edit.SetTypedText(std::string(35, 'n') + "b");  // the same once cut
   EXPECT_EQ(runs, 4);
 }
 

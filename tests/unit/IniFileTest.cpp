@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/store/FileAccess.h"
 #include "core/store/IniFile.h"
 #include "fakes/TempDir.h"
 
@@ -165,6 +166,20 @@ TEST(IniFile, LoadOfAMissingFileReadsAsEmpty) {
   const IniFile file = IniFile::Load(dir / "absent.ini");
   EXPECT_FALSE(file.HasSection("Settings"));
   EXPECT_EQ(file.Serialize(), "");
+}
+
+TEST(IniFile, OnlyAMissingFileReadsAsEmptyWhenTheFileMustExist) {
+  TempDir dir;
+  EXPECT_EQ(IniFile::LoadExisting(dir / "absent.ini").Serialize(), "");
+  fs::create_directory(dir / "folder.ini");
+  try {
+    IniFile::LoadExisting(dir / "folder.ini");
+    ADD_FAILURE() << "a directory read as a file";
+  } catch (const FileAccessError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot read file \"" + (dir / "folder.ini").string() + "\": Is a directory");
+  }
+  // Language files keep reading anything unreadable as empty.
+  EXPECT_EQ(IniFile::Load(dir / "folder.ini").Serialize(), "");
 }
 
 TEST(IniFile, SaveAtomicallyReplacesTheFileWithOwnerOnlyRightsAndNoLeftovers) {

@@ -18,6 +18,7 @@
 #include "core/ui/ControlModel.h"
 #include "core/users/KickTemplates.h"
 #include "fakes/FakePorts.h"
+#include "fakes/SettingsWorld.h"
 #include "fakes/TempDir.h"
 
 namespace varnek {
@@ -27,18 +28,7 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using Type = SettingEntry::Type;
 
-// Everything a settings file touches, as the main window owns it.
-struct World {
-  explicit World(const fs::path& dir)
-      : panes(controls, lang, clock, dir / "logs"), settings(controls, panes, lang, clock, ticks, dir / "Varnek.ini") {}
-
-  ControlModel controls;
-  LangTable lang;
-  test::FakeClock clock;
-  OutputPanes panes;
-  TickStamps ticks;
-  SettingsFile settings;
-};
+using World = test::SettingsWorld;
 
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -399,8 +389,8 @@ TEST_F(SettingsFileTest, GarbageFilesLoadWithoutHarm) {
 
   WriteIni(files[2]);
   world.settings.Load();
-  EXPECT_EQ(Get("UsernameEdit").Text(), std::string(35, 'x'));
-  EXPECT_EQ(Get("BotMessageMemo").Text(), std::string(1000, 'x'));
+  EXPECT_EQ(Get("UsernameEdit").Text(), std::string(2047, 'x'));
+  EXPECT_EQ(Get("BotMessageMemo").Text(), std::string(2047, 'x'));
   EXPECT_EQ(Get("MainFormHeight").Value(), 661);
   EXPECT_EQ(List("KickNickListView").Rows(), (std::vector<std::string>{std::string(2047, 'x')}));
 

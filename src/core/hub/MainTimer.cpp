@@ -118,8 +118,8 @@ void MainTimer::AutosaveWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
   const auto interval = static_cast<unsigned>(controls.Get("AutosaveSpinEdit").Value());
   if (controls.Get("AutosaveCheckBox").Checked() &&
-      ElapsedMinutes(now, context_.ticks.autosave, ScheduleCycle(interval)) == interval && context_.settings.Loaded()) {
-    context_.settings.Save();
+      ElapsedMinutes(now, context_.ticks.autosave, ScheduleCycle(interval)) == interval) {
+    context_.settings.Autosave();
   }
 }
 

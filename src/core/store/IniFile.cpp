@@ -1,11 +1,9 @@
 #include "core/store/IniFile.h"
 
-#include <fstream>
-#include <random>
-#include <sstream>
-#include <stdexcept>
-#include <system_error>
+#include <algorithm>
+#include <utility>
 
+#include "core/store/FileAccess.h"
 #include "core/text/Ascii.h"
 #include "core/text/Integer.h"
 
@@ -62,6 +60,27 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 
 }  // namespace
 
+void IniFile::Section::Add(Line line) {
+  if (line.isEntry) {
+    ++entryCount;
+    firstEntry.try_emplace(AsciiLowerCopy(line.key), lines.size());
+  }
+  lines.push_back(std::move(line));
+}
+
+IniFile::Section& IniFile::AddSection(std::string name) {
+  firstSection_.try_emplace(AsciiLowerCopy(name), sections_.size());
+  sections_.push_back(Section{std::move(name), {}, 0, {}});
+  return sections_.back();
+}
+
+void IniFile::IndexSections() {
+  firstSection_.clear();
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    firstSection_.try_emplace(AsciiLowerCopy(sections_[i].name), i);
+  }
+}
+
 IniFile IniFile::Parse(std::string_view bytes) {
   IniFile file;
   Section* current = nullptr;
@@ -70,8 +89,7 @@ IniFile IniFile::Parse(std::string_view bytes) {
     if (!trimmed.empty() && trimmed.front() == '[') {
       std::size_t close = trimmed.find(']');
       std::string_view name = trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-      file.sections_.push_back(Section{std::string(TrimBlanks(name)), {}});
-      current = &file.sections_.back();
+      current = &file.AddSection(std::string(TrimBlanks(name)));
       continue;
     }
     Line entry;
@@ -85,29 +103,28 @@ IniFile IniFile::Parse(std::string_view bytes) {
     if (current == nullptr) {
       file.preamble_.push_back(entry.raw);
     } else {
-      current->lines.push_back(std::move(entry));
+      current->Add(std::move(entry));
     }
   }
   return file;
 }
 
 IniFile IniFile::Load(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  try {
+    return LoadExisting(path);
+  } catch (const FileAccessError&) {
     return {};
   }
-  std::ostringstream content;
-  content << in.rdbuf();
-  return Parse(content.str());
+}
+
+IniFile IniFile::LoadExisting(const std::filesystem::path& path) {
+  const std::optional<std::string> content = ReadWholeFile(path);
+  return content ? Parse(*content) : IniFile();
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-  for (const Section& section : sections_) {
-    if (AsciiEqualsIgnoreCase(section.name, name)) {
-      return &section;
-    }
-  }
-  return nullptr;
+  const auto found = firstSection_.find(AsciiLowerCopy(name));
+  return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
 IniFile::Section* IniFile::FindSection(std::string_view name) {
@@ -119,12 +136,8 @@ const IniFile::Line* IniFile::FindEntry(std::string_view section, std::string_vi
   if (found == nullptr) {
     return nullptr;
   }
-  for (const Line& line : found->lines) {
-    if (line.isEntry && AsciiEqualsIgnoreCase(line.key, key)) {
-      return &line;
-    }
-  }
-  return nullptr;
+  const auto entry = found->firstEntry.find(AsciiLowerCopy(key));
+  return entry == found->firstEntry.end() ? nullptr : &found->lines[entry->second];
 }
 
 bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
@@ -169,6 +182,7 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   if (const Section* found = FindSection(section)) {
+    names.reserve(found->entryCount);
     for (const Line& line : found->lines) {
       if (line.isEntry) {
         names.push_back(line.key);
@@ -178,35 +192,44 @@ std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
   return names;
 }
 
+std::size_t IniFile::KeyCount(std::string_view section) const {
+  const Section* found = FindSection(section);
+  return found == nullptr ? 0 : found->entryCount;
+}
+
 void IniFile::EraseSection(std::string_view section) {
-  for (auto it = sections_.begin(); it != sections_.end();) {
-    it = AsciiEqualsIgnoreCase(it->name, section) ? sections_.erase(it) : it + 1;
+  const auto before = sections_.size();
+  std::erase_if(sections_, [section](const Section& s) { return AsciiEqualsIgnoreCase(s.name, section); });
+  if (sections_.size() != before) {
+    IndexSections();
   }
 }
 
 void IniFile::EnsureSection(std::string_view section) {
   if (FindSection(section) == nullptr) {
-    sections_.push_back(Section{std::string(section), {}});
+    AddSection(std::string(section));
   }
 }
 
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-  EnsureSection(section);
   Section* target = FindSection(section);
+  if (target == nullptr) {
+    target = &AddSection(std::string(section));
+  }
   std::string stored = NeedsQuotes(value) ? "\"" + std::string(value) + "\"" : std::string(value);
-  for (Line& line : target->lines) {
-    if (line.isEntry && AsciiEqualsIgnoreCase(line.key, key)) {
-      line.value = stored;
-      line.raw = line.key + "=" + stored;
-      return;
-    }
+  const auto existing = target->firstEntry.find(AsciiLowerCopy(key));
+  if (existing != target->firstEntry.end()) {
+    Line& line = target->lines[existing->second];
+    line.raw = line.key + "=" + stored;
+    line.value = std::move(stored);
+    return;
   }
   Line line;
   line.key = std::string(key);
-  line.value = stored;
   line.raw = line.key + "=" + stored;
+  line.value = std::move(stored);
   line.isEntry = true;
-  target->lines.push_back(std::move(line));
+  target->Add(std::move(line));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, long long value) {
@@ -218,13 +241,26 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 std::string IniFile::Serialize() const {
+  std::size_t size = 0;
+  for (const std::string& line : preamble_) {
+    size += line.size() + 2;
+  }
+  for (const Section& section : sections_) {
+    size += section.name.size() + 4;
+    for (const Line& line : section.lines) {
+      size += line.raw.size() + 2;
+    }
+  }
   std::string out;
+  out.reserve(size);
   for (const std::string& line : preamble_) {
     out += line;
     out += "\r\n";
   }
   for (const Section& section : sections_) {
-    out += "[" + section.name + "]\r\n";
+    out += '[';
+    out += section.name;
+    out += "]\r\n";
     for (const Line& line : section.lines) {
       out += line.raw;
       out += "\r\n";
@@ -234,33 +270,7 @@ std::string IniFile::Serialize() const {
 }
 
 void IniFile::SaveAtomically(const std::filesystem::path& path) const {
-  namespace fs = std::filesystem;
-  const std::string content = Serialize();
-  std::random_device random;
-  fs::path temporary = path;
-  temporary += ".tmp" + std::to_string(random());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      throw std::runtime_error("Cannot create file \"" + temporary.string() + "\"");
-    }
-    std::error_code ignored;
-    fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ignored);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temporary, ignored);
-      throw std::runtime_error("Cannot write file \"" + temporary.string() + "\"");
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw std::runtime_error("Cannot replace file \"" + path.string() + "\": " + error.message());
-  }
+  ReplaceFileDurably(path, Serialize());
 }
 
 }  // namespace varnek

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace varnek {
@@ -14,15 +15,21 @@ namespace varnek {
 // a value in matching quotes loses them, and at most 2047 characters of a
 // value are read. The first of duplicated sections or keys wins. Bytes in,
 // bytes out: no code page conversion. Lines end in CR LF when written; LF and
-// CR LF are both read.
+// CR LF are both read. Sections and keys are found through hash indexes, so
+// reading or writing a list of fifty thousand entries takes time in
+// proportion to its length.
 class IniFile {
  public:
   static constexpr std::size_t kMaxValueLength = 2047;
 
   IniFile() = default;
   static IniFile Parse(std::string_view bytes);
-  // A missing or unreadable file reads as empty.
+  // A missing or unreadable file reads as empty (the language files).
   static IniFile Load(const std::filesystem::path& path);
+  // A missing file reads as empty; one that exists but cannot be read throws
+  // FileAccessError with the path and the reason (the settings file, which a
+  // later save would otherwise replace).
+  static IniFile LoadExisting(const std::filesystem::path& path);
 
   bool HasSection(std::string_view section) const;
   bool HasKey(std::string_view section, std::string_view key) const;
@@ -38,6 +45,7 @@ class IniFile {
 
   // The key names of a section in file order, all of them.
   std::vector<std::string> KeyNames(std::string_view section) const;
+  std::size_t KeyCount(std::string_view section) const;
 
   void EraseSection(std::string_view section);
   // Adds an empty section at the end unless one of that name exists.
@@ -52,10 +60,11 @@ class IniFile {
 
   std::string Serialize() const;
 
-  // Writes a temporary file beside the target and renames it over the target,
-  // so the target is always either the old or the new complete file. The file
-  // is readable and writable by its owner only. Throws std::runtime_error on
-  // an input/output failure.
+  // Writes a temporary file beside the target, flushes it to the disk and
+  // renames it over the target, so the target is always either the old or the
+  // new complete file. A symbolic link stays a link: its target is replaced.
+  // The file is readable and writable by its owner only. Throws
+  // FileAccessError (a std::runtime_error) on an input/output failure.
   void SaveAtomically(const std::filesystem::path& path) const;
 
  private:
@@ -68,14 +77,23 @@ class IniFile {
   struct Section {
     std::string name;
     std::vector<Line> lines;
+    std::size_t entryCount = 0;
+    // Lower-case key name to the index of its first entry line.
+    std::unordered_map<std::string, std::size_t> firstEntry;
+
+    void Add(Line line);
   };
 
   const Section* FindSection(std::string_view name) const;
   Section* FindSection(std::string_view name);
+  Section& AddSection(std::string name);
   const Line* FindEntry(std::string_view section, std::string_view key) const;
+  void IndexSections();
 
   std::vector<std::string> preamble_;
   std::vector<Section> sections_;
+  // Lower-case section name to the index of its first section.
+  std::unordered_map<std::string, std::size_t> firstSection_;
 };
 
 }  // namespace varnek

@@ -1,10 +1,12 @@
 #include "core/store/SettingsFile.h"
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/hub/TickStamps.h"
+#include "core/store/FileAccess.h"
 #include "core/store/IniFile.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
@@ -46,15 +48,28 @@ PaneId PaneOf(const std::string& controlName) {
 }  // namespace
 
 SettingsFile::SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock,
-                           TickStamps& ticks, std::filesystem::path path)
-    : controls_(controls), panes_(panes), lang_(lang), clock_(clock), ticks_(ticks), path_(std::move(path)) {}
+                           Dialogs& dialogs, TickStamps& ticks, std::filesystem::path path)
+    : controls_(controls),
+      panes_(panes),
+      lang_(lang),
+      clock_(clock),
+      dialogs_(dialogs),
+      ticks_(ticks),
+      path_(std::move(path)) {}
 
-// A save that was killed halfway leaves its temporary file; the settings file
-// itself is whole, and the leftover is removed at the next load.
+// A save that was killed halfway leaves its temporary file beside the file it
+// replaces (the target of a link); that file itself is whole, and the
+// leftover is removed at the next load.
 void SettingsFile::RemoveLeftoverTemporaryFiles() const {
+  std::filesystem::path target;
+  try {
+    target = FollowSymlinks(path_);
+  } catch (const FileAccessError&) {
+    return;
+  }
   std::error_code error;
-  const std::string prefix = path_.filename().string() + ".tmp";
-  for (const auto& entry : std::filesystem::directory_iterator(path_.parent_path(), error)) {
+  const std::string prefix = target.filename().string() + ".tmp";
+  for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
     if (entry.path().filename().string().starts_with(prefix)) {
       std::filesystem::remove(entry.path(), error);
     }
@@ -63,7 +78,21 @@ void SettingsFile::RemoveLeftoverTemporaryFiles() const {
 
 void SettingsFile::Load() {
   RemoveLeftoverTemporaryFiles();
-  const IniFile file = IniFile::Load(path_);
+  IniFile file;
+  try {
+    file = IniFile::LoadExisting(path_);
+  } catch (const FileAccessError& error) {
+    readFailure_ = error.what();
+    const std::string warning = readFailure_ + ". The settings will not be saved until the file can be read.";
+    panes_.StatusLog(warning);
+    dialogs_.MessageBox(DialogKind::Warning, DialogButtons::Ok, warning);
+    return;
+  }
+  readFailure_.clear();
+  LoadFrom(file);
+}
+
+void SettingsFile::LoadFrom(const IniFile& file) {
   for (const SettingEntry& entry : SettingsSchema()) {
     LoadEntry(file, entry);
   }
@@ -74,16 +103,12 @@ void SettingsFile::Load() {
 void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
   switch (entry.type) {
     case Type::String:
+    case Type::Memo:
+      // Kept whole: the fields' typing limits apply to typing, not to what
+      // the file holds.
       controls_.Get(entry.control)
           .SetText(ReadSettingText(file, kSettingsSection, entry.key).value_or(entry.defaultText));
       break;
-    case Type::Memo: {
-      // Read without the 2047 limit: the encoded line breaks make a long
-      // message longer on disk than the 1000 characters it may hold.
-      auto stored = file.ReadUnlimited(kSettingsSection, entry.key);
-      controls_.Get(entry.control).SetText(stored ? DecodeSettingValue(*stored) : entry.defaultText);
-      break;
-    }
     case Type::Integer:
       controls_.Get(entry.control).SetValue(file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt));
       break;
@@ -127,7 +152,7 @@ void SettingsFile::LoadList(const IniFile& file, const SettingEntry& entry) {
   if (!file.HasSection(entry.key)) {
     return;
   }
-  const std::size_t count = file.KeyNames(entry.key).size();
+  const std::size_t count = file.KeyCount(entry.key);
   std::vector<std::string> rows;
   rows.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
@@ -145,8 +170,22 @@ void SettingsFile::RestoreTemplatesHoldingPlaceholder() {
   }
 }
 
+std::string SettingsFile::RefusalText() const {
+  return "The settings were not saved. " + readFailure_ + ".";
+}
+
 void SettingsFile::Save() {
-  IniFile file = IniFile::Load(path_);
+  if (!readFailure_.empty()) {
+    throw std::runtime_error(RefusalText());
+  }
+  // Read again for the sections of others, which are kept; a file that has
+  // become unreadable since the load is not replaced either.
+  IniFile file;
+  try {
+    file = IniFile::LoadExisting(path_);
+  } catch (const FileAccessError& error) {
+    throw std::runtime_error(std::string("The settings were not saved. ") + error.what() + ".");
+  }
   file.EraseSection(kSettingsSection);
   for (const SettingEntry& entry : SettingsSchema()) {
     SaveEntry(file, entry);
@@ -159,8 +198,27 @@ void SettingsFile::Save() {
 }
 
 void SettingsFile::SaveIfLoaded() {
+  if (loaded_ || !readFailure_.empty()) {
+    Save();
+  }
+}
+
+void SettingsFile::Autosave() {
+  if (!readFailure_.empty()) {
+    ticks_.autosave = clock_.TickCount();
+    panes_.StatusLog(RefusalText());
+    return;
+  }
   if (loaded_) {
     Save();
+  }
+}
+
+void SettingsFile::SaveOrWarn() {
+  try {
+    Save();
+  } catch (const std::exception& error) {
+    dialogs_.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
   }
 }
 

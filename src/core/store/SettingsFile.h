@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace varnek {
 
 class Clock;
 class ControlModel;
+class Dialogs;
 class IniFile;
 class LangTable;
 class OutputPanes;
@@ -17,22 +19,37 @@ struct TickStamps;
 // click); saving copies the controls into the file.
 class SettingsFile {
  public:
-  SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock,
+  SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock, Dialogs& dialogs,
                TickStamps& ticks, std::filesystem::path path);
 
-  // A missing or unreadable file gives every default. Sets Loaded() at the end.
+  // A missing file gives every default. Sets Loaded() at the end. A file that
+  // is there but cannot be read (no permission, a directory, an input/output
+  // error) changes no control: a warning names the path and the reason, and
+  // every save is refused until a later load reads the file, so that a file
+  // the bot could not read is never replaced by defaults.
   void Load();
   // Writes the whole file atomically, reports the save in the status pane and
   // restarts the autosave interval. Throws std::runtime_error on an
-  // input/output failure, before anything is reported.
+  // input/output failure or a refusal, before anything is reported.
   void Save();
-  // The autosave, the exit and the error dialog save only after a complete load.
+  // The exit and the error dialog save only after a complete load; a refusal
+  // throws all the same, so that the operator is told.
   void SaveIfLoaded();
+  // The main timer's save, after a complete load: a refusal is noted in the
+  // status pane, and the next attempt waits for the next interval.
+  void Autosave();
+  // A save asked for from outside (a signal): a failure becomes a warning and
+  // the program carries on with the settings it holds.
+  void SaveOrWarn();
   bool Loaded() const { return loaded_; }
+  // Why saves are refused; empty while the last load could read the file.
+  const std::string& ReadFailure() const { return readFailure_; }
 
   const std::filesystem::path& Path() const { return path_; }
 
  private:
+  void LoadFrom(const IniFile& file);
+  std::string RefusalText() const;
   void LoadEntry(const IniFile& file, const SettingEntry& entry);
   void LoadList(const IniFile& file, const SettingEntry& entry);
   void LoadIndex(const IniFile& file, const SettingEntry& entry);
@@ -44,9 +61,11 @@ class SettingsFile {
   OutputPanes& panes_;
   const LangTable& lang_;
   const Clock& clock_;
+  Dialogs& dialogs_;
   TickStamps& ticks_;
   std::filesystem::path path_;
   bool loaded_ = false;
+  std::string readFailure_;
 };
 
 }  // namespace varnek

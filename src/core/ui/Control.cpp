@@ -47,10 +47,22 @@ void Control::SetValue(int value) {
   ValueChanged();
 }
 
-void Control::SetText(std::string text) {
-  if (spec_.maxLength > 0 && text.size() > static_cast<std::size_t>(spec_.maxLength)) {
-    text.resize(static_cast<std::size_t>(spec_.maxLength));
+std::size_t Control::TypingLimit() const {
+  if (spec_.maxLength <= 0) {
+    return 0;
   }
+  return std::max(static_cast<std::size_t>(spec_.maxLength), text_.size());
+}
+
+void Control::SetTypedText(std::string text) {
+  const std::size_t limit = TypingLimit();
+  if (limit > 0 && text.size() > limit) {
+    text.resize(limit);
+  }
+  SetText(std::move(text));
+}
+
+void Control::SetText(std::string text) {
   if (text_ == text) {
     return;
   }

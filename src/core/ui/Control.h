@@ -89,9 +89,18 @@ class Control {
   int Maximum() const { return spec_.maximum; }
   int Clamp(int value) const;
 
-  // Edits and memos; a text longer than the field's limit is cut to it.
+  // Edits and memos. A text set by the program (loaded from the settings
+  // file, a nick taken from the user list) is kept whole, whatever the
+  // field's typing limit.
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
+  // What the operator typed. The field's limit applies to typing only: the
+  // text is cut to the limit, or to the length the field already had when
+  // that was longer, so an edit never grows a field past its limit and never
+  // cuts a longer value that was loaded into it.
+  void SetTypedText(std::string text);
+  // The length typing may reach now; 0 when the field has no limit.
+  std::size_t TypingLimit() const;
   int MaxLength() const { return spec_.maxLength; }
 
   bool Enabled() const { return enabled_; }
