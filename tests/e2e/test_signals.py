@@ -17,18 +17,24 @@ WINDOW = os.path.join(BIN_DIR, "varnek")
 
 
 def bot_message_reply(text):
-    return re.escape(f"$To: stranger From: Guard $<Guard> {text} < Varnek ".encode("latin-1"))
+    return re.escape(f" $<Guard> {text} < Varnek ".encode("latin-1"))
+
+
+_strangers = iter(range(1, 1_000_000))
 
 
 def ask_until(peer, pattern, deadline=DEADLINE):
     """Sends a private message from a stranger until the bot's reply matches: a
     signal and a socket read that are ready together may be handled in either
-    order, so the first reply after a signal may still be the old one."""
+    order, so the first reply after a signal may still be the old one. Every
+    message comes from a new stranger, as the bot answers each sender at most
+    once a minute."""
     end = time.monotonic() + deadline
     while True:
+        stranger = f"stranger{next(_strangers)}"
         peer.received = b""
-        peer.send("$To: Guard From: stranger $<stranger> hello|")
-        reply = peer.expect(rb"\$To: stranger From: Guard \$<Guard> [^|]*\|")
+        peer.send(f"$To: Guard From: {stranger} $<{stranger}> hello|")
+        reply = peer.expect(rf"\$To: {stranger} From: Guard \$<Guard> [^|]*\|".encode())
         if re.search(pattern, reply.group(0)):
             return
         if time.monotonic() > end:
