@@ -138,10 +138,15 @@ def read_ini(directory):
 class HeadlessBot:
     """The real varnek-headless in a program directory of its own."""
 
-    def __init__(self, settings, lists=None, env=None):
+    def __init__(self, settings, lists=None, env=None, translations=None):
         self.directory = tempfile.mkdtemp(prefix="varnek-e2e-")
         os.makedirs(os.path.join(self.directory, "logs"))
         shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"))
+        # Extra language files: file name -> the translations it holds.
+        for name, texts in (translations or {}).items():
+            lines = ["[Translations]"] + [f"{key}={value}" for key, value in texts.items()]
+            with open(os.path.join(self.directory, "translations", name), "wb") as lang:
+                lang.write(("\r\n".join(lines) + "\r\n").encode("latin-1"))
         write_ini(self.directory, settings, lists)
         self.lines = []
         self.errors = []
@@ -229,10 +234,10 @@ class BotTestCase(unittest.TestCase):
         self.hub = ScriptedHub()
         self.addCleanup(self.hub.close)
 
-    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True):
+    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True, translations=None):
         settings = {"Dns": "127.0.0.1", "Port": self.hub.port, "Username": nick, "Connect": int(connect)}
         settings.update(extra or {})
-        bot = HeadlessBot(settings, lists, env)
+        bot = HeadlessBot(settings, lists, env, translations)
         self.addCleanup(bot.cleanup)
         return bot
 

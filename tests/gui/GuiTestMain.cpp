@@ -7,6 +7,7 @@ namespace varnek::test {
 int RunWindowTests(int argc, char** argv);
 int RunListModelsTests(int argc, char** argv);
 int RunHttpClientTests(int argc, char** argv);
+int RunWindowBoundaryTests(int argc, char** argv);
 }  // namespace varnek::test
 
 int main(int argc, char* argv[]) {
@@ -16,7 +17,8 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   int failed = 0;
-  for (auto* run : {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests}) {
+  for (auto* run : {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests,
+                    varnek::test::RunWindowBoundaryTests}) {
     failed |= run(argc, argv);
   }
   return failed;

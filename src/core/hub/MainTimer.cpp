@@ -83,6 +83,7 @@ void MainTimer::Tick() {
   controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
   controls.Get("SystemUptimeLabel").SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
   ShowStatistics();
+  GiveUpStalledLogin(now);
   ReconnectWhenDue(now);
   AutosaveWhenDue(now);
   RequestInfoWhenDue(now);
@@ -102,6 +103,17 @@ void MainTimer::ShowStatistics() {
     const std::string count = std::to_string(counters.Received(static_cast<ReceivedCounter>(i)));
     const CounterLabel& row = kReceivedLabels[i];
     controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  }
+}
+
+// A hub that takes the connection and then never greets the bot (no "$Hello"
+// for it, no "$LogedIn") would keep it waiting for ever. After the time limit
+// the connection is given up as a timed-out one, which ends in the
+// disconnected state and so in the reconnect below.
+void MainTimer::GiveUpStalledLogin(unsigned now) {
+  if (context_.connection.Connected() && !context_.session.loginInfoSent &&
+      Elapsed(now, context_.ticks.connect) >= kLoginTimeLimit) {
+    context_.connection.CloseWithError(HubConnection::kTimedOutCode);
   }
 }
 

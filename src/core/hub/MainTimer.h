@@ -9,10 +9,13 @@ struct BotContext;
 class Login;
 
 // The once-a-second tick: clock, connection summary, uptimes, statistics,
-// the reconnect two minutes after a lost connection, the autosave and the
-// scheduled user information requests.
+// the time limit of a login, the reconnect two minutes after a lost
+// connection, the autosave and the scheduled user information requests.
 class MainTimer {
  public:
+  // How long a connected hub may take to greet the bot, in milliseconds.
+  static constexpr unsigned kLoginTimeLimit = 60000;
+
   MainTimer(BotContext& context, Login& login, std::function<void()> connectAction)
       : context_(context), login_(login), connectAction_(std::move(connectAction)) {}
 
@@ -25,6 +28,7 @@ class MainTimer {
 
  private:
   void ShowStatistics();
+  void GiveUpStalledLogin(unsigned now);
   void ReconnectWhenDue(unsigned now);
   void AutosaveWhenDue(unsigned now);
   void RequestInfoWhenDue(unsigned now);
