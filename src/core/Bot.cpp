@@ -22,7 +22,7 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
       lifecycle_(context_),
       login_(context_),
       hubInformation_(context_, [this] { lifecycle_.ConnectAction(); }),
-      timer_(context_, login_, [this] { lifecycle_.ConnectAction(); }),
+      timer_(context_, login_, *this, [this] { lifecycle_.ConnectAction(); }),
       detections_(context_),
       botCommands_(context_),
       console_(context_, [this] { return botCommands_.BuildHelpText(); }),

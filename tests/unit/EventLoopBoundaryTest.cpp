@@ -118,6 +118,17 @@ TEST_F(EventLoopBoundaryTest, ConnectingLineThatCannotBeFormattedLeavesTheAttemp
   EXPECT_TRUE(f.fakes.transport.open);
 }
 
+TEST_F(EventLoopBoundaryTest, TimerLabelThatCannotBeFormattedKeepsTheReconnect) {
+  StartWith("", "LangLocalTime=Local time: %s %s");
+  PressConnect();
+  f.fakes.transport.Connect();
+  f.fakes.clock.now = 5000;
+  f.fakes.transport.PeerClose();
+
+  ExpectReconnectAfter(5000);
+  EXPECT_EQ(Questions().size(), 1u);  // one for the tick's label
+}
+
 TEST_F(EventLoopBoundaryTest, ReadEchoThatCannotBeLoggedStillHandlesTheRead) {
   StartWith("LogFull=1\r\nLogLog=1\r\nLines=10\r\n");
   std::filesystem::remove_all(f.dir / "logs");

@@ -1,6 +1,7 @@
 #include "core/hub/MainTimer.h"
 
 #include "core/BotContext.h"
+#include "core/hub/ErrorHandler.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/Login.h"
@@ -70,8 +71,20 @@ unsigned ScheduleCycle(unsigned interval) {
 
 }  // namespace
 
+// Each step stands on its own: a label whose message cannot be formatted (a
+// broken translation) must not keep the reconnect or the autosave from
+// running.
 void MainTimer::Tick() {
   const unsigned now = context_.ports.clock.TickCount();
+  errors_.Guard([this, now] { ShowClockAndUptimes(now); });
+  errors_.Guard([this] { ShowStatistics(); });
+  errors_.Guard([this, now] { GiveUpStalledLogin(now); });
+  errors_.Guard([this, now] { ReconnectWhenDue(now); });
+  errors_.Guard([this, now] { AutosaveWhenDue(now); });
+  errors_.Guard([this, now] { RequestInfoWhenDue(now); });
+}
+
+void MainTimer::ShowClockAndUptimes(unsigned now) {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
   controls.Get("LocalTimeLabel").SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
@@ -82,11 +95,6 @@ void MainTimer::Tick() {
   botUptime_ = UptimeText(Elapsed(now, context_.ticks.start));
   controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
   controls.Get("SystemUptimeLabel").SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
-  ShowStatistics();
-  GiveUpStalledLogin(now);
-  ReconnectWhenDue(now);
-  AutosaveWhenDue(now);
-  RequestInfoWhenDue(now);
 }
 
 void MainTimer::ShowStatistics() {

@@ -6,6 +6,7 @@
 namespace varnek {
 
 struct BotContext;
+class ErrorHandler;
 class Login;
 
 // The once-a-second tick: clock, connection summary, uptimes, statistics,
@@ -16,8 +17,8 @@ class MainTimer {
   // How long a connected hub may take to greet the bot, in milliseconds.
   static constexpr unsigned kLoginTimeLimit = 60000;
 
-  MainTimer(BotContext& context, Login& login, std::function<void()> connectAction)
-      : context_(context), login_(login), connectAction_(std::move(connectAction)) {}
+  MainTimer(BotContext& context, Login& login, ErrorHandler& errors, std::function<void()> connectAction)
+      : context_(context), login_(login), errors_(errors), connectAction_(std::move(connectAction)) {}
 
   void Tick();
   void RequestUserInfo();
@@ -27,6 +28,7 @@ class MainTimer {
   const std::string& BotUptime() const { return botUptime_; }
 
  private:
+  void ShowClockAndUptimes(unsigned now);
   void ShowStatistics();
   void GiveUpStalledLogin(unsigned now);
   void ReconnectWhenDue(unsigned now);
@@ -35,6 +37,7 @@ class MainTimer {
 
   BotContext& context_;
   Login& login_;
+  ErrorHandler& errors_;
   std::function<void()> connectAction_;
   std::string systemUptime_;
   std::string botUptime_;
