@@ -7,22 +7,22 @@
 #include "core/ui/AboutTexts.h"
 #include "core/ui/LanguageBindings.h"
 #include "core/ui/SettingsRules.h"
-#include "core/users/InputErrors.h"
 #include "core/users/MyInfoParser.h"
 
 namespace varnek {
 
 Bot::Bot(Ports ports, std::filesystem::path programDirectory)
-    : ports_(ports),
+    : guardedHttp_(ports.http, *this),
+      ports_{ports.transport, ports.clock, ports.dialogs, ports.shell, ports.window, guardedHttp_, ports.media, ports.codePages},
       programDirectory_(std::move(programDirectory)),
       panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
       settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
-      context_{controls_, lang_,    panes_,      counters_, users_, controls_.List("OpsListBox"),
-               session_,  ticks_,   settings_,   connection_, ports, programDirectory_},
+      context_{controls_, lang_,  panes_,    counters_,   users_, controls_.List("OpsListBox"),
+               session_,  ticks_, settings_, connection_, ports_, programDirectory_},
       lifecycle_(context_),
       login_(context_),
       hubInformation_(context_, [this] { lifecycle_.ConnectAction(); }),
-      timer_(context_, login_, [this] { lifecycle_.ConnectAction(); }),
+      timer_(context_, login_, *this, [this] { lifecycle_.ConnectAction(); }),
       detections_(context_),
       botCommands_(context_),
       console_(context_, [this] { return botCommands_.BuildHelpText(); },
@@ -98,16 +98,6 @@ void Bot::PickChatColour(bool textColour) {
 
 void Bot::TimerTick() {
   Run([this] { timer_.Tick(); });
-}
-
-void Bot::Run(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AbandonedCommandError& error) {
-    HandleAbandonedCommand(error.what());
-  } catch (const std::exception& error) {
-    HandleUnexpectedError(error.what());
-  }
 }
 
 void Bot::OnMyInfo(std::string_view parameters) {

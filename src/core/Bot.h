@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "core/BotContext.h"
+#include "core/GuardedHttpClient.h"
 #include "core/commands/BotCommands.h"
 #include "core/commands/Chat.h"
 #include "core/commands/Console.h"
 #include "core/commands/UserActions.h"
 #include "core/hub/ConnectionListener.h"
+#include "core/hub/ErrorHandler.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubEvents.h"
 #include "core/hub/HubInformation.h"
@@ -50,9 +52,10 @@ class Bot : public HubEvents, public ErrorHandler {
   // The once-a-second tick.
   void TimerTick();
 
-  // Runs one action of the operator; an error in it reaches the last-resort
-  // question instead of the event loop.
-  void Run(const std::function<void()>& action);
+  // Runs one entry from the event loop (an action of the operator, a reply,
+  // a signal); an error in it reaches the last-resort question instead of
+  // the event loop.
+  void Run(const std::function<void()>& action) { Guard(action); }
 
   ControlModel& Controls() { return controls_; }
   LangTable& Lang() { return lang_; }
@@ -116,7 +119,8 @@ class Bot : public HubEvents, public ErrorHandler {
  private:
   void FillAboutPage();
 
-  Ports ports_;
+  GuardedHttpClient guardedHttp_;
+  Ports ports_;  // as given, but with the guarded web
   std::filesystem::path programDirectory_;
   ControlModel controls_;
   LangTable lang_;

@@ -50,8 +50,8 @@ void LimitTyping(QLineEdit* edit, const Control& control, const QString& text) {
 
 }  // namespace
 
-ControlBinder::ControlBinder(ControlModel& controls, const HubCodec& codec, QObject* parent)
-    : QObject(parent), controls_(controls), codec_(codec) {
+ControlBinder::ControlBinder(ControlModel& controls, const HubCodec& codec, Boundary boundary, QObject* parent)
+    : QObject(parent), controls_(controls), codec_(codec), boundary_(std::move(boundary)) {
   controls_.AddListener(this);
 }
 
@@ -88,11 +88,8 @@ void ControlBinder::BindPages(QTabWidget* pages) {
   ++updating_;
   pages->setCurrentIndex(pageControl.Value());
   --updating_;
-  connect(pages, &QTabWidget::currentChanged, this, [this, &pageControl](int index) {
-    if (updating_ == 0) {
-      pageControl.SetValue(index);
-    }
-  });
+  connect(pages, &QTabWidget::currentChanged, this,
+          [this, &pageControl](int index) { Write([&] { pageControl.SetValue(index); }); });
 }
 
 void ControlBinder::Bind(QObject* object, Control& control) {
@@ -101,57 +98,43 @@ void ControlBinder::Bind(QObject* object, Control& control) {
   ConnectWidget(object, control);
 }
 
+void ControlBinder::Write(const std::function<void()>& change) {
+  if (updating_ == 0) {
+    boundary_(change);
+  }
+}
+
 void ControlBinder::ConnectWidget(QObject* object, Control& control) {
   Control* target = &control;
   if (auto* button = qobject_cast<QAbstractButton*>(object); button && button->isCheckable()) {
-    connect(button, &QAbstractButton::toggled, this, [this, target](bool on) {
-      if (updating_ == 0) {
-        target->SetChecked(on);
-      }
-    });
+    connect(button, &QAbstractButton::toggled, this,
+            [this, target](bool on) { Write([&] { target->SetChecked(on); }); });
   } else if (auto* edit = qobject_cast<QLineEdit*>(object)) {
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [this, target](const QString& text) {
-      if (updating_ == 0) {
-        target->SetTypedText(Bytes(text));
-      }
-    });
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, target](const QString& text) { Write([&] { target->SetTypedText(Bytes(text)); }); });
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(object); memo && !memo->isReadOnly()) {
     memo->installEventFilter(this);
-    connect(memo, &QPlainTextEdit::textChanged, this, [this, target, memo] {
-      if (updating_ == 0) {
-        target->SetTypedText(Bytes(MemoStored(memo->toPlainText())));
-      }
-    });
+    connect(memo, &QPlainTextEdit::textChanged, this,
+            [this, target, memo] { Write([&] { target->SetTypedText(Bytes(MemoStored(memo->toPlainText()))); }); });
   } else if (auto* spin = qobject_cast<QSpinBox*>(object)) {
-    connect(spin, &QSpinBox::valueChanged, this, [this, target](int value) {
-      if (updating_ == 0) {
-        target->SetValue(value);
-      }
-    });
+    connect(spin, &QSpinBox::valueChanged, this,
+            [this, target](int value) { Write([&] { target->SetValue(value); }); });
   } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this, target, combo](int index) {
-      if (updating_ != 0) {
-        return;
-      }
-      if (ChoosesByText(*target)) {
-        target->SetText(Bytes(combo->currentText()));
-      } else {
-        target->SetValue(index);
-      }
+      Write([&] {
+        if (ChoosesByText(*target)) {
+          target->SetText(Bytes(combo->currentText()));
+        } else {
+          target->SetValue(index);
+        }
+      });
     });
   } else if (auto* slider = qobject_cast<QSlider*>(object)) {
-    connect(slider, &QSlider::valueChanged, this, [this, target](int value) {
-      if (updating_ == 0) {
-        target->SetValue(value);
-      }
-    });
+    connect(slider, &QSlider::valueChanged, this,
+            [this, target](int value) { Write([&] { target->SetValue(value); }); });
   } else if (auto* action = qobject_cast<QAction*>(object); action && action->isCheckable()) {
-    connect(action, &QAction::toggled, this, [this, target](bool on) {
-      if (updating_ == 0) {
-        target->SetChecked(on);
-      }
-    });
+    connect(action, &QAction::toggled, this, [this, target](bool on) { Write([&] { target->SetChecked(on); }); });
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,7 +24,10 @@ class HubCodec;
 class ControlBinder : public QObject, public ControlModel::Listener {
   Q_OBJECT
  public:
-  ControlBinder(ControlModel& controls, const HubCodec& codec, QObject* parent = nullptr);
+  // Runs an action of the operator behind the program's error boundary.
+  using Boundary = std::function<void(const std::function<void()>&)>;
+
+  ControlBinder(ControlModel& controls, const HubCodec& codec, Boundary boundary, QObject* parent = nullptr);
   ~ControlBinder() override;
 
   // Binds every widget under root whose object name names a control.
@@ -44,6 +48,9 @@ class ControlBinder : public QObject, public ControlModel::Listener {
  private:
   void Bind(QObject* object, Control& control);
   void ConnectWidget(QObject* object, Control& control);
+  // Writes what the operator did into the control, unless the program is
+  // writing into the widget itself.
+  void Write(const std::function<void()>& change);
   void Apply(QObject* object, const Control& control, ControlAspect aspect);
   void ApplyValue(QObject* object, const Control& control);
   void ApplyCaption(QObject* object, const Control& control);
@@ -51,6 +58,7 @@ class ControlBinder : public QObject, public ControlModel::Listener {
 
   ControlModel& controls_;
   const HubCodec& codec_;
+  Boundary boundary_;
   std::unordered_map<const Control*, std::vector<QPointer<QObject>>> bound_;
   QPointer<QTabWidget> pages_;
   int updating_ = 0;  // >0 while the program writes into a widget

@@ -32,7 +32,8 @@ MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::p
     : bot_(bot),
       codec_(codec),
       programDirectory_(programDirectory),
-      binder_(bot.Controls(), codec, this),
+      binder_(
+          bot.Controls(), codec, [&bot](const std::function<void()>& action) { bot.Run(action); }, this),
       kit_(bot, binder_, codec, *this, this) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromLatin1(kProductName));
@@ -279,8 +280,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   Control& height = controls.Get("MainFormHeight");
   if (width.Value() != this->width() || height.Value() != this->height()) {
     resizing_ = true;
-    width.SetValue(this->width());
-    height.SetValue(this->height());
+    bot_.Run([&] {
+      width.SetValue(this->width());
+      height.SetValue(this->height());
+    });
     resizing_ = false;
   }
 }

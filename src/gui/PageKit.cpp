@@ -95,7 +95,7 @@ QTableView* PageKit::PatternList(QWidget* parent, const char* name, int columnWi
     Run([this, name, row] { bot.Lists().Delete(name, row); });
   });
   QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
-                   [this, name](int) { bot.Controls().List(name).Sort(); });
+                   [this, name](int) { Run([this, name] { bot.Controls().List(name).Sort(); }); });
   return view;
 }
 
@@ -154,7 +154,7 @@ QMenu* PageKit::PaneMenu() {
     binder.BindAction(action);
     QObject::connect(action, &QAction::triggered, paneMenu_, [this, act = std::move(act)] {
       if (paneMenuPane_ != nullptr) {
-        act(*paneMenuPane_);
+        Run([&] { act(*paneMenuPane_); });
       }
     });
   };
@@ -175,8 +175,10 @@ void PageKit::ShowPaneMenu(PaneView* pane, const QPoint& position) {
   paneMenuPane_ = pane;
   QMenu* menu = PaneMenu();
   // The check mark shows the pane's own flag; copy needs a selection.
-  bot.Controls().Get("ScrollPopup").SetChecked(pane->Pane().AutoScroll());
-  bot.Controls().Get("CopyPopup").SetEnabled(pane->textCursor().hasSelection());
+  Run([this, pane] {
+    bot.Controls().Get("ScrollPopup").SetChecked(pane->Pane().AutoScroll());
+    bot.Controls().Get("CopyPopup").SetEnabled(pane->textCursor().hasSelection());
+  });
   menu->exec(position);
 }
 

@@ -1,5 +1,11 @@
 #include "qt/QtTransport.h"
 
+#include <sys/socket.h>
+
+#include <QEvent>
+#include <QSocketNotifier>
+#include <cerrno>
+
 namespace varnek {
 
 QtTransport::QtTransport(QObject* parent) : QObject(parent) {
@@ -8,12 +14,11 @@ QtTransport::QtTransport(QObject* parent) : QObject(parent) {
   connect(&socket_, &QTcpSocket::readyRead, this, &QtTransport::OnReadyRead);
   connect(&socket_, &QTcpSocket::disconnected, this, &QtTransport::OnDisconnected);
   connect(&socket_, &QTcpSocket::errorOccurred, this, &QtTransport::OnError);
-  // Commands are small and the hub waits for each answer: send at once.
-  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
 }
 
 void QtTransport::Open(const std::string& host, std::uint16_t port) {
   closing_ = false;
+  brokenBy_ = 0;
   socket_.connectToHost(QString::fromStdString(host), port);
 }
 
@@ -38,9 +43,33 @@ void QtTransport::OnStateChanged(QAbstractSocket::SocketState state) {
 }
 
 void QtTransport::OnConnected() {
+  // Options take effect only on a socket that exists, so they are set here.
+  // Commands are small and the hub waits for each answer: send at once.
+  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  // A hub that vanished without a word (a half-open connection) is noticed.
+  socket_.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+  // Qt reports a reset by the hub as the same "remote host closed" as a
+  // plain close. The kernel still holds the reset's error when it wakes the
+  // socket up, until Qt's read takes it; watching the socket's notifiers
+  // catches it first, so a reset can be told from a close.
+  for (QSocketNotifier* notifier : socket_.findChildren<QSocketNotifier*>()) {
+    notifier->installEventFilter(this);
+  }
   if (events_ != nullptr && !closing_) {
     events_->OnSocketConnected();
   }
+}
+
+bool QtTransport::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::SockAct) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    const auto socket = static_cast<int>(static_cast<QSocketNotifier*>(watched)->socket());
+    if (::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error != 0) {
+      brokenBy_ = error;
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void QtTransport::OnReadyRead() {
@@ -60,12 +89,30 @@ void QtTransport::OnError(QAbstractSocket::SocketError error) {
   if (events_ == nullptr || closing_) {
     return;
   }
-  // The hub closing the connection is a plain disconnect, reported by the
-  // disconnected signal that follows.
   if (error == QAbstractSocket::RemoteHostClosedError) {
+    // A plain close by the hub is a disconnect, reported by the disconnected
+    // signal that follows; a reset or a dead peer is an error.
+    if (brokenBy_ != 0) {
+      events_->OnSocketError(SocketErrorKind::Receive, SystemErrorCode(brokenBy_));
+    }
     return;
   }
   events_->OnSocketError(ErrorKind(error), ErrorCode(error));
+}
+
+int QtTransport::SystemErrorCode(int error) {
+  switch (error) {
+    case ECONNRESET:
+      return 10054;  // WSAECONNRESET
+    case ETIMEDOUT:
+      return 10060;  // WSAETIMEDOUT: keepalive found the hub gone
+    case EHOSTUNREACH:
+      return 10065;  // WSAEHOSTUNREACH
+    case ENETUNREACH:
+      return 10051;  // WSAENETUNREACH
+    default:
+      return 10004;  // WSAEINTR: anything else
+  }
 }
 
 int QtTransport::ErrorCode(QAbstractSocket::SocketError error) {

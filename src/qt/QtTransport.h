@@ -23,6 +23,13 @@ class QtTransport : public QObject, public Transport {
   // The Windows Sockets error code for a Qt socket error.
   static int ErrorCode(QAbstractSocket::SocketError error);
   static SocketErrorKind ErrorKind(QAbstractSocket::SocketError error);
+  // The Windows Sockets error code for an error number of the system.
+  static int SystemErrorCode(int error);
+
+ protected:
+  // Looks at the socket's pending error each time the system wakes the
+  // socket up, before Qt reads it (see OnConnected).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnStateChanged(QAbstractSocket::SocketState state);
@@ -34,6 +41,7 @@ class QtTransport : public QObject, public Transport {
   QTcpSocket socket_;
   TransportEvents* events_ = nullptr;
   bool closing_ = false;  // a Close() of ours: its signals are not reported
+  int brokenBy_ = 0;      // the system's error that broke the connection
 };
 
 }  // namespace varnek

@@ -138,11 +138,16 @@ def read_ini(directory):
 class HeadlessBot:
     """The real varnek-headless in a program directory of its own."""
 
-    def __init__(self, settings, lists=None, env=None, prepare=None):
+    def __init__(self, settings, lists=None, env=None, prepare=None, translations=None):
         """prepare, when given, is called with the program directory before the bot starts."""
         self.directory = tempfile.mkdtemp(prefix="varnek-e2e-")
         os.makedirs(os.path.join(self.directory, "logs"))
         shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"))
+        # Extra language files: file name -> the translations it holds.
+        for name, texts in (translations or {}).items():
+            lines = ["[Translations]"] + [f"{key}={value}" for key, value in texts.items()]
+            with open(os.path.join(self.directory, "translations", name), "wb") as lang:
+                lang.write(("\r\n".join(lines) + "\r\n").encode("latin-1"))
         write_ini(self.directory, settings, lists)
         if prepare:
             prepare(self.directory)
@@ -232,10 +237,11 @@ class BotTestCase(unittest.TestCase):
         self.hub = ScriptedHub()
         self.addCleanup(self.hub.close)
 
-    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True, prepare=None):
+    def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True, prepare=None,
+                  translations=None):
         settings = {"Dns": "127.0.0.1", "Port": self.hub.port, "Username": nick, "Connect": int(connect)}
         settings.update(extra or {})
-        bot = HeadlessBot(settings, lists, env, prepare)
+        bot = HeadlessBot(settings, lists, env, prepare=prepare, translations=translations)
         self.addCleanup(bot.cleanup)
         return bot
 

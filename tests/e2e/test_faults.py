@@ -1,7 +1,9 @@
 """Faults and floods: the headless bot keeps working, keeps its counts right and
 loses no setting whatever the hub does."""
 
+import os
 import random
+import shutil
 import socket
 import struct
 import time
@@ -84,11 +86,42 @@ class SlowAndBrokenHubs(FaultTestCase):
         bot.wait_line(r"^debug\t.*user1 is sending \$MyINFO$")
         peer.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
         peer.close()  # sends RST
+        bot.wait_line(r"^chat\t.*\*\*\* Error: 10054$")
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
         again = self.login_as_operator(bot)
         self.assert_answers(bot, again)
         self.assertTrue(bot.running())
         self.assert_settings_intact(bot)
+
+    def test_a_hub_that_never_greets_is_left_after_a_minute(self):
+        bot = self.start_bot(env=FAST_CLOCK)
+        silent = self.hub.accept()
+        silent.send(PLAIN_LOCK)
+        silent.expect(rb"\$ValidateNick Guard\|")
+        bot.wait_line(r"^chat\t.*\*\*\* Error: 10060$")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        silent.wait_closed()
+        peer = self.login_as_operator(bot)
+        self.assert_answers(bot, peer)
+        self.assert_settings_intact(bot)
+
+    def test_the_connection_keeps_itself_alive(self):
+        bot = self.start_bot()
+        peer = self.log_in(bot)
+        # The kernel runs a keepalive timer ("tr" 2 in /proc/net/tcp) only on
+        # a socket with keepalive on; it shows once the socket is idle.
+        bot_port = peer.connection.getpeername()[1]
+        local = f"0100007F:{bot_port:04X}"
+        deadline = time.monotonic() + 10
+        timer = None
+        while time.monotonic() < deadline:
+            with open("/proc/net/tcp") as table:
+                rows = [line.split() for line in table.readlines()[1:]]
+            timer = next((row[5].split(":")[0] for row in rows if row[1] == local), None)
+            if timer == "02":
+                break
+            time.sleep(0.05)
+        self.assertEqual(timer, "02")
 
     def test_a_refused_connection_then_the_hub_comes_back(self):
         port = self.hub.port
@@ -111,6 +144,63 @@ class SlowAndBrokenHubs(FaultTestCase):
         peer = self.login_as_operator(bot)
         peer.send("$ForceMove 127.0.0.1:1|")  # an address that refuses
         bot.wait_error(r"Redirect to 127\.0\.0\.1:1 was received.* -> No")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        again = self.login_as_operator(bot)
+        self.assert_answers(bot, again)
+        self.assert_settings_intact(bot)
+
+
+class ErrorsOnTheWay(FaultTestCase):
+    """A log file that cannot be written or a broken translation asks the
+    last-resort question (the headless program answers No) in the middle of a
+    connection event; the bot keeps running and connects again."""
+
+    QUESTION = r"question: An exception has occured:.* -> No$"
+
+    def broken_language(self, key, text):
+        return {"Language": "Broken.lang"}, {"Broken.lang": {key: text}}
+
+    def reopen(self, port):
+        server = socket.socket()
+        server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        server.bind(("127.0.0.1", port))
+        server.listen(1)
+        self.hub.server = server
+
+    def test_a_disconnect_line_that_cannot_be_logged(self):
+        bot = self.start_bot(extra={"LogChat": 1, "Lines": 10, "Stamps": 0}, env=FAST_CLOCK)
+        shutil.rmtree(os.path.join(bot.directory, "logs"))
+        peer = self.login_as_operator(bot)
+        bot.wait_line(r"^chat\t\*\*\* Connecting to ")
+        for i in range(9):
+            peer.send(f"<hub> line {i}|")
+        bot.wait_line(r"^chat\t<hub> line 8$")
+        peer.close()  # "*** Disconnected" is the eleventh line of the chat pane
+        bot.wait_error(r"question: An exception has occured:.*chat\.txt.* -> No$")
+        # The chat pane keeps its lines while its log cannot be written, so
+        # each later chat line asks again; the connection still comes back.
+        self.login_as_operator(bot)
+        self.assertTrue(bot.running())
+        self.assert_settings_intact(bot)
+
+    def test_an_error_line_that_cannot_be_formatted(self):
+        port = self.hub.port
+        self.hub.server.close()
+        settings, translations = self.broken_language("LangError", "*** Error: %s %s")
+        bot = self.start_bot(extra=dict(settings, Port=port), env=FAST_CLOCK, translations=translations)
+        bot.wait_error(self.QUESTION)
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        self.reopen(port)
+        peer = self.login_as_operator(bot)
+        self.assert_answers(bot, peer)
+        self.assert_settings_intact(bot)
+
+    def test_a_connecting_line_that_cannot_be_formatted(self):
+        settings, translations = self.broken_language("LangConnectingTo", "*** Connecting to %s %s")
+        bot = self.start_bot(extra=settings, env=FAST_CLOCK, translations=translations)
+        bot.wait_error(self.QUESTION)
+        peer = self.login_as_operator(bot)
+        peer.close()
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
         again = self.login_as_operator(bot)
         self.assert_answers(bot, again)

@@ -20,6 +20,12 @@ class FakeTransport : public Transport {
   void SetEvents(TransportEvents* events) override { events_ = events; }
   void Open(const std::string& host, std::uint16_t port) override {
     opens.emplace_back(host, port);
+    if (connectingInOpen) {
+      // A socket given a dotted address starts connecting inside the open.
+      // An exception thrown back into it ends that attempt for good: the
+      // socket is left half-opened and never reports anything again.
+      events_->OnSocketConnecting();
+    }
     open = true;
   }
   void Close() override {
@@ -33,6 +39,8 @@ class FakeTransport : public Transport {
     events_->OnSocketConnecting();
     events_->OnSocketConnected();
   }
+  // The connect that completes an attempt which reported connecting already.
+  void CompleteConnect() { events_->OnSocketConnected(); }
   void Receive(std::string_view bytes) { events_->OnSocketRead(bytes); }
   void PeerClose() {
     open = false;
@@ -51,7 +59,8 @@ class FakeTransport : public Transport {
   std::vector<std::string> writes;
   std::vector<std::pair<std::string, std::uint16_t>> opens;
   int closes = 0;
-  bool open = false;
+  bool open = false;  // an attempt or a connection is under way
+  bool connectingInOpen = false;
 
  private:
   TransportEvents* events_ = nullptr;

@@ -8,6 +8,7 @@ int RunWindowTests(int argc, char** argv);
 int RunListModelsTests(int argc, char** argv);
 int RunHttpClientTests(int argc, char** argv);
 int RunCodePagesTests(int argc, char** argv);
+int RunWindowBoundaryTests(int argc, char** argv);
 }  // namespace varnek::test
 
 int main(int argc, char* argv[]) {
@@ -18,7 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   int failed = 0;
   for (auto* run : {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests,
-                    varnek::test::RunCodePagesTests}) {
+                    varnek::test::RunCodePagesTests, varnek::test::RunWindowBoundaryTests}) {
     failed |= run(argc, argv);
   }
   return failed;

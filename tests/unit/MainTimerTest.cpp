@@ -160,12 +160,53 @@ TEST_P(MainTimerTest, LostConnectionIsRetriedEveryTwoMinutes) {
   TickAt(failed + kReconnectWait);
   EXPECT_EQ(Opens(), opens + 2);
 
-  // Once connected nothing more is tried.
+  // Once connected (and greeted, so the login's time limit is met) nothing
+  // more is tried.
   f.fakes.transport.Connect();
+  f.Receive("$Lock EXTENDEDPROTOCOLABCABCABCABCABCABC Pk=TestHub|$Hello Guard|");
   for (std::uint32_t ms = failed + kReconnectWait; ms < failed + 10 * kReconnectWait; ms += 20000) {
     TickAt(ms);
   }
   EXPECT_EQ(Opens(), opens + 2);
+}
+
+// A hub that takes the connection and then never greets the bot would
+// otherwise keep it waiting for ever.
+TEST_P(MainTimerTest, LoginThatNeverReachesTheGreetingIsDroppedAfterAMinute) {
+  f.Start();
+  f.PlainLines();
+  At(5000);
+  f.Connect();
+  f.Receive("$Lock EXTENDEDPROTOCOLABCABCABCABCABCABC Pk=TestHub|");
+  const auto opens = Opens();
+  const int closes = f.fakes.transport.closes;
+
+  TickAt(5000 + 59999);
+  ASSERT_TRUE(f.bot->Connection().Connected());
+  TickAt(5000 + 60000);
+  EXPECT_FALSE(f.bot->Connection().Connected());
+  EXPECT_EQ(f.fakes.transport.closes, closes + 1);
+  ASSERT_GE(f.ChatLines().size(), 2u);
+  const std::vector<std::string> tail(f.ChatLines().end() - 2, f.ChatLines().end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"*** Error: 10060", "*** Disconnected"}));
+
+  // Then the reconnect of any lost connection applies.
+  TickAt(5000 + 60000 + kReconnectWait);
+  EXPECT_EQ(Opens(), opens + 1);
+}
+
+TEST_P(MainTimerTest, GreetedLoginIsNeverDropped) {
+  for (const char* greeting : {"$Hello Guard|", "$LogedIn Guard|"}) {
+    f.Start();
+    At(5000);
+    f.Connect();
+    f.Receive(std::string("$Lock EXTENDEDPROTOCOLABCABCABCABCABCABC Pk=TestHub|") + greeting);
+    for (std::uint32_t ms = 5000; ms < 5000 + 10 * 60000; ms += 999) {
+      TickAt(ms);
+    }
+    EXPECT_TRUE(f.bot->Connection().Connected()) << greeting;
+    f.bot->Run([this] { f.bot->Life().ConnectAction(); });  // the operator disconnects
+  }
 }
 
 TEST_P(MainTimerTest, OperatorsDisconnectIsNotRetried) {

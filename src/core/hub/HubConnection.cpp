@@ -1,14 +1,12 @@
 #include "core/hub/HubConnection.h"
 
-#include <exception>
-
 #include "core/hub/ConnectionListener.h"
 #include "core/hub/Dispatcher.h"
+#include "core/hub/ErrorHandler.h"
 #include "core/hub/HubEvents.h"
 #include "core/hub/ProtocolCounters.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
-#include "core/users/InputErrors.h"
 
 namespace varnek {
 
@@ -88,6 +86,10 @@ void HubConnection::CloseSocket() {
   OnSocketDisconnected();
 }
 
+void HubConnection::CloseWithError(int code) {
+  OnSocketError(SocketErrorKind::General, code);
+}
+
 void HubConnection::DropBuffer() {
   buffer_.clear();
   consumed_ = 0;
@@ -117,11 +119,18 @@ bool HubConnection::SendCommand(std::string_view text) {
   return true;
 }
 
-void HubConnection::OnSocketConnecting() { listener_.OnConnecting(); }
+void HubConnection::OnSocketConnecting() {
+  if (!detached_) {
+    errors_.Guard([this] { listener_.OnConnecting(); });
+  }
+}
 
 void HubConnection::OnSocketConnected() {
-  listener_.OnConnected();
+  if (detached_) {
+    return;
+  }
   connected_ = true;
+  errors_.Guard([this] { listener_.OnConnected(); });
 }
 
 void HubConnection::OnSocketRead(std::string_view bytes) {
@@ -132,12 +141,18 @@ void HubConnection::OnSocketRead(std::string_view bytes) {
   const std::size_t lastBar = bytes.rfind('|');
   bytesSinceBar_ = lastBar == std::string_view::npos ? bytesSinceBar_ + bytes.size() : bytes.size() - lastBar - 1;
   if (panes_.FullDebug()) {
-    std::string line = "H -> C: ";
-    line.append(bytes);
-    panes_.DebugLine(line);
+    // An echo that cannot be logged costs the echo, not the commands.
+    errors_.Guard([this, bytes] {
+      std::string line = "H -> C: ";
+      line.append(bytes);
+      panes_.DebugLine(line);
+    });
+    if (detached_) {
+      return;
+    }
   }
   if (bytesSinceBar_ > kMaxPendingBytes) {
-    OnSocketError(SocketErrorKind::Receive, kMessageTooLongCode);
+    CloseWithError(kMessageTooLongCode);
     return;
   }
   if (!draining_) {  // else the drain that runs below us picks these up
@@ -168,41 +183,47 @@ void HubConnection::DrainCommands() {
 }
 
 void HubConnection::HandleCommand(const std::string& command) {
-  try {
+  errors_.Guard([this, &command] {
     if (command.front() == '$') {
       DispatchCommand(command, events_, counters_);
     } else {
       events_.OnChatLine(command);
       counters_.Count(ReceivedCounter::MainChat);
     }
-  } catch (const AbandonedCommandError& error) {
-    errors_.HandleAbandonedCommand(error.what());
-  } catch (const std::exception& error) {
-    errors_.HandleUnexpectedError(error.what());
-  }
+  });
 }
 
+// A partial command is dropped with the connection it came on.
 void HubConnection::OnSocketDisconnected() {
   if (detached_) {
     return;
   }
   socketOpen_ = false;
-  DropBuffer();
-  listener_.OnDisconnected();
   connected_ = false;
+  DropBuffer();
+  errors_.Guard([this] { listener_.OnDisconnected(); });
 }
 
+// The socket is closed first; then the window hears of the error, the chat
+// pane gets the error line (none for a failed name lookup) and the
+// disconnect follows, as the close of an open socket reports one.
 void HubConnection::OnSocketError(SocketErrorKind kind, int code) {
   if (detached_) {
     return;
   }
-  listener_.OnConnectionError();
-  if (kind != SocketErrorKind::Lookup) {
-    panes_.ChatLine(lang_.Format(LangError, {std::to_string(code)}));
-  }
   connected_ = false;
-  if (socketOpen_) {
-    CloseSocket();
+  const bool wasOpen = socketOpen_;
+  if (wasOpen) {
+    socketOpen_ = false;
+    transport_.Close();
+    DropBuffer();
+  }
+  errors_.Guard([this] { listener_.OnConnectionError(); });
+  if (kind != SocketErrorKind::Lookup && !detached_) {
+    errors_.Guard([this, code] { panes_.ChatLine(lang_.Format(LangError, {std::to_string(code)})); });
+  }
+  if (wasOpen && !detached_) {
+    errors_.Guard([this] { listener_.OnDisconnected(); });
   }
 }
 

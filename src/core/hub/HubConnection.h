@@ -24,6 +24,11 @@ class ProtocolCounters;
 // handler may open a modal dialog whose nested event loop delivers more reads;
 // those are only appended, and the outer loop goes on after the handler
 // returns, so commands are still handled one at a time and in order.
+//
+// The socket events are entries from the event loop: whatever the window's
+// handlers or the pane lines throw ends at the error handler, and the
+// connection's own state is changed before any of them runs, so a line that
+// cannot be shown never leaves the connection half open or half closed.
 class HubConnection : public TransportEvents {
  public:
   // A hub that sends this much without a single "|" is broken; the bot drops
@@ -31,6 +36,8 @@ class HubConnection : public TransportEvents {
   static constexpr std::size_t kMaxPendingBytes = std::size_t{64} * 1024 * 1024;
   // The Windows Sockets code for "message too long", shown for such a hub.
   static constexpr int kMessageTooLongCode = 10040;
+  // The Windows Sockets code for "timed out", shown for a stalled login.
+  static constexpr int kTimedOutCode = 10060;
 
   HubConnection(Transport& transport, Dialogs& dialogs, OutputPanes& panes, const LangTable& lang,
                 ProtocolCounters& counters, HubEvents& events, ConnectionListener& listener, ErrorHandler& errors);
@@ -43,6 +50,9 @@ class HubConnection : public TransportEvents {
   void Disconnect();
   // Detaches from the socket for good; nothing is reported afterwards.
   void Shutdown();
+  // Gives the connection up as a socket error with this code would: the
+  // error line, then the disconnected state.
+  void CloseWithError(int code);
 
   // Refuses (with a warning) a text that begins with neither "$" nor "<";
   // otherwise writes it with a closing "|" in one piece, echoes it in "Full

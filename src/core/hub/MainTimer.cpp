@@ -1,6 +1,7 @@
 #include "core/hub/MainTimer.h"
 
 #include "core/BotContext.h"
+#include "core/hub/ErrorHandler.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/Login.h"
@@ -70,8 +71,20 @@ unsigned ScheduleCycle(unsigned interval) {
 
 }  // namespace
 
+// Each step stands on its own: a label whose message cannot be formatted (a
+// broken translation) must not keep the reconnect or the autosave from
+// running.
 void MainTimer::Tick() {
   const unsigned now = context_.ports.clock.TickCount();
+  errors_.Guard([this, now] { ShowClockAndUptimes(now); });
+  errors_.Guard([this] { ShowStatistics(); });
+  errors_.Guard([this, now] { GiveUpStalledLogin(now); });
+  errors_.Guard([this, now] { ReconnectWhenDue(now); });
+  errors_.Guard([this, now] { AutosaveWhenDue(now); });
+  errors_.Guard([this, now] { RequestInfoWhenDue(now); });
+}
+
+void MainTimer::ShowClockAndUptimes(unsigned now) {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
   controls.Get("LocalTimeLabel").SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
@@ -82,10 +95,6 @@ void MainTimer::Tick() {
   botUptime_ = UptimeText(Elapsed(now, context_.ticks.start));
   controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
   controls.Get("SystemUptimeLabel").SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
-  ShowStatistics();
-  ReconnectWhenDue(now);
-  AutosaveWhenDue(now);
-  RequestInfoWhenDue(now);
 }
 
 void MainTimer::ShowStatistics() {
@@ -102,6 +111,17 @@ void MainTimer::ShowStatistics() {
     const std::string count = std::to_string(counters.Received(static_cast<ReceivedCounter>(i)));
     const CounterLabel& row = kReceivedLabels[i];
     controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  }
+}
+
+// A hub that takes the connection and then never greets the bot (no "$Hello"
+// for it, no "$LogedIn") would keep it waiting for ever. After the time limit
+// the connection is given up as a timed-out one, which ends in the
+// disconnected state and so in the reconnect below.
+void MainTimer::GiveUpStalledLogin(unsigned now) {
+  if (context_.connection.Connected() && !context_.session.loginInfoSent &&
+      Elapsed(now, context_.ticks.connect) >= kLoginTimeLimit) {
+    context_.connection.CloseWithError(HubConnection::kTimedOutCode);
   }
 }
 

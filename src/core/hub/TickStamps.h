@@ -10,6 +10,7 @@ namespace varnek {
 struct TickStamps {
   std::uint32_t start = 0;       // the bot's uptime is measured from here
   std::uint32_t disconnect = 0;  // the reconnect wait is measured from here
+  std::uint32_t connect = 0;     // the login's time limit is measured from here
   std::uint32_t autosave = 0;    // the last settings save
   std::uint32_t tryInfo = 0;     // the last user information request pass
 };

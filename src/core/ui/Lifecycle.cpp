@@ -90,7 +90,10 @@ void Lifecycle::OnConnecting() {
       LangConnectingTo, {controls.Get("HubIpEdit").Text() + ":" + controls.Get("HubPortEdit").Text()}));
 }
 
-void Lifecycle::OnConnected() { SetConnectedState(); }
+void Lifecycle::OnConnected() {
+  context_.ticks.connect = context_.ports.clock.TickCount();
+  SetConnectedState();
+}
 
 void Lifecycle::OnConnectionError() { SetDisconnectedState(); }
 

@@ -1,0 +1,96 @@
+// Whatever the operator does in the window runs behind the bot's error
+// boundary: a change reaction that fails ends at the last-resort question,
+// never in the event loop.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <functional>
+#include <stdexcept>
+
+#include "gui/WindowFixture.h"
+
+namespace varnek::test {
+namespace {
+
+struct OperatorChange {
+  const char* control;
+  std::function<void(WindowFixture&)> act;
+};
+
+template <typename Widget>
+Widget* Shown(WindowFixture& f, const char* name) {
+  auto* widget = f.Find<Widget>(name);
+  if (widget == nullptr) {
+    throw std::logic_error(std::string("no widget ") + name);
+  }
+  return widget;
+}
+
+const OperatorChange kChanges[] = {
+    {"KickFakeCheckBox",
+     [](WindowFixture& f) {
+       f.ShowPage(5);
+       auto* box = Shown<QCheckBox>(f, "KickFakeCheckBox");
+       QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+     }},
+    {"UsernameEdit",
+     [](WindowFixture& f) { QTest::keyClicks(Shown<QLineEdit>(f, "UsernameEdit"), QStringLiteral("B")); }},
+    {"BotMessageMemo", [](WindowFixture& f) { Shown<QPlainTextEdit>(f, "BotMessageMemo")->setPlainText("Go away"); }},
+    {"TryInfoSpinEdit",
+     [](WindowFixture& f) {
+       auto* spin = Shown<QSpinBox>(f, "TryInfoSpinEdit");
+       spin->setValue(spin->value() + 1);
+     }},
+    {"TriggerComboBox", [](WindowFixture& f) { Shown<QComboBox>(f, "TriggerComboBox")->setCurrentIndex(2); }},
+    {"AlphaBlendTrackBar",
+     [](WindowFixture& f) {
+       auto* slider = Shown<QSlider>(f, "AlphaBlendTrackBar");
+       slider->setValue(slider->value() - 1);
+     }},
+    {"PageControl", [](WindowFixture& f) { f.window->Pages()->setCurrentIndex(3); }},
+    {"MainFormWidth",
+     [](WindowFixture& f) {
+       f.window->resize(f.window->width() + 20, f.window->height());
+       QCoreApplication::processEvents();
+     }},
+};
+
+}  // namespace
+
+class WindowBoundaryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void FailedReactionOfAnOperatorsChangeAsksTheQuestion() {
+    for (const OperatorChange& change : kChanges) {
+      WindowFixture f;
+      QVERIFY(f.exposed);
+      f.control(change.control).AddReaction([] { throw std::runtime_error("reaction failed"); });
+
+      change.act(f);
+
+      int asked = 0;
+      for (const FakeDialogs::Message& message : f.fakes.dialogs.messages) {
+        if (message.question == Question::UnexpectedError &&
+            message.text.find("reaction failed") != std::string::npos) {
+          ++asked;
+        }
+      }
+      QVERIFY2(asked == 1, change.control);
+    }
+  }
+};
+
+int RunWindowBoundaryTests(int argc, char** argv) {
+  WindowBoundaryTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace varnek::test
+
+#include "WindowBoundaryTest.moc"
