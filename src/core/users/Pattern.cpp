@@ -27,6 +27,25 @@ bool HasMaskChar(std::string_view text) {
   return false;
 }
 
+// The codes contain none of the mask characters, so one pass gives the same
+// text as replacing the five characters one after the other.
+std::string_view EscapeCode(char c) {
+  switch (c) {
+    case '[':
+      return "$0|";
+    case ']':
+      return "$1|";
+    case '?':
+      return "$2|";
+    case '%':
+      return "$3|";
+    case '-':
+      return "$4|";
+    default:
+      return {};
+  }
+}
+
 void AppendEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     const std::string_view code = EscapeCode(c);
@@ -72,25 +91,6 @@ bool WildcardMatch(std::string_view value, std::string_view pattern) {
 }
 
 }  // namespace
-
-// The codes contain none of the mask characters, so one pass gives the same
-// text as replacing the five characters one after the other.
-std::string_view EscapeCode(char c) {
-  switch (c) {
-    case '[':
-      return "$0|";
-    case ']':
-      return "$1|";
-    case '?':
-      return "$2|";
-    case '%':
-      return "$3|";
-    case '-':
-      return "$4|";
-    default:
-      return {};
-  }
-}
 
 // Most nicks and patterns hold no mask character and are their own escaped
 // form; only the others are copied, into a buffer that keeps its capacity.

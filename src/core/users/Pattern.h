@@ -30,8 +30,6 @@ const std::string* FirstMatchingPattern(const std::vector<std::string>& patterns
 
 // The building blocks of MatchesPattern, for the compiled pattern lists.
 
-// The three-byte code of a mask character, or nothing for any other byte.
-std::string_view EscapeCode(char c);
 // The text itself when it holds no mask character, else its escaped form
 // written into the buffer.
 std::string_view EscapeMaskCharsInto(std::string_view text, std::string& buffer);

@@ -153,7 +153,7 @@ void CompiledPatterns::Insert(PieceTable& table, std::uint64_t piece, std::uint3
 
 std::uint32_t CompiledPatterns::Lookup(const PieceTable& table, std::uint64_t piece) {
   const std::size_t mask = table.buckets.size() - 1;
-  for (std::size_t at = (piece * kSpread) >> table.shift;; at = (at + 1) & mask) {
+  for (auto at = static_cast<std::size_t>((piece * kSpread) >> table.shift);; at = (at + 1) & mask) {
     const PieceTable::Slot& slot = table.buckets[at];
     if (slot.firstPattern == kNone || slot.piece == piece) {
       return slot.firstPattern;
@@ -161,16 +161,61 @@ std::uint32_t CompiledPatterns::Lookup(const PieceTable& table, std::uint64_t pi
   }
 }
 
-// One pass over the value as it reads once escaped, without writing the
-// escaped text: most values match no pattern, and only a value that names
-// candidates is escaped for the matcher. The word holds the last eight
-// escaped bytes; each length of piece looks up its low bytes, and the first
-// eight bytes go to the pieces that must begin the value.
+void CompiledPatterns::AddChainOf(std::uint32_t first) {
+  for (std::uint32_t pattern = first; pattern != kNone; pattern = nextInPiece_[pattern]) {
+    candidates_.push_back(pattern);
+  }
+}
+
+// The digit of a mask character's escape code ("$0|" to "$4|"), 0 for the
+// bytes that stand for themselves.
+constexpr std::array<char, 256> kMaskDigit = [] {
+  std::array<char, 256> table{};
+  const std::string_view maskChars = "[]?%-";
+  for (std::size_t i = 0; i < maskChars.size(); ++i) {
+    table[static_cast<unsigned char>(maskChars[i])] = static_cast<char>('0' + i);
+  }
+  return table;
+}();
+
+// Hands `take` the bytes of the value as they read once escaped, without
+// writing the escaped text; `take` returns false to stop early.
+template <typename Take>
+void ForEachEscapedByte(std::string_view value, Take take) {
+  for (char c : value) {
+    const char digit = kMaskDigit[static_cast<unsigned char>(c)];
+    if (digit == 0 ? !take(c) : (!take('$') || !take(digit) || !take('|'))) {
+      return;
+    }
+  }
+}
+
+// Most values match no pattern, so the value is read as it would be
+// escaped, and only a value that names candidates is escaped for the
+// matcher. A word holds the last eight escaped bytes: the pieces that must
+// begin the value look up its first bytes, the others every position.
 void CompiledPatterns::CollectCandidates(std::string_view value) {
   candidates_.assign(withoutLiteral_.begin(), withoutLiteral_.end());
   std::uint64_t window = 0;
   std::size_t length = 0;  // of the escaped value read so far
-  const auto take = [&](char c) {
+  if (!startTables_.empty()) {
+    ForEachEscapedByte(value, [&](char c) {
+      window = (window << 8) | Folded(c);
+      ++length;
+      for (const PieceTable& table : startTables_) {
+        if (length == table.length) {
+          AddChain(Lookup(table, window));
+        }
+      }
+      return length < kMaxPiece;
+    });
+  }
+  if (anywhereTables_.empty()) {
+    return;
+  }
+  window = 0;
+  length = 0;
+  ForEachEscapedByte(value, [&](char c) {
     window = (window << 8) | Folded(c);
     ++length;
     for (const PieceTable& table : anywhereTables_) {
@@ -178,24 +223,8 @@ void CompiledPatterns::CollectCandidates(std::string_view value) {
         AddChain(Lookup(table, window & table.mask));
       }
     }
-    if (length <= kMaxPiece) {
-      for (const PieceTable& table : startTables_) {
-        if (length == table.length) {
-          AddChain(Lookup(table, window & table.mask));
-        }
-      }
-    }
-  };
-  for (char c : value) {
-    const std::string_view code = EscapeCode(c);
-    if (code.empty()) {
-      take(c);
-    } else {
-      for (char part : code) {
-        take(part);
-      }
-    }
-  }
+    return true;
+  });
 }
 
 int CompiledPatterns::FirstMatch(std::string_view value) {

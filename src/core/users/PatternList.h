@@ -59,10 +59,11 @@ class CompiledPatterns {
   static std::uint32_t Lookup(const PieceTable& table, std::uint64_t piece);
   void CollectCandidates(std::string_view value);
   void AddChain(std::uint32_t first) {
-    for (std::uint32_t pattern = first; pattern != kNone; pattern = nextInPiece_[pattern]) {
-      candidates_.push_back(pattern);
+    if (first != kNone) {  // the usual answer: no pattern has this piece
+      AddChainOf(first);
     }
   }
+  void AddChainOf(std::uint32_t first);
 
   std::vector<std::string> escaped_;
   std::vector<std::uint32_t> nextInPiece_;

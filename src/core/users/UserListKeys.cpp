@@ -22,20 +22,28 @@ std::string_view ShareKey(std::string_view exactShare) {
 
 // Nicks, shares and IPs are short: eight bytes at a time, each word mixed in
 // by a multiplication, is a good spread for a fraction of a general hash.
+// The last word is read so that it ends with the text (overlapping the one
+// before it); only texts shorter than a word are read byte by byte.
 std::uint32_t UserList::HashOf(std::string_view key) {
-  std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
-  std::size_t at = 0;
-  for (; at + 8 <= key.size(); at += 8) {
+  const auto load = [&key](std::size_t at) {
     std::uint64_t word = 0;
     std::memcpy(&word, key.data() + at, 8);
-    hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
-    hash ^= hash >> 31;
+    return word;
+  };
+  std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
+  std::uint64_t last = 0;
+  if (key.size() >= 8) {
+    for (std::size_t at = 0; at + 8 < key.size(); at += 8) {
+      hash = (hash ^ load(at)) * 0xBF58476D1CE4E5B9ULL;
+      hash ^= hash >> 31;
+    }
+    last = load(key.size() - 8);
+  } else {
+    for (std::size_t at = 0; at < key.size(); ++at) {
+      last |= std::uint64_t{static_cast<unsigned char>(key[at])} << (8 * at);
+    }
   }
-  std::uint64_t tail = 0;
-  for (std::size_t shift = 0; at < key.size(); ++at, shift += 8) {
-    tail |= std::uint64_t{static_cast<unsigned char>(key[at])} << shift;
-  }
-  hash = (hash ^ tail) * 0x94D049BB133111EBULL;
+  hash = (hash ^ last) * 0x94D049BB133111EBULL;
   hash ^= hash >> 32;
   const auto folded = static_cast<std::uint32_t>(hash);
   return folded == 0 ? 1 : folded;
