@@ -1,6 +1,11 @@
 #include "qt/QtTransport.h"
 
 namespace varnek {
+namespace {
+
+constexpr qint64 kReadBufferBytes = 64 * 1024;
+
+}  // namespace
 
 QtTransport::QtTransport(QObject* parent) : QObject(parent) {
   connect(&socket_, &QTcpSocket::stateChanged, this, &QtTransport::OnStateChanged);
@@ -10,6 +15,11 @@ QtTransport::QtTransport(QObject* parent) : QObject(parent) {
   connect(&socket_, &QTcpSocket::errorOccurred, this, &QtTransport::OnError);
   // Commands are small and the hub waits for each answer: send at once.
   socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  // A login flood arrives faster than it is handled. Unbounded, the socket
+  // would take everything the kernel holds in one read (megabytes), and that
+  // read's copies would stay in the peak memory; in bounded reads the kernel
+  // keeps the rest until the bot is ready for it.
+  socket_.setReadBufferSize(kReadBufferBytes);
 }
 
 void QtTransport::Open(const std::string& host, std::uint16_t port) {
