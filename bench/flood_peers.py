@@ -7,10 +7,11 @@ user of the flood matches (so every pattern is looked at for every user),
 then hands the headless program to the shared peers benchmark `measure.py`
 (`--cmd`), which floods it through a scripted hub with `$MyINFO` and
 `$UserIP` and reads its CPU time and peak memory from the kernel. The same
-run can measure Debian's DC clients for comparison (`--peers`).
+run can measure the window (drawn off screen, `--window`) and Debian's DC
+clients (`--peers`) for comparison.
 
     python3 bench/flood_peers.py [--bin build/bin] [--peers microdc2,eiskaltdcpp-daemon]
-                                 [--log-no] [--runs 3] [USERS ...]
+                                 [--window] [--log-no] [--runs 3] [USERS ...]
 
 Output settings stay at their defaults (debug pane in "Nice output", every
 line written to standard output) unless --log-no is given. Run as root:
@@ -66,16 +67,16 @@ def find_measure(explicit):
     sys.exit("measure.py not found (give --measure PATH)")
 
 
-def program_command(bin_dir, template):
+def program_command(bin_dir, template, program="varnek-headless"):
     """The shell command measure.py starts: it lays out the program directory in
     the run's own folder with the hub's port in the settings, then becomes the
-    headless program (exec, so the measured process is the program itself)."""
-    headless = os.path.join(bin_dir, "varnek-headless")
+    program (exec, so the measured process is the program itself)."""
+    executable = os.path.join(bin_dir, program)
     steps = [
         "mkdir -p {dir}/logs",
         f"cp -r {shlex.quote(os.path.join(bin_dir, 'translations'))} {{dir}}/",
         f"sed s/@PORT@/{{port}}/ {shlex.quote(template)} > {{dir}}/Varnek.ini",
-        f"exec {shlex.quote(headless)} --dir {{dir}}",
+        f"exec {'env QT_QPA_PLATFORM=offscreen ' if program == 'varnek' else ''}{shlex.quote(executable)} --dir {{dir}}",
     ]
     return " && ".join(steps)
 
@@ -86,6 +87,7 @@ def main():
     parser.add_argument("--bin", default=os.path.join(ROOT, "build", "bin"))
     parser.add_argument("--measure", help="path of the shared measure.py")
     parser.add_argument("--peers", default="", help="DC clients to measure in the same run, comma-separated")
+    parser.add_argument("--window", action="store_true", help="also measure the window, drawn off screen")
     parser.add_argument("--log-no", action="store_true", help='debug output "Nothing" instead of the default')
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--json", help="write every run and the medians to this file (one per program)")
@@ -107,6 +109,8 @@ def main():
         # Options first: measure.py reads the client name and the user counts
         # as one list of words.
         runs = [["--cmd", program_command(bin_dir, template), "--label", label]]
+        if arguments.window:
+            runs.append(["--cmd", program_command(bin_dir, template, "varnek"), "--label", label.replace("-headless", "")])
         for peer in filter(None, arguments.peers.split(",")):
             runs.append([peer])
         status = 0

@@ -14,20 +14,16 @@ PaneView::PaneView(OutputPanes& panes, PaneId id, const HubCodec& codec, QWidget
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setUndoRedoEnabled(false);
-  for (const std::string& line : panes.Pane(id).Lines()) {
-    pending_ << codec_.ToUnicode(line);
-  }
   AppendPending();
   panes_.AddListener(this);
 }
 
 PaneView::~PaneView() { panes_.RemoveListener(this); }
 
-void PaneView::OnLineAdded(const OutputPane& pane, const std::string& line) {
+void PaneView::OnLineAdded(const OutputPane& pane, const std::string& /*line*/) {
   if (pane.Id() != id_) {
     return;
   }
-  pending_ << codec_.ToUnicode(line).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   if (!appendScheduled_) {
     appendScheduled_ = true;
     QTimer::singleShot(0, this, &PaneView::AppendPending);
@@ -36,20 +32,25 @@ void PaneView::OnLineAdded(const OutputPane& pane, const std::string& line) {
 
 void PaneView::OnPaneCleared(const OutputPane& pane) {
   if (pane.Id() == id_) {
-    pending_.clear();
+    shownLines_ = 0;
     clear();
   }
 }
 
 void PaneView::AppendPending() {
   appendScheduled_ = false;
-  if (pending_.isEmpty()) {
+  const std::vector<std::string>& lines = Pane().Lines();
+  if (shownLines_ >= lines.size()) {
     return;
   }
+  QStringList pending;
+  for (std::size_t i = shownLines_; i < lines.size(); ++i) {
+    pending << codec_.ToUnicode(lines[i]).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  }
+  shownLines_ = lines.size();
   QScrollBar* bar = verticalScrollBar();
   const int kept = bar->value();
-  appendPlainText(pending_.join(QLatin1Char('\n')));
-  pending_.clear();
+  appendPlainText(pending.join(QLatin1Char('\n')));
   if (Pane().AutoScroll()) {
     bar->setValue(bar->maximum());
   } else {

@@ -10,8 +10,10 @@ namespace varnek {
 class HubCodec;
 
 // A read-only text pane showing one of the chat, status and debug panes.
-// Lines are gathered and appended once per pass of the event loop, so a flood
-// of debug lines costs one layout, not one per line.
+// New lines are appended once per pass of the event loop, so a flood of debug
+// lines costs one layout, not one per line; they are read from the core's
+// pane only then, so lines that the line limit empties away before the pass
+// ends cost the window nothing.
 class PaneView : public QPlainTextEdit, public OutputPanes::Listener {
   Q_OBJECT
  public:
@@ -38,7 +40,7 @@ class PaneView : public QPlainTextEdit, public OutputPanes::Listener {
   OutputPanes& panes_;
   PaneId id_;
   const HubCodec& codec_;
-  QStringList pending_;
+  std::size_t shownLines_ = 0;  // of the core's pane, already in the widget
   bool appendScheduled_ = false;
 };
 
