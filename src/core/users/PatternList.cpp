@@ -97,8 +97,11 @@ void CompiledPatterns::Compile(const std::vector<std::string>& patterns) {
       continue;
     }
     // The end of the run: in lists that number their patterns ("*spam1*",
-    // "*spam2*", ...) that is where they differ.
-    File(index, literal.substr(literal.size() - std::min(literal.size(), kMaxPiece)), false);
+    // "*spam2*", ...) that is where they differ. Pieces found anywhere are
+    // 1, 2, 4 or 8 bytes long, as every length costs a lookup per byte of
+    // every value.
+    const std::size_t length = std::bit_floor(std::min(literal.size(), kMaxPiece));
+    File(index, literal.substr(literal.size() - length), false);
   }
 }
 
