@@ -10,10 +10,11 @@ namespace varnek {
 class HubCodec;
 
 // A read-only text pane showing one of the chat, status and debug panes.
-// New lines are appended once per pass of the event loop, so a flood of debug
-// lines costs one layout, not one per line; they are read from the core's
-// pane only then, so lines that the line limit empties away before the pass
-// ends cost the window nothing.
+// New lines are appended together a moment after the first of them (50 ms),
+// so a flood of debug lines costs a few layouts a second, not one per line or
+// per pass of the event loop; they are read from the core's pane only then,
+// so lines that the line limit empties away in the meantime cost the window
+// nothing.
 class PaneView : public QPlainTextEdit, public OutputPanes::Listener {
   Q_OBJECT
  public:
