@@ -2,6 +2,11 @@
 // their own, then matched by dynamic programming over every way of giving runs
 // of the value to the "*"s. Input: the value, a 0 byte, the pattern (without a
 // 0 byte the whole input is the value and the pattern is empty).
+//
+// The pattern text cut at each line feed is also a pattern list: the compiled
+// list must name the same first match as the reference tried row by row, and
+// throw exactly when the reference reaches a pattern with too many runs of "*"
+// before any match.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +17,7 @@
 #include "FuzzCheck.h"
 #include "core/users/InputErrors.h"
 #include "core/users/Pattern.h"
+#include "core/users/PatternList.h"
 
 namespace {
 
@@ -83,6 +89,47 @@ std::size_t StarRuns(std::string_view pattern) {
   return runs;
 }
 
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find('\n', start);
+    lines.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    if (end == std::string_view::npos) {
+      return lines;
+    }
+    start = end + 1;
+  }
+}
+
+// -1 for no match, -2 when the scan reaches a pattern it must refuse.
+int ReferenceFirstMatch(const std::vector<std::string>& patterns, std::string_view value) {
+  const std::string escapedValue = ReferenceEscape(value);
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    if (StarRuns(patterns[i]) > varnek::kMaxPatternStarRuns) {
+      return -2;
+    }
+    if (ReferenceMatch(escapedValue, ReferenceEscape(patterns[i]))) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+void CheckCompiledList(std::string_view value, std::string_view patternText) {
+  const std::vector<std::string> patterns = SplitLines(patternText);
+  varnek::CompiledPatterns compiled(patterns);
+  int found = -1;
+  try {
+    found = compiled.FirstMatch(value);
+  } catch (const varnek::AbandonedCommandError&) {
+    found = -2;
+  }
+  if (found != ReferenceFirstMatch(patterns, value)) {
+    Fail("the compiled list answered differently from the reference");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -93,6 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t zero = input.find('\0');
   const std::string_view value = input.substr(0, zero);
   const std::string_view pattern = zero == std::string_view::npos ? std::string_view() : input.substr(zero + 1);
+
+  CheckCompiledList(value, pattern);
 
   bool matched = false;
   try {

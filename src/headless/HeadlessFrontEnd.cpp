@@ -56,11 +56,13 @@ DialogAnswer AnswerFor(Question question) {
 }  // namespace
 
 HeadlessFrontEnd::HeadlessFrontEnd(HubCodec& codec) : codec_(codec) {
-  connect(QAbstractEventDispatcher::instance(QThread::currentThread()), &QAbstractEventDispatcher::aboutToBlock,
-          this, &HeadlessFrontEnd::FlushOutput);
+  connect(QAbstractEventDispatcher::instance(QThread::currentThread()), &QAbstractEventDispatcher::aboutToBlock, this,
+          &HeadlessFrontEnd::FlushOutput);
 }
 
-HeadlessFrontEnd::~HeadlessFrontEnd() { FlushOutput(); }
+HeadlessFrontEnd::~HeadlessFrontEnd() {
+  FlushOutput();
+}
 
 void HeadlessFrontEnd::Attach(Bot& bot) {
   bot_ = &bot;
@@ -105,28 +107,45 @@ void HeadlessFrontEnd::OnInputLine(const std::string& line) {
 void HeadlessFrontEnd::OnLineAdded(const OutputPane& pane, const std::string& line) {
   // Every shown line gets the pane's name, also the lines of a text that
   // holds line breaks of its own (the help text).
-  const QByteArray text = codec_.ToUnicode(line).toUtf8();
-  const QByteArray prefix = QByteArray(PaneName(pane.Id())) + '\t';
-  qsizetype start = 0;
+  const char* name = PaneName(pane.Id());
+  if (!codec_.KeepsAscii() || !IsAscii(line)) {
+    const QByteArray text = codec_.ToUnicode(line).toUtf8();
+    AppendShownLine(name, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    return;
+  }
+  // ASCII is the same in UTF-8: written as it is.
+  AppendShownLine(name, line);
+}
+
+// Lines wait for the event loop to go idle, but never more than this many
+// bytes: a long burst of work is written in pieces instead of growing one
+// buffer (and the memory it keeps) with every line of the burst.
+constexpr std::size_t kOutputChunk = 64 * 1024;
+
+void HeadlessFrontEnd::AppendShownLine(const char* paneName, std::string_view text) {
+  std::size_t start = 0;
   while (true) {
-    qsizetype end = text.indexOf('\n', start);
-    QByteArray shown = text.mid(start, end < 0 ? -1 : end - start);
-    if (shown.endsWith('\r')) {
-      shown.chop(1);
+    const std::size_t end = text.find('\n', start);
+    std::string_view shown = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    if (!shown.empty() && shown.back() == '\r') {
+      shown.remove_suffix(1);
     }
-    output_ += prefix + shown + '\n';
-    if (end < 0) {
+    output_.append(paneName).append(1, '\t').append(shown).append(1, '\n');
+    if (end == std::string_view::npos) {
       break;
     }
     start = end + 1;
   }
+  if (output_.size() >= kOutputChunk) {
+    FlushOutput();
+  }
 }
 
 void HeadlessFrontEnd::FlushOutput() {
-  if (output_.isEmpty()) {
+  if (output_.empty()) {
     return;
   }
-  std::fwrite(output_.constData(), 1, static_cast<std::size_t>(output_.size()), stdout);
+  std::fwrite(output_.data(), 1, output_.size(), stdout);
   std::fflush(stdout);
   output_.clear();
 }
@@ -155,7 +174,9 @@ std::optional<std::string> HeadlessFrontEnd::InputBox(const std::string& /*title
   return std::nullopt;
 }
 
-std::optional<int> HeadlessFrontEnd::PickColour(int) { return std::nullopt; }
+std::optional<int> HeadlessFrontEnd::PickColour(int) {
+  return std::nullopt;
+}
 
 std::optional<std::string> HeadlessFrontEnd::PickFile(const std::string&, const std::string&, const std::string&,
                                                       const std::string&) {
@@ -171,7 +192,8 @@ void HeadlessFrontEnd::SetClipboardText(const std::string& text) {
 }
 
 void HeadlessFrontEnd::EndProgram() {
-  QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 }  // namespace varnek

@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/store/OutputPanes.h"
 #include "core/ui/Ports.h"
@@ -16,11 +17,7 @@ class Bot;
 // What the window does, done without one: pane lines go to standard output,
 // console lines come from standard input, and every question is answered by
 // a fixed rule (written to standard error).
-class HeadlessFrontEnd : public QObject,
-                         public Dialogs,
-                         public Shell,
-                         public WindowPort,
-                         public OutputPanes::Listener {
+class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public WindowPort, public OutputPanes::Listener {
   Q_OBJECT
  public:
   explicit HeadlessFrontEnd(HubCodec& codec);
@@ -33,8 +30,7 @@ class HeadlessFrontEnd : public QObject,
   void FlushOutput();
 
   // Dialogs
-  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
-                          Question question) override;
+  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text, Question question) override;
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initial) override;
   std::optional<int> PickColour(int initial) override;
@@ -61,12 +57,15 @@ class HeadlessFrontEnd : public QObject,
 
  private:
   void ReadInput();
+  void AppendShownLine(const char* paneName, std::string_view line);
 
   HubCodec& codec_;
   Bot* bot_ = nullptr;
   std::unique_ptr<QSocketNotifier> inputNotifier_;
   std::string input_;
-  QByteArray output_;
+  // What is waiting for standard output; cleared after each write but keeps
+  // its memory, so a flood of lines costs no allocation per line.
+  std::string output_;
 };
 
 }  // namespace varnek

@@ -19,10 +19,17 @@ class HubCodec {
   const std::string& Encoding() const { return encoding_; }
 
   QString ToUnicode(std::string_view bytes) const;
+  // Whether the encoding reads every ASCII byte as that same character, as
+  // all the hubs' code pages do: ASCII text then needs no conversion.
+  bool KeepsAscii() const { return keepsAscii_; }
   std::string ToHub(const QString& text) const;
 
  private:
   std::string encoding_;
+  bool keepsAscii_ = false;
 };
+
+// Whether every byte of the text is below 128.
+bool IsAscii(std::string_view bytes);
 
 }  // namespace varnek

@@ -1,9 +1,9 @@
 #include "qt/QtClock.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QLocale>
-#include <QTime>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 namespace varnek {
@@ -31,12 +31,28 @@ std::uint32_t QtClock::TickCount() const {
   return static_cast<std::uint32_t>(start_ + static_cast<std::uint64_t>(elapsed_.elapsed()) * speed_);
 }
 
+void QtClock::MakeTextsForThisSecond() const {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const std::int64_t second = std::chrono::floor<std::chrono::seconds>(now).count();
+  if (second == textSecond_) {
+    return;
+  }
+  // Both texts from the one second, so a date never goes with the time of
+  // another day.
+  const QDateTime local = QDateTime::fromSecsSinceEpoch(second);
+  timeText_ = local.time().toString(QStringLiteral("HH:mm:ss")).toStdString();
+  dateText_ = QLocale::system().toString(local.date(), QLocale::ShortFormat).toStdString();
+  textSecond_ = second;
+}
+
 std::string QtClock::LocalTimeText() const {
-  return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString();
+  MakeTextsForThisSecond();
+  return timeText_;
 }
 
 std::string QtClock::LocalDateText() const {
-  return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+  MakeTextsForThisSecond();
+  return dateText_;
 }
 
 }  // namespace varnek

@@ -1,12 +1,19 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <cstdint>
+#include <string>
 
 #include "core/ui/Ports.h"
 
 namespace varnek {
 
 // The system's millisecond tick count and the local time texts.
+//
+// Every pane line asks for the time texts, and making them asks the C
+// library for the local time zone, which glibc looks up on disk (a stat of
+// /etc/localtime) each time when TZ is unset. The texts change once a
+// second, so they are made once for each second of the system clock.
 //
 // For tests of the schedules, two environment variables shape the tick count
 // (and nothing else): VARNEK_TEST_TICK_START starts it at a given value (near
@@ -20,7 +27,12 @@ class QtClock : public Clock {
   std::string LocalDateText() const override;
 
  private:
+  void MakeTextsForThisSecond() const;
+
   QElapsedTimer elapsed_;
+  mutable std::int64_t textSecond_ = -1;  // seconds since 1970 the texts are for
+  mutable std::string timeText_;
+  mutable std::string dateText_;
   bool shaped_ = false;
   std::uint64_t start_ = 0;
   std::uint64_t speed_ = 1;

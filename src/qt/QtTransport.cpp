@@ -7,6 +7,11 @@
 #include <cerrno>
 
 namespace varnek {
+namespace {
+
+constexpr qint64 kReadBufferBytes = 64 * 1024;
+
+}  // namespace
 
 QtTransport::QtTransport(QObject* parent) : QObject(parent) {
   connect(&socket_, &QTcpSocket::stateChanged, this, &QtTransport::OnStateChanged);
@@ -14,6 +19,11 @@ QtTransport::QtTransport(QObject* parent) : QObject(parent) {
   connect(&socket_, &QTcpSocket::readyRead, this, &QtTransport::OnReadyRead);
   connect(&socket_, &QTcpSocket::disconnected, this, &QtTransport::OnDisconnected);
   connect(&socket_, &QTcpSocket::errorOccurred, this, &QtTransport::OnError);
+  // A login flood arrives faster than it is handled. Unbounded, the socket
+  // would take everything the kernel holds in one read (megabytes), and that
+  // read's copies would stay in the peak memory; in bounded reads the kernel
+  // keeps the rest until the bot is ready for it.
+  socket_.setReadBufferSize(kReadBufferBytes);
 }
 
 void QtTransport::Open(const std::string& host, std::uint16_t port) {

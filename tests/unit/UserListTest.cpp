@@ -366,5 +366,58 @@ TEST_F(UserListTest, LookupsAgreeWithAScanThroughRandomChanges) {
   }
 }
 
+// Thousands of rows make the tables grow, their probe runs collide and wrap,
+// and a few shares and IPs held by hundreds of rows make long chains that
+// rows leave from the middle and rejoin out of order: every lookup must still
+// name the first row in display order.
+TEST_F(UserListTest, LookupsAgreeWithAScanThroughGrowthAndLongChains) {
+  std::mt19937 random(7);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  auto firstRow = [&](UserColumn column, const std::string& key) {
+    for (int row = 0; row < list.Count(); ++row) {
+      const std::string_view cell = list.Row(row).Cell(column);
+      const std::string_view text = column == UserColumn::ExactShareSize ? cell.substr(0, cell.find(' ')) : cell;
+      if (text == key) {
+        return row;
+      }
+    }
+    return -1;
+  };
+  for (int step = 0; step < 12000; ++step) {
+    const std::string nick = "n" + std::to_string(pick(3000));
+    const std::string share = std::to_string(pick(step < 6000 ? 4 : 2000));
+    const std::string ip = "10.0.0." + std::to_string(pick(8));
+    switch (pick(12)) {
+      case 0:
+        list.RemoveUser(nick);
+        break;
+      case 1:
+        UserIp(nick, ip);
+        break;
+      case 2:
+        if (step % 50 == 0) {
+          list.Sort(pick(kUserColumnCount));
+        }
+        break;
+      default:
+        MyInfo(nick, share);
+        break;
+    }
+    if (step % 1500 == 0 || step == 11999) {
+      for (int k = 0; k < 3000; k += 7) {
+        const std::string key = "n" + std::to_string(k);
+        ASSERT_EQ(list.FindUser(key), firstRow(UserColumn::Username, key)) << key << " at step " << step;
+      }
+      for (int k = 0; k < 40; ++k) {
+        const std::string key = std::to_string(k);
+        ASSERT_EQ(list.FindUserByShare(key), firstRow(UserColumn::ExactShareSize, key)) << key << " at " << step;
+      }
+      for (const std::string key : {"", "10.0.0.0", "10.0.0.3", "10.0.0.7"}) {
+        ASSERT_EQ(list.FindUserByIp(key), firstRow(UserColumn::Ip, key)) << key << " at step " << step;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace varnek

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "core/store/LangTable.h"
 #include "core/users/UserTexts.h"
@@ -41,6 +45,38 @@ TEST(FormatShareSize, RoundsHalvesToEven) {
   // neighbour, 1.12 and 1.38.
   EXPECT_EQ(FormatShareSize(1152), "1.12 KiB");
   EXPECT_EQ(FormatShareSize(1408), "1.38 KiB");
+}
+
+// The text as a floating-point printer gives it: the quotient rounded to
+// hundredths, halves to even, in the shortest general form with at most 15
+// significant digits.
+std::string PrintedShareSize(std::int64_t bytes) {
+  static const char* const kSuffixes[] = {" EiB", " PiB", " TiB", " GiB", " MiB", " KiB"};
+  for (int unit = 0; unit < 6; ++unit) {
+    const double rounded = std::nearbyint(static_cast<double>(bytes) / std::ldexp(1.0, 60 - 10 * unit) / 0.01) * 0.01;
+    if (rounded > 0.99) {
+      char buffer[32];
+      const auto end = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::general, 15).ptr;
+      return std::string(buffer, end) + kSuffixes[unit];
+    }
+  }
+  return std::to_string(bytes) + " B";
+}
+
+TEST(FormatShareSize, GivesThePrintedTextForEveryHundredth) {
+  // Every hundredth a unit can show, met from both sides, in KiB (the texts
+  // do not depend on the unit), and sizes spread over the whole range.
+  for (std::int64_t hundredths = 99; hundredths <= 102400; ++hundredths) {
+    const std::int64_t bytes = hundredths * 1024 / 100;
+    for (std::int64_t near = bytes - 1; near <= bytes + 1; ++near) {
+      ASSERT_EQ(FormatShareSize(near), PrintedShareSize(near)) << near;
+    }
+  }
+  std::mt19937_64 random(5);
+  for (int i = 0; i < 200000; ++i) {
+    const auto bytes = static_cast<std::int64_t>(random() >> (random() % 64));
+    ASSERT_EQ(FormatShareSize(bytes), PrintedShareSize(bytes)) << bytes;
+  }
 }
 
 TEST(UserTexts, ModeTextNamesOnlyTheThreeExactModes) {

@@ -5,10 +5,25 @@
 #include <stdexcept>
 
 #include "core/store/LangTable.h"
+#include "core/text/Format.h"
 #include "core/ui/ControlModel.h"
 #include "core/ui/Ports.h"
 
 namespace varnek {
+
+namespace {
+
+// An added line with n line feeds shows as n + 1 lines. Searched with the
+// byte search of the library, as every line of a flood passes here.
+std::size_t ShownLineCountOf(std::string_view line) {
+  std::size_t shown = 1;
+  for (std::size_t at = line.find('\n'); at != std::string_view::npos; at = line.find('\n', at + 1)) {
+    ++shown;
+  }
+  return shown;
+}
+
+}  // namespace
 
 OutputPane::OutputPane(PaneId id, std::string controlName, std::string logFileName, LangKey savedMessage)
     : id_(id),
@@ -28,7 +43,7 @@ std::string OutputPane::Text() const {
 }
 
 void OutputPane::Append(std::string line) {
-  shownLines_ += 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), '\n'));
+  shownLines_ += ShownLineCountOf(line);
   lines_.push_back(std::move(line));
 }
 
@@ -54,25 +69,54 @@ OutputPanes::OutputPanes(ControlModel& controls, const LangTable& lang, const Cl
       logSwitches_{&controls.Get("LogChatCheckBox"), &controls.Get("LogStatusCheckBox"),
                    &controls.Get("LogDebugCheckBox")} {}
 
-std::string OutputPanes::LinePrefix() const {
-  if (!timestamps_.Checked()) {
-    return {};
+const std::string& OutputPanes::CurrentPrefix() const {
+  const bool stamped = timestamps_.Checked();
+  const bool dated = stamped && timestampsDate_.Checked();
+  if (!stamped) {
+    if (prefixStamped_) {
+      prefix_.clear();
+      prefixStamped_ = false;
+    }
+    return prefix_;
   }
-  if (timestampsDate_.Checked()) {
-    return "[" + clock_.LocalDateText() + " @ " + clock_.LocalTimeText() + "]: ";
+  // The clock's texts are short enough to need no heap memory.
+  const std::string time = clock_.LocalTimeText();
+  const std::string date = dated ? clock_.LocalDateText() : std::string();
+  if (prefixStamped_ && dated == prefixDated_ && time == prefixTime_ && date == prefixDate_) {
+    return prefix_;
   }
-  return "[" + clock_.LocalTimeText() + "]: ";
+  prefix_.assign("[");
+  if (dated) {
+    prefix_.append(date).append(" @ ");
+  }
+  prefix_.append(time).append("]: ");
+  prefixTime_ = time;
+  prefixDate_ = date;
+  prefixStamped_ = true;
+  prefixDated_ = dated;
+  return prefix_;
+}
+
+// The line is built in one string of the right size, formatted message
+// included, and then moved into the pane.
+template <typename Write>
+void OutputPanes::AddBuiltLine(PaneId id, std::size_t textSize, Write write) {
+  OutputPane& pane = Pane(id);
+  const std::string& prefix = CurrentPrefix();
+  std::string line;
+  line.reserve(prefix.size() + textSize);
+  line.append(prefix);
+  write(line);
+  pane.Append(std::move(line));
+  const std::string& added = pane.Lines().back();
+  for (Listener* listener : listeners_) {
+    listener->OnLineAdded(pane, added);
+  }
+  ApplyLineLimit(pane);
 }
 
 void OutputPanes::AddLine(PaneId id, std::string_view text) {
-  OutputPane& pane = Pane(id);
-  std::string line = LinePrefix();
-  line.append(text);
-  pane.Append(line);
-  for (Listener* listener : listeners_) {
-    listener->OnLineAdded(pane, line);
-  }
-  ApplyLineLimit(pane);
+  AddBuiltLine(id, text.size(), [text](std::string& line) { line.append(text); });
 }
 
 DebugMode OutputPanes::Mode() const {
@@ -86,12 +130,20 @@ DebugMode OutputPanes::Mode() const {
 }
 
 void OutputPanes::NiceLine(LangKey message, std::initializer_list<std::string_view> arguments) {
-  if (NiceOutput()) {
-    DebugLine(lang_.Format(message, arguments));
+  if (!NiceOutput()) {
+    return;
   }
+  const std::string& text = lang_.Text(message);
+  std::size_t size = text.size();
+  for (std::string_view argument : arguments) {
+    size += argument.size();
+  }
+  AddBuiltLine(PaneId::Debug, size, [&](std::string& line) { AppendFormatted(line, text, arguments); });
 }
 
-const Control& OutputPanes::LogSwitch(PaneId id) const { return *logSwitches_[static_cast<std::size_t>(id)]; }
+const Control& OutputPanes::LogSwitch(PaneId id) const {
+  return *logSwitches_[static_cast<std::size_t>(id)];
+}
 
 std::string OutputPanes::LogText(const OutputPane& pane) const {
   std::string text;
@@ -132,7 +184,9 @@ void OutputPanes::ClearPane(OutputPane& pane) {
   }
 }
 
-void OutputPanes::Clear(PaneId id) { ClearPane(Pane(id)); }
+void OutputPanes::Clear(PaneId id) {
+  ClearPane(Pane(id));
+}
 
 void OutputPanes::FlushOnExit() {
   for (PaneId id : {PaneId::Status, PaneId::Chat, PaneId::Debug}) {

@@ -60,6 +60,7 @@ class OutputPanes {
   class Listener {
    public:
     virtual ~Listener() = default;
+    // The line as the pane holds it; a listener must not add lines itself.
     virtual void OnLineAdded(const OutputPane& pane, const std::string& line) = 0;
     virtual void OnPaneCleared(const OutputPane& pane) = 0;
   };
@@ -70,7 +71,7 @@ class OutputPanes {
   const OutputPane& Pane(PaneId id) const { return panes_[static_cast<std::size_t>(id)]; }
 
   // "[time]: ", "[date @ time]: " or nothing, by the time stamp switches.
-  std::string LinePrefix() const;
+  std::string LinePrefix() const { return CurrentPrefix(); }
 
   // Adds the prefix and the text as one line, then applies the line limit.
   // Throws std::runtime_error when a flush to the log file fails; the pane
@@ -103,6 +104,10 @@ class OutputPanes {
   void RemoveListener(Listener* listener);
 
  private:
+  const std::string& CurrentPrefix() const;
+  // Adds the prefix and what `write` appends after it as one line.
+  template <typename Write>
+  void AddBuiltLine(PaneId id, std::size_t textSize, Write write);
   void ApplyLineLimit(OutputPane& pane);
   std::string LogText(const OutputPane& pane) const;
   const Control& LogSwitch(PaneId id) const;
@@ -114,6 +119,14 @@ class OutputPanes {
   std::array<OutputPane, 3> panes_;
   std::vector<Listener*> listeners_;
   bool flushing_ = false;
+  // The prefix changes once a second but is asked for by every line: it is
+  // built again only when the clock's texts or the switches differ from the
+  // ones it was built from.
+  mutable std::string prefix_;
+  mutable std::string prefixTime_;
+  mutable std::string prefixDate_;
+  mutable bool prefixStamped_ = false;
+  mutable bool prefixDated_ = false;
   // Read for every line, so looked up once.
   const Control& timestamps_;
   const Control& timestampsDate_;

@@ -18,5 +18,8 @@ class FormatError : public std::runtime_error {
 // Fills the "%s" placeholders of a message with the arguments, in order.
 // Surplus arguments are ignored; any other "%" is copied as it stands.
 std::string FormatMessage(std::string_view message, std::initializer_list<std::string_view> arguments);
+// The same, appended to a text that is being built (a pane line after its
+// time stamp). On a FormatError the text is left as it was.
+void AppendFormatted(std::string& out, std::string_view message, std::initializer_list<std::string_view> arguments);
 
 }  // namespace varnek

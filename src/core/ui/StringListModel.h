@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ class StringListModel {
   int Count() const { return static_cast<int>(rows_.size()); }
   const std::string& At(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
   const std::vector<std::string>& Rows() const { return rows_; }
+  // Grows with every change of the rows, so a reader that keeps something
+  // built from them (a compiled pattern list) knows when to build it again.
+  std::uint64_t Revision() const { return revision_; }
 
   void Append(std::string text);
   void SetAt(int row, std::string text);
@@ -47,7 +51,8 @@ class StringListModel {
 
  private:
   template <typename Call>
-  void Notify(Call call) const {
+  void Notify(Call call) {
+    ++revision_;
     for (Listener* listener : listeners_) {
       call(*listener);
     }
@@ -56,6 +61,7 @@ class StringListModel {
   std::string name_;
   std::vector<std::string> rows_;
   std::vector<Listener*> listeners_;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace varnek

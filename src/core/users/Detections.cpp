@@ -12,7 +12,6 @@
 #include "core/users/InputErrors.h"
 #include "core/users/Kick.h"
 #include "core/users/MyInfoFields.h"
-#include "core/users/Pattern.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -66,7 +65,7 @@ bool Detections::IsExempt(std::string_view nick) const {
   const bool protectedOperator = protectedOps_.Checked() && context_.operators.IndexOf(nick) >= 0;
   bool protectedUser = false;
   if (protectedUsers_.Checked()) {
-    protectedUser = FirstMatchingPattern(protectedList_.Rows(), nick) != nullptr;
+    protectedUser = protectedList_.FirstMatch(nick) >= 0;
   }
   return protectedOperator || protectedUser;
 }
@@ -177,16 +176,15 @@ bool Detections::DetectLimit(const MyInfoFields& fields) {
   return Fire(DetectionKind::Limit, kickable, fields.nick, text, LangLimitUserFound, {fields.nick, text});
 }
 
-bool Detections::DetectPattern(DetectionKind kind, const StringListModel& list, std::string_view nick,
-                               std::string_view value, LangKey found,
-                               std::initializer_list<std::string_view> foundArguments) {
-  const std::string* pattern = FirstMatchingPattern(list.Rows(), value);
-  if (pattern == nullptr) {
+bool Detections::DetectPattern(DetectionKind kind, PatternList& list, std::string_view nick, std::string_view value,
+                               LangKey found, std::initializer_list<std::string_view> foundArguments) {
+  const int row = list.FirstMatch(value);
+  if (row < 0) {
     return false;
   }
   // Copied: a kick's send may run handlers, and the list must not be read
   // through a reference that could move.
-  const std::string matched = *pattern;
+  const std::string matched = list.Rows().At(row);
   return Fire(kind, ControlsOf(kind).kickSwitch->Checked(), nick, matched, found, foundArguments);
 }
 

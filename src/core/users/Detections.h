@@ -7,13 +7,13 @@
 
 #include "core/store/LangKeys.h"
 #include "core/users/KickTemplates.h"
+#include "core/users/PatternList.h"
 
 namespace varnek {
 
 struct BotContext;
 struct MyInfoFields;
 class Control;
-class StringListModel;
 
 // The twelve detections that every $MyINFO and $UserIP runs through before
 // the user list is updated. A detection that fires is reported in the chat
@@ -51,7 +51,7 @@ class Detections {
   bool DetectIp(std::string_view nick, std::string_view ip);
   bool DetectSameIp(std::string_view nick, std::string_view ip);
 
-  bool DetectPattern(DetectionKind kind, const StringListModel& list, std::string_view nick, std::string_view value,
+  bool DetectPattern(DetectionKind kind, PatternList& list, std::string_view nick, std::string_view value,
                      LangKey found, std::initializer_list<std::string_view> foundArguments);
 
   // The common shape of a detection that fired: kick when switched on and a
@@ -69,13 +69,15 @@ class Detections {
   const Control& protectedUsers_;
   const Control& limitBelowSwitch_;
   const Control& limitBelowValue_;
-  const StringListModel& protectedList_;
-  const StringListModel& nickPatterns_;
-  const StringListModel& ipPatterns_;
-  const StringListModel& descriptionPatterns_;
-  const StringListModel& emailPatterns_;
-  const StringListModel& tagPatterns_;
-  const StringListModel& sharePatterns_;
+  // Compiled when they change; the exemption test is a question, so its
+  // list's compiled form is a cache.
+  mutable PatternList protectedList_;
+  PatternList nickPatterns_;
+  PatternList ipPatterns_;
+  PatternList descriptionPatterns_;
+  PatternList emailPatterns_;
+  PatternList tagPatterns_;
+  PatternList sharePatterns_;
   // The three hub counts: kick switch and threshold of normal, registered
   // and operator hubs, in that order.
   struct HubsCheck {

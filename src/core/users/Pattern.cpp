@@ -57,31 +57,6 @@ void AppendEscaped(std::string& out, std::string_view text) {
   }
 }
 
-// Most nicks and patterns hold no mask character and are their own escaped
-// form; only the others are copied, into a buffer that keeps its capacity.
-std::string_view Escaped(std::string_view text, std::string& buffer) {
-  if (!HasMaskChar(text)) {
-    return text;
-  }
-  buffer.clear();
-  AppendEscaped(buffer, text);
-  return buffer;
-}
-
-// Escaping neither adds nor removes a "*", nor joins two runs, so the runs can
-// be counted on the pattern as given.
-std::size_t CountStarRuns(std::string_view pattern) {
-  std::size_t runs = 0;
-  char previous = '\0';
-  for (char c : pattern) {
-    if (c == '*' && previous != '*') {
-      ++runs;
-    }
-    previous = c;
-  }
-  return runs;
-}
-
 bool SameByte(char a, char b) {
   return AsciiLower(a) == AsciiLower(b);
 }
@@ -117,6 +92,39 @@ bool WildcardMatch(std::string_view value, std::string_view pattern) {
 
 }  // namespace
 
+// Most nicks and patterns hold no mask character and are their own escaped
+// form; only the others are copied, into a buffer that keeps its capacity.
+std::string_view EscapeMaskCharsInto(std::string_view text, std::string& buffer) {
+  if (!HasMaskChar(text)) {
+    return text;
+  }
+  buffer.clear();
+  AppendEscaped(buffer, text);
+  return buffer;
+}
+
+// Escaping neither adds nor removes a "*", nor joins two runs, so the runs can
+// be counted on the pattern as given.
+std::size_t CountStarRuns(std::string_view pattern) {
+  std::size_t runs = 0;
+  char previous = '\0';
+  for (char c : pattern) {
+    if (c == '*' && previous != '*') {
+      ++runs;
+    }
+    previous = c;
+  }
+  return runs;
+}
+
+bool MatchesEscapedPattern(std::string_view escapedValue, std::string_view escapedPattern) {
+  return WildcardMatch(escapedValue, escapedPattern);
+}
+
+void ThrowInvalidPattern(std::string_view pattern) {
+  throw AbandonedCommandError("Pattern with more than 30 runs of \"*\": " + std::string(pattern));
+}
+
 std::string EscapeMaskChars(std::string_view text) {
   std::string result;
   result.reserve(text.size());
@@ -126,11 +134,11 @@ std::string EscapeMaskChars(std::string_view text) {
 
 bool MatchesPattern(std::string_view value, std::string_view pattern) {
   if (CountStarRuns(pattern) > kMaxPatternStarRuns) {
-    throw AbandonedCommandError("Pattern with more than 30 runs of \"*\": " + std::string(pattern));
+    ThrowInvalidPattern(pattern);
   }
-  thread_local std::string valueBuffer;
-  thread_local std::string patternBuffer;
-  return WildcardMatch(Escaped(value, valueBuffer), Escaped(pattern, patternBuffer));
+  std::string valueBuffer;
+  std::string patternBuffer;
+  return WildcardMatch(EscapeMaskCharsInto(value, valueBuffer), EscapeMaskCharsInto(pattern, patternBuffer));
 }
 
 const std::string* FirstMatchingPattern(const std::vector<std::string>& patterns, std::string_view value) {

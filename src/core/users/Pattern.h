@@ -23,7 +23,22 @@ std::string EscapeMaskChars(std::string_view text);
 bool MatchesPattern(std::string_view value, std::string_view pattern);
 
 // The first pattern of a list that the value matches, tried in list order,
-// or nullptr: the scan of the protected, allowed and forbidden lists.
+// or nullptr: the scan of the protected, allowed and forbidden lists. Each
+// pattern is tried in turn; lists matched against every user are compiled
+// once instead (PatternList.h).
 const std::string* FirstMatchingPattern(const std::vector<std::string>& patterns, std::string_view value);
+
+// The building blocks of MatchesPattern, for the compiled pattern lists.
+
+// The text itself when it holds no mask character, else its escaped form
+// written into the buffer.
+std::string_view EscapeMaskCharsInto(std::string_view text, std::string& buffer);
+// The number of separate runs of "*"; escaping does not change it.
+std::size_t CountStarRuns(std::string_view pattern);
+// The wildcard rule on texts that are both escaped already, without the
+// limit on runs of "*".
+bool MatchesEscapedPattern(std::string_view escapedValue, std::string_view escapedPattern);
+// The error of a pattern with more than kMaxPatternStarRuns runs of "*".
+[[noreturn]] void ThrowInvalidPattern(std::string_view pattern);
 
 }  // namespace varnek

@@ -14,133 +14,125 @@ namespace varnek {
 
 namespace {
 
-// The clone lookup compares shares as the hub sent them, so it ignores the
-// " B" that the cell adds.
-std::string_view ShareKey(std::string_view exactShare) {
-  return exactShare.substr(0, exactShare.find(' '));
-}
-
-std::string_view IndexKey(UserColumn column, std::string_view cell) {
-  return column == UserColumn::ExactShareSize ? ShareKey(cell) : cell;
-}
-
 // The cells a $MyINFO writes, Share size to Email address, plus the upload
-// limit when the command carries one. Built whole before any cell changes.
-UserRecord MyInfoCells(const MyInfoFields& fields, std::int64_t shareBytes, const LangTable& lang) {
-  UserRecord cells;
-  cells[UserColumn::ShareSize] = FormatShareSize(shareBytes);
-  cells[UserColumn::ExactShareSize] = fields.share + " B";
-  cells[UserColumn::Description] = fields.description;
-  cells[UserColumn::Tag] = fields.tag;
-  cells[UserColumn::Mode] = ModeText(fields.mode, lang);
-  cells[UserColumn::ConnectionType] = fields.connection;
-  cells[UserColumn::Status] = StatusText(fields.status, lang);
-  cells[UserColumn::Email] = fields.email;
+// limit when the command carries one, over the row's other cells.
+struct MyInfoTexts {
+  std::string shareSize;
+  std::string exactShare;
+  std::string mode;
+  std::string status;
+  std::string limit;
+};
+
+void PutMyInfoCells(UserCells& cells, const MyInfoFields& fields, const MyInfoTexts& texts) {
+  cells[static_cast<std::size_t>(UserColumn::ShareSize)] = texts.shareSize;
+  cells[static_cast<std::size_t>(UserColumn::ExactShareSize)] = texts.exactShare;
+  cells[static_cast<std::size_t>(UserColumn::Description)] = fields.description;
+  cells[static_cast<std::size_t>(UserColumn::Tag)] = fields.tag;
+  cells[static_cast<std::size_t>(UserColumn::Mode)] = texts.mode;
+  cells[static_cast<std::size_t>(UserColumn::ConnectionType)] = fields.connection;
+  cells[static_cast<std::size_t>(UserColumn::Status)] = texts.status;
+  cells[static_cast<std::size_t>(UserColumn::Email)] = fields.email;
   if (!fields.limit.empty()) {
-    cells[UserColumn::UploadLimit] = fields.limit + " KiB/s";
+    cells[static_cast<std::size_t>(UserColumn::UploadLimit)] = texts.limit;
   }
-  return cells;
 }
 
-constexpr UserColumn kMyInfoColumns[] = {
-    UserColumn::ShareSize, UserColumn::ExactShareSize, UserColumn::Description, UserColumn::Tag,
-    UserColumn::Mode,      UserColumn::ConnectionType, UserColumn::Status,      UserColumn::Email,
-};
+UserRecord NickOnly(std::string_view nick) {
+  UserCells cells{};
+  cells[static_cast<std::size_t>(UserColumn::Username)] = nick;
+  return UserRecord(cells);
+}
 
 }  // namespace
 
-// --- Indexes ---------------------------------------------------------------
+// --- Rows ------------------------------------------------------------------
 
-UserListIndex* UserList::IndexFor(UserColumn column) {
-  switch (column) {
-    case UserColumn::Username:
-      return &byNick_;
-    case UserColumn::ExactShareSize:
-      return &byShare_;
-    case UserColumn::Ip:
-      return &byIp_;
-    default:
-      return nullptr;
-  }
-}
-
-void UserList::IndexSlot(const Slot& slot) {
-  const UserRecord& record = *slot.record;
-  byNick_.Add(record.Nick(), slot.order);
-  byShare_.Add(ShareKey(record[UserColumn::ExactShareSize]), slot.order);
-  byIp_.Add(record[UserColumn::Ip], slot.order);
-}
-
-void UserList::UnindexSlot(const Slot& slot) {
-  const UserRecord& record = *slot.record;
-  byNick_.Remove(record.Nick(), slot.order);
-  byShare_.Remove(ShareKey(record[UserColumn::ExactShareSize]), slot.order);
-  byIp_.Remove(record[UserColumn::Ip], slot.order);
-}
-
-void UserList::RebuildIndexes() {
-  byNick_.Clear();
-  byShare_.Clear();
-  byIp_.Clear();
-  for (const Slot& slot : slots_) {
-    IndexSlot(slot);
-  }
-}
-
-int UserList::RowOfOrder(std::uint64_t order) const {
-  auto hit = std::lower_bound(slots_.begin(), slots_.end(), order,
-                              [](const Slot& slot, std::uint64_t key) { return slot.order < key; });
-  if (hit == slots_.end() || hit->order != order) {
+int UserList::RowOfOrder(std::uint32_t order) const {
+  auto hit = std::lower_bound(orders_.begin(), orders_.end(), order);
+  if (hit == orders_.end() || *hit != order) {
     throw std::logic_error("user list index names a row that is gone");
   }
-  return static_cast<int>(hit - slots_.begin());
+  return static_cast<int>(hit - orders_.begin());
 }
 
-int UserList::FirstRow(const UserListIndex& index, std::string_view key) const {
-  const std::optional<std::uint64_t> order = index.First(key);
-  return order ? RowOfOrder(*order) : -1;
+UserList::SlotId UserList::NewSlot() {
+  if (!freeSlots_.empty()) {
+    const SlotId slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    return slot;
+  }
+  slots_.emplace_back();
+  return static_cast<SlotId>(slots_.size() - 1);
+}
+
+// Order keys only need to grow along the display order; after four billion
+// appended rows they are given out afresh from 0.
+void UserList::Renumber() {
+  nextOrder_ = 0;
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    slots_[rows_[row]].order = nextOrder_;
+    orders_[row] = nextOrder_++;
+  }
 }
 
 // --- Lookups ---------------------------------------------------------------
 
 int UserList::FindUser(std::string_view nick) const {
-  return FirstRow(byNick_, nick);
+  return FirstRow(kNickKey, nick);
 }
 
 int UserList::FindUserByShare(std::string_view share) const {
-  return FirstRow(byShare_, share);
+  return FirstRow(kShareKey, share);
 }
 
 int UserList::FindUserByIp(std::string_view ip) const {
-  return FirstRow(byIp_, ip);
+  return FirstRow(kIpKey, ip);
 }
 
 // --- Changes ---------------------------------------------------------------
 
 int UserList::InsertRow(UserRecord record) {
-  slots_.push_back(Slot{nextOrder_++, std::make_unique<UserRecord>(std::move(record))});
-  IndexSlot(slots_.back());
+  if (nextOrder_ == UINT32_MAX) {
+    Renumber();
+  }
+  const SlotId slot = NewSlot();
+  slots_[slot].record = std::move(record);
+  slots_[slot].order = nextOrder_;
+  rows_.push_back(slot);
+  orders_.push_back(nextOrder_++);
+  ChainAll(slot);
   const int row = Count() - 1;
   Notify([&](Listener& l) { l.OnRowsInserted(*this, row, 1); });
   return row;
 }
 
 void UserList::RemoveRow(int row) {
-  UnindexSlot(slots_[static_cast<std::size_t>(row)]);
-  slots_.erase(slots_.begin() + row);
+  const SlotId slot = rows_[static_cast<std::size_t>(row)];
+  UnchainAll(slot);
+  rows_.erase(rows_.begin() + row);
+  orders_.erase(orders_.begin() + row);
+  slots_[slot].record = UserRecord();
+  freeSlots_.push_back(slot);
   Notify([&](Listener& l) { l.OnRowsRemoved(*this, row, 1); });
 }
 
-void UserList::WriteCell(Slot& slot, UserColumn column, std::string text) {
-  std::string& cell = (*slot.record)[column];
-  UserListIndex* index = IndexFor(column);
-  if (index == nullptr || IndexKey(column, cell) == IndexKey(column, text)) {
-    cell = std::move(text);
-    return;
+void UserList::ReplaceCells(SlotId slot, const UserCells& oldCells, const UserCells& newCells) {
+  UserRecord record(newCells);  // before the old texts go
+  std::array<bool, kKeyCount> changed{};
+  for (Key key : {kNickKey, kShareKey, kIpKey}) {
+    const auto column = static_cast<std::size_t>(ColumnOf(key));
+    changed[key] = KeyText(key, newCells[column]) != KeyText(key, oldCells[column]);
+    if (changed[key]) {
+      Unchain(key, slot);
+    }
   }
-  index->Remove(IndexKey(column, cell), slot.order);
-  cell = std::move(text);
-  index->Add(IndexKey(column, cell), slot.order);
+  slots_[slot].record = std::move(record);
+  for (Key key : {kNickKey, kShareKey, kIpKey}) {
+    if (changed[key]) {
+      Chain(key, slot);
+    }
+  }
 }
 
 void UserList::NotifyChanged(int row) const {
@@ -148,13 +140,15 @@ void UserList::NotifyChanged(int row) const {
 }
 
 int UserList::AppendUser(std::string nick) {
-  UserRecord record;
-  record[UserColumn::Username] = std::move(nick);
-  return InsertRow(std::move(record));
+  return InsertRow(NickOnly(nick));
 }
 
 void UserList::SetCell(int row, UserColumn column, std::string text) {
-  WriteCell(slots_.at(static_cast<std::size_t>(row)), column, std::move(text));
+  const SlotId slot = rows_.at(static_cast<std::size_t>(row));
+  const UserCells old = slots_[slot].record.cells.Views();
+  UserCells cells = old;
+  cells[static_cast<std::size_t>(column)] = text;
+  ReplaceCells(slot, old, cells);
   NotifyChanged(row);
 }
 
@@ -167,35 +161,40 @@ void UserList::ApplyMyInfo(const MyInfoFields& fields, const LangTable& lang) {
     }
     throw AbandonedCommandError("share of " + fields.nick + " is not a number: '" + fields.share + "'");
   }
-  UserRecord cells = MyInfoCells(fields, *shareBytes, lang);
+  MyInfoTexts texts{FormatShareSize(*shareBytes), fields.share + " B", ModeText(fields.mode, lang),
+                    StatusText(fields.status, lang), fields.limit.empty() ? std::string() : fields.limit + " KiB/s"};
   if (known < 0) {
     // A new row arrives complete: one insertion instead of an insertion and
     // a change, which matters while a login floods in.
-    cells[UserColumn::Username] = fields.nick;
-    InsertRow(std::move(cells));
+    UserCells cells{};
+    cells[static_cast<std::size_t>(UserColumn::Username)] = fields.nick;
+    PutMyInfoCells(cells, fields, texts);
+    InsertRow(UserRecord(cells));
     return;
   }
-  Slot& slot = slots_[static_cast<std::size_t>(known)];
-  for (UserColumn column : kMyInfoColumns) {
-    WriteCell(slot, column, std::move(cells[column]));
-  }
-  if (!fields.limit.empty()) {
-    WriteCell(slot, UserColumn::UploadLimit, std::move(cells[UserColumn::UploadLimit]));
-  }
+  const SlotId slot = rows_[static_cast<std::size_t>(known)];
+  const UserCells old = slots_[slot].record.cells.Views();
+  UserCells cells = old;
+  PutMyInfoCells(cells, fields, texts);
+  ReplaceCells(slot, old, cells);
   NotifyChanged(known);
 }
 
 void UserList::ApplyUserIp(std::string_view nick, std::string_view ip, int knownRow) {
-  const bool stillThere = knownRow >= 0 && knownRow < Count() && Row(knownRow).Nick() == nick;
+  const bool stillThere = knownRow >= 0 && knownRow < Count() && Row(knownRow).Cell(UserColumn::Username) == nick;
   const int row = stillThere ? knownRow : FindUser(nick);
   if (row < 0) {
-    UserRecord record;
-    record[UserColumn::Username] = std::string(nick);
-    record[UserColumn::Ip] = std::string(ip);
-    InsertRow(std::move(record));
+    UserCells cells{};
+    cells[static_cast<std::size_t>(UserColumn::Username)] = nick;
+    cells[static_cast<std::size_t>(UserColumn::Ip)] = ip;
+    InsertRow(UserRecord(cells));
     return;
   }
-  WriteCell(slots_[static_cast<std::size_t>(row)], UserColumn::Ip, std::string(ip));
+  const SlotId slot = rows_[static_cast<std::size_t>(row)];
+  const UserCells old = slots_[slot].record.cells.Views();
+  UserCells cells = old;
+  cells[static_cast<std::size_t>(UserColumn::Ip)] = ip;
+  ReplaceCells(slot, old, cells);
   NotifyChanged(row);
 }
 
@@ -209,12 +208,16 @@ bool UserList::RemoveUser(std::string_view nick) {
 }
 
 void UserList::Clear() {
-  if (slots_.empty()) {
+  if (rows_.empty()) {
     return;
   }
-  slots_.clear();
+  // Gives the memory back: a cleared list is a lost connection.
+  std::deque<Slot>().swap(slots_);
+  std::vector<SlotId>().swap(freeSlots_);
+  std::vector<SlotId>().swap(rows_);
+  std::vector<std::uint32_t>().swap(orders_);
   nextOrder_ = 0;
-  RebuildIndexes();
+  RebuildKeys();
   Notify([&](Listener& l) { l.OnListReset(*this); });
 }
 
@@ -223,14 +226,11 @@ void UserList::Sort(int column) {
     throw std::out_of_range("the user list has no column " + std::to_string(column));
   }
   const auto sortColumn = static_cast<UserColumn>(column);
-  std::stable_sort(slots_.begin(), slots_.end(), [sortColumn](const Slot& a, const Slot& b) {
-    return AsciiCompareIgnoreCase((*a.record)[sortColumn], (*b.record)[sortColumn]) < 0;
+  std::stable_sort(rows_.begin(), rows_.end(), [&](SlotId a, SlotId b) {
+    return AsciiCompareIgnoreCase(slots_[a].record.Cell(sortColumn), slots_[b].record.Cell(sortColumn)) < 0;
   });
-  nextOrder_ = 0;
-  for (Slot& slot : slots_) {
-    slot.order = nextOrder_++;
-  }
-  RebuildIndexes();
+  Renumber();
+  RebuildKeys();
   Notify([&](Listener& l) { l.OnListReset(*this); });
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <memory>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/users/MyInfoFields.h"
-#include "core/users/UserListIndex.h"
 #include "core/users/UserRecord.h"
 
 namespace varnek {
@@ -16,10 +16,15 @@ class LangTable;
 
 // The users of the hub, one row per user in display order, as the window shows
 // them. A busy hub has tens of thousands of users and every $MyINFO asks for a
-// nick, a share and an IP, so each of those lookups goes through a hash index
+// nick, a share and an IP, so each of those lookups goes through a hash table
 // instead of a scan, yet still answers with the first matching row in display
 // order: every row carries an order key that grows with the display position,
-// and each index bucket keeps its rows' keys sorted.
+// and the rows that hold one text are chained in the order of their keys.
+//
+// Rows live in a pool that never moves them and are named by their place in
+// it; the display order is a list of those places. A table per looked-up
+// column maps a text's hash to the first row of its chain and keeps no text
+// of its own: the texts are read from the rows.
 class UserList {
  public:
   // Notifications in the shape a table model forwards: row numbers are the
@@ -37,9 +42,9 @@ class UserList {
   UserList(const UserList&) = delete;
   UserList& operator=(const UserList&) = delete;
 
-  int Count() const { return static_cast<int>(slots_.size()); }
+  int Count() const { return static_cast<int>(rows_.size()); }
   // Throws std::out_of_range for a row that does not exist.
-  const UserRecord& Row(int row) const { return *slots_.at(static_cast<std::size_t>(row)).record; }
+  const UserRecord& Row(int row) const { return slots_[rows_.at(static_cast<std::size_t>(row))].record; }
 
   // Each gives the first display row that matches byte for byte, or -1.
   int FindUser(std::string_view nick) const;
@@ -79,21 +84,61 @@ class UserList {
   void RemoveListener(Listener* listener);
 
  private:
-  struct Slot {
-    std::uint64_t order;  // grows with the display row; renumbered by Sort
-    std::unique_ptr<UserRecord> record;
+  using SlotId = std::uint32_t;
+  static constexpr SlotId kNoSlot = 0xFFFFFFFFU;
+
+  // The looked-up columns: nick, exact share (up to its blank) and IP.
+  enum Key { kNickKey, kShareKey, kIpKey, kKeyCount };
+
+  // A row's place in the chain of the rows that hold its text in one column:
+  // a ring in order-key order, so the first row's previous is the last.
+  struct Link {
+    SlotId previous = kNoSlot;
+    SlotId next = kNoSlot;
   };
+  struct Slot {
+    UserRecord record;
+    std::uint32_t order = 0;  // grows with the display row; renumbered by Sort
+    std::array<Link, kKeyCount> links;
+  };
+  // Open addressing with linear probing: a bucket holds a text's hash (0
+  // marks a free bucket) and the first row of its chain.
+  struct Bucket {
+    std::uint32_t hash = 0;
+    SlotId first = kNoSlot;
+  };
+  struct KeyTable {
+    std::vector<Bucket> buckets;  // a power of two, at most four fifths in use
+    std::size_t used = 0;
+  };
+  static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
-  UserListIndex* IndexFor(UserColumn column);
-  void IndexSlot(const Slot& slot);
-  void UnindexSlot(const Slot& slot);
-  void RebuildIndexes();
-  int RowOfOrder(std::uint64_t order) const;
-  int FirstRow(const UserListIndex& index, std::string_view key) const;
+  // UserListKeys.cpp: the tables and the chains.
+  static std::uint32_t HashOf(std::string_view key);
+  static UserColumn ColumnOf(Key key);
+  static std::string_view KeyText(Key key, std::string_view cell);
+  std::string_view KeyOf(Key key, SlotId slot) const { return KeyText(key, slots_[slot].record.Cell(ColumnOf(key))); }
+  std::size_t FindBucket(Key key, std::string_view text, std::uint32_t hash) const;
+  void Chain(Key key, SlotId slot);
+  void Unchain(Key key, SlotId slot);
+  void InsertInOrder(Key key, Bucket& bucket, SlotId slot);
+  void GrowIfFull(KeyTable& table);
+  void EraseBucket(KeyTable& table, std::size_t hole);
+  void ChainAll(SlotId slot);
+  void UnchainAll(SlotId slot);
+  void RebuildKeys();
+  int FirstRow(Key key, std::string_view text) const;
+  Link& LinkOf(Key key, SlotId slot) { return slots_[slot].links[key]; }
 
+  // UserList.cpp: rows.
+  int RowOfOrder(std::uint32_t order) const;
+  SlotId NewSlot();
+  void Renumber();
   int InsertRow(UserRecord record);
   void RemoveRow(int row);
-  void WriteCell(Slot& slot, UserColumn column, std::string text);
+  // Gives a row new texts, keeping the tables right for the columns whose
+  // text changes. The new texts may be views into the old ones.
+  void ReplaceCells(SlotId slot, const UserCells& oldCells, const UserCells& newCells);
   void NotifyChanged(int row) const;
 
   template <typename Call>
@@ -103,11 +148,12 @@ class UserList {
     }
   }
 
-  std::vector<Slot> slots_;  // display order, so sorted by order key
-  std::uint64_t nextOrder_ = 0;
-  UserListIndex byNick_;
-  UserListIndex byShare_;
-  UserListIndex byIp_;
+  std::deque<Slot> slots_;             // by SlotId; never moves a row
+  std::vector<SlotId> freeSlots_;      // of removed rows, for reuse
+  std::vector<SlotId> rows_;           // display order
+  std::vector<std::uint32_t> orders_;  // the order keys of rows_, ascending
+  std::uint32_t nextOrder_ = 0;
+  std::array<KeyTable, kKeyCount> keys_;
   std::vector<Listener*> listeners_;
 };
 

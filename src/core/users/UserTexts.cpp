@@ -1,6 +1,5 @@
 #include "core/users/UserTexts.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace varnek {
@@ -15,27 +14,41 @@ constexpr ShareUnit kShareUnits[] = {
     {60, " EiB"}, {50, " PiB"}, {40, " TiB"}, {30, " GiB"}, {20, " MiB"}, {10, " KiB"},
 };
 
-// Two decimals, halves to the even neighbour. nearbyint follows the current
-// rounding mode, which this program never changes from round-to-nearest.
-double RoundToHundredths(double value) {
-  return std::nearbyint(value / 0.01) * 0.01;
+// The size in hundredths of the unit, halves to the even neighbour.
+// nearbyint follows the current rounding mode, which this program never
+// changes from round-to-nearest.
+double Hundredths(double value) {
+  return std::nearbyint(value / 0.01);
 }
 
-// The shortest general form with at most 15 significant digits. to_chars never
-// looks at the locale, so the separator stays "." whatever the front end set.
-std::string ShortDecimal(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  return std::string(buffer, result.ptr);
+// The hundredths as the shortest decimal: "114.98", "1.5", "8". This is the
+// text of the double hundredths * 0.01 in the shortest general form with at
+// most 15 significant digits, without asking a floating-point printer: the
+// sizes shown stay below 10^6 hundredths, where that double is always the
+// nearest one to the two-decimal number, so its 15 digits are that number's.
+// Every row of a login flood gets one, so it is worth the care; like
+// to_chars it never looks at the locale, so the separator stays ".".
+std::string HundredthsText(std::int64_t hundredths) {
+  std::string text = std::to_string(hundredths / 100);
+  const auto cents = static_cast<int>(hundredths % 100);
+  if (cents != 0) {
+    text += '.';
+    text += static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0) {
+      text += static_cast<char>('0' + cents % 10);
+    }
+  }
+  return text;
 }
 
 }  // namespace
 
 std::string FormatShareSize(std::int64_t bytes) {
   for (const ShareUnit& unit : kShareUnits) {
-    const double rounded = RoundToHundredths(static_cast<double>(bytes) / std::ldexp(1.0, unit.shift));
-    if (rounded > 0.99) {
-      return ShortDecimal(rounded) + unit.suffix;
+    const double hundredths = Hundredths(static_cast<double>(bytes) / std::ldexp(1.0, unit.shift));
+    if (hundredths * 0.01 > 0.99) {
+      // A bigger unit would have been taken above 1018.88 of this one.
+      return HundredthsText(static_cast<std::int64_t>(hundredths)) + unit.suffix;
     }
   }
   return std::to_string(bytes) + " B";

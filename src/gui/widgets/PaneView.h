@@ -10,8 +10,11 @@ namespace varnek {
 class HubCodec;
 
 // A read-only text pane showing one of the chat, status and debug panes.
-// Lines are gathered and appended once per pass of the event loop, so a flood
-// of debug lines costs one layout, not one per line.
+// New lines are appended together a moment after the first of them (50 ms),
+// so a flood of debug lines costs a few layouts a second, not one per line or
+// per pass of the event loop; they are read from the core's pane only then,
+// so lines that the line limit empties away in the meantime cost the window
+// nothing.
 class PaneView : public QPlainTextEdit, public OutputPanes::Listener {
   Q_OBJECT
  public:
@@ -38,7 +41,7 @@ class PaneView : public QPlainTextEdit, public OutputPanes::Listener {
   OutputPanes& panes_;
   PaneId id_;
   const HubCodec& codec_;
-  QStringList pending_;
+  std::size_t shownLines_ = 0;  // of the core's pane, already in the widget
   bool appendScheduled_ = false;
 };
 
