@@ -16,6 +16,16 @@ import unittest
 
 BIN_DIR = os.environ.get("VARNEK_BIN_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build", "bin"))
 HEADLESS = os.path.join(BIN_DIR, "varnek-headless")
+
+
+def _project_version():
+    """The version that CMakeLists.txt states, for a run without CTest."""
+    with open(os.path.join(os.path.dirname(__file__), "..", "..", "CMakeLists.txt")) as cmake:
+        return re.search(r"project\(Varnek VERSION ([0-9.]+)", cmake.read()).group(1)
+
+
+# The program's version; it appears in the bot's own $MyINFO and its replies.
+VERSION = os.environ.get("VARNEK_VERSION") or _project_version()
 DEADLINE = float(os.environ.get("VARNEK_E2E_DEADLINE", "10"))
 
 # The lock a plain hub sends, and one that names PtokaX.

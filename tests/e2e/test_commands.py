@@ -3,7 +3,7 @@
 import re
 import unittest
 
-from harness import PLAIN_LOCK, BotTestCase, read_ini
+from harness import PLAIN_LOCK, VERSION, BotTestCase, read_ini
 
 BOB = "$MyINFO $ALL bob a bot fan<++ V:0.7,M:A,H:1/0/0,S:2>$ $DSL\x01$bob@example.invalid$1536$|"
 
@@ -48,7 +48,7 @@ class BotCommandsByPrivateMessage(BotTestCase):
         peer.send("$To: Guard From: stranger $<stranger> %fake 1|")
         peer.expect(re.escape(
             b"$To: stranger From: Guard $<Guard> I do not accept any private messages since I am a bot < Varnek "
-            b"2.0.3 : ") + rb"[^|]* >\|")
+            + VERSION.encode() + b" : ") + rb"[^|]* >\|")
         bot.wait_line(r"^chat\t.*\*\*\* Private message from stranger: <stranger> %fake 1$")
         peer.drain()
         self.assertNotIn(b"changed to", peer.received)

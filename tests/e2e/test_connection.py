@@ -3,10 +3,10 @@
 import re
 import unittest
 
-from harness import PLAIN_LOCK, PTOKAX_LOCK, BotTestCase
+from harness import PLAIN_LOCK, PTOKAX_LOCK, VERSION, BotTestCase
 
 FEATURES = b"$Supports NoHello NoGetINFO UserIP2 ChatOnly|"
-OWN_MYINFO = b"$MyINFO $ALL Guard <Varnek V:2.0.3,M:P,H:0/0/1,S:0>$ $Bot\x01$$0$|"
+OWN_MYINFO = f"$MyINFO $ALL Guard <Varnek V:{VERSION},M:P,H:0/0/1,S:0>$ $Bot\x01$$0$|".encode()
 
 
 class Login(BotTestCase):

@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "core/Product.h"
 #include "core/users/UserRecord.h"
 #include "gui/WindowFixture.h"
 
@@ -456,7 +457,7 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("pagesOpened");
-    QTest::newRow("same version") << true << Q("2.0.3") << true << true << Q("2.0.3") << 0 << 0;
+    QTest::newRow("same version") << true << Q(varnek::kProductVersion) << true << true << Q(varnek::kProductVersion) << 0 << 0;
     QTest::newRow("newer, declined") << true << Q("2.0.4") << true << false << Q("2.0.4") << 1 << 0;
     QTest::newRow("newer, accepted") << true << Q("2.0.4") << true << true << Q("2.0.4") << 1 << 1;
     QTest::newRow("newer, not asked") << true << Q("2.0.4") << false << true << Q("2.0.4") << 0 << 0;

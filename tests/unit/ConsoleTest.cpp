@@ -98,7 +98,7 @@ TEST_F(ConsoleTest, StatisticsShowTheCurrentLabels) {
   ASSERT_EQ(f.Writes().size(), 1u);
   EXPECT_EQ(f.Writes()[0], std::string("<B> Varnek statistics:\r\n\r\n") +
                                " Detections: 7\r\n Uptime: 1 hour\r\n System uptime: 3 days\r\n" +
-                               " Version: 2.0.3\r\n Website: " + kWebsite + "\r\n|");
+                               " Version: " + std::string(kProductVersion) + "\r\n Website: " + kWebsite + "\r\n|");
 }
 
 TEST_F(ConsoleTest, PasswordIsSentButNotShown) {
