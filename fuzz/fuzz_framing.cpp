@@ -93,7 +93,7 @@ void CheckWrites(BotWorld& world) {
 void CheckUserIndexes(varnek::UserList& users) {
   using varnek::UserColumn;
   auto key = [&users](int row, UserColumn column) -> std::string_view {
-    std::string_view cell = users.Row(row)[column];
+    std::string_view cell = users.Row(row).Cell(column);
     return column == UserColumn::ExactShareSize ? cell.substr(0, cell.find(' ')) : cell;
   };
   auto firstByScan = [&](UserColumn column, std::string_view wanted) {
