@@ -194,11 +194,18 @@ class HeadlessBot:
                     return line
             remaining = end - time.monotonic()
             if remaining <= 0:
-                raise AssertionError(f"no line matching {pattern!r}; lines: {self.lines[-30:]!r}")
+                raise AssertionError(f"no line matching {pattern!r}; lines: {self.lines[-30:]!r}"
+                                     f"{self._ending()}")
             try:
                 self.lines.append(self._queue.get(timeout=min(remaining, 0.2)))
             except queue.Empty:
                 pass
+
+    def _ending(self):
+        """How the bot ended and what it wrote to standard error: a sanitizer
+        report or an exception names the fault a missing line only hints at."""
+        status = "still running" if self.running() else f"exited with {self.process.returncode}"
+        return f"; the bot is {status}; standard error: {self.errors[-40:]!r}"
 
     def wait_error(self, pattern, deadline=DEADLINE):
         regex = re.compile(pattern)
