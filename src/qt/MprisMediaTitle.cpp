@@ -134,6 +134,9 @@ class SongLookup : public QObject {
   // that plays but gave no song is passed over, and so is, once the deadline
   // has passed, a player that has not answered.
   void Decide() {
+    if (answered_) {
+      return;
+    }
     for (const Player& player : players_) {
       if (player.playing.has_value() && !*player.playing) {
         continue;
@@ -154,8 +157,13 @@ class SongLookup : public QObject {
 
   // Calls still out are dropped with the lookup. The answer may open a
   // modal dialog; the lookup is deleted only once the event loop it was
-  // called from runs again.
+  // called from runs again. Until then the deadline and the replies of calls
+  // that timed out can still arrive, in the same pass as the answer: they
+  // find the lookup answered and do nothing.
   void Answer(std::optional<PlayingSong> song) {
+    if (answered_) {
+      return;
+    }
     answered_ = true;
     Done done = std::move(done_);
     deleteLater();

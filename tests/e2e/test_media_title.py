@@ -6,6 +6,7 @@ import shutil
 import signal
 import subprocess
 import threading
+import time
 import unittest
 
 from harness import DEADLINE, BotTestCase
@@ -84,6 +85,27 @@ class MediaTitle(BotTestCase):
         bot.wait_line(NOT_RUNNING)
         peer.drain()
         self.assertNotIn(b"Listening to", peer.received)
+
+    def test_a_lookup_answers_once_when_its_deadline_and_the_calls_timeouts_meet(self):
+        # The bot stalls while its calls to a stopped player are out: when it
+        # goes on, the calls' timeouts and the lookup's own deadline are all
+        # due in the same pass of the event loop. Each request is answered
+        # once, and the bot stays up.
+        player = self.start_player("--artist", "Artist", "--title", "Song")
+        bot = self.start_bot(env=self.bus_env)
+        peer = self.log_in(bot)
+        player.send_signal(signal.SIGSTOP)
+        for _ in range(3):
+            bot.type_line("%winamp")
+            time.sleep(0.3)
+            bot.process.send_signal(signal.SIGSTOP)
+            time.sleep(1.5)
+            bot.process.send_signal(signal.SIGCONT)
+            bot.wait_line(NOT_RUNNING)
+        bot.type_line("done")
+        peer.expect(re.escape(b"<Guard> done|"))
+        self.assertTrue(bot.running())
+        self.assertEqual(sum(1 for line in bot.lines if re.search(NOT_RUNNING, line)), 3)
 
     def test_a_stopped_player_does_not_hide_the_song_of_another(self):
         # The bus lists its names in no fixed order: the stopped player may come
