@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/Bot.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/KickTemplates.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 

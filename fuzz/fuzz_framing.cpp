@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "FuzzWorld.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/KickTemplates.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/users/InputErrors.h"
+#include "core/text/InputErrors.h"
 #include "core/users/Pattern.h"
 #include "core/users/PatternList.h"
 

@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh --test
 export QT_QPA_PLATFORM=offscreen
 
+echo "== folder layers"
+python3 scripts/check-folder-cycles.py
+
 echo "== build and test"
 BUILD_DIR=build-test scripts/build.sh -DVARNEK_WERROR=ON
 ctest --test-dir build-test --output-on-failure -j2 --timeout 600

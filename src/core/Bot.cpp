@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "core/commands/ConsoleHelp.h"
-#include "core/ui/AboutTexts.h"
-#include "core/ui/LanguageBindings.h"
-#include "core/ui/SettingsRules.h"
+#include "core/model/AboutTexts.h"
+#include "core/store/LanguageBindings.h"
+#include "core/model/SettingsRules.h"
 #include "core/users/MyInfoParser.h"
 
 namespace varnek {
@@ -18,7 +18,7 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
       panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
       settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
       context_{controls_, lang_,  panes_,    counters_,   users_, controls_.List("OpsListBox"),
-               session_,  ticks_, settings_, connection_, ports_, programDirectory_},
+               session_,  ticks_, settings_, connection_, connection_, ports_, programDirectory_},
       lifecycle_(context_),
       login_(context_),
       hubInformation_(context_, [this] { lifecycle_.ConnectAction(); }),

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 class QAction;
 class QTabWidget;

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/Bot.h"
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "gui/QtDialogs.h"
 #include "gui/widgets/PaneView.h"
 #include "qt/HubCodec.h"

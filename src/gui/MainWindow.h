@@ -7,7 +7,7 @@
 #include <QTabWidget>
 #include <memory>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 #include "gui/ControlBinder.h"
 #include "gui/PageKit.h"
 

@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "core/ui/StringListModel.h"
+#include "core/model/StringListModel.h"
 #include "gui/AnnouncedRemoval.h"
 
 namespace varnek {

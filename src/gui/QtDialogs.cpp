@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "core/Bot.h"
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
 #include "gui/WindowRelay.h"

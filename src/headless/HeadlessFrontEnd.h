@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/store/OutputPanes.h"
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "core/Bot.h"
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "qt/ProcessSignals.h"
 #include "qt/QtServices.h"

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {

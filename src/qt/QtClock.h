@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

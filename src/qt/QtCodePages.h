@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

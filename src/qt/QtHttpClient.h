@@ -3,7 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTcpSocket>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek::test {
 

@@ -15,7 +15,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "core/users/UserRecord.h"
 #include "gui/WindowFixture.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "core/commands/Console.h"
 #include "core/store/LangTable.h"
 #include "fakes/BotFixture.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/ControlModel.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/ControlModel.h"
+#include "core/model/KickTemplates.h"
 
 namespace varnek {
 namespace {

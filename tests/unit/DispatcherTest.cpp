@@ -7,7 +7,7 @@
 
 #include "core/hub/Dispatcher.h"
 #include "core/hub/HubEvents.h"
-#include "core/hub/ProtocolCounters.h"
+#include "core/model/ProtocolCounters.h"
 
 namespace varnek {
 namespace {

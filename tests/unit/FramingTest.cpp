@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/hub/HubConnection.h"
-#include "core/hub/ProtocolCounters.h"
+#include "core/model/ProtocolCounters.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {

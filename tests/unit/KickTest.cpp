@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "core/store/OutputPanes.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 #include "core/users/Kick.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/KickTemplates.h"
 #include "core/users/UserList.h"
 #include "fakes/BotFixture.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/LockToKey.h"
 #include "fakes/BotFixture.h"

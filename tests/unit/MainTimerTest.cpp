@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/hub/HubSession.h"
-#include "core/hub/ProtocolCounters.h"
-#include "core/hub/TickStamps.h"
+#include "core/model/ProtocolCounters.h"
+#include "core/model/TickStamps.h"
 #include "core/hub/Uptime.h"
 #include "fakes/BotFixture.h"
 

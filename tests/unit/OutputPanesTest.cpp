@@ -7,7 +7,7 @@
 
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 

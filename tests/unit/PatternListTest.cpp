@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/StringListModel.h"
-#include "core/users/InputErrors.h"
+#include "core/model/StringListModel.h"
+#include "core/text/InputErrors.h"
 #include "core/users/Pattern.h"
 #include "core/users/PatternList.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/users/InputErrors.h"
+#include "core/text/InputErrors.h"
 #include "core/users/Pattern.h"
 
 namespace varnek {

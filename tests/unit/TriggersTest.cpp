@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/Triggers.h"
+#include "core/model/Triggers.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {

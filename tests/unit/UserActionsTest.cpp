@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "core/commands/UserActions.h"
 #include "core/store/OutputPanes.h"
 #include "core/users/UserList.h"
@@ -79,6 +79,7 @@ class UserActionsTest : public ::testing::Test {
                       c.ticks,
                       c.settings,
                       c.connection,
+                      c.sender,
                       Ports{p.transport, p.clock, dialogs, p.shell, p.window, p.http, p.media, p.codePages},
                       c.programDirectory};
   }

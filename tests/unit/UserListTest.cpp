@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/store/LangTable.h"
-#include "core/users/InputErrors.h"
+#include "core/text/InputErrors.h"
 #include "core/users/UserList.h"
 
 namespace varnek {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/store/LangKeys.h"
+#include "core/text/LangKeys.h"
 
 namespace varnek {
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <utility>
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/hub/HubConnection.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 namespace {

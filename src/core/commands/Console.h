@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

@@ -1,6 +1,6 @@
 #include "core/commands/ConsoleHelp.h"
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 
 namespace varnek {
 

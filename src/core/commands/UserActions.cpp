@@ -2,11 +2,11 @@
 
 #include <optional>
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 #include "core/users/Kick.h"
 #include "core/users/UserList.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/store/LangKeys.h"
+#include "core/text/LangKeys.h"
 #include "core/users/UserRecord.h"
 
 namespace varnek {

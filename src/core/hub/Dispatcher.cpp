@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/hub/HubEvents.h"
-#include "core/hub/ProtocolCounters.h"
+#include "core/model/ProtocolCounters.h"
 
 namespace varnek {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/users/InputErrors.h"
+#include "core/text/InputErrors.h"
 
 namespace varnek {
 

@@ -4,7 +4,7 @@
 #include "core/hub/Dispatcher.h"
 #include "core/hub/ErrorHandler.h"
 #include "core/hub/HubEvents.h"
-#include "core/hub/ProtocolCounters.h"
+#include "core/model/ProtocolCounters.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/ui/Ports.h"
+#include "core/context/CommandSender.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 
@@ -29,7 +30,7 @@ class ProtocolCounters;
 // handlers or the pane lines throw ends at the error handler, and the
 // connection's own state is changed before any of them runs, so a line that
 // cannot be shown never leaves the connection half open or half closed.
-class HubConnection : public TransportEvents {
+class HubConnection : public TransportEvents, public CommandSender {
  public:
   // A hub that sends this much without a single "|" is broken; the bot drops
   // the connection instead of growing its memory without bound.
@@ -57,7 +58,7 @@ class HubConnection : public TransportEvents {
   // Refuses (with a warning) a text that begins with neither "$" nor "<";
   // otherwise writes it with a closing "|" in one piece, echoes it in "Full
   // debug" mode and counts it. Returns whether it was accepted.
-  bool SendCommand(std::string_view text);
+  bool SendCommand(std::string_view text) override;
 
   bool Connected() const { return connected_; }
   // Bytes received and not yet handled (a partial command).

@@ -1,13 +1,13 @@
 #include "core/hub/HubInformation.h"
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 #include "core/users/UserList.h"
 
 namespace varnek {

@@ -1,13 +1,13 @@
 #include "core/hub/Login.h"
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/LockToKey.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 namespace {

@@ -1,16 +1,16 @@
 #include "core/hub/MainTimer.h"
 
-#include "core/BotContext.h"
+#include "core/context/BotContext.h"
 #include "core/hub/ErrorHandler.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/Login.h"
-#include "core/hub/ProtocolCounters.h"
-#include "core/hub/TickStamps.h"
+#include "core/model/ProtocolCounters.h"
+#include "core/model/TickStamps.h"
 #include "core/hub/Uptime.h"
 #include "core/store/LangTable.h"
 #include "core/store/SettingsFile.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 #include "core/users/UserList.h"
 
 namespace varnek {

@@ -1,7 +1,7 @@
 #include "core/store/LangTable.h"
 
 #include "core/store/IniFile.h"
-#include "core/store/LangDefaults.h"
+#include "core/text/LangDefaults.h"
 #include "core/text/Ascii.h"
 #include "core/text/Format.h"
 

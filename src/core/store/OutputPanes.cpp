@@ -6,8 +6,8 @@
 
 #include "core/store/LangTable.h"
 #include "core/text/Format.h"
-#include "core/ui/ControlModel.h"
-#include "core/ui/Ports.h"
+#include "core/model/ControlModel.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/store/LangKeys.h"
+#include "core/text/LangKeys.h"
 
 namespace varnek {
 

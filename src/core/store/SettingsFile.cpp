@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/hub/TickStamps.h"
+#include "core/model/TickStamps.h"
 #include "core/store/FileAccess.h"
 #include "core/store/IniFile.h"
 #include "core/store/LangTable.h"
@@ -13,9 +13,9 @@
 #include "core/store/SettingValueCodec.h"
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
-#include "core/ui/ControlModel.h"
-#include "core/ui/Ports.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/ControlModel.h"
+#include "core/model/Ports.h"
+#include "core/model/KickTemplates.h"
 
 namespace varnek {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/users/KickTemplates.h"
+#include "core/model/KickTemplates.h"
 
 namespace varnek {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "core/BotContext.h"
-#include "core/hub/ProtocolCounters.h"
+#include "core/context/BotContext.h"
+#include "core/model/ProtocolCounters.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Integer.h"
 #include "core/text/Strings.h"
-#include "core/ui/ControlModel.h"
-#include "core/users/InputErrors.h"
+#include "core/model/ControlModel.h"
+#include "core/text/InputErrors.h"
 #include "core/users/Kick.h"
 #include "core/users/MyInfoFields.h"
 #include "core/users/UserList.h"

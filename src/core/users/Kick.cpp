@@ -4,8 +4,8 @@
 #include <iterator>
 #include <utility>
 
-#include "core/BotContext.h"
-#include "core/ui/ControlModel.h"
+#include "core/context/BotContext.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/text/Ascii.h"
-#include "core/users/InputErrors.h"
+#include "core/text/InputErrors.h"
 
 namespace varnek {
 namespace {

@@ -5,7 +5,7 @@
 #include <bit>
 
 #include "core/text/Ascii.h"
-#include "core/ui/StringListModel.h"
+#include "core/model/StringListModel.h"
 #include "core/users/Pattern.h"
 
 namespace varnek {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QVBoxLayout>
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 #include "gui/PageKit.h"
 #include "gui/widgets/LinkLabel.h"
 

@@ -11,7 +11,7 @@
 #include <QSpinBox>
 #include <QTableView>
 
-#include "core/users/KickTemplates.h"
+#include "core/model/KickTemplates.h"
 #include "gui/PageKit.h"
 
 namespace varnek {

@@ -1,9 +1,9 @@
-#include "core/ui/Triggers.h"
+#include "core/model/Triggers.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

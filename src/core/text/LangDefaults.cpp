@@ -1,4 +1,4 @@
-#include "core/store/LangDefaults.h"
+#include "core/text/LangDefaults.h"
 
 namespace varnek {
 

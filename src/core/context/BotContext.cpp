@@ -1,10 +1,10 @@
-#include "core/BotContext.h"
+#include "core/context/BotContext.h"
 
-#include "core/hub/HubConnection.h"
+#include "core/context/CommandSender.h"
 #include "core/store/LangTable.h"
 #include "core/text/Strings.h"
-#include "core/ui/ControlModel.h"
-#include "core/ui/Triggers.h"
+#include "core/model/ControlModel.h"
+#include "core/model/Triggers.h"
 
 namespace varnek {
 
@@ -33,7 +33,7 @@ std::string BotContext::ChatLineOfBot(std::string_view text) const {
 }
 
 bool BotContext::SendCommand(std::string_view text) const {
-  return connection.SendCommand(text);
+  return sender.SendCommand(text);
 }
 
 void BotContext::WarnForbiddenCharacters() const {

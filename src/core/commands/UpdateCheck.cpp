@@ -1,9 +1,9 @@
-#include "core/store/UpdateCheck.h"
+#include "core/commands/UpdateCheck.h"
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/store/LangTable.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 

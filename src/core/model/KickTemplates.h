@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/store/LangKeys.h"
+#include "core/text/LangKeys.h"
 
 namespace varnek {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/store/LangTable.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/ui/Control.h"
-#include "core/ui/StringListModel.h"
+#include "core/model/Control.h"
+#include "core/model/StringListModel.h"
 
 namespace varnek {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/store/LangKeys.h"
+#include "core/text/LangKeys.h"
 
 namespace varnek {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/ControlModel.h"
-#include "core/ui/Triggers.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/ControlModel.h"
+#include "core/model/Triggers.h"
+#include "core/model/KickTemplates.h"
 
 namespace varnek {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/hub/ProtocolCounters.h"
+#include "core/model/ProtocolCounters.h"
 
 namespace varnek {
 namespace {

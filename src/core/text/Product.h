@@ -2,7 +2,7 @@
 
 // Fixed facts about the program itself.
 
-#include "core/Version.h"
+#include "core/text/Version.h"
 
 namespace varnek {
 

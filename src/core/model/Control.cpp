@@ -1,8 +1,8 @@
-#include "core/ui/Control.h"
+#include "core/model/Control.h"
 
 #include <algorithm>
 
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 

@@ -1,11 +1,11 @@
-#include "core/ui/ListEditing.h"
+#include "core/commands/ListEditing.h"
 
 #include <optional>
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/store/LangTable.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 namespace {

@@ -3,10 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 
+class CommandSender;
 class ControlModel;
 class HubConnection;
 class LangTable;
@@ -31,6 +32,8 @@ struct BotContext {
   TickStamps& ticks;
   SettingsFile& settings;
   HubConnection& connection;
+  // The same connection's send path, for the parts below the hub.
+  CommandSender& sender;
   Ports ports;
   std::filesystem::path programDirectory;
 

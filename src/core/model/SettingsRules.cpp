@@ -1,12 +1,12 @@
-#include "core/ui/SettingsRules.h"
+#include "core/model/SettingsRules.h"
 
 #include <string>
 #include <vector>
 
-#include "core/hub/TickStamps.h"
-#include "core/ui/ControlModel.h"
-#include "core/ui/Ports.h"
-#include "core/users/KickTemplates.h"
+#include "core/model/TickStamps.h"
+#include "core/model/ControlModel.h"
+#include "core/model/Ports.h"
+#include "core/model/KickTemplates.h"
 
 namespace varnek {
 namespace {

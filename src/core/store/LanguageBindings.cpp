@@ -1,5 +1,5 @@
 // clang-format off
-#include "core/ui/LanguageBindings.h"
+#include "core/store/LanguageBindings.h"
 
 namespace varnek {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/hub/ErrorHandler.h"
-#include "core/ui/Ports.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 

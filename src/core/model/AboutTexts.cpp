@@ -1,6 +1,6 @@
-#include "core/ui/AboutTexts.h"
+#include "core/model/AboutTexts.h"
 
-#include "core/Product.h"
+#include "core/text/Product.h"
 
 namespace varnek {
 

@@ -1,17 +1,17 @@
-#include "core/ui/Lifecycle.h"
+#include "core/hub/Lifecycle.h"
 
 #include <exception>
 
-#include "core/BotContext.h"
-#include "core/Product.h"
+#include "core/context/BotContext.h"
+#include "core/text/Product.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
-#include "core/hub/TickStamps.h"
+#include "core/model/TickStamps.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 #include "core/users/UserList.h"
 
 namespace varnek {

@@ -1,4 +1,4 @@
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 #include <algorithm>
 #include <stdexcept>

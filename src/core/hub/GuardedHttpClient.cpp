@@ -1,4 +1,4 @@
-#include "core/GuardedHttpClient.h"
+#include "core/hub/GuardedHttpClient.h"
 
 namespace varnek {
 

@@ -1,4 +1,4 @@
-#include "core/ui/StringListModel.h"
+#include "core/model/StringListModel.h"
 
 #include <algorithm>
 

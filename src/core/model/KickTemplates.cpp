@@ -1,6 +1,6 @@
-#include "core/users/KickTemplates.h"
+#include "core/model/KickTemplates.h"
 
-#include "core/ui/ControlModel.h"
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 namespace {

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Fails when the folders of the source tree include each other in a cycle.
+
+Each folder under src/core is a layer; the files directly in src/core (Bot on
+top) form one more. A folder may include the folders below it, never one that
+includes it back, directly or through others. The front ends (src/qt,
+src/headless, src/gui) are checked the same way.
+
+Prints each cycle with one include that makes every step of it, so the fix
+is easy to find, and exits 1; exits 0 and prints the order when there is none.
+"""
+
+import pathlib
+import re
+import sys
+
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def folder_of(path, src):
+    """The layer a file belongs to: "core/users", "core" for src/core/Bot.cpp, "gui" for src/gui/pages/X."""
+    parts = path.relative_to(src).parts
+    if parts[0] == "core":
+        return "core" if len(parts) == 2 else "core/" + parts[1]
+    return parts[0]
+
+
+def folder_of_include(name, src):
+    """The layer an include names, or None for a header outside the tree (Qt, the standard library)."""
+    path = src / name
+    if not path.exists():
+        return None
+    return folder_of(path, src)
+
+
+def include_graph(src):
+    """folder -> {included folder: an example "file: include" that makes the edge}."""
+    graph = {}
+    for path in sorted(src.rglob("*")):
+        if path.suffix not in (".h", ".cpp") or not path.is_file():
+            continue
+        source = folder_of(path, src)
+        edges = graph.setdefault(source, {})
+        for name in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+            target = folder_of_include(name, src)
+            if target is not None and target != source:
+                edges.setdefault(target, f"{path.relative_to(src.parent)}: {name}")
+    return graph
+
+
+def strongly_connected(graph):
+    """Tarjan's algorithm: the groups of folders that reach each other."""
+    index, low, stack, on_stack, groups = {}, {}, [], set(), []
+
+    def visit(node):
+        index[node] = low[node] = len(index)
+        stack.append(node)
+        on_stack.add(node)
+        for target in graph.get(node, {}):
+            if target not in index:
+                visit(target)
+                low[node] = min(low[node], low[target])
+            elif target in on_stack:
+                low[node] = min(low[node], index[target])
+        if low[node] == index[node]:
+            group = []
+            while True:
+                member = stack.pop()
+                on_stack.discard(member)
+                group.append(member)
+                if member == node:
+                    break
+            groups.append(sorted(group))
+
+    for node in sorted(graph):
+        if node not in index:
+            visit(node)
+    return groups
+
+
+def main():
+    src = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent / "src")
+    graph = include_graph(src)
+    groups = strongly_connected(graph)
+    cycles = [group for group in groups if len(group) > 1]
+    if not cycles:
+        # Tarjan's groups come out with every folder after those it includes.
+        print("folders, lowest first: " + ", ".join(group[0] for group in groups))
+        return 0
+    for group in cycles:
+        print("folders that include each other: " + ", ".join(group))
+        for source in group:
+            for target, example in sorted(graph[source].items()):
+                if target in group:
+                    print(f"  {source} -> {target}  ({example})")
+    return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
