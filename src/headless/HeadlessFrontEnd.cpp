@@ -97,7 +97,7 @@ void HeadlessFrontEnd::ReadInput() {
 }
 
 void HeadlessFrontEnd::OnInputLine(const std::string& line) {
-  if (bot_ == nullptr) {
+  if (bot_ == nullptr || (inputFilter_ && inputFilter_(line))) {
     return;
   }
   const std::string bytes = codec_.ToHub(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,9 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
 
   // Handles the input gathered so far, one console line per line.
   void OnInputLine(const std::string& line);
+  // Lets a build of the program take input lines of its own before they are
+  // handled as console lines: a line for which `filter` returns true is taken.
+  void SetInputFilter(std::function<bool(const std::string& line)> filter) { inputFilter_ = std::move(filter); }
 
  private:
   void ReadInput();
@@ -63,6 +67,7 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   Bot* bot_ = nullptr;
   std::unique_ptr<QSocketNotifier> inputNotifier_;
   std::string input_;
+  std::function<bool(const std::string& line)> inputFilter_;
   // What is waiting for standard output; cleared after each write but keeps
   // its memory, so a flood of lines costs no allocation per line.
   std::string output_;

@@ -14,11 +14,6 @@ namespace varnek {
 // library for the local time zone, which glibc looks up on disk (a stat of
 // /etc/localtime) each time when TZ is unset. The texts change once a
 // second, so they are made once for each second of the system clock.
-//
-// For tests of the schedules, two environment variables shape the tick count
-// (and nothing else): VARNEK_TEST_TICK_START starts it at a given value (near
-// the 32-bit wrap, say) and VARNEK_TEST_CLOCK_SPEED makes it run that many
-// times faster than real time.
 class QtClock : public Clock {
  public:
   QtClock();
@@ -33,9 +28,6 @@ class QtClock : public Clock {
   mutable std::int64_t textSecond_ = -1;  // seconds since 1970 the texts are for
   mutable std::string timeText_;
   mutable std::string dateText_;
-  bool shaped_ = false;
-  std::uint64_t start_ = 0;
-  std::uint64_t speed_ = 1;
 };
 
 }  // namespace varnek

@@ -16,6 +16,10 @@ import unittest
 
 BIN_DIR = os.environ.get("VARNEK_BIN_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build", "bin"))
 HEADLESS = os.path.join(BIN_DIR, "varnek-headless")
+# The same program on a clock that stands still until a test steps it (the
+# build makes it beside the tests, outside the program directory).
+STEPPED_HEADLESS = os.environ.get("VARNEK_STEPPED_HEADLESS") or os.path.join(
+    BIN_DIR, "..", "tests", "varnek-headless-stepped")
 
 
 def _project_version():
@@ -148,8 +152,12 @@ def read_ini(directory):
 class HeadlessBot:
     """The real varnek-headless in a program directory of its own."""
 
-    def __init__(self, settings, lists=None, env=None, prepare=None, translations=None):
-        """prepare, when given, is called with the program directory before the bot starts."""
+    def __init__(self, settings, lists=None, env=None, prepare=None, translations=None, stepped=False,
+                 tick_start=None):
+        """prepare, when given, is called with the program directory before the bot starts.
+
+        A stepped bot's tick count stands still (at tick_start, or the system's
+        at start) until step_clock moves it on."""
         self.directory = tempfile.mkdtemp(prefix="varnek-e2e-")
         os.makedirs(os.path.join(self.directory, "logs"))
         shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"))
@@ -167,8 +175,12 @@ class HeadlessBot:
         self._seen = 0
         process_env = dict(os.environ)
         process_env.update(env or {})
+        if stepped or tick_start is not None:
+            command = [STEPPED_HEADLESS] + (["--tick-start", str(tick_start)] if tick_start is not None else [])
+        else:
+            command = [HEADLESS]
         self.process = subprocess.Popen(
-            [HEADLESS, "--dir", self.directory],
+            command + ["--dir", self.directory],
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=process_env)
         threading.Thread(target=self._pump, args=(self.process.stdout, self._queue), daemon=True).start()
         threading.Thread(target=self._pump_errors, daemon=True).start()
@@ -221,6 +233,18 @@ class HeadlessBot:
         self.process.stdin.write(text.encode("utf-8") + b"\n")
         self.process.stdin.flush()
 
+    def step_clock(self, milliseconds):
+        """Moves a stepped bot's tick count on, its timer ticking once a second
+        of the way, and waits for the step's end. Returns the output lines
+        after the last one waited for, up to the end of the step; they are
+        still there to be waited for."""
+        start = self._seen
+        self.type_line(f":step {milliseconds}")
+        self.wait_line(r"^clock\t\d+$")
+        del self.lines[self._seen - 1]
+        self._seen = start
+        return self.lines[start:]
+
     def running(self):
         return self.process.poll() is None
 
@@ -255,10 +279,11 @@ class BotTestCase(unittest.TestCase):
         self.addCleanup(self.hub.close)
 
     def start_bot(self, nick="Guard", extra=None, lists=None, env=None, connect=True, prepare=None,
-                  translations=None):
+                  translations=None, stepped=False, tick_start=None):
         settings = {"Dns": "127.0.0.1", "Port": self.hub.port, "Username": nick, "Connect": int(connect)}
         settings.update(extra or {})
-        bot = HeadlessBot(settings, lists, env, prepare=prepare, translations=translations)
+        bot = HeadlessBot(settings, lists, env, prepare=prepare, translations=translations, stepped=stepped,
+                          tick_start=tick_start)
         self.addCleanup(bot.cleanup)
         return bot
 

@@ -3,6 +3,7 @@ loses no setting whatever the hub does."""
 
 import os
 import random
+import re
 import shutil
 import socket
 import struct
@@ -11,10 +12,11 @@ import unittest
 
 from harness import PLAIN_LOCK, BotTestCase, read_ini
 
-# Ticks run this many times faster than real time, so the two-minute
-# reconnect comes after about three seconds. Faster would let the once-a-second
-# timer step over the reconnect's one-minute window.
-FAST_CLOCK = {"VARNEK_TEST_CLOCK_SPEED": "40"}
+# The tests of a lost connection run a bot on a stepped clock: the reconnect
+# comes on the timer's first tick at least 119,880 ms of ticks after the loss,
+# so the 120th tick of a two-minute step; the login time limit is a minute.
+TWO_MINUTES = 120000
+ONE_MINUTE = 60000
 
 
 def myinfo(i):
@@ -50,6 +52,14 @@ class FaultTestCase(BotTestCase):
         peer.send("$OpList boss$$|")
         return peer
 
+    def reopen(self, port):
+        """The hub listens again on the port it had closed."""
+        server = socket.socket()
+        server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        server.bind(("127.0.0.1", port))
+        server.listen(1)
+        self.hub.server = server
+
 
 class SlowAndBrokenHubs(FaultTestCase):
     def test_a_hub_that_sends_one_byte_at_a_time(self):
@@ -66,12 +76,13 @@ class SlowAndBrokenHubs(FaultTestCase):
         self.assert_settings_intact(bot)
 
     def test_a_hub_that_closes_in_the_middle_of_a_command_and_comes_back(self):
-        bot = self.start_bot(env=FAST_CLOCK)
+        bot = self.start_bot(stepped=True)
         peer = self.login_as_operator(bot)
         peer.send(myinfo(1) + "$MyINFO $ALL half desc<++ V:1")
         bot.wait_line(r"^debug\t.*user1 is sending \$MyINFO$")
         peer.close()
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        bot.step_clock(TWO_MINUTES)
         again = self.login_as_operator(bot)
         self.assert_user_count(bot, 0)  # lists are emptied with the connection; the half command is gone
         again.send(myinfo(2))
@@ -80,7 +91,7 @@ class SlowAndBrokenHubs(FaultTestCase):
         self.assert_settings_intact(bot)
 
     def test_a_connection_reset(self):
-        bot = self.start_bot(env=FAST_CLOCK)
+        bot = self.start_bot(stepped=True)
         peer = self.login_as_operator(bot)
         peer.send(myinfo(1))
         bot.wait_line(r"^debug\t.*user1 is sending \$MyINFO$")
@@ -88,19 +99,22 @@ class SlowAndBrokenHubs(FaultTestCase):
         peer.close()  # sends RST
         bot.wait_line(r"^chat\t.*\*\*\* Error: 10054$")
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        bot.step_clock(TWO_MINUTES)
         again = self.login_as_operator(bot)
         self.assert_answers(bot, again)
         self.assertTrue(bot.running())
         self.assert_settings_intact(bot)
 
     def test_a_hub_that_never_greets_is_left_after_a_minute(self):
-        bot = self.start_bot(env=FAST_CLOCK)
+        bot = self.start_bot(stepped=True)
         silent = self.hub.accept()
         silent.send(PLAIN_LOCK)
         silent.expect(rb"\$ValidateNick Guard\|")
+        bot.step_clock(ONE_MINUTE)
         bot.wait_line(r"^chat\t.*\*\*\* Error: 10060$")
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
         silent.wait_closed()
+        bot.step_clock(TWO_MINUTES)
         peer = self.login_as_operator(bot)
         self.assert_answers(bot, peer)
         self.assert_settings_intact(bot)
@@ -126,7 +140,7 @@ class SlowAndBrokenHubs(FaultTestCase):
     def test_a_refused_connection_then_the_hub_comes_back(self):
         port = self.hub.port
         self.hub.server.close()
-        bot = self.start_bot(extra={"Port": port}, env=FAST_CLOCK)
+        bot = self.start_bot(extra={"Port": port}, stepped=True)
         bot.wait_line(r"^chat\t.*\*\*\* Error: 10061$")
         # The same port listens again; the timer's reconnect finds it.
         server = socket.socket()
@@ -134,17 +148,35 @@ class SlowAndBrokenHubs(FaultTestCase):
         server.bind(("127.0.0.1", port))
         server.listen(1)
         self.hub.server = server
-        bot.wait_line(r"^chat\t.*\*\*\* Connecting to 127\.0\.0\.1:%d$" % port, deadline=20)
+        bot.step_clock(TWO_MINUTES)
+        bot.wait_line(r"^chat\t.*\*\*\* Connecting to 127\.0\.0\.1:%d$" % port)
         peer = self.login_as_operator(bot)
         self.assert_answers(bot, peer)
         self.assert_settings_intact(bot)
 
+    def test_the_reconnect_comes_two_minutes_after_the_loss_across_the_tick_count_wrap(self):
+        port = self.hub.port
+        self.hub.server.close()
+        # The connection is refused 30 seconds before the 32-bit tick count wraps.
+        bot = self.start_bot(extra={"Port": port}, tick_start=2**32 - 30000)
+        bot.wait_line(r"^chat\t.*\*\*\* Error: 10061$")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        self.reopen(port)
+        connecting = r"^chat\t.*\*\*\* Connecting to 127\.0\.0\.1:%d$" % port
+        early = bot.step_clock(TWO_MINUTES - 1000)
+        self.assertFalse([line for line in early if re.search(connecting, line)])
+        bot.step_clock(1000)
+        bot.wait_line(connecting)
+        peer = self.login_as_operator(bot)
+        self.assert_answers(bot, peer)
+
     def test_a_declined_redirect_comes_back_to_the_same_hub(self):
-        bot = self.start_bot(env=FAST_CLOCK)
+        bot = self.start_bot(stepped=True)
         peer = self.login_as_operator(bot)
         peer.send("$ForceMove 127.0.0.1:1|")  # an address that refuses
         bot.wait_error(r"Redirect to 127\.0\.0\.1:1 was received.* -> No")
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        bot.step_clock(TWO_MINUTES)
         again = self.login_as_operator(bot)
         self.assert_answers(bot, again)
         self.assert_settings_intact(bot)
@@ -160,15 +192,8 @@ class ErrorsOnTheWay(FaultTestCase):
     def broken_language(self, key, text):
         return {"Language": "Broken.lang"}, {"Broken.lang": {key: text}}
 
-    def reopen(self, port):
-        server = socket.socket()
-        server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-        server.bind(("127.0.0.1", port))
-        server.listen(1)
-        self.hub.server = server
-
     def test_a_disconnect_line_that_cannot_be_logged(self):
-        bot = self.start_bot(extra={"LogChat": 1, "Lines": 10, "Stamps": 0}, env=FAST_CLOCK)
+        bot = self.start_bot(extra={"LogChat": 1, "Lines": 10, "Stamps": 0}, stepped=True)
         shutil.rmtree(os.path.join(bot.directory, "logs"))
         peer = self.login_as_operator(bot)
         bot.wait_line(r"^chat\t\*\*\* Connecting to ")
@@ -179,6 +204,7 @@ class ErrorsOnTheWay(FaultTestCase):
         bot.wait_error(r"question: An exception has occured:.*chat\.txt.* -> No$")
         # The chat pane keeps its lines while its log cannot be written, so
         # each later chat line asks again; the connection still comes back.
+        bot.step_clock(TWO_MINUTES)
         self.login_as_operator(bot)
         self.assertTrue(bot.running())
         self.assert_settings_intact(bot)
@@ -187,21 +213,23 @@ class ErrorsOnTheWay(FaultTestCase):
         port = self.hub.port
         self.hub.server.close()
         settings, translations = self.broken_language("LangError", "*** Error: %s %s")
-        bot = self.start_bot(extra=dict(settings, Port=port), env=FAST_CLOCK, translations=translations)
+        bot = self.start_bot(extra=dict(settings, Port=port), stepped=True, translations=translations)
         bot.wait_error(self.QUESTION)
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
         self.reopen(port)
+        bot.step_clock(TWO_MINUTES)
         peer = self.login_as_operator(bot)
         self.assert_answers(bot, peer)
         self.assert_settings_intact(bot)
 
     def test_a_connecting_line_that_cannot_be_formatted(self):
         settings, translations = self.broken_language("LangConnectingTo", "*** Connecting to %s %s")
-        bot = self.start_bot(extra=settings, env=FAST_CLOCK, translations=translations)
+        bot = self.start_bot(extra=settings, stepped=True, translations=translations)
         bot.wait_error(self.QUESTION)
         peer = self.login_as_operator(bot)
         peer.close()
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        bot.step_clock(TWO_MINUTES)
         again = self.login_as_operator(bot)
         self.assert_answers(bot, again)
         self.assert_settings_intact(bot)
