@@ -14,6 +14,7 @@
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
 #include "core/ui/ControlModel.h"
+#include "core/ui/Pages.h"
 #include "core/ui/Ports.h"
 #include "core/users/KickTemplates.h"
 
@@ -138,7 +139,7 @@ void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
 void SettingsFile::LoadIndex(const IniFile& file, const SettingEntry& entry) {
   Control& control = controls_.Get(entry.control);
   int index = file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt);
-  int count = control.Kind() == ControlKind::PageControl ? 12 : static_cast<int>(control.Items().size());
+  int count = control.Kind() == ControlKind::PageControl ? kPageCount : static_cast<int>(control.Items().size());
   if (index < 0 || index >= count) {
     index = entry.control == "ModeComboBox" ? -1 : 0;
   }

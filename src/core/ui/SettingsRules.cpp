@@ -5,14 +5,12 @@
 
 #include "core/hub/TickStamps.h"
 #include "core/ui/ControlModel.h"
+#include "core/ui/Pages.h"
 #include "core/ui/Ports.h"
 #include "core/users/KickTemplates.h"
 
 namespace varnek {
 namespace {
-
-constexpr int kFirstDetectionPage = 5;
-constexpr int kSecondDetectionPage = 6;
 
 struct Dependency {
   std::string control;
@@ -69,7 +67,7 @@ void ApplyDependency(ControlModel& controls, const Dependency& rule) {
 
 void ApplyPageRule(ControlModel& controls) {
   const int page = controls.Get("PageControl").Value();
-  const bool detectionPage = page == kFirstDetectionPage || page == kSecondDetectionPage;
+  const bool detectionPage = page == PageNumber(Page::FirstDetections) || page == PageNumber(Page::SecondDetections);
   controls.Get("LoadCommandsButton").SetVisible(detectionPage);
   controls.Get("LoadRawCommandsButton").SetVisible(detectionPage);
 }
