@@ -6,48 +6,34 @@
 // default the directory of the executable.
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "core/Bot.h"
-#include "core/Product.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "qt/ProcessSignals.h"
+#include "qt/ProgramArguments.h"
 #include "qt/QtServices.h"
 
 namespace {
 
-void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: varnek-headless [--dir DIR]\n"
-               "  --dir DIR   the program directory (Varnek.ini, translations/, logs/);\n"
-               "              by default the directory of this executable\n");
-}
+constexpr const char* kUsage =
+    "usage: varnek-headless [--dir DIR]\n"
+    "  --dir DIR   the program directory (Varnek.ini, translations/, logs/);\n"
+    "              by default the directory of this executable\n";
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
-  std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
-  const QStringList arguments = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == QLatin1String("--dir") && i + 1 < arguments.size()) {
-      directory = QDir(arguments[++i]).absolutePath().toStdString();
-    } else if (arguments[i] == QLatin1String("--version")) {
-      std::printf("%s %s\n", varnek::kProductName, varnek::kProductVersion);
-      return 0;
-    } else {
-      PrintUsage();
-      return arguments[i] == QLatin1String("--help") ? 0 : 2;
-    }
+  const varnek::ProgramArguments arguments =
+      varnek::ReadProgramArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+  if (const auto status = varnek::AnswerWithoutRunning(arguments, kUsage)) {
+    return *status;
   }
-  if (!std::filesystem::is_directory(directory)) {
-    std::fprintf(stderr, "varnek: no such directory: %s\n", directory.c_str());
-    return 2;
-  }
+  const std::filesystem::path& directory = arguments.directory;
   std::signal(SIGPIPE, SIG_IGN);
   if (!varnek::ProcessSignals::Install()) {
     std::perror("varnek: signals");
