@@ -13,7 +13,9 @@ namespace varnek {
 
 Bot::Bot(Ports ports, std::filesystem::path programDirectory)
     : guardedHttp_(ports.http, *this),
-      ports_{ports.transport, ports.clock, ports.dialogs, ports.shell, ports.window, guardedHttp_, ports.media, ports.codePages},
+      guardedMedia_(ports.media, *this),
+      ports_{ports.transport, ports.clock,  ports.dialogs, ports.shell,
+             ports.window,    guardedHttp_, guardedMedia_, ports.codePages},
       programDirectory_(std::move(programDirectory)),
       panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
       settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
@@ -25,8 +27,7 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
       timer_(context_, login_, *this, [this] { lifecycle_.ConnectAction(); }),
       detections_(context_),
       botCommands_(context_),
-      console_(context_, [this] { return botCommands_.BuildHelpText(); },
-               [this](const std::function<void()>& action) { Run(action); }),
+      console_(context_, [this] { return botCommands_.BuildHelpText(); }),
       userActions_(context_),
       listEditing_(context_),
       updateCheck_(context_),

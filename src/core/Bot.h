@@ -8,6 +8,7 @@
 
 #include "core/context/BotContext.h"
 #include "core/hub/GuardedHttpClient.h"
+#include "core/hub/GuardedMediaTitle.h"
 #include "core/commands/BotCommands.h"
 #include "core/commands/Chat.h"
 #include "core/commands/Console.h"
@@ -120,7 +121,8 @@ class Bot : public HubEvents, public ErrorHandler {
   void FillAboutPage();
 
   GuardedHttpClient guardedHttp_;
-  Ports ports_;  // as given, but with the guarded web
+  GuardedMediaTitle guardedMedia_;
+  Ports ports_;  // as given, but with the guarded web and media player
   std::filesystem::path programDirectory_;
   ControlModel controls_;
   LangTable lang_;

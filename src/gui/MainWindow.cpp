@@ -12,8 +12,10 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "core/Bot.h"
+#include "core/model/Pages.h"
 #include "core/text/Product.h"
 #include "gui/QtDialogs.h"
 #include "gui/widgets/PaneView.h"
@@ -22,9 +24,41 @@
 namespace varnek {
 namespace {
 
-constexpr int kHubChatPage = 7;
-constexpr int kStatusPage = 9;
-constexpr int kLogPage = 10;
+// A page of the window: what builds it, and the pane scrolled to its end and
+// the control given the focus whenever it is shown.
+struct PageRow {
+  Page page;
+  QWidget* (*build)(PageKit&);
+  const char* pane;
+  const char* focus;
+};
+
+// Every page, in tab order.
+constexpr PageRow kPageRows[] = {
+    {Page::UserSettings, BuildUserSettingsPage, nullptr, nullptr},
+    {Page::ClientSettings, BuildClientSettingsPage, nullptr, nullptr},
+    {Page::HubSettings, BuildHubSettingsPage, nullptr, nullptr},
+    {Page::CommandSettings, BuildCommandSettingsPage, nullptr, nullptr},
+    {Page::DetectionSettings, BuildDetectionSettingsPage, nullptr, nullptr},
+    {Page::FirstDetections, BuildFirstDetectionsPage, nullptr, nullptr},
+    {Page::SecondDetections, BuildSecondDetectionsPage, nullptr, nullptr},
+    {Page::HubChat, BuildHubChatPage, "ChatMemo", "SendMemo"},
+    {Page::Statistics, BuildStatisticsPage, nullptr, nullptr},
+    {Page::Status, BuildStatusPage, "StatusMemo", nullptr},
+    {Page::Log, BuildLogPage, "LogMemo", nullptr},
+    {Page::About, BuildAboutPage, nullptr, nullptr},
+};
+
+constexpr bool RowsInTabOrder() {
+  for (int i = 0; i < kPageCount; ++i) {
+    if (PageNumber(kPageRows[i].page) != i) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(std::size(kPageRows) == kPageCount, "a page without its row");
+static_assert(RowsInTabOrder(), "the rows must follow the order of Page");
 
 }  // namespace
 
@@ -67,14 +101,8 @@ void MainWindow::BuildFrame() {
   // Qt's tabs cannot wrap onto several rows; they scroll, so the window keeps
   // its 913-pixel width.
   pages_->setUsesScrollButtons(true);
-  QWidget* (*const builders[])(PageKit&) = {
-      BuildUserSettingsPage,  BuildClientSettingsPage, BuildHubSettingsPage,   BuildCommandSettingsPage,
-      BuildDetectionSettingsPage, BuildFirstDetectionsPage, BuildSecondDetectionsPage, BuildHubChatPage,
-      BuildStatisticsPage,    BuildStatusPage,         BuildLogPage,           BuildAboutPage,
-  };
-  for (auto* build : builders) {
-    QWidget* page = build(kit_);
-    pages_->addTab(page, QString());
+  for (const PageRow& row : kPageRows) {
+    pages_->addTab(row.build(kit_), QString());
   }
   layout->addWidget(pages_, 1);
 
@@ -208,13 +236,15 @@ void MainWindow::ApplyTransparency() {
 }
 
 void MainWindow::OnPageChanged(int index) {
-  if (index == kHubChatPage) {
-    ScrollToEnd("ChatMemo");
-    Focus("SendMemo");
-  } else if (index == kStatusPage) {
-    ScrollToEnd("StatusMemo");
-  } else if (index == kLogPage) {
-    ScrollToEnd("LogMemo");
+  if (index < 0 || index >= kPageCount) {
+    return;  // no page at all
+  }
+  const PageRow& row = kPageRows[index];
+  if (row.pane != nullptr) {
+    ScrollToEnd(row.pane);
+  }
+  if (row.focus != nullptr) {
+    Focus(row.focus);
   }
 }
 

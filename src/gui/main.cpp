@@ -6,7 +6,6 @@
 // by default the directory of the executable.
 
 #include <QApplication>
-#include <QDir>
 #include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
@@ -18,22 +17,19 @@
 #include "gui/QtDialogs.h"
 #include "gui/WindowRelay.h"
 #include "qt/ProcessSignals.h"
+#include "qt/ProgramArguments.h"
 #include "qt/QtServices.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(varnek::kProductName));
   QApplication::setQuitOnLastWindowClosed(false);  // the tray may keep it running
-  std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
-  const QStringList arguments = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == QLatin1String("--dir") && i + 1 < arguments.size()) {
-      directory = QDir(arguments[++i]).absolutePath().toStdString();
-    } else {
-      std::fprintf(stderr, "usage: varnek [--dir DIR]\n");
-      return arguments[i] == QLatin1String("--help") ? 0 : 2;
-    }
+  const varnek::ProgramArguments arguments =
+      varnek::ReadProgramArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+  if (const auto status = varnek::AnswerWithoutRunning(arguments, "usage: varnek [--dir DIR]\n")) {
+    return *status;
   }
+  const std::filesystem::path& directory = arguments.directory;
 
   if (!varnek::ProcessSignals::Install()) {
     std::perror("varnek: signals");

@@ -1,27 +1,24 @@
 #include "headless/HeadlessProgram.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "core/Bot.h"
-#include "core/text/Product.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "qt/ProcessSignals.h"
+#include "qt/ProgramArguments.h"
 #include "qt/QtServices.h"
 
 namespace varnek {
 namespace {
 
-void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: varnek-headless [--dir DIR]\n"
-               "  --dir DIR   the program directory (Varnek.ini, translations/, logs/);\n"
-               "              by default the directory of this executable\n");
-}
+constexpr const char* kUsage =
+    "usage: varnek-headless [--dir DIR]\n"
+    "  --dir DIR   the program directory (Varnek.ini, translations/, logs/);\n"
+    "              by default the directory of this executable\n";
 
 Ports WithClock(const Ports& ports, Clock* clock) {
   if (clock == nullptr) {
@@ -35,23 +32,12 @@ Ports WithClock(const Ports& ports, Clock* clock) {
 
 int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
   QCoreApplication application(argc, argv);
-  std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
-  const QStringList arguments = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == QLatin1String("--dir") && i + 1 < arguments.size()) {
-      directory = QDir(arguments[++i]).absolutePath().toStdString();
-    } else if (arguments[i] == QLatin1String("--version")) {
-      std::printf("%s %s\n", kProductName, kProductVersion);
-      return 0;
-    } else {
-      PrintUsage();
-      return arguments[i] == QLatin1String("--help") ? 0 : 2;
-    }
+  const ProgramArguments arguments =
+      ReadProgramArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+  if (const auto status = AnswerWithoutRunning(arguments, kUsage)) {
+    return *status;
   }
-  if (!std::filesystem::is_directory(directory)) {
-    std::fprintf(stderr, "varnek: no such directory: %s\n", directory.c_str());
-    return 2;
-  }
+  const std::filesystem::path& directory = arguments.directory;
   std::signal(SIGPIPE, SIG_IGN);
   if (!ProcessSignals::Install()) {
     std::perror("varnek: signals");

@@ -12,6 +12,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "core/model/Pages.h"
 #include "gui/WindowFixture.h"
 
 namespace varnek::test {
@@ -34,7 +35,7 @@ Widget* Shown(WindowFixture& f, const char* name) {
 const OperatorChange kChanges[] = {
     {"KickFakeCheckBox",
      [](WindowFixture& f) {
-       f.ShowPage(5);
+       f.ShowPage(PageNumber(Page::FirstDetections));
        auto* box = Shown<QCheckBox>(f, "KickFakeCheckBox");
        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
      }},

@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "core/model/Pages.h"
 #include "core/text/Product.h"
 #include "core/users/UserRecord.h"
 #include "gui/WindowFixture.h"
@@ -22,11 +23,11 @@
 namespace varnek::test {
 namespace {
 
-constexpr int kClientSettingsPage = 1;
-constexpr int kHubSettingsPage = 2;
-constexpr int kFirstDetectionsPage = 5;
-constexpr int kSecondDetectionsPage = 6;
-constexpr int kHubChatPage = 7;
+constexpr int kClientSettingsPage = PageNumber(Page::ClientSettings);
+constexpr int kHubSettingsPage = PageNumber(Page::HubSettings);
+constexpr int kFirstDetectionsPage = PageNumber(Page::FirstDetections);
+constexpr int kSecondDetectionsPage = PageNumber(Page::SecondDetections);
+constexpr int kHubChatPage = PageNumber(Page::HubChat);
 
 QString Q(const char* text) {
   return QString::fromLatin1(text);
@@ -182,6 +183,33 @@ class WindowTest : public QObject {
       const bool detectionPage = page == kFirstDetectionsPage || page == kSecondDetectionsPage;
       QVERIFY2(load->isVisible() == detectionPage, qPrintable(QString::number(page)));
       QVERIFY2(loadRaw->isVisible() == detectionPage, qPrintable(QString::number(page)));
+    }
+  }
+
+  // The page numbers are stored in Varnek.ini: each number keeps its page.
+  void EveryPageSitsAtItsNumber() {
+    WindowFixture f;
+    const struct {
+      Page page;
+      const char* sheet;
+    } expected[] = {
+        {Page::UserSettings, "UserSettingsTabSheet"},
+        {Page::ClientSettings, "ClientSettingsTabSheet"},
+        {Page::HubSettings, "HubSettingsTabSheet"},
+        {Page::CommandSettings, "CommandSettingsTabSheet"},
+        {Page::DetectionSettings, "DetectionSettingsTabSheet"},
+        {Page::FirstDetections, "aDetectionsTabSheet"},
+        {Page::SecondDetections, "bDetectionsTabSheet"},
+        {Page::HubChat, "HubChatTabSheet"},
+        {Page::Statistics, "StatisticsTabSheet"},
+        {Page::Status, "StatusTabSheet"},
+        {Page::Log, "LogTabSheet"},
+        {Page::About, "AboutTabSheet"},
+    };
+    QCOMPARE(f.window->Pages()->count(), kPageCount);
+    QCOMPARE(std::size(expected), static_cast<std::size_t>(kPageCount));
+    for (const auto& row : expected) {
+      QCOMPARE(f.window->Pages()->widget(PageNumber(row.page))->objectName(), Q(row.sheet));
     }
   }
 

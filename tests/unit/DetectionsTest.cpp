@@ -73,7 +73,7 @@ class DetectionsTest : public ::testing::Test {
   int RowOf(std::string_view nick) { return f.bot->Users().FindUser(nick); }
   std::string Cell(std::string_view nick, UserColumn column) {
     const int row = RowOf(nick);
-    return row < 0 ? "<no row>" : f.bot->Users().Row(row)[column];
+    return row < 0 ? "<no row>" : std::string(f.bot->Users().Row(row).Cell(column));
   }
   Lines DebugLinesStartingWith(std::string_view prefix) {
     Lines found;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/store/OutputPanes.h"
@@ -224,6 +226,29 @@ TEST(KickTemplatesTest, LoadingDefaultsSetsEveryTemplateAndRawSwitch) {
     EXPECT_FALSE(controls.Get(RawSwitchName(kind)).Checked());
     EXPECT_EQ(controls.Get(CommandEditName(kind)).Text(), kind.plainDefault);
     EXPECT_TRUE(std::string(kind.plainDefault).starts_with("!kick <nick> [auto kick] ")) << kind.plainDefault;
+  }
+}
+
+// The plain defaults word for word, as operators know them from the hub's
+// chat and as stored files may still hold them.
+TEST(KickTemplatesTest, PlainDefaultsSayEachReason) {
+  const std::pair<DetectionKind, const char*> expected[] = {
+      {DetectionKind::Fake, "!kick <nick> [auto kick] Fake share: <fake> B"},
+      {DetectionKind::Proxy, "!kick <nick> [auto kick] Proxy connection"},
+      {DetectionKind::Clone, "!kick <nick> [auto kick] Clone of <clone>"},
+      {DetectionKind::Limit, "!kick <nick> [auto kick] Upload limit: <limit> KiB/s"},
+      {DetectionKind::Nick, "!kick <nick> [auto kick] Forbidden nick pattern: <nickpat>"},
+      {DetectionKind::Ip, "!kick <nick> [auto kick] Forbidden IP pattern: <ippat>"},
+      {DetectionKind::Description, "!kick <nick> [auto kick] Forbidden description pattern: <descpat>"},
+      {DetectionKind::Email, "!kick <nick> [auto kick] Forbidden email pattern: <emailpat>"},
+      {DetectionKind::Tag, "!kick <nick> [auto kick] Forbidden tag pattern: <tagpat>"},
+      {DetectionKind::Share, "!kick <nick> [auto kick] Forbidden share size pattern: <share> B"},
+      {DetectionKind::Hubs, "!kick <nick> [auto kick] Too high hubs count: <hubs>"},
+      {DetectionKind::SameIp, "!kick <nick> [auto kick] Connection from same IP as <sameip>"},
+  };
+  ASSERT_EQ(std::size(expected), KickKinds().size());
+  for (const auto& [kind, text] : expected) {
+    EXPECT_EQ(KickKindOf(kind).plainDefault, text);
   }
 }
 

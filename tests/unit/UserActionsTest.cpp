@@ -140,9 +140,9 @@ TEST_F(UserActionsTest, PrivateMessageItemNeedsTextInTheCommandLine) {
 }
 
 TEST_F(UserActionsTest, MenuDisablesCopiesOfEmptyAndZeroFields) {
-  ASSERT_EQ(Row(zero)[UserColumn::ShareSize], "0 B");
-  ASSERT_EQ(Row(zero)[UserColumn::ExactShareSize], "0 B");
-  ASSERT_EQ(Row(zero)[UserColumn::UploadLimit], "0 KiB/s");
+  ASSERT_EQ(Row(zero).Cell(UserColumn::ShareSize), "0 B");
+  ASSERT_EQ(Row(zero).Cell(UserColumn::ExactShareSize), "0 B");
+  ASSERT_EQ(Row(zero).Cell(UserColumn::UploadLimit), "0 KiB/s");
   actions.OnMenuPopup(zero);
 
   for (const char* item : {"IpUserPopup", "cShareUserPopup", "cExactShareUserPopup", "cDescriptionUserPopup",
@@ -356,16 +356,16 @@ TEST_F(UserActionsTest, CopyAllGivesElevenLabelledLines) {
             "Description: \r\n"
             "Tag: <++ V:1,M:P,H:1/0/0,S:1,L:0>\r\n"
             "Mode: " +
-                record[UserColumn::Mode] +
+                std::string(record.Cell(UserColumn::Mode)) +
                 "\r\n"
                 "Connection type: LAN\r\n"
                 "Status: " +
-                record[UserColumn::Status] +
+                std::string(record.Cell(UserColumn::Status)) +
                 "\r\n"
                 "Email address: \r\n"
                 "Upload limit: 0 KiB/s\r\n"
                 "IP: ");
-  EXPECT_FALSE(record[UserColumn::Mode].empty());
+  EXPECT_FALSE(record.Cell(UserColumn::Mode).empty());
 }
 
 // --- taking the nick into the settings ------------------------------------

@@ -65,17 +65,17 @@ TEST_F(UserListTest, MyInfoForANewNickFillsEveryCellButIp) {
 
   ASSERT_EQ(list.Count(), 1);
   const UserRecord& row = list.Row(0);
-  EXPECT_EQ(row[UserColumn::Username], "john");
-  EXPECT_EQ(row[UserColumn::ShareSize], "1.5 KiB");
-  EXPECT_EQ(row[UserColumn::ExactShareSize], "1536 B");
-  EXPECT_EQ(row[UserColumn::Description], "some text");
-  EXPECT_EQ(row[UserColumn::Tag], "<++ V:0.674,M:A,H:1/2/3,S:4,L:50>");
-  EXPECT_EQ(row[UserColumn::Mode], "Active");
-  EXPECT_EQ(row[UserColumn::ConnectionType], "DSL");
-  EXPECT_EQ(row[UserColumn::Status], "Normal");
-  EXPECT_EQ(row[UserColumn::Email], "j@example.invalid");
-  EXPECT_EQ(row[UserColumn::UploadLimit], "50 KiB/s");
-  EXPECT_EQ(row[UserColumn::Ip], "");
+  EXPECT_EQ(row.Cell(UserColumn::Username), "john");
+  EXPECT_EQ(row.Cell(UserColumn::ShareSize), "1.5 KiB");
+  EXPECT_EQ(row.Cell(UserColumn::ExactShareSize), "1536 B");
+  EXPECT_EQ(row.Cell(UserColumn::Description), "some text");
+  EXPECT_EQ(row.Cell(UserColumn::Tag), "<++ V:0.674,M:A,H:1/2/3,S:4,L:50>");
+  EXPECT_EQ(row.Cell(UserColumn::Mode), "Active");
+  EXPECT_EQ(row.Cell(UserColumn::ConnectionType), "DSL");
+  EXPECT_EQ(row.Cell(UserColumn::Status), "Normal");
+  EXPECT_EQ(row.Cell(UserColumn::Email), "j@example.invalid");
+  EXPECT_EQ(row.Cell(UserColumn::UploadLimit), "50 KiB/s");
+  EXPECT_EQ(row.Cell(UserColumn::Ip), "");
 }
 
 TEST_F(UserListTest, LaterMyInfoOverwritesButKeepsLimitIpAndRow) {
@@ -93,13 +93,13 @@ TEST_F(UserListTest, LaterMyInfoOverwritesButKeepsLimitIpAndRow) {
 
   ASSERT_EQ(list.Count(), 1);
   const UserRecord& row = list.Row(0);
-  EXPECT_EQ(row[UserColumn::ShareSize], "1.5 TiB");
-  EXPECT_EQ(row[UserColumn::ExactShareSize], "1649267441664 B");
-  EXPECT_EQ(row[UserColumn::Description], "new");
-  EXPECT_EQ(row[UserColumn::Mode], "Unknown");
-  EXPECT_EQ(row[UserColumn::Status], "Unknown");
-  EXPECT_EQ(row[UserColumn::UploadLimit], "20 KiB/s");
-  EXPECT_EQ(row[UserColumn::Ip], "10.0.0.1");
+  EXPECT_EQ(row.Cell(UserColumn::ShareSize), "1.5 TiB");
+  EXPECT_EQ(row.Cell(UserColumn::ExactShareSize), "1649267441664 B");
+  EXPECT_EQ(row.Cell(UserColumn::Description), "new");
+  EXPECT_EQ(row.Cell(UserColumn::Mode), "Unknown");
+  EXPECT_EQ(row.Cell(UserColumn::Status), "Unknown");
+  EXPECT_EQ(row.Cell(UserColumn::UploadLimit), "20 KiB/s");
+  EXPECT_EQ(row.Cell(UserColumn::Ip), "10.0.0.1");
   EXPECT_EQ(list.FindUserByShare("100"), -1);
   EXPECT_EQ(list.FindUserByShare("1649267441664"), 0);
 }
@@ -114,8 +114,8 @@ TEST_F(UserListTest, UserIpFirstThenMyInfoFillsTheSameRow) {
 
   MyInfo("carl", "1536");
   ASSERT_EQ(list.Count(), 1);
-  EXPECT_EQ(list.Row(0)[UserColumn::ExactShareSize], "1536 B");
-  EXPECT_EQ(list.Row(0)[UserColumn::Ip], "192.168.1.5");
+  EXPECT_EQ(list.Row(0).Cell(UserColumn::ExactShareSize), "1536 B");
+  EXPECT_EQ(list.Row(0).Cell(UserColumn::Ip), "192.168.1.5");
 }
 
 TEST_F(UserListTest, NicksAreCaseSensitive) {
@@ -227,7 +227,7 @@ TEST_F(UserListTest, SortComparesTextsIgnoringAsciiCase) {
     std::vector<std::string> sorted;
     sorted.reserve(c.texts.size());
     for (int row = 0; row < list.Count(); ++row) {
-      sorted.push_back(list.Row(row)[c.column]);
+      sorted.emplace_back(list.Row(row).Cell(c.column));
     }
     EXPECT_EQ(sorted, c.sorted);
   }
@@ -252,16 +252,16 @@ TEST_F(UserListTest, UserIpWithAStaleRowNeverTouchesTheWrongRow) {
   list.RemoveUser("a");
 
   list.ApplyUserIp("b", "10.0.0.2", rowOfB);  // out of range now
-  EXPECT_EQ(list.Row(0)[UserColumn::Ip], "10.0.0.2");
+  EXPECT_EQ(list.Row(0).Cell(UserColumn::Ip), "10.0.0.2");
 
   MyInfo("c", "3");
   list.ApplyUserIp("b", "10.0.0.3", 1);  // row 1 holds "c"
-  EXPECT_EQ(list.Row(0)[UserColumn::Ip], "10.0.0.3");
-  EXPECT_EQ(list.Row(1)[UserColumn::Ip], "");
+  EXPECT_EQ(list.Row(0).Cell(UserColumn::Ip), "10.0.0.3");
+  EXPECT_EQ(list.Row(1).Cell(UserColumn::Ip), "");
 
   list.ApplyUserIp("d", "10.0.0.4", 0);  // "d" has no row at all
   EXPECT_EQ(Nicks(), (std::vector<std::string>{"b", "c", "d"}));
-  EXPECT_EQ(list.Row(2)[UserColumn::Ip], "10.0.0.4");
+  EXPECT_EQ(list.Row(2).Cell(UserColumn::Ip), "10.0.0.4");
   list.ApplyUserIp("e", "10.0.0.5", -1);
   EXPECT_EQ(list.FindUserByIp("10.0.0.5"), 3);
 }
@@ -326,7 +326,7 @@ TEST_F(UserListTest, LookupsAgreeWithAScanThroughRandomChanges) {
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
   const auto scan = [&](UserColumn column, const std::string& key) {
     for (int row = 0; row < list.Count(); ++row) {
-      std::string text = list.Row(row)[column];
+      std::string text(list.Row(row).Cell(column));
       if (column == UserColumn::ExactShareSize) {
         text = text.substr(0, text.find(' '));
       }

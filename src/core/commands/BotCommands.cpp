@@ -182,7 +182,7 @@ std::string BotCommands::UserInformationText(int row) const {
     text += '\t';
     text += context_.lang.Text(label);
     text += ": ";
-    text += user[column];
+    text += user.Cell(column);
     text += kLineEnd;
   }
   return text;

@@ -40,8 +40,8 @@ std::string SongText(const PlayingSong& song) {
 
 }  // namespace
 
-Console::Console(BotContext& context, std::function<std::string()> helpText, EntryGuard enterCore)
-    : context_(context), helpText_(std::move(helpText)), enterCore_(std::move(enterCore)) {}
+Console::Console(BotContext& context, std::function<std::string()> helpText)
+    : context_(context), helpText_(std::move(helpText)) {}
 
 void Console::SendButtonClick() {
   Control& memo = context_.controls.Get(kSendMemo);
@@ -109,7 +109,7 @@ void Console::RequestWinampTitle() {
     if (alive.expired()) {
       return;
     }
-    enterCore_([&] { AnswerWinampTitle(song); });
+    AnswerWinampTitle(song);
   });
 }
 

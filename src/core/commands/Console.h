@@ -32,18 +32,13 @@ constexpr Modifiers operator&(Modifiers a, Modifiers b) {
   return static_cast<Modifiers>(static_cast<unsigned>(a) & static_cast<unsigned>(b));
 }
 
-// Runs one entry into the program's logic behind its error boundary.
-using EntryGuard = std::function<void(const std::function<void()>&)>;
-
 // The operator's command line under the chat pane: main chat lines of the
 // bot and a few local commands behind the trigger. The remote bot commands
 // are deliberately not run from here; typed here they are plain chat.
 class Console {
  public:
-  // helpText gives the bot command help text, shown by the local help;
-  // enterCore runs the media player's later answer behind the same error
-  // boundary as every other event.
-  Console(BotContext& context, std::function<std::string()> helpText, EntryGuard enterCore);
+  // helpText gives the bot command help text, shown by the local help.
+  Console(BotContext& context, std::function<std::string()> helpText);
 
   void SendButtonClick();
   void SendMemoKeyDown(Key key, Modifiers modifiers);
@@ -61,7 +56,6 @@ class Console {
 
   BotContext& context_;
   std::function<std::string()> helpText_;
-  EntryGuard enterCore_;
   // Expires with the console, so that an answer arriving after it is ignored.
   std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };

@@ -1,6 +1,8 @@
 #include "core/commands/UserActions.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "core/context/BotContext.h"
 #include "core/text/Product.h"
@@ -44,7 +46,7 @@ constexpr const char* kSelectionItems[] = {
 // Whether a field is worth copying: a share of nothing or a zero upload limit
 // is as good as no value. The limit column carries its unit, so "0 KiB/s" is
 // the zero limit a client reports.
-bool WorthCopying(UserColumn column, const std::string& value) {
+bool WorthCopying(UserColumn column, std::string_view value) {
   if (value.empty()) {
     return false;
   }
@@ -91,13 +93,13 @@ void UserActions::EnableForRecord(const UserRecord& record) {
   ControlModel& controls = context_.controls;
   bool anyField = false;
   for (const CopyItem& item : kCopyItems) {
-    const std::string& value = record[item.column];
+    const std::string_view value = record.Cell(item.column);
     controls.Get(item.menuItem).SetEnabled(WorthCopying(item.column, value));
     anyField = anyField || !value.empty();
   }
   controls.Get("cAllUserPopup").SetEnabled(anyField);
   controls.Get("CopyUserPopup").SetEnabled(true);
-  controls.Get("IpUserPopup").SetEnabled(!record[UserColumn::Ip].empty());
+  controls.Get("IpUserPopup").SetEnabled(!record.Cell(UserColumn::Ip).empty());
   for (const char* item : {"KickUserPopup", "RedirectUserPopup", "AddOpChatUserPopup", "AddToAllowedUserPopup",
                            "AddToProtectedUserPopup"}) {
     controls.Get(item).SetEnabled(true);
@@ -219,14 +221,14 @@ void UserActions::RefreshList() {
 void UserActions::IpInformation(int row) {
   const UserRecord* record = RecordAt(row);
   if (record != nullptr) {
-    context_.ports.shell.OpenUrl(kIpInformationUrl + (*record)[UserColumn::Ip]);
+    context_.ports.shell.OpenUrl(kIpInformationUrl + std::string(record->Cell(UserColumn::Ip)));
   }
 }
 
 void UserActions::CopyField(int row, UserColumn column) {
   const UserRecord* record = RecordAt(row);
   if (record != nullptr) {
-    context_.ports.shell.SetClipboardText((*record)[column]);
+    context_.ports.shell.SetClipboardText(std::string(record->Cell(column)));
   }
 }
 
@@ -238,7 +240,8 @@ void UserActions::CopyAll(int row) {
   std::string text;
   const char* separator = "";
   for (const CopyItem& item : kCopyItems) {
-    text += separator + context_.lang.Text(item.label) + ": " + (*record)[item.column];
+    text += separator + context_.lang.Text(item.label) + ": ";
+    text += record->Cell(item.column);
     separator = "\r\n";
   }
   context_.ports.shell.SetClipboardText(text);

@@ -12,14 +12,11 @@
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
 #include "core/model/ControlModel.h"
+#include "core/model/Pages.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
 namespace {
-
-constexpr int kUserSettingsPage = 0;
-constexpr int kHubSettingsPage = 2;
-constexpr int kHubChatPage = 7;
 
 constexpr const char* kOnlineControls[] = {"ReconnectButton", "ResendMyInfoButton", "SendButton", "SendMemo",
                                            "RefreshUserPopup"};
@@ -37,8 +34,8 @@ std::optional<std::uint16_t> PortNumber(const std::string& text) {
 
 }  // namespace
 
-void Lifecycle::ShowPageAndFocus(int page, const char* control) {
-  context_.controls.Get("PageControl").SetValue(page);
+void Lifecycle::ShowPageAndFocus(Page page, const char* control) {
+  context_.controls.Get("PageControl").SetValue(PageNumber(page));
   context_.ports.window.Focus(control);
 }
 
@@ -48,18 +45,18 @@ bool Lifecycle::CheckFieldsBeforeConnect() {
   const LangTable& lang = context_.lang;
   if (controls.Get("HubIpEdit").Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterIp));
-    ShowPageAndFocus(kHubSettingsPage, "HubIpEdit");
+    ShowPageAndFocus(Page::HubSettings, "HubIpEdit");
     return false;
   }
   if (controls.Get("UsernameEdit").Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterUsername));
-    ShowPageAndFocus(kUserSettingsPage, "UsernameEdit");
+    ShowPageAndFocus(Page::UserSettings, "UsernameEdit");
     return false;
   }
   if (!PortNumber(controls.Get("HubPortEdit").Text())) {
     if (dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo, lang.Text(LangEnterPort),
                            Question::UseStandardPort) != DialogAnswer::Yes) {
-      ShowPageAndFocus(kHubSettingsPage, "HubPortEdit");
+      ShowPageAndFocus(Page::HubSettings, "HubPortEdit");
       return false;
     }
     controls.Get("HubPortEdit").SetText("411");
@@ -115,7 +112,7 @@ void Lifecycle::SetConnectedState() {
   for (const char* name : kOfflineControls) {
     controls.Get(name).SetEnabled(false);
   }
-  if (controls.Get("PageControl").Value() == kHubChatPage) {
+  if (controls.Get("PageControl").Value() == PageNumber(Page::HubChat)) {
     context_.ports.window.Focus("SendMemo");
   }
 }

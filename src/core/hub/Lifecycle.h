@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/hub/ConnectionListener.h"
+#include "core/model/Pages.h"
 
 namespace varnek {
 
@@ -44,7 +45,7 @@ class Lifecycle : public ConnectionListener {
 
  private:
   bool CheckFieldsBeforeConnect();
-  void ShowPageAndFocus(int page, const char* control);
+  void ShowPageAndFocus(Page page, const char* control);
 
   BotContext& context_;
   bool closing_ = false;

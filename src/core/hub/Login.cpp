@@ -8,12 +8,12 @@
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/Pages.h"
 
 namespace varnek {
 namespace {
 
 constexpr std::string_view kFeatures = "$Supports NoHello NoGetINFO UserIP2 ChatOnly";
-constexpr int kHubChatPage = 7;
 
 std::string DetectHubSoftware(std::string_view lock) {
   if (Contains(lock, "YnHub")) {
@@ -66,7 +66,7 @@ void Login::OnGetPass() {
   ControlModel& controls = context_.controls;
   controls.Get("SendMemo").SetEnabled(true);
   controls.Get("SendButton").SetEnabled(true);
-  if (controls.Get("PageControl").Value() == kHubChatPage) {
+  if (controls.Get("PageControl").Value() == PageNumber(Page::HubChat)) {
     context_.ports.window.Focus("SendMemo");
   }
   controls.Get("SendMemo").SetText(context_.CurrentTrigger() + "password ");

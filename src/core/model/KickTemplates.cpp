@@ -1,80 +1,31 @@
 #include "core/model/KickTemplates.h"
 
 #include "core/model/ControlModel.h"
+#include <string>
 
 namespace varnek {
 namespace {
 
-constexpr const char* kRawFake =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Fake share: <fake> B|<<mynick>> is kicking <nick> because: "
-    "Fake share: <fake> B|<<mynick>> !kick <nick> Fake share: <fake> B|";
-constexpr const char* kRawProxy =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Proxy connection|<<mynick>> is kicking <nick> because: Proxy "
-    "connection|<<mynick>> !kick <nick> Proxy connection|";
-constexpr const char* kRawClone =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Clone of <clone>|<<mynick>> is kicking <nick> because: Clone "
-    "of <clone>|<<mynick>> !kick <nick> Clone of <clone>|";
-constexpr const char* kRawLimit =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Upload limit: <limit> KiB/s|<<mynick>> is kicking <nick> "
-    "because: Upload limit: <limit> KiB/s|<<mynick>> !kick <nick> Upload limit: <limit> KiB/s|";
-constexpr const char* kRawNick =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Forbidden nick pattern: <nickpat>|<<mynick>> is kicking "
-    "<nick> because: Forbidden nick pattern: <nickpat>|<<mynick>> !kick <nick> Forbidden nick pattern: <nickpat>|";
-constexpr const char* kRawIp =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Forbidden IP pattern: <ippat>|<<mynick>> is kicking <nick> "
-    "because: Forbidden IP pattern: <ippat>|<<mynick>> !kick <nick> Forbidden IP pattern: <ippat>|";
-constexpr const char* kRawDescription =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Forbidden description pattern: <descpat>|<<mynick>> is "
-    "kicking <nick> because: Forbidden description pattern: <descpat>|<<mynick>> !kick <nick> Forbidden description "
-    "pattern: <descpat>|";
-constexpr const char* kRawEmail =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Forbidden email pattern: <emailpat>|<<mynick>> is kicking "
-    "<nick> because: Forbidden email pattern: <emailpat>|<<mynick>> !kick <nick> Forbidden email pattern: "
-    "<emailpat>|";
-constexpr const char* kRawTag =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Forbidden tag pattern: <tagpat>|<<mynick>> is kicking <nick> "
-    "because: Forbidden tag pattern: <tagpat>|<<mynick>> !kick <nick> Forbidden tag pattern: <tagpat>|";
-constexpr const char* kRawShare =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Forbidden share size pattern: <share> B|<<mynick>> is kicking "
-    "<nick> because: Forbidden share size pattern: <share> B|<<mynick>> !kick <nick> Forbidden share size pattern: "
-    "<share> B|";
-constexpr const char* kRawHubs =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Too high hubs count: <hubs>|<<mynick>> is kicking <nick> "
-    "because: Too high hubs count: <hubs>|<<mynick>> !kick <nick> Too high hubs count: <hubs>|";
-constexpr const char* kRawSameIp =
-    "$To: <nick> From: <mynick> $<<mynick>> [auto kick] Connection from same IP as <sameip>|<<mynick>> is kicking "
-    "<nick> because: Connection from same IP as <sameip>|<<mynick>> !kick <nick> Connection from same IP as "
-    "<sameip>|";
+// Said in main chat: the hub's kick command with the reason.
+std::string PlainDefault(const std::string& reason) {
+  return "!kick <nick> [auto kick] " + reason;
+}
 
-const std::array<KickKindInfo, kDetectionKindCount> kKinds = {{
-    {DetectionKind::Fake, "Fake", false, "<fake>", LangHintSameNumbers,
-     "!kick <nick> [auto kick] Fake share: <fake> B", kRawFake},
-    {DetectionKind::Proxy, "Proxy", false, "", LangHintProxyConnection,
-     "!kick <nick> [auto kick] Proxy connection", kRawProxy},
-    {DetectionKind::Clone, "Clone", false, "<clone>", LangHintClonedUsers,
-     "!kick <nick> [auto kick] Clone of <clone>", kRawClone},
-    {DetectionKind::Limit, "Limit", false, "<limit>", LangHintUploadLimit,
-     "!kick <nick> [auto kick] Upload limit: <limit> KiB/s", kRawLimit},
-    {DetectionKind::Nick, "Nick", false, "<nickpat>", LangHintNickPattern,
-     "!kick <nick> [auto kick] Forbidden nick pattern: <nickpat>", kRawNick},
-    {DetectionKind::Ip, "Ip", false, "<ippat>", LangHintIpPattern,
-     "!kick <nick> [auto kick] Forbidden IP pattern: <ippat>", kRawIp},
-    {DetectionKind::Description, "Description", false, "<descpat>", LangHintDescriptionPattern,
-     "!kick <nick> [auto kick] Forbidden description pattern: <descpat>", kRawDescription},
-    {DetectionKind::Email, "Email", false, "<emailpat>", LangHintEmailPattern,
-     "!kick <nick> [auto kick] Forbidden email pattern: <emailpat>", kRawEmail},
-    {DetectionKind::Tag, "Tag", false, "<tagpat>", LangHintTagPattern,
-     "!kick <nick> [auto kick] Forbidden tag pattern: <tagpat>", kRawTag},
-    {DetectionKind::Share, "Share", false, "<share>", LangHintSharePattern,
-     "!kick <nick> [auto kick] Forbidden share size pattern: <share> B", kRawShare},
-    {DetectionKind::Hubs, "Hubs", true, "<hubs>", LangHintHubsCount,
-     "!kick <nick> [auto kick] Too high hubs count: <hubs>", kRawHubs},
-    {DetectionKind::SameIp, "SameIp", false, "<sameip>", LangHintSameIpConnections,
-     "!kick <nick> [auto kick] Connection from same IP as <sameip>", kRawSameIp},
-}};
+// Sent as it stands: a private note to the user, the kick message in main
+// chat and the hub's kick command, each with the reason.
+std::string RawDefault(const std::string& reason) {
+  return "$To: <nick> From: <mynick> $<<mynick>> [auto kick] " + reason +
+         "|<<mynick>> is kicking <nick> because: " + reason + "|<<mynick>> !kick <nick> " + reason + "|";
+}
+
+// One detection, its default templates built from its reason.
+KickKindInfo Kind(DetectionKind kind, const char* name, bool sharedSwitches, const char* placeholder, LangKey hintKey,
+                  const char* reason) {
+  return {kind, name, sharedSwitches, placeholder, hintKey, reason, PlainDefault(reason), RawDefault(reason)};
+}
 
 void LoadDefaults(ControlModel& controls, bool raw) {
-  for (const KickKindInfo& kind : kKinds) {
+  for (const KickKindInfo& kind : KickKinds()) {
     controls.Get(RawSwitchName(kind)).SetChecked(raw);
     controls.Get(CommandEditName(kind)).SetText(raw ? kind.rawDefault : kind.plainDefault);
   }
@@ -82,9 +33,33 @@ void LoadDefaults(ControlModel& controls, bool raw) {
 
 }  // namespace
 
-const std::array<KickKindInfo, kDetectionKindCount>& KickKinds() { return kKinds; }
+// Built on first use: the defaults are made at run time, and a global table
+// of them might be asked for by another table before it was made.
+const std::array<KickKindInfo, kDetectionKindCount>& KickKinds() {
+  static const std::array<KickKindInfo, kDetectionKindCount> kinds = {
+      Kind(DetectionKind::Fake, "Fake", false, "<fake>", LangHintSameNumbers, "Fake share: <fake> B"),
+      Kind(DetectionKind::Proxy, "Proxy", false, "", LangHintProxyConnection, "Proxy connection"),
+      Kind(DetectionKind::Clone, "Clone", false, "<clone>", LangHintClonedUsers, "Clone of <clone>"),
+      Kind(DetectionKind::Limit, "Limit", false, "<limit>", LangHintUploadLimit, "Upload limit: <limit> KiB/s"),
+      Kind(DetectionKind::Nick, "Nick", false, "<nickpat>", LangHintNickPattern, "Forbidden nick pattern: <nickpat>"),
+      Kind(DetectionKind::Ip, "Ip", false, "<ippat>", LangHintIpPattern, "Forbidden IP pattern: <ippat>"),
+      Kind(DetectionKind::Description, "Description", false, "<descpat>", LangHintDescriptionPattern,
+           "Forbidden description pattern: <descpat>"),
+      Kind(DetectionKind::Email, "Email", false, "<emailpat>", LangHintEmailPattern,
+           "Forbidden email pattern: <emailpat>"),
+      Kind(DetectionKind::Tag, "Tag", false, "<tagpat>", LangHintTagPattern, "Forbidden tag pattern: <tagpat>"),
+      Kind(DetectionKind::Share, "Share", false, "<share>", LangHintSharePattern,
+           "Forbidden share size pattern: <share> B"),
+      Kind(DetectionKind::Hubs, "Hubs", true, "<hubs>", LangHintHubsCount, "Too high hubs count: <hubs>"),
+      Kind(DetectionKind::SameIp, "SameIp", false, "<sameip>", LangHintSameIpConnections,
+           "Connection from same IP as <sameip>"),
+  };
+  return kinds;
+}
 
-const KickKindInfo& KickKindOf(DetectionKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
+const KickKindInfo& KickKindOf(DetectionKind kind) {
+  return KickKinds()[static_cast<std::size_t>(kind)];
+}
 
 std::string KickSwitchName(const KickKindInfo& kind) { return std::string("Kick") + kind.name + "CheckBox"; }
 std::string CommandEditName(const KickKindInfo& kind) { return std::string("Kick") + kind.name + "CommandEdit"; }

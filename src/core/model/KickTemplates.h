@@ -21,8 +21,9 @@ struct KickKindInfo {
   bool sharedSwitches;      // Hubs: three kick switches share one template
   const char* placeholder;  // besides <nick> and <mynick>; empty for Proxy
   LangKey hintKey;
-  const char* plainDefault;
-  const char* rawDefault;
+  const char* reason;        // why the user is kicked, as every default template says it
+  std::string plainDefault;  // "!kick <nick> [auto kick] " and the reason
+  std::string rawDefault;    // a private note, the kick message and the kick, each with the reason
 };
 
 const std::array<KickKindInfo, kDetectionKindCount>& KickKinds();

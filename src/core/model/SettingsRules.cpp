@@ -3,16 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "core/model/TickStamps.h"
 #include "core/model/ControlModel.h"
-#include "core/model/Ports.h"
 #include "core/model/KickTemplates.h"
+#include "core/model/Pages.h"
+#include "core/model/Ports.h"
+#include "core/model/TickStamps.h"
 
 namespace varnek {
 namespace {
-
-constexpr int kFirstDetectionPage = 5;
-constexpr int kSecondDetectionPage = 6;
 
 struct Dependency {
   std::string control;
@@ -69,7 +67,7 @@ void ApplyDependency(ControlModel& controls, const Dependency& rule) {
 
 void ApplyPageRule(ControlModel& controls) {
   const int page = controls.Get("PageControl").Value();
-  const bool detectionPage = page == kFirstDetectionPage || page == kSecondDetectionPage;
+  const bool detectionPage = page == PageNumber(Page::FirstDetections) || page == PageNumber(Page::SecondDetections);
   controls.Get("LoadCommandsButton").SetVisible(detectionPage);
   controls.Get("LoadRawCommandsButton").SetVisible(detectionPage);
 }

@@ -14,8 +14,9 @@
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
-#include "core/model/Ports.h"
 #include "core/model/KickTemplates.h"
+#include "core/model/Pages.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 namespace {
@@ -138,7 +139,7 @@ void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
 void SettingsFile::LoadIndex(const IniFile& file, const SettingEntry& entry) {
   Control& control = controls_.Get(entry.control);
   int index = file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt);
-  int count = control.Kind() == ControlKind::PageControl ? 12 : static_cast<int>(control.Items().size());
+  int count = control.Kind() == ControlKind::PageControl ? kPageCount : static_cast<int>(control.Items().size());
   if (index < 0 || index >= count) {
     index = entry.control == "ModeComboBox" ? -1 : 0;
   }

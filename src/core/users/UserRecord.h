@@ -64,7 +64,6 @@ struct UserRecord {
       cells_.Set(column_, text);
       return *this;
     }
-    operator std::string() const { return std::string(cells_[column_]); }
 
    private:
     UserCellTexts& cells_;
@@ -75,7 +74,8 @@ struct UserRecord {
   explicit UserRecord(const UserCells& texts) : cells(texts) {}
 
   std::string_view Cell(UserColumn column) const { return cells[static_cast<std::size_t>(column)]; }
-  std::string operator[](UserColumn column) const { return std::string(Cell(column)); }
+  // Reading goes through Cell(), whose view lives as long as the row's texts
+  // are not changed; this writes a text.
   CellWriter operator[](UserColumn column) { return {cells, static_cast<std::size_t>(column)}; }
   std::string Nick() const { return std::string(Cell(UserColumn::Username)); }
 
