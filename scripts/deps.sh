@@ -15,7 +15,7 @@ for flag in "$@"; do
   case "$flag" in
     # make and the three -dev packages build the PtokaX hub of the end-to-end
     # test; dbus-daemon gives the media-title test a private session bus.
-    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux dbus-daemon make liblua5.3-dev libtinyxml-dev zlib1g-dev) ;;
+    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux dbus-daemon make liblua5.3-dev libtinyxml-dev zlib1g-dev clang-format clang-tidy) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
   esac
 done

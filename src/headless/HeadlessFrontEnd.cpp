@@ -120,7 +120,7 @@ void HeadlessFrontEnd::OnLineAdded(const OutputPane& pane, const std::string& li
 // Lines wait for the event loop to go idle, but never more than this many
 // bytes: a long burst of work is written in pieces instead of growing one
 // buffer (and the memory it keeps) with every line of the burst.
-constexpr std::size_t kOutputChunk = 64 * 1024;
+constexpr std::size_t kOutputChunk = std::size_t{64} * 1024;
 
 void HeadlessFrontEnd::AppendShownLine(const char* paneName, std::string_view text) {
   std::size_t start = 0;

@@ -9,7 +9,7 @@
 namespace varnek {
 namespace {
 
-constexpr qint64 kReadBufferBytes = 64 * 1024;
+constexpr qint64 kReadBufferBytes = qint64{64} * 1024;
 
 }  // namespace
 

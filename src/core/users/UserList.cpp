@@ -139,11 +139,11 @@ void UserList::NotifyChanged(int row) const {
   Notify([&](Listener& l) { l.OnRowChanged(*this, row); });
 }
 
-int UserList::AppendUser(std::string nick) {
+int UserList::AppendUser(std::string_view nick) {
   return InsertRow(NickOnly(nick));
 }
 
-void UserList::SetCell(int row, UserColumn column, std::string text) {
+void UserList::SetCell(int row, UserColumn column, std::string_view text) {
   const SlotId slot = rows_.at(static_cast<std::size_t>(row));
   const UserCells old = slots_[slot].record.cells.Views();
   UserCells cells = old;

@@ -55,10 +55,10 @@ class UserList {
 
   // Appends a row with the nick and ten empty cells; returns its row. Nothing
   // stops a second row for the same nick, the lookups then find the first.
-  int AppendUser(std::string nick);
+  int AppendUser(std::string_view nick);
   // Writes one cell, Username included; the indexes follow the new text.
   // Throws std::out_of_range for a row that does not exist.
-  void SetCell(int row, UserColumn column, std::string text);
+  void SetCell(int row, UserColumn column, std::string_view text);
 
   // The list update for a $MyINFO that the detections let pass: adds the nick
   // when it has no row, then writes every cell but Username and IP, keeping an
