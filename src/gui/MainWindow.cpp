@@ -51,8 +51,8 @@ MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::p
 
 MainWindow::~MainWindow() { bot_.Controls().RemoveListener(this); }
 
-void MainWindow::OnControlChanged(const Control& control, ControlAspect aspect) {
-  if (tray_ && aspect == ControlAspect::Hint && control.Name() == "ClientCoolTrayIcon") {
+void MainWindow::OnControlChanged(const Control& control, ControlFacet facet) {
+  if (tray_ && facet == ControlFacet::Hint && control.Name() == "ClientCoolTrayIcon") {
     tray_->setToolTip(binder_.Show(control.Hint()));
   }
 }

@@ -54,7 +54,7 @@ class Builder {
     lists_.push_back(name);
     return control;
   }
-  Control& Add(Control::Spec spec) { return model_.Add(std::move(spec)); }
+  Control& Add(ControlRow row) { return model_.Add(std::move(row)); }
   const std::vector<std::string>& Lists() const { return lists_; }
 
  private:
