@@ -16,52 +16,6 @@
 namespace varnek {
 namespace {
 
-struct CounterLabel {
-  const char* label;
-  const char* text;
-};
-
-constexpr CounterLabel kSentLabels[kSentCounterCount] = {
-    {"OpForceMoveLabel", "OpForceMove: "},
-    {"OutToLabel", "To: "},
-    {"OutSupportsLabel", "Supports: "},
-    {"KeyLabel", "Key: "},
-    {"ValidateNickLabel", "ValidateNick: "},
-    {"VersionLabel", "Version: "},
-    {"OutMyInfoLabel", "MyINFO: "},
-    {"GetNickListLabel", "GetNickList: "},
-    {"MyPassLabel", "MyPass: "},
-    {"KickLabel", "Kick: "},
-    {"GetInfoLabel", "GetINFO: "},
-    {"OutUserIpLabel", "UserIP: "},
-    {"OutMcTextLabel", nullptr},
-};
-
-constexpr CounterLabel kReceivedLabels[kReceivedCounterCount] = {
-    {"InLockLabel", "Lock: "},
-    {"HubNameLabel", "HubName: "},
-    {"ValidateDenideLabel", "ValidateDenide: "},
-    {"GetPassLabel", "GetPass: "},
-    {"BadPassLabel", "BadPass: "},
-    {"InSupportsLabel", "Supports: "},
-    {"UserCommandLabel", "UserCommand: "},
-    {"HubIsFullLabel", "HubIsFull: "},
-    {"LogedInLabel", "LogedIn: "},
-    {"HelloLabel", "Hello: "},
-    {"NickListLabel", "NickList: "},
-    {"OpListLabel", "OpList: "},
-    {"BotListLabel", "BotList: "},
-    {"InMyInfoLabel", "MyINFO: "},
-    {"InUserIpLabel", "UserIP: "},
-    {"QuitLabel", "Quit: "},
-    {"ForceMoveLabel", "ForceMove: "},
-    {"InToLabel", "To: "},
-    {"ConnectToMeLabel", "ConnectToMe: "},
-    {"SearchLabel", "Search: "},
-    {"HubTopicLabel", "HubTopic: "},
-    {"InMcTextLabel", nullptr},
-};
-
 // The schedules count elapsed minutes modulo a day, which an interval of a
 // day or more (the autosave field takes up to a week, the request field a
 // whole day) would never meet; for those the count runs up to the interval.
@@ -102,15 +56,16 @@ void MainTimer::ShowStatistics() {
   const LangTable& lang = context_.lang;
   const ProtocolCounters& counters = context_.counters;
   controls.Get("DetectionsLabel").SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
-  for (int i = 0; i < kSentCounterCount; ++i) {
-    const std::string count = std::to_string(counters.Sent(static_cast<SentCounter>(i)));
-    const CounterLabel& row = kSentLabels[i];
-    controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  auto show = [&](const auto& row, std::uint32_t value) {
+    const std::string count = std::to_string(value);
+    controls.Get(row.label).SetCaption(row.caption ? row.caption + count
+                                                   : lang.Format(LangMainChatMessages, {count}));
+  };
+  for (const auto& row : kSentCounterRows) {
+    show(row, counters.Sent(row.counter));
   }
-  for (int i = 0; i < kReceivedCounterCount; ++i) {
-    const std::string count = std::to_string(counters.Received(static_cast<ReceivedCounter>(i)));
-    const CounterLabel& row = kReceivedLabels[i];
-    controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  for (const auto& row : kReceivedCounterRows) {
+    show(row, counters.Received(row.counter));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/hub/ProtocolCounters.h"
 #include "core/ui/ControlModel.h"
 #include "core/ui/Triggers.h"
 #include "core/users/KickTemplates.h"
@@ -196,14 +197,14 @@ void BuildChatStatisticsAndLogPages(Builder& b) {
   b.Plain("UserListView", K::ListView);
   b.Add({.name = "SendMemo", .kind = K::Memo, .enabled = false});
   b.Add({.name = "SendButton", .kind = K::Button, .enabled = false});
-  b.Plain({"LocalTimeLabel", "UptimeLabel", "SystemUptimeLabel", "DetectionsLabel", "ReceivedLabel", "SentLabel",
-           "OpForceMoveLabel", "OutToLabel", "OutSupportsLabel", "KeyLabel", "ValidateNickLabel", "VersionLabel",
-           "OutMyInfoLabel", "GetNickListLabel", "MyPassLabel", "KickLabel", "GetInfoLabel", "OutUserIpLabel",
-           "OutMcTextLabel", "InLockLabel", "HubNameLabel", "ValidateDenideLabel", "GetPassLabel", "BadPassLabel",
-           "InSupportsLabel", "UserCommandLabel", "HubIsFullLabel", "LogedInLabel", "HelloLabel", "NickListLabel",
-           "OpListLabel", "BotListLabel", "InMyInfoLabel", "InUserIpLabel", "QuitLabel", "ForceMoveLabel",
-           "InToLabel", "ConnectToMeLabel", "SearchLabel", "HubTopicLabel", "InMcTextLabel"},
+  b.Plain({"LocalTimeLabel", "UptimeLabel", "SystemUptimeLabel", "DetectionsLabel", "ReceivedLabel", "SentLabel"},
           K::Label);
+  for (const auto& row : kSentCounterRows) {
+    b.Plain(row.label, K::Label);
+  }
+  for (const auto& row : kReceivedCounterRows) {
+    b.Plain(row.label, K::Label);
+  }
   b.Plain("ClearStatisticsButton", K::Button);
   b.Radio("NoLogCheckBox", false, kDebugModeGroup);
   b.Radio("FullLogCheckBox", false, kDebugModeGroup);
