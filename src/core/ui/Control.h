@@ -50,9 +50,14 @@ enum class ControlFacet { Value, Enabled, Visible, Caption, Hint, Items };
 
 class ControlModel;
 
-// What a control is made of: its name, kind, first value and limits.
+// What a control is made of: its name, kind, first value and limits. The
+// first value is also the default of a stored setting: what a settings file
+// without the key gives.
 struct ControlRow {
   std::string name;
+  // The key in the settings file (the section, for a list view); empty for a
+  // control that is not stored.
+  std::string iniKey;
   ControlKind kind = ControlKind::Value;
   int intValue = 0;
   std::string text;
@@ -76,6 +81,10 @@ class Control {
   Control& operator=(const Control&) = delete;
 
   const std::string& Name() const { return row_.name; }
+  const std::string& IniKey() const { return row_.iniKey; }
+  // The value and text the control started with.
+  int DefaultValue() const { return row_.intValue; }
+  const std::string& DefaultText() const { return row_.text; }
   ControlKind Kind() const { return row_.kind; }
 
   // Check boxes, radio buttons and menu check marks.
