@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "core/text/Strings.h"
+#include "core/ui/ControlNames.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/UserListTableModel.h"
 #include "qt/HubCodec.h"
@@ -79,7 +80,7 @@ void ControlBinder::BindAction(QAction* action) {
 
 void ControlBinder::BindPages(QTabWidget* pages) {
   pages_ = pages;
-  Control& pageControl = controls_.Get("PageControl");
+  Control& pageControl = controls_.Get(ctl::kPageControl);
   for (int i = 0; i < pages->count(); ++i) {
     if (Control* sheet = controls_.Find(pages->widget(i)->objectName().toStdString())) {
       pages->setTabText(i, Show(sheet->Caption()));
@@ -166,7 +167,7 @@ void ControlBinder::OnControlChanged(const Control& control, ControlFacet facet)
       }
     }
   }
-  if (pages_ && facet == ControlFacet::Value && control.Name() == "PageControl" &&
+  if (pages_ && facet == ControlFacet::Value && control.Name() == ctl::kPageControl &&
       pages_->currentIndex() != control.Value()) {
     ++updating_;
     pages_->setCurrentIndex(control.Value());

@@ -11,6 +11,7 @@
 #include "core/store/LangTable.h"
 #include "core/store/SettingsFile.h"
 #include "core/ui/ControlModel.h"
+#include "core/ui/ControlNames.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -41,21 +42,22 @@ void MainTimer::Tick() {
 void MainTimer::ShowClockAndUptimes(unsigned now) {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
-  controls.Get("LocalTimeLabel").SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
-  controls.Get("StatusBar")
+  controls.Get(ctl::kLocalTimeLabel).SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
+  controls.Get(ctl::kStatusBar)
       .SetCaption(context_.connection.Connected() ? lang.Format(LangUsers, {std::to_string(context_.users.Count())})
                                                   : lang.Text(LangNotConnected));
   systemUptime_ = UptimeText(now);
   botUptime_ = UptimeText(Elapsed(now, context_.ticks.start));
-  controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
-  controls.Get("SystemUptimeLabel").SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
+  controls.Get(ctl::kUptimeLabel).SetCaption(lang.Format(LangUptime, {botUptime_}));
+  controls.Get(ctl::kSystemUptimeLabel).SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
 }
 
 void MainTimer::ShowStatistics() {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
   const ProtocolCounters& counters = context_.counters;
-  controls.Get("DetectionsLabel").SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
+  controls.Get(ctl::kDetectionsLabel)
+      .SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
   auto show = [&](const auto& row, std::uint32_t value) {
     const std::string count = std::to_string(value);
     controls.Get(row.label).SetCaption(row.caption ? row.caption + count
@@ -91,8 +93,8 @@ void MainTimer::ReconnectWhenDue(unsigned now) {
 
 void MainTimer::AutosaveWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
-  const auto interval = static_cast<unsigned>(controls.Get("AutosaveSpinEdit").Value());
-  if (controls.Get("AutosaveCheckBox").Checked() &&
+  const auto interval = static_cast<unsigned>(controls.Get(ctl::kAutosaveSpinEdit).Value());
+  if (controls.Get(ctl::kAutosaveCheckBox).Checked() &&
       ElapsedMinutes(now, context_.ticks.autosave, ScheduleCycle(interval)) == interval) {
     context_.settings.Autosave();
   }
@@ -100,8 +102,8 @@ void MainTimer::AutosaveWhenDue(unsigned now) {
 
 void MainTimer::RequestInfoWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
-  const auto interval = static_cast<unsigned>(controls.Get("TryInfoSpinEdit").Value());
-  if (context_.connection.Connected() && controls.Get("TryInfoCheckBox").Checked() &&
+  const auto interval = static_cast<unsigned>(controls.Get(ctl::kTryInfoSpinEdit).Value());
+  if (context_.connection.Connected() && controls.Get(ctl::kTryInfoCheckBox).Checked() &&
       ElapsedMinutes(now, context_.ticks.tryInfo, ScheduleCycle(interval)) == interval) {
     RequestUserInfo();
   }

@@ -1,8 +1,9 @@
 #pragma once
-
 #include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "core/ui/ControlNames.h"
 
 namespace varnek {
 
@@ -65,44 +66,44 @@ struct CounterRow {
 };
 
 inline constexpr CounterRow<SentCounter> kSentCounterRows[] = {
-    {SentCounter::OpForceMove, "$OpForceMove ", "OpForceMoveLabel", "OpForceMove: "},
-    {SentCounter::To, "$To: ", "OutToLabel", "To: "},
-    {SentCounter::Supports, "$Supports ", "OutSupportsLabel", "Supports: "},
-    {SentCounter::Key, "$Key ", "KeyLabel", "Key: "},
-    {SentCounter::ValidateNick, "$ValidateNick ", "ValidateNickLabel", "ValidateNick: "},
-    {SentCounter::Version, "$Version ", "VersionLabel", "Version: "},
-    {SentCounter::MyInfo, "$MyINFO ", "OutMyInfoLabel", "MyINFO: "},
-    {SentCounter::GetNickList, "$GetNickList", "GetNickListLabel", "GetNickList: "},
-    {SentCounter::MyPass, "$MyPass ", "MyPassLabel", "MyPass: "},
-    {SentCounter::Kick, "$Kick ", "KickLabel", "Kick: "},
-    {SentCounter::GetInfo, "$GetINFO ", "GetInfoLabel", "GetINFO: "},
-    {SentCounter::UserIp, "$UserIP ", "OutUserIpLabel", "UserIP: "},
-    {SentCounter::MainChat, "<", "OutMcTextLabel", nullptr},
+    {SentCounter::OpForceMove, "$OpForceMove ", ctl::kOpForceMoveLabel, "OpForceMove: "},
+    {SentCounter::To, "$To: ", ctl::kOutToLabel, "To: "},
+    {SentCounter::Supports, "$Supports ", ctl::kOutSupportsLabel, "Supports: "},
+    {SentCounter::Key, "$Key ", ctl::kKeyLabel, "Key: "},
+    {SentCounter::ValidateNick, "$ValidateNick ", ctl::kValidateNickLabel, "ValidateNick: "},
+    {SentCounter::Version, "$Version ", ctl::kVersionLabel, "Version: "},
+    {SentCounter::MyInfo, "$MyINFO ", ctl::kOutMyInfoLabel, "MyINFO: "},
+    {SentCounter::GetNickList, "$GetNickList", ctl::kGetNickListLabel, "GetNickList: "},
+    {SentCounter::MyPass, "$MyPass ", ctl::kMyPassLabel, "MyPass: "},
+    {SentCounter::Kick, "$Kick ", ctl::kKickLabel, "Kick: "},
+    {SentCounter::GetInfo, "$GetINFO ", ctl::kGetInfoLabel, "GetINFO: "},
+    {SentCounter::UserIp, "$UserIP ", ctl::kOutUserIpLabel, "UserIP: "},
+    {SentCounter::MainChat, "<", ctl::kOutMcTextLabel, nullptr},
 };
 
 inline constexpr CounterRow<ReceivedCounter> kReceivedCounterRows[] = {
-    {ReceivedCounter::Lock, "$Lock", "InLockLabel", "Lock: "},
-    {ReceivedCounter::HubName, "$HubName", "HubNameLabel", "HubName: "},
-    {ReceivedCounter::ValidateDenide, "$ValidateDenide", "ValidateDenideLabel", "ValidateDenide: "},
-    {ReceivedCounter::GetPass, "$GetPass", "GetPassLabel", "GetPass: "},
-    {ReceivedCounter::BadPass, "$BadPass", "BadPassLabel", "BadPass: "},
-    {ReceivedCounter::Supports, "$Supports", "InSupportsLabel", "Supports: "},
-    {ReceivedCounter::UserCommand, "$UserCommand", "UserCommandLabel", "UserCommand: "},
-    {ReceivedCounter::HubIsFull, "$HubIsFull", "HubIsFullLabel", "HubIsFull: "},
-    {ReceivedCounter::LogedIn, "$LogedIn", "LogedInLabel", "LogedIn: "},
-    {ReceivedCounter::Hello, "$Hello", "HelloLabel", "Hello: "},
-    {ReceivedCounter::NickList, "$NickList", "NickListLabel", "NickList: "},
-    {ReceivedCounter::OpList, "$OpList", "OpListLabel", "OpList: "},
-    {ReceivedCounter::BotList, "$BotList", "BotListLabel", "BotList: "},
-    {ReceivedCounter::MyInfo, "$MyINFO", "InMyInfoLabel", "MyINFO: "},
-    {ReceivedCounter::UserIp, "$UserIP", "InUserIpLabel", "UserIP: "},
-    {ReceivedCounter::Quit, "$Quit", "QuitLabel", "Quit: "},
-    {ReceivedCounter::ForceMove, "$ForceMove", "ForceMoveLabel", "ForceMove: "},
-    {ReceivedCounter::To, "$To:", "InToLabel", "To: "},
-    {ReceivedCounter::ConnectToMe, "$ConnectToMe", "ConnectToMeLabel", "ConnectToMe: "},
-    {ReceivedCounter::Search, "$Search", "SearchLabel", "Search: "},
-    {ReceivedCounter::HubTopic, "$HubTopic", "HubTopicLabel", "HubTopic: "},
-    {ReceivedCounter::MainChat, "", "InMcTextLabel", nullptr},
+    {ReceivedCounter::Lock, "$Lock", ctl::kInLockLabel, "Lock: "},
+    {ReceivedCounter::HubName, "$HubName", ctl::kHubNameLabel, "HubName: "},
+    {ReceivedCounter::ValidateDenide, "$ValidateDenide", ctl::kValidateDenideLabel, "ValidateDenide: "},
+    {ReceivedCounter::GetPass, "$GetPass", ctl::kGetPassLabel, "GetPass: "},
+    {ReceivedCounter::BadPass, "$BadPass", ctl::kBadPassLabel, "BadPass: "},
+    {ReceivedCounter::Supports, "$Supports", ctl::kInSupportsLabel, "Supports: "},
+    {ReceivedCounter::UserCommand, "$UserCommand", ctl::kUserCommandLabel, "UserCommand: "},
+    {ReceivedCounter::HubIsFull, "$HubIsFull", ctl::kHubIsFullLabel, "HubIsFull: "},
+    {ReceivedCounter::LogedIn, "$LogedIn", ctl::kLogedInLabel, "LogedIn: "},
+    {ReceivedCounter::Hello, "$Hello", ctl::kHelloLabel, "Hello: "},
+    {ReceivedCounter::NickList, "$NickList", ctl::kNickListLabel, "NickList: "},
+    {ReceivedCounter::OpList, "$OpList", ctl::kOpListLabel, "OpList: "},
+    {ReceivedCounter::BotList, "$BotList", ctl::kBotListLabel, "BotList: "},
+    {ReceivedCounter::MyInfo, "$MyINFO", ctl::kInMyInfoLabel, "MyINFO: "},
+    {ReceivedCounter::UserIp, "$UserIP", ctl::kInUserIpLabel, "UserIP: "},
+    {ReceivedCounter::Quit, "$Quit", ctl::kQuitLabel, "Quit: "},
+    {ReceivedCounter::ForceMove, "$ForceMove", ctl::kForceMoveLabel, "ForceMove: "},
+    {ReceivedCounter::To, "$To:", ctl::kInToLabel, "To: "},
+    {ReceivedCounter::ConnectToMe, "$ConnectToMe", ctl::kConnectToMeLabel, "ConnectToMe: "},
+    {ReceivedCounter::Search, "$Search", ctl::kSearchLabel, "Search: "},
+    {ReceivedCounter::HubTopic, "$HubTopic", ctl::kHubTopicLabel, "HubTopic: "},
+    {ReceivedCounter::MainChat, "", ctl::kInMcTextLabel, nullptr},
 };
 
 constexpr int kSentCounterCount = static_cast<int>(std::size(kSentCounterRows));

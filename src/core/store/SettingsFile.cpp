@@ -14,6 +14,7 @@
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
 #include "core/ui/ControlModel.h"
+#include "core/ui/ControlNames.h"
 #include "core/ui/Ports.h"
 #include "core/users/KickTemplates.h"
 
@@ -39,10 +40,10 @@ std::optional<std::string> ReadSettingText(const IniFile& file, std::string_view
 }
 
 PaneId PaneOf(const std::string& controlName) {
-  if (controlName == "ChatMemo") {
+  if (controlName == ctl::kChatMemo) {
     return PaneId::Chat;
   }
-  return controlName == "StatusMemo" ? PaneId::Status : PaneId::Debug;
+  return controlName == ctl::kStatusMemo ? PaneId::Status : PaneId::Debug;
 }
 
 }  // namespace
@@ -140,7 +141,7 @@ void SettingsFile::LoadIndex(const IniFile& file, const SettingEntry& entry) {
   int index = file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt);
   int count = control.Kind() == ControlKind::PageControl ? 12 : static_cast<int>(control.Items().size());
   if (index < 0 || index >= count) {
-    index = entry.control == "ModeComboBox" ? -1 : 0;
+    index = entry.control == ctl::kModeComboBox ? -1 : 0;
   }
   control.SetValue(index);
 }

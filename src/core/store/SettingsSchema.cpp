@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "core/ui/ControlModel.h"
+#include "core/ui/ControlNames.h"
 #include "core/users/KickTemplates.h"
 
 namespace varnek {
@@ -14,15 +15,21 @@ using T = SettingEntry::Type;
 // key, default and range are in its own row of the control table.
 std::vector<std::string> FileOrder() {
   std::vector<std::string> order = {
-      "MainFormHeight", "MainFormWidth", "LangFileEdit", "UsernameEdit", "PasswordEdit", "DescriptionEdit",
-      "EmailAddressEdit", "ModeComboBox", "OpChatEdit", "BotMessageMemo", "MessageCheckBox", "AutosaveSpinEdit",
-      "AutosaveCheckBox", "TimestampsCheckBox", "TimestampsDateCheckBox", "DetectionsCheckBox",
-      "KickToStatusCheckBox", "ChatColorDialog", "ChatFontColorDialog", "AlphaBlendCheckBox", "AlphaBlendTrackBar",
-      "UpdatesNotifyCheckBox", "TryInfoSpinEdit", "TryInfoCheckBox", "KickFakeCheckBox", "KickProxyCheckBox",
-      "KickLimitCheckBox", "KickLimitBelowCheckBox", "KickLimitBelowSpinEdit", "KickCloneCheckBox",
-      "KickNickCheckBox", "KickIpCheckBox", "KickDescriptionCheckBox", "KickEmailCheckBox", "KickTagCheckBox",
-      "KickShareCheckBox", "KickUserHubsCheckBox", "UserHubsSpinEdit", "KickRegHubsCheckBox", "RegHubsSpinEdit",
-      "KickOpHubsCheckBox", "OpHubsSpinEdit", "KickSameIpCheckBox",
+      ctl::kMainFormHeight,         ctl::kMainFormWidth,          ctl::kLangFileEdit,
+      ctl::kUsernameEdit,           ctl::kPasswordEdit,           ctl::kDescriptionEdit,
+      ctl::kEmailAddressEdit,       ctl::kModeComboBox,           ctl::kOpChatEdit,
+      ctl::kBotMessageMemo,         ctl::kMessageCheckBox,        ctl::kAutosaveSpinEdit,
+      ctl::kAutosaveCheckBox,       ctl::kTimestampsCheckBox,     ctl::kTimestampsDateCheckBox,
+      ctl::kDetectionsCheckBox,     ctl::kKickToStatusCheckBox,   ctl::kChatColorDialog,
+      ctl::kChatFontColorDialog,    ctl::kAlphaBlendCheckBox,     ctl::kAlphaBlendTrackBar,
+      ctl::kUpdatesNotifyCheckBox,  ctl::kTryInfoSpinEdit,        ctl::kTryInfoCheckBox,
+      ctl::kKickFakeCheckBox,       ctl::kKickProxyCheckBox,      ctl::kKickLimitCheckBox,
+      ctl::kKickLimitBelowCheckBox, ctl::kKickLimitBelowSpinEdit, ctl::kKickCloneCheckBox,
+      ctl::kKickNickCheckBox,       ctl::kKickIpCheckBox,         ctl::kKickDescriptionCheckBox,
+      ctl::kKickEmailCheckBox,      ctl::kKickTagCheckBox,        ctl::kKickShareCheckBox,
+      ctl::kKickUserHubsCheckBox,   ctl::kUserHubsSpinEdit,       ctl::kKickRegHubsCheckBox,
+      ctl::kRegHubsSpinEdit,        ctl::kKickOpHubsCheckBox,     ctl::kOpHubsSpinEdit,
+      ctl::kKickSameIpCheckBox,
   };
   // The templates in the order of the file, which is not the order of the
   // detections: the limit comes before the clone.
@@ -32,12 +39,36 @@ std::vector<std::string> FileOrder() {
     order.push_back(std::string("Raw") + word + "CheckBox");
   }
   const std::vector<std::string> rest = {
-      "CmdOpsCheckBox", "AllowedCheckBox", "AllowedListView", "ProtectedUsersCheckBox", "ProtectedOpsCheckBox",
-      "ProtectedListView", "KickNickListView", "KickIpListView", "KickDescriptionListView", "KickEmailListView",
-      "KickTagListView", "KickShareListView", "HubIpEdit", "HubPortEdit", "AutoConnectCheckBox",
-      "MinimizeToTrayCheckBox", "NoLogCheckBox", "FullLogCheckBox", "NiceLogCheckBox", "MaximumCountSpinEdit",
-      "LinesCountCheckBox", "LogChatCheckBox", "LogDebugCheckBox", "LogStatusCheckBox", "ChatMemo", "LogMemo",
-      "StatusMemo", "TriggerComboBox", "PageControl", "EncodingComboBox",
+      ctl::kCmdOpsCheckBox,
+      ctl::kAllowedCheckBox,
+      ctl::kAllowedListView,
+      ctl::kProtectedUsersCheckBox,
+      ctl::kProtectedOpsCheckBox,
+      ctl::kProtectedListView,
+      ctl::kKickNickListView,
+      ctl::kKickIpListView,
+      ctl::kKickDescriptionListView,
+      ctl::kKickEmailListView,
+      ctl::kKickTagListView,
+      ctl::kKickShareListView,
+      ctl::kHubIpEdit,
+      ctl::kHubPortEdit,
+      ctl::kAutoConnectCheckBox,
+      ctl::kMinimizeToTrayCheckBox,
+      ctl::kNoLogCheckBox,
+      ctl::kFullLogCheckBox,
+      ctl::kNiceLogCheckBox,
+      ctl::kMaximumCountSpinEdit,
+      ctl::kLinesCountCheckBox,
+      ctl::kLogChatCheckBox,
+      ctl::kLogDebugCheckBox,
+      ctl::kLogStatusCheckBox,
+      ctl::kChatMemo,
+      ctl::kLogMemo,
+      ctl::kStatusMemo,
+      ctl::kTriggerComboBox,
+      ctl::kPageControl,
+      ctl::kEncodingComboBox,
   };
   order.insert(order.end(), rest.begin(), rest.end());
   return order;

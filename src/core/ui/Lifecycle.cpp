@@ -1,3 +1,4 @@
+#include "core/ui/ControlNames.h"
 #include "core/ui/Lifecycle.h"
 
 #include <exception>
@@ -21,9 +22,9 @@ constexpr int kUserSettingsPage = 0;
 constexpr int kHubSettingsPage = 2;
 constexpr int kHubChatPage = 7;
 
-constexpr const char* kOnlineControls[] = {"ReconnectButton", "ResendMyInfoButton", "SendButton", "SendMemo",
-                                           "RefreshUserPopup"};
-constexpr const char* kOfflineControls[] = {"HubIpEdit", "HubPortEdit", "UsernameEdit"};
+constexpr const char* kOnlineControls[] = {ctl::kReconnectButton, ctl::kResendMyInfoButton, ctl::kSendButton,
+                                           ctl::kSendMemo, ctl::kRefreshUserPopup};
+constexpr const char* kOfflineControls[] = {ctl::kHubIpEdit, ctl::kHubPortEdit, ctl::kUsernameEdit};
 
 // A port that is no number from 1 to 65535 (a hand-edited settings file, a
 // redirect to "host:port:x") is treated as no port at all.
@@ -38,7 +39,7 @@ std::optional<std::uint16_t> PortNumber(const std::string& text) {
 }  // namespace
 
 void Lifecycle::ShowPageAndFocus(int page, const char* control) {
-  context_.controls.Get("PageControl").SetValue(page);
+  context_.controls.Get(ctl::kPageControl).SetValue(page);
   context_.ports.window.Focus(control);
 }
 
@@ -46,23 +47,23 @@ bool Lifecycle::CheckFieldsBeforeConnect() {
   ControlModel& controls = context_.controls;
   Dialogs& dialogs = context_.ports.dialogs;
   const LangTable& lang = context_.lang;
-  if (controls.Get("HubIpEdit").Text().empty()) {
+  if (controls.Get(ctl::kHubIpEdit).Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterIp));
-    ShowPageAndFocus(kHubSettingsPage, "HubIpEdit");
+    ShowPageAndFocus(kHubSettingsPage, ctl::kHubIpEdit);
     return false;
   }
-  if (controls.Get("UsernameEdit").Text().empty()) {
+  if (controls.Get(ctl::kUsernameEdit).Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterUsername));
-    ShowPageAndFocus(kUserSettingsPage, "UsernameEdit");
+    ShowPageAndFocus(kUserSettingsPage, ctl::kUsernameEdit);
     return false;
   }
-  if (!PortNumber(controls.Get("HubPortEdit").Text())) {
+  if (!PortNumber(controls.Get(ctl::kHubPortEdit).Text())) {
     if (dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo, lang.Text(LangEnterPort),
                            Question::UseStandardPort) != DialogAnswer::Yes) {
-      ShowPageAndFocus(kHubSettingsPage, "HubPortEdit");
+      ShowPageAndFocus(kHubSettingsPage, ctl::kHubPortEdit);
       return false;
     }
-    controls.Get("HubPortEdit").SetText("411");
+    controls.Get(ctl::kHubPortEdit).SetText("411");
   }
   return true;
 }
@@ -78,7 +79,7 @@ void Lifecycle::ConnectAction() {
     return;
   }
   const ControlModel& controls = context_.controls;
-  context_.connection.SetHostAndConnect(controls.Get("HubIpEdit").Text(),
+  context_.connection.SetHostAndConnect(controls.Get(ctl::kHubIpEdit).Text(),
                                         *PortNumber(controls.Get("HubPortEdit").Text()));
 }
 
@@ -87,7 +88,7 @@ void Lifecycle::ReconnectAction() { context_.connection.Reconnect(); }
 void Lifecycle::OnConnecting() {
   const ControlModel& controls = context_.controls;
   context_.panes.ChatLine(context_.lang.Format(
-      LangConnectingTo, {controls.Get("HubIpEdit").Text() + ":" + controls.Get("HubPortEdit").Text()}));
+      LangConnectingTo, {controls.Get(ctl::kHubIpEdit).Text() + ":" + controls.Get(ctl::kHubPortEdit).Text()}));
 }
 
 void Lifecycle::OnConnected() {
@@ -106,17 +107,17 @@ void Lifecycle::SetConnectedState() {
   ControlModel& controls = context_.controls;
   context_.session.reconnectPending = false;
   context_.ports.window.SetApplicationIcon(IconKind::Connected);
-  controls.Get("ClientCoolTrayIcon").SetValue(1);
-  controls.Get("ConnectButton").SetCaption(context_.lang.Text(LangDisconnect));
-  controls.Get("ConnectTrayPopup").SetCaption(context_.lang.Text(LangDisconnect));
+  controls.Get(ctl::kClientCoolTrayIcon).SetValue(1);
+  controls.Get(ctl::kConnectButton).SetCaption(context_.lang.Text(LangDisconnect));
+  controls.Get(ctl::kConnectTrayPopup).SetCaption(context_.lang.Text(LangDisconnect));
   for (const char* name : kOnlineControls) {
     controls.Get(name).SetEnabled(true);
   }
   for (const char* name : kOfflineControls) {
     controls.Get(name).SetEnabled(false);
   }
-  if (controls.Get("PageControl").Value() == kHubChatPage) {
-    context_.ports.window.Focus("SendMemo");
+  if (controls.Get(ctl::kPageControl).Value() == kHubChatPage) {
+    context_.ports.window.Focus(ctl::kSendMemo);
   }
 }
 
@@ -127,10 +128,10 @@ void Lifecycle::SetDisconnectedState() {
   session.Forget();
   context_.ticks.disconnect = context_.ports.clock.TickCount();
   context_.ports.window.SetApplicationIcon(IconKind::Disconnected);
-  controls.Get("ClientCoolTrayIcon").SetValue(0);
-  controls.Get("SendMemo").SetText("");
-  controls.Get("ConnectButton").SetCaption(context_.lang.Text(LangConnect));
-  controls.Get("ConnectTrayPopup").SetCaption(context_.lang.Text(LangConnect));
+  controls.Get(ctl::kClientCoolTrayIcon).SetValue(0);
+  controls.Get(ctl::kSendMemo).SetText("");
+  controls.Get(ctl::kConnectButton).SetCaption(context_.lang.Text(LangConnect));
+  controls.Get(ctl::kConnectTrayPopup).SetCaption(context_.lang.Text(LangConnect));
   for (const char* name : kOnlineControls) {
     controls.Get(name).SetEnabled(false);
   }
@@ -139,9 +140,9 @@ void Lifecycle::SetDisconnectedState() {
   }
   context_.users.Clear();
   context_.operators.Clear();
-  Control& form = controls.Get("MainForm");
+  Control& form = controls.Get(ctl::kMainForm);
   form.SetCaption(kProductName);
-  controls.Get("ClientCoolTrayIcon").SetHint(form.Caption());
+  controls.Get(ctl::kClientCoolTrayIcon).SetHint(form.Caption());
 }
 
 bool Lifecycle::RequestClose() {

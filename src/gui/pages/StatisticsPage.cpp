@@ -13,6 +13,7 @@
 
 #include "core/Bot.h"
 #include "core/hub/ProtocolCounters.h"
+#include "core/ui/ControlNames.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -48,11 +49,11 @@ QGridLayout* BuildCounters(PageKit& kit, QWidget* page) {
   grid->setHorizontalSpacing(kColumnGap);
   grid->setVerticalSpacing(4);
   // The received commands take two sub-columns, the sent ones a third.
-  grid->addWidget(Heading(kit, page, "ReceivedLabel"), 0, 0, 1, 2);
+  grid->addWidget(Heading(kit, page, ctl::kReceivedLabel), 0, 0, 1, 2);
   const std::span<const CounterRow<ReceivedCounter>> received(kReceivedCounterRows);
   AddColumn(kit, page, grid, received.first(kReceivedRows), 1, 0);
   AddColumn(kit, page, grid, received.subspan(kReceivedRows), 1, 1);
-  grid->addWidget(Heading(kit, page, "SentLabel"), 0, 2);
+  grid->addWidget(Heading(kit, page, ctl::kSentLabel), 0, 2);
   AddColumn(kit, page, grid, std::span<const CounterRow<SentCounter>>(kSentCounterRows), 1, 2);
   // Fixed minimum widths keep the columns still while the counts grow.
   for (int column = 0; column < 3; ++column) {
@@ -66,11 +67,11 @@ QGridLayout* BuildCounters(PageKit& kit, QWidget* page) {
 
 QWidget* BuildStatisticsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("StatisticsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kStatisticsTabSheet));
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kGap, kGap, kGap, kGap);
   column->setSpacing(4);
-  for (const char* name : {"LocalTimeLabel", "UptimeLabel", "SystemUptimeLabel", "DetectionsLabel"}) {
+  for (const char* name : {ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel}) {
     column->addWidget(kit.Label(page, name));
   }
   column->addSpacing(kGap);
@@ -84,7 +85,7 @@ QWidget* BuildStatisticsPage(PageKit& kit) {
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, "ClearStatisticsButton", [&kit] { kit.bot.Timer().ClearStatistics(); }));
+  bottom->addWidget(kit.Button(page, ctl::kClearStatisticsButton, [&kit] { kit.bot.Timer().ClearStatistics(); }));
   column->addLayout(bottom);
   return page;
 }
