@@ -44,8 +44,8 @@ std::uint32_t Total(const CounterRow<Counter> (&rows)[N], const auto& read) {
   return total;
 }
 
-// A row of the table that the dispatcher does not know would show a count
-// that never moves.
+// Each named row counts its own command and no other: a row whose name an
+// earlier row already takes would show a count that never moves.
 TEST(ProtocolCountersTest, EveryNamedReceivedRowIsCountedUnderItself) {
   IgnoringEvents events;
   for (const auto& row : kReceivedCounterRows) {

@@ -11,10 +11,10 @@ namespace {
 using Handler = void (*)(std::string_view parameters, HubEvents& events);
 
 // What the bot does with a received command; its name is that of its
-// counter's row.
+// counter's row. A command that is only counted has no row here.
 struct CommandRow {
   ReceivedCounter counter;
-  Handler handler;  // nullptr: counted only
+  Handler handler;
 };
 
 constexpr std::string_view kSeparator = "$$";
@@ -26,13 +26,10 @@ const CommandRow kCommandRows[] = {
     {ReceivedCounter::GetPass, [](std::string_view, HubEvents& e) { e.OnGetPass(); }},
     {ReceivedCounter::BadPass, [](std::string_view, HubEvents& e) { e.OnBadPass(); }},
     {ReceivedCounter::Supports, [](std::string_view p, HubEvents& e) { e.OnSupports(p); }},
-    {ReceivedCounter::UserCommand, nullptr},
     {ReceivedCounter::HubIsFull, [](std::string_view, HubEvents& e) { e.OnHubIsFull(); }},
     {ReceivedCounter::LogedIn, [](std::string_view, HubEvents& e) { e.OnLogedIn(); }},
     {ReceivedCounter::Hello, [](std::string_view p, HubEvents& e) { e.OnHello(p); }},
-    {ReceivedCounter::NickList, nullptr},
     {ReceivedCounter::OpList, SplitOpList},
-    {ReceivedCounter::BotList, nullptr},
     {ReceivedCounter::MyInfo, [](std::string_view p, HubEvents& e) { e.OnMyInfo(p); }},
     {ReceivedCounter::UserIp, SplitUserIp},
     {ReceivedCounter::Quit, [](std::string_view p, HubEvents& e) { e.OnQuit(p); }},
@@ -58,17 +55,28 @@ void WithPair(std::string_view entry, Each each) {
   }
 }
 
+Handler HandlerOf(ReceivedCounter counter) {
+  for (const CommandRow& row : kCommandRows) {
+    if (row.counter == counter) {
+      return row.handler;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
+// Every named row of the counter table is counted; main chat has no name and
+// is counted by the connection.
 void DispatchCommand(std::string_view command, HubEvents& events, ProtocolCounters& counters) {
   const std::size_t space = command.find(' ');
   const std::string_view name = space == std::string_view::npos ? command : command.substr(0, space);
   const std::string_view parameters = space == std::string_view::npos ? command : command.substr(space + 1);
-  for (const CommandRow& row : kCommandRows) {
-    if (RowOf(row.counter).command == name) {
+  for (const auto& row : kReceivedCounterRows) {
+    if (!row.command.empty() && row.command == name) {
       counters.Count(row.counter);
-      if (row.handler != nullptr) {
-        row.handler(parameters, events);
+      if (const Handler handler = HandlerOf(row.counter)) {
+        handler(parameters, events);
       }
       return;
     }
