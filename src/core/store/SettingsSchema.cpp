@@ -4,7 +4,6 @@
 
 #include "core/ui/ControlModel.h"
 #include "core/ui/ControlNames.h"
-#include "core/users/KickTemplates.h"
 
 namespace varnek {
 namespace {
@@ -13,66 +12,40 @@ using T = SettingEntry::Type;
 
 // The stored controls in the order their keys are written. Each control's
 // key, default and range are in its own row of the control table.
-std::vector<std::string> FileOrder() {
-  std::vector<std::string> order = {
-      ctl::kMainFormHeight,         ctl::kMainFormWidth,          ctl::kLangFileEdit,
-      ctl::kUsernameEdit,           ctl::kPasswordEdit,           ctl::kDescriptionEdit,
-      ctl::kEmailAddressEdit,       ctl::kModeComboBox,           ctl::kOpChatEdit,
-      ctl::kBotMessageMemo,         ctl::kMessageCheckBox,        ctl::kAutosaveSpinEdit,
-      ctl::kAutosaveCheckBox,       ctl::kTimestampsCheckBox,     ctl::kTimestampsDateCheckBox,
-      ctl::kDetectionsCheckBox,     ctl::kKickToStatusCheckBox,   ctl::kChatColorDialog,
-      ctl::kChatFontColorDialog,    ctl::kAlphaBlendCheckBox,     ctl::kAlphaBlendTrackBar,
-      ctl::kUpdatesNotifyCheckBox,  ctl::kTryInfoSpinEdit,        ctl::kTryInfoCheckBox,
-      ctl::kKickFakeCheckBox,       ctl::kKickProxyCheckBox,      ctl::kKickLimitCheckBox,
-      ctl::kKickLimitBelowCheckBox, ctl::kKickLimitBelowSpinEdit, ctl::kKickCloneCheckBox,
-      ctl::kKickNickCheckBox,       ctl::kKickIpCheckBox,         ctl::kKickDescriptionCheckBox,
-      ctl::kKickEmailCheckBox,      ctl::kKickTagCheckBox,        ctl::kKickShareCheckBox,
-      ctl::kKickUserHubsCheckBox,   ctl::kUserHubsSpinEdit,       ctl::kKickRegHubsCheckBox,
-      ctl::kRegHubsSpinEdit,        ctl::kKickOpHubsCheckBox,     ctl::kOpHubsSpinEdit,
-      ctl::kKickSameIpCheckBox,
-  };
-  // The templates in the order of the file, which is not the order of the
-  // detections: the limit comes before the clone.
-  for (const char* word :
-       {"Fake", "Proxy", "Limit", "Clone", "Nick", "Ip", "Description", "Email", "Tag", "Share", "Hubs", "SameIp"}) {
-    order.push_back(std::string("Kick") + word + "CommandEdit");
-    order.push_back(std::string("Raw") + word + "CheckBox");
-  }
-  const std::vector<std::string> rest = {
-      ctl::kCmdOpsCheckBox,
-      ctl::kAllowedCheckBox,
-      ctl::kAllowedListView,
-      ctl::kProtectedUsersCheckBox,
-      ctl::kProtectedOpsCheckBox,
-      ctl::kProtectedListView,
-      ctl::kKickNickListView,
-      ctl::kKickIpListView,
-      ctl::kKickDescriptionListView,
-      ctl::kKickEmailListView,
-      ctl::kKickTagListView,
-      ctl::kKickShareListView,
-      ctl::kHubIpEdit,
-      ctl::kHubPortEdit,
-      ctl::kAutoConnectCheckBox,
-      ctl::kMinimizeToTrayCheckBox,
-      ctl::kNoLogCheckBox,
-      ctl::kFullLogCheckBox,
-      ctl::kNiceLogCheckBox,
-      ctl::kMaximumCountSpinEdit,
-      ctl::kLinesCountCheckBox,
-      ctl::kLogChatCheckBox,
-      ctl::kLogDebugCheckBox,
-      ctl::kLogStatusCheckBox,
-      ctl::kChatMemo,
-      ctl::kLogMemo,
-      ctl::kStatusMemo,
-      ctl::kTriggerComboBox,
-      ctl::kPageControl,
-      ctl::kEncodingComboBox,
-  };
-  order.insert(order.end(), rest.begin(), rest.end());
-  return order;
-}
+constexpr const char* kFileOrder[] = {
+    ctl::kMainFormHeight, ctl::kMainFormWidth, ctl::kLangFileEdit, ctl::kUsernameEdit, ctl::kPasswordEdit,
+    ctl::kDescriptionEdit, ctl::kEmailAddressEdit, ctl::kModeComboBox, ctl::kOpChatEdit, ctl::kBotMessageMemo,
+    ctl::kMessageCheckBox, ctl::kAutosaveSpinEdit, ctl::kAutosaveCheckBox, ctl::kTimestampsCheckBox,
+    ctl::kTimestampsDateCheckBox, ctl::kDetectionsCheckBox, ctl::kKickToStatusCheckBox, ctl::kChatColorDialog,
+    ctl::kChatFontColorDialog, ctl::kAlphaBlendCheckBox, ctl::kAlphaBlendTrackBar, ctl::kUpdatesNotifyCheckBox,
+    ctl::kTryInfoSpinEdit, ctl::kTryInfoCheckBox, ctl::kKickFakeCheckBox, ctl::kKickProxyCheckBox,
+    ctl::kKickLimitCheckBox, ctl::kKickLimitBelowCheckBox, ctl::kKickLimitBelowSpinEdit, ctl::kKickCloneCheckBox,
+    ctl::kKickNickCheckBox, ctl::kKickIpCheckBox, ctl::kKickDescriptionCheckBox, ctl::kKickEmailCheckBox,
+    ctl::kKickTagCheckBox, ctl::kKickShareCheckBox, ctl::kKickUserHubsCheckBox, ctl::kUserHubsSpinEdit,
+    ctl::kKickRegHubsCheckBox, ctl::kRegHubsSpinEdit, ctl::kKickOpHubsCheckBox, ctl::kOpHubsSpinEdit,
+    ctl::kKickSameIpCheckBox,
+    // The templates in the order of the file, which is not the order of the
+    // detections: the limit comes before the clone.
+    ctl::kKickFakeCommandEdit, ctl::kRawFakeCheckBox,
+    ctl::kKickProxyCommandEdit, ctl::kRawProxyCheckBox,
+    ctl::kKickLimitCommandEdit, ctl::kRawLimitCheckBox,
+    ctl::kKickCloneCommandEdit, ctl::kRawCloneCheckBox,
+    ctl::kKickNickCommandEdit, ctl::kRawNickCheckBox,
+    ctl::kKickIpCommandEdit, ctl::kRawIpCheckBox,
+    ctl::kKickDescriptionCommandEdit, ctl::kRawDescriptionCheckBox,
+    ctl::kKickEmailCommandEdit, ctl::kRawEmailCheckBox,
+    ctl::kKickTagCommandEdit, ctl::kRawTagCheckBox,
+    ctl::kKickShareCommandEdit, ctl::kRawShareCheckBox,
+    ctl::kKickHubsCommandEdit, ctl::kRawHubsCheckBox,
+    ctl::kKickSameIpCommandEdit, ctl::kRawSameIpCheckBox,
+    ctl::kCmdOpsCheckBox, ctl::kAllowedCheckBox, ctl::kAllowedListView, ctl::kProtectedUsersCheckBox,
+    ctl::kProtectedOpsCheckBox, ctl::kProtectedListView, ctl::kKickNickListView, ctl::kKickIpListView,
+    ctl::kKickDescriptionListView, ctl::kKickEmailListView, ctl::kKickTagListView, ctl::kKickShareListView,
+    ctl::kHubIpEdit, ctl::kHubPortEdit, ctl::kAutoConnectCheckBox, ctl::kMinimizeToTrayCheckBox, ctl::kNoLogCheckBox,
+    ctl::kFullLogCheckBox, ctl::kNiceLogCheckBox, ctl::kMaximumCountSpinEdit, ctl::kLinesCountCheckBox,
+    ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox, ctl::kLogStatusCheckBox, ctl::kChatMemo, ctl::kLogMemo,
+    ctl::kStatusMemo, ctl::kTriggerComboBox, ctl::kPageControl, ctl::kEncodingComboBox,
+};
 
 // How a control's kind is stored.
 T TypeOf(const Control& control) {
@@ -112,7 +85,7 @@ SettingEntry EntryOf(const Control& control) {
 std::vector<SettingEntry> BuildSchema() {
   const ControlModel controls;
   std::vector<SettingEntry> schema;
-  for (const std::string& name : FileOrder()) {
+  for (const char* name : kFileOrder) {
     schema.push_back(EntryOf(controls.Get(name)));
   }
   std::size_t stored = 0;

@@ -80,7 +80,7 @@ void Lifecycle::ConnectAction() {
   }
   const ControlModel& controls = context_.controls;
   context_.connection.SetHostAndConnect(controls.Get(ctl::kHubIpEdit).Text(),
-                                        *PortNumber(controls.Get("HubPortEdit").Text()));
+                                        *PortNumber(controls.Get(ctl::kHubPortEdit).Text()));
 }
 
 void Lifecycle::ReconnectAction() { context_.connection.Reconnect(); }
