@@ -32,7 +32,7 @@ inline constexpr char kStatusTabSheet[] = "StatusTabSheet";
 inline constexpr char kLogTabSheet[] = "LogTabSheet";
 inline constexpr char kAboutTabSheet[] = "AboutTabSheet";
 
-// Page 1: user settings
+// The user settings page
 inline constexpr char kUserGroupBox[] = "UserGroupBox";
 inline constexpr char kBotMessageGroupBox[] = "BotMessageGroupBox";
 inline constexpr char kUsernameLabel[] = "UsernameLabel";
@@ -51,7 +51,7 @@ inline constexpr char kBotMessageMemo[] = "BotMessageMemo";
 inline constexpr char kMessageCheckBox[] = "MessageCheckBox";
 inline constexpr char kOpChatEdit[] = "OpChatEdit";
 
-// Page 2: client settings
+// The client settings page
 inline constexpr char kChatGroupBox[] = "ChatGroupBox";
 inline constexpr char kAlphaBlendGroupBox[] = "AlphaBlendGroupBox";
 inline constexpr char kUpdatesGroupBox[] = "UpdatesGroupBox";
@@ -93,7 +93,7 @@ inline constexpr char kLogDebugCheckBox[] = "LogDebugCheckBox";
 inline constexpr char kTryInfoCheckBox[] = "TryInfoCheckBox";
 inline constexpr char kTryInfoSpinEdit[] = "TryInfoSpinEdit";
 
-// Pages 3 and 4: hub and command settings
+// The hub and command settings pages
 inline constexpr char kAddressGroupBox[] = "AddressGroupBox";
 inline constexpr char kHubIpLabel[] = "HubIpLabel";
 inline constexpr char kHubPortLabel[] = "HubPortLabel";
@@ -111,7 +111,7 @@ inline constexpr char kProtectedUsersCheckBox[] = "ProtectedUsersCheckBox";
 inline constexpr char kProtectedOpsCheckBox[] = "ProtectedOpsCheckBox";
 inline constexpr char kKickToStatusCheckBox[] = "KickToStatusCheckBox";
 
-// Pages 5 to 7: detections and their settings
+// The detection settings page and the two detection pages
 inline constexpr char kKickLimitBelowCheckBox[] = "KickLimitBelowCheckBox";
 inline constexpr char kKickLimitBelowSpinEdit[] = "KickLimitBelowSpinEdit";
 inline constexpr char kKickUserHubsCheckBox[] = "KickUserHubsCheckBox";
@@ -162,7 +162,7 @@ inline constexpr char kKickShareCommandEdit[] = "KickShareCommandEdit";
 inline constexpr char kKickHubsCommandEdit[] = "KickHubsCommandEdit";
 inline constexpr char kKickSameIpCommandEdit[] = "KickSameIpCommandEdit";
 
-// Pages 8 to 11: hub chat, statistics, status and log
+// The hub chat, statistics, status and log pages
 inline constexpr char kChatMemo[] = "ChatMemo";
 inline constexpr char kStatusMemo[] = "StatusMemo";
 inline constexpr char kLogMemo[] = "LogMemo";
@@ -215,7 +215,7 @@ inline constexpr char kNoLogCheckBox[] = "NoLogCheckBox";
 inline constexpr char kFullLogCheckBox[] = "FullLogCheckBox";
 inline constexpr char kNiceLogCheckBox[] = "NiceLogCheckBox";
 
-// Page 12: about
+// The about page
 inline constexpr char kApplicationLabel[] = "ApplicationLabel";
 inline constexpr char kCopyrightLabel[] = "CopyrightLabel";
 inline constexpr char kInfoEmailLabel[] = "InfoEmailLabel";

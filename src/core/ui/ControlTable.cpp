@@ -1,5 +1,6 @@
-// The controls of the window, by page, with their limits, ranges, filters and
-// the state they have before the settings are loaded.
+// The controls of the window, by page, with their limits, ranges, filters,
+// the state they have before the settings are loaded (which is also the
+// default of a stored setting) and the key a stored setting has in Varnek.ini.
 #include <string>
 #include <utility>
 #include <vector>
