@@ -5,8 +5,9 @@
 #include "core/text/Product.h"
 #include "core/commands/ConsoleHelp.h"
 #include "core/model/AboutTexts.h"
-#include "core/store/LanguageBindings.h"
+#include "core/model/ControlNames.h"
 #include "core/model/SettingsRules.h"
+#include "core/store/LanguageBindings.h"
 #include "core/users/MyInfoParser.h"
 
 namespace varnek {
@@ -19,7 +20,7 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
       programDirectory_(std::move(programDirectory)),
       panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
       settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
-      context_{controls_, lang_,  panes_,    counters_,   users_, controls_.List("OpsListBox"),
+      context_{controls_, lang_,  panes_,    counters_,   users_, controls_.List(ctl::kOpsListBox),
                session_,  ticks_, settings_, connection_, connection_, ports_, programDirectory_},
       lifecycle_(context_),
       login_(context_),
@@ -47,7 +48,7 @@ Bot::~Bot() { connection_.Shutdown(); }
 void Bot::Start() {
   Run([this] {
     ports_.window.SetApplicationIcon(IconKind::Disconnected);
-    controls_.Get("ClientCoolTrayIcon").SetHint(kProductName);
+    controls_.Get(ctl::kClientCoolTrayIcon).SetHint(kProductName);
     FillAboutPage();
     settings_.Load();
     RebuildHelpMemo();
@@ -56,25 +57,27 @@ void Bot::Start() {
     ticks_.tryInfo = now;
     ticks_.start = now;
     ApplyLanguage();
-    if (controls_.Get("AutoConnectCheckBox").Checked() && !controls_.Get("HubIpEdit").Text().empty() &&
-        !controls_.Get("HubPortEdit").Text().empty()) {
+    if (controls_.Get(ctl::kAutoConnectCheckBox).Checked() && !controls_.Get(ctl::kHubIpEdit).Text().empty() &&
+        !controls_.Get(ctl::kHubPortEdit).Text().empty()) {
       lifecycle_.ConnectAction();
     }
   });
 }
 
 void Bot::FillAboutPage() {
-  controls_.Get("MainForm").SetCaption(kProductName);
-  controls_.Get("ApplicationLabel").SetCaption(ApplicationText());
-  controls_.Get("CopyrightLabel").SetCaption(CopyrightText());
-  controls_.Get("FaqMemo").SetText(FaqText());
-  controls_.Get("ThanksMemo").SetText(ThanksText());
+  controls_.Get(ctl::kMainForm).SetCaption(kProductName);
+  controls_.Get(ctl::kApplicationLabel).SetCaption(ApplicationText());
+  controls_.Get(ctl::kCopyrightLabel).SetCaption(CopyrightText());
+  controls_.Get(ctl::kFaqMemo).SetText(FaqText());
+  controls_.Get(ctl::kThanksMemo).SetText(ThanksText());
 }
 
-void Bot::RebuildHelpMemo() { controls_.Get("HelpMemo").SetText(BuildConsoleHelpText(context_.CurrentTrigger())); }
+void Bot::RebuildHelpMemo() {
+  controls_.Get(ctl::kHelpMemo).SetText(BuildConsoleHelpText(context_.CurrentTrigger()));
+}
 
 void Bot::ApplyLanguage() {
-  const std::string& file = controls_.Get("LangFileEdit").Text();
+  const std::string& file = controls_.Get(ctl::kLangFileEdit).Text();
   if (!file.empty()) {
     lang_.LoadFile(programDirectory_ / "translations" / file);
   }
@@ -86,12 +89,12 @@ void Bot::BrowseLanguageFile() {
   auto chosen = ports_.dialogs.PickFile(directory.string(), lang_.Text(LangLanguageFiles), "*.lang",
                                         lang_.Text(LangOpenLanguageFile));
   if (chosen) {
-    controls_.Get("LangFileEdit").SetText(std::filesystem::path(*chosen).filename().string());
+    controls_.Get(ctl::kLangFileEdit).SetText(std::filesystem::path(*chosen).filename().string());
   }
 }
 
 void Bot::PickChatColour(bool textColour) {
-  Control& colour = controls_.Get(textColour ? "ChatFontColorDialog" : "ChatColorDialog");
+  Control& colour = controls_.Get(textColour ? ctl::kChatFontColorDialog : ctl::kChatColorDialog);
   if (auto chosen = ports_.dialogs.PickColour(colour.Value())) {
     colour.SetValue(*chosen);
   }

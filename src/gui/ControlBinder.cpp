@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "core/text/Strings.h"
+#include "core/model/ControlNames.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/UserListTableModel.h"
 #include "qt/HubCodec.h"
@@ -79,7 +80,7 @@ void ControlBinder::BindAction(QAction* action) {
 
 void ControlBinder::BindPages(QTabWidget* pages) {
   pages_ = pages;
-  Control& pageControl = controls_.Get("PageControl");
+  Control& pageControl = controls_.Get(ctl::kPageControl);
   for (int i = 0; i < pages->count(); ++i) {
     if (Control* sheet = controls_.Find(pages->widget(i)->objectName().toStdString())) {
       pages->setTabText(i, Show(sheet->Caption()));
@@ -157,22 +158,22 @@ bool ControlBinder::eventFilter(QObject* watched, QEvent* event) {
   return bytes.size() == 1 && !control->AcceptsTypedChar(bytes.front());
 }
 
-void ControlBinder::OnControlChanged(const Control& control, ControlAspect aspect) {
+void ControlBinder::OnControlChanged(const Control& control, ControlFacet facet) {
   auto found = bound_.find(&control);
   if (found != bound_.end()) {
     for (const QPointer<QObject>& object : found->second) {
       if (object) {
-        Apply(object, control, aspect);
+        Apply(object, control, facet);
       }
     }
   }
-  if (pages_ && aspect == ControlAspect::Value && control.Name() == "PageControl" &&
+  if (pages_ && facet == ControlFacet::Value && control.Name() == ctl::kPageControl &&
       pages_->currentIndex() != control.Value()) {
     ++updating_;
     pages_->setCurrentIndex(control.Value());
     --updating_;
   }
-  if (pages_ && aspect == ControlAspect::Caption && control.Kind() == ControlKind::TabSheet) {
+  if (pages_ && facet == ControlFacet::Caption && control.Kind() == ControlKind::TabSheet) {
     for (int i = 0; i < pages_->count(); ++i) {
       if (pages_->widget(i)->objectName().toStdString() == control.Name()) {
         pages_->setTabText(i, Show(control.Caption()));
@@ -184,24 +185,24 @@ void ControlBinder::OnControlChanged(const Control& control, ControlAspect aspec
 void ControlBinder::ApplyAll(QObject* object, const Control& control) {
   ApplyValue(object, control);
   ApplyCaption(object, control);
-  Apply(object, control, ControlAspect::Hint);
-  Apply(object, control, ControlAspect::Enabled);
+  Apply(object, control, ControlFacet::Hint);
+  Apply(object, control, ControlFacet::Enabled);
   if (!control.Visible()) {
-    Apply(object, control, ControlAspect::Visible);
+    Apply(object, control, ControlFacet::Visible);
   }
 }
 
-void ControlBinder::Apply(QObject* object, const Control& control, ControlAspect aspect) {
+void ControlBinder::Apply(QObject* object, const Control& control, ControlFacet facet) {
   ++updating_;
-  switch (aspect) {
-    case ControlAspect::Value:
-    case ControlAspect::Items:
+  switch (facet) {
+    case ControlFacet::Value:
+    case ControlFacet::Items:
       ApplyValue(object, control);
       break;
-    case ControlAspect::Caption:
+    case ControlFacet::Caption:
       ApplyCaption(object, control);
       break;
-    case ControlAspect::Hint:
+    case ControlFacet::Hint:
       if (auto* widget = qobject_cast<QWidget*>(object)) {
         widget->setToolTip(Show(control.Hint()));
         widget->setStatusTip(Show(control.Hint()));
@@ -210,14 +211,14 @@ void ControlBinder::Apply(QObject* object, const Control& control, ControlAspect
         action->setStatusTip(Show(control.Hint()));
       }
       break;
-    case ControlAspect::Enabled:
+    case ControlFacet::Enabled:
       if (auto* widget = qobject_cast<QWidget*>(object)) {
         widget->setEnabled(control.Enabled());
       } else if (auto* action = qobject_cast<QAction*>(object)) {
         action->setEnabled(control.Enabled());
       }
       break;
-    case ControlAspect::Visible:
+    case ControlFacet::Visible:
       if (auto* widget = qobject_cast<QWidget*>(object)) {
         widget->setVisible(control.Visible());
       } else if (auto* action = qobject_cast<QAction*>(object)) {

@@ -37,7 +37,7 @@ class ControlBinder : public QObject, public ControlModel::Listener {
   // The pages' captions and the active page.
   void BindPages(QTabWidget* pages);
 
-  void OnControlChanged(const Control& control, ControlAspect aspect) override;
+  void OnControlChanged(const Control& control, ControlFacet facet) override;
 
   // Converts between the hub's bytes and what the widgets show.
   QString Show(const std::string& bytes) const;
@@ -51,7 +51,7 @@ class ControlBinder : public QObject, public ControlModel::Listener {
   // Writes what the operator did into the control, unless the program is
   // writing into the widget itself.
   void Write(const std::function<void()>& change);
-  void Apply(QObject* object, const Control& control, ControlAspect aspect);
+  void Apply(QObject* object, const Control& control, ControlFacet facet);
   void ApplyValue(QObject* object, const Control& control);
   void ApplyCaption(QObject* object, const Control& control);
   void ApplyAll(QObject* object, const Control& control);

@@ -7,14 +7,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusTipEvent>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <iterator>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/text/Product.h"
 #include "gui/QtDialogs.h"
@@ -42,10 +43,10 @@ constexpr PageRow kPageRows[] = {
     {Page::DetectionSettings, BuildDetectionSettingsPage, nullptr, nullptr},
     {Page::FirstDetections, BuildFirstDetectionsPage, nullptr, nullptr},
     {Page::SecondDetections, BuildSecondDetectionsPage, nullptr, nullptr},
-    {Page::HubChat, BuildHubChatPage, "ChatMemo", "SendMemo"},
+    {Page::HubChat, BuildHubChatPage, ctl::kChatMemo, ctl::kSendMemo},
     {Page::Statistics, BuildStatisticsPage, nullptr, nullptr},
-    {Page::Status, BuildStatusPage, "StatusMemo", nullptr},
-    {Page::Log, BuildLogPage, "LogMemo", nullptr},
+    {Page::Status, BuildStatusPage, ctl::kStatusMemo, nullptr},
+    {Page::Log, BuildLogPage, ctl::kLogMemo, nullptr},
     {Page::About, BuildAboutPage, nullptr, nullptr},
 };
 
@@ -69,7 +70,7 @@ MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::p
       binder_(
           bot.Controls(), codec, [&bot](const std::function<void()>& action) { bot.Run(action); }, this),
       kit_(bot, binder_, codec, *this, this) {
-  setObjectName(QStringLiteral("MainForm"));
+  setObjectName(QString::fromLatin1(ctl::kMainForm));
   setWindowTitle(QString::fromLatin1(kProductName));
   QFont font(QStringLiteral("Tahoma"));
   font.setPointSize(8);
@@ -85,8 +86,8 @@ MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::p
 
 MainWindow::~MainWindow() { bot_.Controls().RemoveListener(this); }
 
-void MainWindow::OnControlChanged(const Control& control, ControlAspect aspect) {
-  if (tray_ && aspect == ControlAspect::Hint && control.Name() == "ClientCoolTrayIcon") {
+void MainWindow::OnControlChanged(const Control& control, ControlFacet facet) {
+  if (tray_ && facet == ControlFacet::Hint && control.Name() == ctl::kClientCoolTrayIcon) {
     tray_->setToolTip(binder_.Show(control.Hint()));
   }
 }
@@ -97,7 +98,7 @@ void MainWindow::BuildFrame() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   pages_ = new QTabWidget(central);
-  pages_->setObjectName(QStringLiteral("PageControl"));
+  pages_->setObjectName(QString::fromLatin1(ctl::kPageControl));
   // Qt's tabs cannot wrap onto several rows; they scroll, so the window keeps
   // its 913-pixel width.
   pages_->setUsesScrollButtons(true);
@@ -107,22 +108,22 @@ void MainWindow::BuildFrame() {
   layout->addWidget(pages_, 1);
 
   auto* buttons = new QWidget(central);
-  buttons->setObjectName(QStringLiteral("ButtonsPanel"));
+  buttons->setObjectName(QString::fromLatin1(ctl::kButtonsPanel));
   buttons->setFixedHeight(41);
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(8, 8, 8, 8);
-  row->addWidget(kit_.Button(buttons, "ConnectButton", [this] { bot_.Life().ConnectAction(); }));
-  row->addWidget(kit_.Button(buttons, "ReconnectButton", [this] { bot_.Life().ReconnectAction(); }));
-  row->addWidget(kit_.Button(buttons, "LoadCommandsButton", [this] { LoadDefaultCommands(bot_.Controls()); }));
+  row->addWidget(kit_.Button(buttons, ctl::kConnectButton, [this] { bot_.Life().ConnectAction(); }));
+  row->addWidget(kit_.Button(buttons, ctl::kReconnectButton, [this] { bot_.Life().ReconnectAction(); }));
+  row->addWidget(kit_.Button(buttons, ctl::kLoadCommandsButton, [this] { LoadDefaultCommands(bot_.Controls()); }));
   row->addWidget(
-      kit_.Button(buttons, "LoadRawCommandsButton", [this] { LoadDefaultRawCommands(bot_.Controls()); }));
+      kit_.Button(buttons, ctl::kLoadRawCommandsButton, [this] { LoadDefaultRawCommands(bot_.Controls()); }));
   row->addStretch(1);
-  row->addWidget(kit_.Button(buttons, "ExitButton", [this] { close(); }));
+  row->addWidget(kit_.Button(buttons, ctl::kExitButton, [this] { close(); }));
   layout->addWidget(buttons);
   setCentralWidget(central);
 
   connectionState_ = new QLabel(statusBar());
-  connectionState_->setObjectName(QStringLiteral("StatusBar"));
+  connectionState_->setObjectName(QString::fromLatin1(ctl::kStatusBar));
   connectionState_->setFixedWidth(180);
   connectionState_->setAlignment(Qt::AlignCenter);
   connectionState_->setFrameShape(QFrame::StyledPanel);
@@ -142,16 +143,16 @@ void MainWindow::BuildTray() {
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [this, act = std::move(act)] { bot_.Run(act); });
   };
-  add("ShowTrayPopup", [this] { ShowFromTray(); });
+  add(ctl::kShowTrayPopup, [this] { ShowFromTray(); });
   trayMenu_->addSeparator();
-  add("ConnectTrayPopup", [this] { bot_.Life().ConnectAction(); });
+  add(ctl::kConnectTrayPopup, [this] { bot_.Life().ConnectAction(); });
   trayMenu_->addSeparator();
-  add("ExitTrayPopup", [this] { close(); });
+  add(ctl::kExitTrayPopup, [this] { close(); });
   if (!QSystemTrayIcon::isSystemTrayAvailable()) {
     return;  // the window works without one
   }
   tray_ = new QSystemTrayIcon(this);
-  tray_->setObjectName(QStringLiteral("ClientCoolTrayIcon"));
+  tray_->setObjectName(QString::fromLatin1(ctl::kClientCoolTrayIcon));
   tray_->setContextMenu(trayMenu_);
   tray_->setToolTip(QString::fromLatin1(kProductName));
   connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -164,22 +165,22 @@ void MainWindow::BuildTray() {
 
 void MainWindow::InstallReactions() {
   ControlModel& controls = bot_.Controls();
-  for (const char* name : {"ChatColorDialog", "ChatFontColorDialog"}) {
+  for (const char* name : {ctl::kChatColorDialog, ctl::kChatFontColorDialog}) {
     controls.Get(name).AddReaction([this] { ApplyColours(); });
   }
-  for (const char* name : {"AlphaBlendCheckBox", "AlphaBlendTrackBar"}) {
+  for (const char* name : {ctl::kAlphaBlendCheckBox, ctl::kAlphaBlendTrackBar}) {
     controls.Get(name).AddReaction([this] { ApplyTransparency(); });
   }
-  Control& tray = controls.Get("ClientCoolTrayIcon");
+  Control& tray = controls.Get(ctl::kClientCoolTrayIcon);
   tray.AddReaction([this, &tray] {
     if (tray_) {
       tray_->setIcon(IconFor(tray.Value() == 1 ? "con" : "discon"));
     }
   });
-  for (const char* name : {"MainFormWidth", "MainFormHeight"}) {
+  for (const char* name : {ctl::kMainFormWidth, ctl::kMainFormHeight}) {
     controls.Get(name).AddReaction([this, &controls] {
       if (!resizing_) {
-        resize(controls.Get("MainFormWidth").Value(), controls.Get("MainFormHeight").Value());
+        resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
       }
     });
   }
@@ -192,10 +193,10 @@ void MainWindow::BindAll() {
     binder_.BindAction(action);
   }
   const ControlModel& controls = bot_.Controls();
-  resize(controls.Get("MainFormWidth").Value(), controls.Get("MainFormHeight").Value());
+  resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
   if (tray_) {
-    tray_->setToolTip(binder_.Show(controls.Get("ClientCoolTrayIcon").Hint()));
-    tray_->setIcon(IconFor(controls.Get("ClientCoolTrayIcon").Value() == 1 ? "con" : "discon"));
+    tray_->setToolTip(binder_.Show(controls.Get(ctl::kClientCoolTrayIcon).Hint()));
+    tray_->setIcon(IconFor(controls.Get(ctl::kClientCoolTrayIcon).Value() == 1 ? "con" : "discon"));
   }
   ApplyColours();
   ApplyTransparency();
@@ -214,9 +215,9 @@ QIcon MainWindow::IconFor(const char* set) const {
 
 void MainWindow::ApplyColours() {
   const ControlModel& controls = bot_.Controls();
-  const QColor background = ColourOf(controls.Get("ChatColorDialog").Value());
-  const QColor text = ColourOf(controls.Get("ChatFontColorDialog").Value());
-  for (const char* name : {"ChatPreviewPanel", "ChatMemo", "SendMemo", "UserListView"}) {
+  const QColor background = ColourOf(controls.Get(ctl::kChatColorDialog).Value());
+  const QColor text = ColourOf(controls.Get(ctl::kChatFontColorDialog).Value());
+  for (const char* name : {ctl::kChatPreviewPanel, ctl::kChatMemo, ctl::kSendMemo, ctl::kUserListView}) {
     if (auto* widget = findChild<QWidget*>(QString::fromLatin1(name))) {
       QPalette palette = widget->palette();
       palette.setColor(QPalette::Base, background);
@@ -231,8 +232,8 @@ void MainWindow::ApplyColours() {
 
 void MainWindow::ApplyTransparency() {
   const ControlModel& controls = bot_.Controls();
-  const bool on = controls.Get("AlphaBlendCheckBox").Checked();
-  setWindowOpacity(on ? (controls.Get("AlphaBlendTrackBar").Value() & 0xFF) / 255.0 : 1.0);
+  const bool on = controls.Get(ctl::kAlphaBlendCheckBox).Checked();
+  setWindowOpacity(on ? (controls.Get(ctl::kAlphaBlendTrackBar).Value() & 0xFF) / 255.0 : 1.0);
 }
 
 void MainWindow::OnPageChanged(int index) {
@@ -295,7 +296,7 @@ void MainWindow::changeEvent(QEvent* event) {
   if (event->type() != QEvent::WindowStateChange) {
     return;
   }
-  if (isMinimized() && tray_ && bot_.Controls().Get("MinimizeToTrayCheckBox").Checked()) {
+  if (isMinimized() && tray_ && bot_.Controls().Get(ctl::kMinimizeToTrayCheckBox).Checked()) {
     QTimer::singleShot(0, this, &QWidget::hide);
   } else if (!isMinimized()) {
     OnPageChanged(pages_->currentIndex());
@@ -306,8 +307,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   ControlModel& controls = bot_.Controls();
   // Written without running the size reactions back into the window.
-  Control& width = controls.Get("MainFormWidth");
-  Control& height = controls.Get("MainFormHeight");
+  Control& width = controls.Get(ctl::kMainFormWidth);
+  Control& height = controls.Get(ctl::kMainFormHeight);
   if (width.Value() != this->width() || height.Value() != this->height()) {
     resizing_ = true;
     bot_.Run([&] {

@@ -34,7 +34,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   void EndProgram() override;
 
   // The tray icon is no widget the binder knows: its hint follows here.
-  void OnControlChanged(const Control& control, ControlAspect aspect) override;
+  void OnControlChanged(const Control& control, ControlFacet facet) override;
 
   // Binds every widget and applies the state the core has now; called after
   // the bot has started (settings loaded, language applied).

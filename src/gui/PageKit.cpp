@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/widgets/LinkLabel.h"
@@ -119,9 +120,9 @@ QMenu* PageKit::EditMenu() {
     });
     return action;
   };
-  add("AddPopup", [this](const char* list, int) { bot.Lists().Add(list); });
-  add("EditPopup", [this](const char* list, int row) { bot.Lists().Edit(list, row); });
-  QAction* remove = add("DeletePopup", [this](const char* list, int row) { bot.Lists().Delete(list, row); });
+  add(ctl::kAddPopup, [this](const char* list, int) { bot.Lists().Add(list); });
+  add(ctl::kEditPopup, [this](const char* list, int row) { bot.Lists().Edit(list, row); });
+  QAction* remove = add(ctl::kDeletePopup, [this](const char* list, int row) { bot.Lists().Delete(list, row); });
   remove->setShortcut(QKeySequence::Delete);
   return editMenu_;
 }
@@ -158,13 +159,13 @@ QMenu* PageKit::PaneMenu() {
       }
     });
   };
-  add("CopyPopup", false, [](PaneView& pane) { pane.copy(); });
+  add(ctl::kCopyPopup, false, [](PaneView& pane) { pane.copy(); });
   paneMenu_->addSeparator();
-  add("SelectPopup", false, [](PaneView& pane) { pane.selectAll(); });
+  add(ctl::kSelectPopup, false, [](PaneView& pane) { pane.selectAll(); });
   paneMenu_->addSeparator();
-  add("ClearPopup", false, [this](PaneView& pane) { bot.Panes().Clear(pane.Id()); });
+  add(ctl::kClearPopup, false, [this](PaneView& pane) { bot.Panes().Clear(pane.Id()); });
   paneMenu_->addSeparator();
-  add("ScrollPopup", true, [](PaneView& pane) {
+  add(ctl::kScrollPopup, true, [](PaneView& pane) {
     pane.Pane().SetAutoScroll(!pane.Pane().AutoScroll());
     pane.ScrollToEndIfAuto();
   });
@@ -176,8 +177,8 @@ void PageKit::ShowPaneMenu(PaneView* pane, const QPoint& position) {
   QMenu* menu = PaneMenu();
   // The check mark shows the pane's own flag; copy needs a selection.
   Run([this, pane] {
-    bot.Controls().Get("ScrollPopup").SetChecked(pane->Pane().AutoScroll());
-    bot.Controls().Get("CopyPopup").SetEnabled(pane->textCursor().hasSelection());
+    bot.Controls().Get(ctl::kScrollPopup).SetChecked(pane->Pane().AutoScroll());
+    bot.Controls().Get(ctl::kCopyPopup).SetEnabled(pane->textCursor().hasSelection());
   });
   menu->exec(position);
 }

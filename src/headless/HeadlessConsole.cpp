@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "headless/HeadlessFrontEnd.h"
 
 namespace varnek {
@@ -95,7 +96,7 @@ void RunConsoleLine(Bot& bot, HeadlessFrontEnd& frontEnd, const std::string& lin
     LocalCommands(bot, frontEnd).Run(line);
     return;
   }
-  Control& memo = bot.Controls().Get("SendMemo");
+  Control& memo = bot.Controls().Get(ctl::kSendMemo);
   if (!memo.Enabled()) {
     frontEnd.Tell(QStringLiteral("not connected: the line was not sent"));
     return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "qt/HubCodec.h"
 #include "qt/MprisMediaTitle.h"
 #include "qt/QtClock.h"
@@ -27,7 +28,7 @@ struct QtServices {
 
   // The code page follows the bot's encoding setting from now on.
   void FollowEncoding(Bot& bot) {
-    Control& encoding = bot.Controls().Get("EncodingComboBox");
+    Control& encoding = bot.Controls().Get(ctl::kEncodingComboBox);
     encoding.AddReaction([this, &encoding] { codec.SetEncoding(encoding.Text()); });
   }
 };

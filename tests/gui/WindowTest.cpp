@@ -14,6 +14,8 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <set>
+#include <string>
 
 #include "core/model/Pages.h"
 #include "core/text/Product.h"
@@ -56,12 +58,58 @@ std::string MyInfo(const std::string& nick, const std::string& description) {
          "@example.invalid$12345$|";
 }
 
+// Controls that the window shows in another way than as a widget of their
+// own name: the frame's size, the tray icon, the two colours (chosen in a
+// dialog opened on demand), the hidden operator list and the list menu's
+// items, which are made when a list's menu first opens.
+const QStringList kControlsWithoutWidget = {
+    QStringLiteral("MainFormWidth"),       QStringLiteral("MainFormHeight"),  QStringLiteral("ClientCoolTrayIcon"),
+    QStringLiteral("ChatFontColorDialog"), QStringLiteral("ChatColorDialog"), QStringLiteral("OpsListBox"),
+    QStringLiteral("AddPopup"),            QStringLiteral("EditPopup"),       QStringLiteral("DeletePopup"),
+    QStringLiteral("CopyPopup"),           QStringLiteral("SelectPopup"),     QStringLiteral("ClearPopup"),
+    QStringLiteral("ScrollPopup")};
+
+// Names the window gives to objects that are no control: Qt's own parts (the
+// tab bar's scroll buttons, a layout) and the menus that hold menu items.
+const QStringList kNamesWithoutControl = {QStringLiteral("_layout"), QStringLiteral("ScrollLeftButton"),
+                                          QStringLiteral("ScrollRightButton"), QStringLiteral("OpPopupMenu"),
+                                          QStringLiteral("TrayPopupMenu")};
+
 }  // namespace
 
 class WindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The binder skips a widget whose name no control carries, and a control
+  // without its widget is never shown: both directions are checked here.
+  void EveryControlHasItsWidgetAndEveryNamedWidgetItsControl() {
+    WindowFixture f;
+    QVERIFY(f.exposed);
+    QList<QObject*> objects = f.window->findChildren<QObject*>();
+    objects.prepend(f.window.get());
+    std::set<std::string> named;
+    QStringList strays;
+    for (const QObject* object : objects) {
+      const std::string name = object->objectName().toStdString();
+      if (name.empty() || name.starts_with("qt_") || kNamesWithoutControl.contains(object->objectName())) {
+        continue;
+      }
+      named.insert(name);
+      if (f.bot->Controls().Find(name) == nullptr) {
+        strays << object->objectName();
+      }
+    }
+    QStringList missing;
+    for (const Control& control : f.bot->Controls().All()) {
+      if (!named.contains(control.Name()) && !kControlsWithoutWidget.contains(Q(control.Name()))) {
+        missing << Q(control.Name());
+      }
+    }
+    QVERIFY2(strays.isEmpty(), qPrintable("widgets named after no control: " + strays.join(u' ')));
+    QVERIFY2(missing.isEmpty(), qPrintable("controls without a widget: " + missing.join(u' ')));
+  }
+
   void ClickOnSwitchChangesControlAndRunsItsReaction() {
     WindowFixture f;
     QVERIFY(f.exposed);

@@ -12,8 +12,8 @@ namespace {
 
 class ValueRecorder : public ControlModel::Listener {
  public:
-  void OnControlChanged(const Control& control, ControlAspect aspect) override {
-    if (aspect == ControlAspect::Value) {
+  void OnControlChanged(const Control& control, ControlFacet facet) override {
+    if (facet == ControlFacet::Value) {
       changed.push_back(control.Name());
     }
   }

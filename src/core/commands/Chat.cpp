@@ -7,6 +7,7 @@
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/users/Pattern.h"
 
 namespace varnek {
@@ -49,9 +50,9 @@ void Chat::HandleChatLine(std::string_view line) {
 bool Chat::MayCommand(std::string_view sender) const {
   const ControlModel& controls = context_.controls;
   // Both tests are made, the operator test first.
-  const bool operatorMay = controls.Get("CmdOpsCheckBox").Checked() && context_.operators.IndexOf(sender) >= 0;
-  const bool allowedMay = controls.Get("AllowedCheckBox").Checked() &&
-                          FirstMatchingPattern(context_.controls.List("AllowedListView").Rows(), sender) != nullptr;
+  const bool operatorMay = controls.Get(ctl::kCmdOpsCheckBox).Checked() && context_.operators.IndexOf(sender) >= 0;
+  const bool allowedMay = controls.Get(ctl::kAllowedCheckBox).Checked() &&
+                          FirstMatchingPattern(context_.controls.List(ctl::kAllowedListView).Rows(), sender) != nullptr;
   return operatorMay || allowedMay;
 }
 
@@ -67,7 +68,7 @@ void Chat::HandlePrivateMessage(std::string_view /*recipient*/, std::string_view
     return;
   }
   const ControlModel& controls = context_.controls;
-  if (controls.Get("MessageCheckBox").Checked() && sender != controls.Get("OpChatEdit").Text() &&
+  if (controls.Get(ctl::kMessageCheckBox).Checked() && sender != controls.Get(ctl::kOpChatEdit).Text() &&
       botMessageRecipients_.Take(sender, context_.ports.clock.TickCount())) {
     context_.panes.NiceLine(LangSendingBotMessage, {sender});
     context_.SendCommand(BotMessage(sender));
@@ -75,7 +76,7 @@ void Chat::HandlePrivateMessage(std::string_view /*recipient*/, std::string_view
 }
 
 std::string Chat::BotMessage(std::string_view sender) const {
-  return context_.PrivateReply(sender, context_.controls.Get("BotMessageMemo").Text() + " < " + kProductName + " " +
+  return context_.PrivateReply(sender, context_.controls.Get(ctl::kBotMessageMemo).Text() + " < " + kProductName + " " +
                                            kProductVersion + " : " + kWebsite + " >");
 }
 

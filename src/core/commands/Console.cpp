@@ -11,11 +11,12 @@
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 
 namespace varnek {
 namespace {
 
-constexpr const char* kSendMemo = "SendMemo";
+constexpr const char* kSendMemo = ctl::kSendMemo;
 
 struct Search {
   const char* keyword;
@@ -87,7 +88,7 @@ void Console::SendStatistics() {
   const LangTable& lang = context_.lang;
   const ControlModel& controls = context_.controls;
   std::string message = lang.Format(LangInformation, {kProductName}) + ":\r\n\r\n";
-  for (const char* label : {"DetectionsLabel", "UptimeLabel", "SystemUptimeLabel"}) {
+  for (const char* label : {ctl::kDetectionsLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel}) {
     message += " " + controls.Get(label).Caption() + "\r\n";
   }
   message += " " + lang.Format(LangVersion, {kProductVersion}) + "\r\n";

@@ -6,6 +6,7 @@
 #include "core/text/Product.h"
 #include "core/store/LangTable.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 
 namespace varnek {
 namespace {
@@ -17,10 +18,10 @@ struct ListRule {
 };
 
 constexpr ListRule kRules[] = {
-    {"KickNickListView", LangNickPattern, true},    {"KickIpListView", LangIpPattern, true},
-    {"KickShareListView", LangSharePattern, true},  {"KickDescriptionListView", LangDescriptionPattern, false},
-    {"KickEmailListView", LangEmailPattern, false}, {"KickTagListView", LangTagPattern, false},
-    {"ProtectedListView", LangUsername, true},      {"AllowedListView", LangUsername, true},
+    {ctl::kKickNickListView, LangNickPattern, true},    {ctl::kKickIpListView, LangIpPattern, true},
+    {ctl::kKickShareListView, LangSharePattern, true},  {ctl::kKickDescriptionListView, LangDescriptionPattern, false},
+    {ctl::kKickEmailListView, LangEmailPattern, false}, {ctl::kKickTagListView, LangTagPattern, false},
+    {ctl::kProtectedListView, LangUsername, true},      {ctl::kAllowedListView, LangUsername, true},
 };
 
 const ListRule* RuleOf(std::string_view listView) {
@@ -41,8 +42,8 @@ bool ListEditing::Accepts(std::string_view listView, std::string_view value) {
 }
 
 void ListEditing::OnMenuPopup(int selectedRow) {
-  context_.controls.Get("EditPopup").SetEnabled(selectedRow >= 0);
-  context_.controls.Get("DeletePopup").SetEnabled(selectedRow >= 0);
+  context_.controls.Get(ctl::kEditPopup).SetEnabled(selectedRow >= 0);
+  context_.controls.Get(ctl::kDeletePopup).SetEnabled(selectedRow >= 0);
 }
 
 bool ListEditing::AskValue(std::string_view listView, std::string& value) {

@@ -4,6 +4,7 @@
 #include "core/text/Product.h"
 #include "core/store/LangTable.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 
 namespace varnek {
 
@@ -34,7 +35,7 @@ std::optional<long long> UpdateCheck::VersionNumber(std::string_view version) {
 }
 
 void UpdateCheck::OnAnswer(std::optional<std::string> body) {
-  Control& label = context_.controls.Get("LatestLabel");
+  Control& label = context_.controls.Get(ctl::kLatestLabel);
   if (!body) {
     label.SetCaption(context_.lang.Text(LangVersionFileMissing));
     return;
@@ -45,7 +46,7 @@ void UpdateCheck::OnAnswer(std::optional<std::string> body) {
     version.pop_back();
   }
   label.SetCaption(version);
-  if (!context_.controls.Get("UpdatesNotifyCheckBox").Checked()) {
+  if (!context_.controls.Get(ctl::kUpdatesNotifyCheckBox).Checked()) {
     return;
   }
   // A body that is no version (a web server's error page, say) is shown but

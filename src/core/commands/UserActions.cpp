@@ -9,6 +9,7 @@
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/users/Kick.h"
 #include "core/users/UserList.h"
 
@@ -23,24 +24,24 @@ struct CopyItem {
 
 // The copy submenu in menu order; "All" copies the same fields in this order.
 constexpr CopyItem kCopyItems[] = {
-    {"cUsernameUserPopup", UserColumn::Username, LangUsername},
-    {"cShareUserPopup", UserColumn::ShareSize, LangShareSize},
-    {"cExactShareUserPopup", UserColumn::ExactShareSize, LangExactShareSize},
-    {"cDescriptionUserPopup", UserColumn::Description, LangDescription},
-    {"cTagUserPopup", UserColumn::Tag, LangTag},
-    {"cModeUserPopup", UserColumn::Mode, LangMode},
-    {"cConnectionUserPopup", UserColumn::ConnectionType, LangConnectionType},
-    {"cStatusUserPopup", UserColumn::Status, LangStatus},
-    {"cEmailUserPopup", UserColumn::Email, LangEmailAddress},
-    {"cLimitUserPopup", UserColumn::UploadLimit, LangUploadLimit},
-    {"cIpUserPopup", UserColumn::Ip, LangIp},
+    {ctl::kcUsernameUserPopup, UserColumn::Username, LangUsername},
+    {ctl::kcShareUserPopup, UserColumn::ShareSize, LangShareSize},
+    {ctl::kcExactShareUserPopup, UserColumn::ExactShareSize, LangExactShareSize},
+    {ctl::kcDescriptionUserPopup, UserColumn::Description, LangDescription},
+    {ctl::kcTagUserPopup, UserColumn::Tag, LangTag},
+    {ctl::kcModeUserPopup, UserColumn::Mode, LangMode},
+    {ctl::kcConnectionUserPopup, UserColumn::ConnectionType, LangConnectionType},
+    {ctl::kcStatusUserPopup, UserColumn::Status, LangStatus},
+    {ctl::kcEmailUserPopup, UserColumn::Email, LangEmailAddress},
+    {ctl::kcLimitUserPopup, UserColumn::UploadLimit, LangUploadLimit},
+    {ctl::kcIpUserPopup, UserColumn::Ip, LangIp},
 };
 
 // The items that need a selected user; the refresh item follows the
 // connection instead.
 constexpr const char* kSelectionItems[] = {
-    "IpUserPopup",   "KickUserPopup",      "RedirectUserPopup",     "PmUserPopup",
-    "CopyUserPopup", "AddOpChatUserPopup", "AddToAllowedUserPopup", "AddToProtectedUserPopup",
+    ctl::kIpUserPopup,   ctl::kKickUserPopup,      ctl::kRedirectUserPopup,     ctl::kPmUserPopup,
+    ctl::kCopyUserPopup, ctl::kAddOpChatUserPopup, ctl::kAddToAllowedUserPopup, ctl::kAddToProtectedUserPopup,
 };
 
 // Whether a field is worth copying: a share of nothing or a zero upload limit
@@ -97,14 +98,14 @@ void UserActions::EnableForRecord(const UserRecord& record) {
     controls.Get(item.menuItem).SetEnabled(WorthCopying(item.column, value));
     anyField = anyField || !value.empty();
   }
-  controls.Get("cAllUserPopup").SetEnabled(anyField);
-  controls.Get("CopyUserPopup").SetEnabled(true);
-  controls.Get("IpUserPopup").SetEnabled(!record.Cell(UserColumn::Ip).empty());
-  for (const char* item : {"KickUserPopup", "RedirectUserPopup", "AddOpChatUserPopup", "AddToAllowedUserPopup",
-                           "AddToProtectedUserPopup"}) {
+  controls.Get(ctl::kcAllUserPopup).SetEnabled(anyField);
+  controls.Get(ctl::kCopyUserPopup).SetEnabled(true);
+  controls.Get(ctl::kIpUserPopup).SetEnabled(!record.Cell(UserColumn::Ip).empty());
+  for (const char* item : {ctl::kKickUserPopup, ctl::kRedirectUserPopup, ctl::kAddOpChatUserPopup,
+                           ctl::kAddToAllowedUserPopup, ctl::kAddToProtectedUserPopup}) {
     controls.Get(item).SetEnabled(true);
   }
-  controls.Get("PmUserPopup").SetEnabled(!controls.Get("SendMemo").Text().empty());
+  controls.Get(ctl::kPmUserPopup).SetEnabled(!controls.Get(ctl::kSendMemo).Text().empty());
 }
 
 bool UserActions::Ask(LangKey prompt, std::string& remembered) {
@@ -149,7 +150,7 @@ void UserActions::KickWithReason(const std::string& nick, const std::string& rea
 
 void UserActions::SendKickCommands(const std::string& nick, const std::string& reason) {
   context_.SendCommand(context_.PrivateReply(nick, context_.lang.Format(LangKickedBecause, {reason})));
-  if (context_.controls.Get("KickToStatusCheckBox").Checked()) {
+  if (context_.controls.Get(ctl::kKickToStatusCheckBox).Checked()) {
     context_.SendCommand(KickMessage(context_, nick, reason));
   }
   context_.SendCommand("$Kick " + nick);
@@ -198,11 +199,11 @@ void UserActions::PrivateMessage(int row) {
   if (record == nullptr) {
     return;
   }
-  Control& memo = context_.controls.Get("SendMemo");
+  Control& memo = context_.controls.Get(ctl::kSendMemo);
   // Unescaped and whole, line breaks included: the operator's own words.
   SendPrivateMessage(record->Nick(), memo.Text());
   memo.SetText("");
-  context_.ports.window.Focus("SendMemo");
+  context_.ports.window.Focus(ctl::kSendMemo);
 }
 
 void UserActions::SendPrivateMessage(const std::string& nick, const std::string& text) {
@@ -250,16 +251,16 @@ void UserActions::CopyAll(int row) {
 void UserActions::SetAsOpChat(int row) {
   const UserRecord* record = RecordAt(row);
   if (record != nullptr) {
-    context_.controls.Get("OpChatEdit").SetText(record->Nick());
+    context_.controls.Get(ctl::kOpChatEdit).SetText(record->Nick());
   }
 }
 
 void UserActions::MoveToAllowed(int row) {
-  AppendToList(row, "AllowedListView");
+  AppendToList(row, ctl::kAllowedListView);
 }
 
 void UserActions::MoveToProtected(int row) {
-  AppendToList(row, "ProtectedListView");
+  AppendToList(row, ctl::kProtectedListView);
 }
 
 void UserActions::AppendToList(int row, std::string_view listViewName) {

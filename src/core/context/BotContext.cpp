@@ -4,16 +4,17 @@
 #include "core/store/LangTable.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/Triggers.h"
 
 namespace varnek {
 
 const std::string& BotContext::MyNick() const {
-  return controls.Get("UsernameEdit").Text();
+  return controls.Get(ctl::kUsernameEdit).Text();
 }
 
 std::string BotContext::CurrentTrigger() const {
-  return TriggerInCodePage(controls.Get("TriggerComboBox").Value(), controls.Get("EncodingComboBox").Text(),
+  return TriggerInCodePage(controls.Get(ctl::kTriggerComboBox).Value(), controls.Get(ctl::kEncodingComboBox).Text(),
                            ports.codePages);
 }
 

@@ -10,37 +10,34 @@ namespace {
 
 using Handler = void (*)(std::string_view parameters, HubEvents& events);
 
+// What the bot does with a received command; its name is that of its
+// counter's row. A command that is only counted has no row here.
 struct CommandRow {
-  std::string_view name;
   ReceivedCounter counter;
-  Handler handler;  // nullptr: counted only
+  Handler handler;
 };
 
 constexpr std::string_view kSeparator = "$$";
 
 const CommandRow kCommandRows[] = {
-    {"$Lock", ReceivedCounter::Lock, [](std::string_view p, HubEvents& e) { e.OnLock(p); }},
-    {"$HubName", ReceivedCounter::HubName, [](std::string_view p, HubEvents& e) { e.OnHubName(p); }},
-    {"$ValidateDenide", ReceivedCounter::ValidateDenide,
-     [](std::string_view p, HubEvents& e) { e.OnValidateDenide(p); }},
-    {"$GetPass", ReceivedCounter::GetPass, [](std::string_view, HubEvents& e) { e.OnGetPass(); }},
-    {"$BadPass", ReceivedCounter::BadPass, [](std::string_view, HubEvents& e) { e.OnBadPass(); }},
-    {"$Supports", ReceivedCounter::Supports, [](std::string_view p, HubEvents& e) { e.OnSupports(p); }},
-    {"$UserCommand", ReceivedCounter::UserCommand, nullptr},
-    {"$HubIsFull", ReceivedCounter::HubIsFull, [](std::string_view, HubEvents& e) { e.OnHubIsFull(); }},
-    {"$LogedIn", ReceivedCounter::LogedIn, [](std::string_view, HubEvents& e) { e.OnLogedIn(); }},
-    {"$Hello", ReceivedCounter::Hello, [](std::string_view p, HubEvents& e) { e.OnHello(p); }},
-    {"$NickList", ReceivedCounter::NickList, nullptr},
-    {"$OpList", ReceivedCounter::OpList, SplitOpList},
-    {"$BotList", ReceivedCounter::BotList, nullptr},
-    {"$MyINFO", ReceivedCounter::MyInfo, [](std::string_view p, HubEvents& e) { e.OnMyInfo(p); }},
-    {"$UserIP", ReceivedCounter::UserIp, SplitUserIp},
-    {"$Quit", ReceivedCounter::Quit, [](std::string_view p, HubEvents& e) { e.OnQuit(p); }},
-    {"$ForceMove", ReceivedCounter::ForceMove, [](std::string_view p, HubEvents& e) { e.OnForceMove(p); }},
-    {"$To:", ReceivedCounter::To, SplitPrivateMessage},
-    {"$ConnectToMe", ReceivedCounter::ConnectToMe, [](std::string_view p, HubEvents& e) { e.OnConnectToMe(p); }},
-    {"$Search", ReceivedCounter::Search, [](std::string_view p, HubEvents& e) { e.OnSearch(p); }},
-    {"$HubTopic", ReceivedCounter::HubTopic, [](std::string_view p, HubEvents& e) { e.OnHubTopic(p); }},
+    {ReceivedCounter::Lock, [](std::string_view p, HubEvents& e) { e.OnLock(p); }},
+    {ReceivedCounter::HubName, [](std::string_view p, HubEvents& e) { e.OnHubName(p); }},
+    {ReceivedCounter::ValidateDenide, [](std::string_view p, HubEvents& e) { e.OnValidateDenide(p); }},
+    {ReceivedCounter::GetPass, [](std::string_view, HubEvents& e) { e.OnGetPass(); }},
+    {ReceivedCounter::BadPass, [](std::string_view, HubEvents& e) { e.OnBadPass(); }},
+    {ReceivedCounter::Supports, [](std::string_view p, HubEvents& e) { e.OnSupports(p); }},
+    {ReceivedCounter::HubIsFull, [](std::string_view, HubEvents& e) { e.OnHubIsFull(); }},
+    {ReceivedCounter::LogedIn, [](std::string_view, HubEvents& e) { e.OnLogedIn(); }},
+    {ReceivedCounter::Hello, [](std::string_view p, HubEvents& e) { e.OnHello(p); }},
+    {ReceivedCounter::OpList, SplitOpList},
+    {ReceivedCounter::MyInfo, [](std::string_view p, HubEvents& e) { e.OnMyInfo(p); }},
+    {ReceivedCounter::UserIp, SplitUserIp},
+    {ReceivedCounter::Quit, [](std::string_view p, HubEvents& e) { e.OnQuit(p); }},
+    {ReceivedCounter::ForceMove, [](std::string_view p, HubEvents& e) { e.OnForceMove(p); }},
+    {ReceivedCounter::To, SplitPrivateMessage},
+    {ReceivedCounter::ConnectToMe, [](std::string_view p, HubEvents& e) { e.OnConnectToMe(p); }},
+    {ReceivedCounter::Search, [](std::string_view p, HubEvents& e) { e.OnSearch(p); }},
+    {ReceivedCounter::HubTopic, [](std::string_view p, HubEvents& e) { e.OnHubTopic(p); }},
 };
 
 // Calls `each` with the nick and address of one "nick address" entry when
@@ -58,17 +55,28 @@ void WithPair(std::string_view entry, Each each) {
   }
 }
 
+Handler HandlerOf(ReceivedCounter counter) {
+  for (const CommandRow& row : kCommandRows) {
+    if (row.counter == counter) {
+      return row.handler;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
+// Every named row of the counter table is counted; main chat has no name and
+// is counted by the connection.
 void DispatchCommand(std::string_view command, HubEvents& events, ProtocolCounters& counters) {
   const std::size_t space = command.find(' ');
   const std::string_view name = space == std::string_view::npos ? command : command.substr(0, space);
   const std::string_view parameters = space == std::string_view::npos ? command : command.substr(space + 1);
-  for (const CommandRow& row : kCommandRows) {
-    if (row.name == name) {
+  for (const auto& row : kReceivedCounterRows) {
+    if (!row.command.empty() && row.command == name) {
       counters.Count(row.counter);
-      if (row.handler != nullptr) {
-        row.handler(parameters, events);
+      if (const Handler handler = HandlerOf(row.counter)) {
+        handler(parameters, events);
       }
       return;
     }

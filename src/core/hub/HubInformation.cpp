@@ -8,20 +8,21 @@
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
 
 void HubInformation::OnHubName(std::string_view name) {
   context_.panes.NiceLine(LangHubName, {name});
-  Control& form = context_.controls.Get("MainForm");
+  Control& form = context_.controls.Get(ctl::kMainForm);
   // Only the first name of a connection: hubs send a longer one later, with
   // the topic behind " - ".
   if (!context_.session.hubNameShown) {
     form.SetCaption(std::string(kProductName) + " : " + std::string(BeforeOrWhole(name, " - ")));
     context_.session.hubNameShown = true;
   }
-  context_.controls.Get("ClientCoolTrayIcon").SetHint(form.Caption());
+  context_.controls.Get(ctl::kClientCoolTrayIcon).SetHint(form.Caption());
 }
 
 void HubInformation::OnHubTopic(std::string_view topic) { context_.panes.NiceLine(LangHubTopic, {topic}); }
@@ -45,8 +46,8 @@ void HubInformation::OnForceMove(std::string_view address) {
     host = colon == std::string::npos ? target : target.substr(colon + 1);
     port.clear();
   }
-  context_.controls.Get("HubIpEdit").SetText(host);
-  context_.controls.Get("HubPortEdit").SetText(port.empty() ? "411" : port);
+  context_.controls.Get(ctl::kHubIpEdit).SetText(host);
+  context_.controls.Get(ctl::kHubPortEdit).SetText(port.empty() ? "411" : port);
   // The operator chose to move: leave the old hub first when it has not
   // closed the connection meanwhile, or the Connect action would only
   // disconnect (as the operator's own disconnect, never retried) and the bot

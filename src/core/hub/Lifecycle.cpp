@@ -1,4 +1,5 @@
 #include "core/hub/Lifecycle.h"
+#include "core/model/ControlNames.h"
 
 #include <exception>
 
@@ -18,9 +19,9 @@
 namespace varnek {
 namespace {
 
-constexpr const char* kOnlineControls[] = {"ReconnectButton", "ResendMyInfoButton", "SendButton", "SendMemo",
-                                           "RefreshUserPopup"};
-constexpr const char* kOfflineControls[] = {"HubIpEdit", "HubPortEdit", "UsernameEdit"};
+constexpr const char* kOnlineControls[] = {ctl::kReconnectButton, ctl::kResendMyInfoButton, ctl::kSendButton,
+                                           ctl::kSendMemo, ctl::kRefreshUserPopup};
+constexpr const char* kOfflineControls[] = {ctl::kHubIpEdit, ctl::kHubPortEdit, ctl::kUsernameEdit};
 
 // A port that is no number from 1 to 65535 (a hand-edited settings file, a
 // redirect to "host:port:x") is treated as no port at all.
@@ -35,7 +36,7 @@ std::optional<std::uint16_t> PortNumber(const std::string& text) {
 }  // namespace
 
 void Lifecycle::ShowPageAndFocus(Page page, const char* control) {
-  context_.controls.Get("PageControl").SetValue(PageNumber(page));
+  context_.controls.Get(ctl::kPageControl).SetValue(PageNumber(page));
   context_.ports.window.Focus(control);
 }
 
@@ -43,23 +44,23 @@ bool Lifecycle::CheckFieldsBeforeConnect() {
   ControlModel& controls = context_.controls;
   Dialogs& dialogs = context_.ports.dialogs;
   const LangTable& lang = context_.lang;
-  if (controls.Get("HubIpEdit").Text().empty()) {
+  if (controls.Get(ctl::kHubIpEdit).Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterIp));
-    ShowPageAndFocus(Page::HubSettings, "HubIpEdit");
+    ShowPageAndFocus(Page::HubSettings, ctl::kHubIpEdit);
     return false;
   }
-  if (controls.Get("UsernameEdit").Text().empty()) {
+  if (controls.Get(ctl::kUsernameEdit).Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterUsername));
-    ShowPageAndFocus(Page::UserSettings, "UsernameEdit");
+    ShowPageAndFocus(Page::UserSettings, ctl::kUsernameEdit);
     return false;
   }
-  if (!PortNumber(controls.Get("HubPortEdit").Text())) {
+  if (!PortNumber(controls.Get(ctl::kHubPortEdit).Text())) {
     if (dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo, lang.Text(LangEnterPort),
                            Question::UseStandardPort) != DialogAnswer::Yes) {
-      ShowPageAndFocus(Page::HubSettings, "HubPortEdit");
+      ShowPageAndFocus(Page::HubSettings, ctl::kHubPortEdit);
       return false;
     }
-    controls.Get("HubPortEdit").SetText("411");
+    controls.Get(ctl::kHubPortEdit).SetText("411");
   }
   return true;
 }
@@ -75,8 +76,8 @@ void Lifecycle::ConnectAction() {
     return;
   }
   const ControlModel& controls = context_.controls;
-  context_.connection.SetHostAndConnect(controls.Get("HubIpEdit").Text(),
-                                        *PortNumber(controls.Get("HubPortEdit").Text()));
+  context_.connection.SetHostAndConnect(controls.Get(ctl::kHubIpEdit).Text(),
+                                        *PortNumber(controls.Get(ctl::kHubPortEdit).Text()));
 }
 
 void Lifecycle::ReconnectAction() { context_.connection.Reconnect(); }
@@ -84,7 +85,7 @@ void Lifecycle::ReconnectAction() { context_.connection.Reconnect(); }
 void Lifecycle::OnConnecting() {
   const ControlModel& controls = context_.controls;
   context_.panes.ChatLine(context_.lang.Format(
-      LangConnectingTo, {controls.Get("HubIpEdit").Text() + ":" + controls.Get("HubPortEdit").Text()}));
+      LangConnectingTo, {controls.Get(ctl::kHubIpEdit).Text() + ":" + controls.Get(ctl::kHubPortEdit).Text()}));
 }
 
 void Lifecycle::OnConnected() {
@@ -103,17 +104,17 @@ void Lifecycle::SetConnectedState() {
   ControlModel& controls = context_.controls;
   context_.session.reconnectPending = false;
   context_.ports.window.SetApplicationIcon(IconKind::Connected);
-  controls.Get("ClientCoolTrayIcon").SetValue(1);
-  controls.Get("ConnectButton").SetCaption(context_.lang.Text(LangDisconnect));
-  controls.Get("ConnectTrayPopup").SetCaption(context_.lang.Text(LangDisconnect));
+  controls.Get(ctl::kClientCoolTrayIcon).SetValue(1);
+  controls.Get(ctl::kConnectButton).SetCaption(context_.lang.Text(LangDisconnect));
+  controls.Get(ctl::kConnectTrayPopup).SetCaption(context_.lang.Text(LangDisconnect));
   for (const char* name : kOnlineControls) {
     controls.Get(name).SetEnabled(true);
   }
   for (const char* name : kOfflineControls) {
     controls.Get(name).SetEnabled(false);
   }
-  if (controls.Get("PageControl").Value() == PageNumber(Page::HubChat)) {
-    context_.ports.window.Focus("SendMemo");
+  if (controls.Get(ctl::kPageControl).Value() == PageNumber(Page::HubChat)) {
+    context_.ports.window.Focus(ctl::kSendMemo);
   }
 }
 
@@ -124,10 +125,10 @@ void Lifecycle::SetDisconnectedState() {
   session.Forget();
   context_.ticks.disconnect = context_.ports.clock.TickCount();
   context_.ports.window.SetApplicationIcon(IconKind::Disconnected);
-  controls.Get("ClientCoolTrayIcon").SetValue(0);
-  controls.Get("SendMemo").SetText("");
-  controls.Get("ConnectButton").SetCaption(context_.lang.Text(LangConnect));
-  controls.Get("ConnectTrayPopup").SetCaption(context_.lang.Text(LangConnect));
+  controls.Get(ctl::kClientCoolTrayIcon).SetValue(0);
+  controls.Get(ctl::kSendMemo).SetText("");
+  controls.Get(ctl::kConnectButton).SetCaption(context_.lang.Text(LangConnect));
+  controls.Get(ctl::kConnectTrayPopup).SetCaption(context_.lang.Text(LangConnect));
   for (const char* name : kOnlineControls) {
     controls.Get(name).SetEnabled(false);
   }
@@ -136,9 +137,9 @@ void Lifecycle::SetDisconnectedState() {
   }
   context_.users.Clear();
   context_.operators.Clear();
-  Control& form = controls.Get("MainForm");
+  Control& form = controls.Get(ctl::kMainForm);
   form.SetCaption(kProductName);
-  controls.Get("ClientCoolTrayIcon").SetHint(form.Caption());
+  controls.Get(ctl::kClientCoolTrayIcon).SetHint(form.Caption());
 }
 
 bool Lifecycle::RequestClose() {

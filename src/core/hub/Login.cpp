@@ -8,6 +8,7 @@
 #include "core/store/OutputPanes.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 
 namespace varnek {
@@ -57,19 +58,19 @@ void Login::OnValidateDenide(std::string_view parameters) {
 
 void Login::OnGetPass() {
   context_.panes.NiceLine(LangReceiving, {"$GetPass"});
-  const std::string& password = context_.controls.Get("PasswordEdit").Text();
+  const std::string& password = context_.controls.Get(ctl::kPasswordEdit).Text();
   if (!password.empty()) {
     Send("$MyPass", "$MyPass " + password);
     return;
   }
   // No stored password: the operator completes the console's password command.
   ControlModel& controls = context_.controls;
-  controls.Get("SendMemo").SetEnabled(true);
-  controls.Get("SendButton").SetEnabled(true);
-  if (controls.Get("PageControl").Value() == PageNumber(Page::HubChat)) {
-    context_.ports.window.Focus("SendMemo");
+  controls.Get(ctl::kSendMemo).SetEnabled(true);
+  controls.Get(ctl::kSendButton).SetEnabled(true);
+  if (controls.Get(ctl::kPageControl).Value() == PageNumber(Page::HubChat)) {
+    context_.ports.window.Focus(ctl::kSendMemo);
   }
-  controls.Get("SendMemo").SetText(context_.CurrentTrigger() + "password ");
+  controls.Get(ctl::kSendMemo).SetText(context_.CurrentTrigger() + "password ");
 }
 
 void Login::OnBadPass() { context_.panes.NiceLine(LangReceiving, {"$BadPass"}); }
@@ -121,12 +122,12 @@ void Login::ResendMyInfo() { context_.SendCommand(OwnMyInfo()); }
 
 std::string Login::OwnMyInfo() const {
   const ControlModel& controls = context_.controls;
-  const int mode = controls.Get("ModeComboBox").Value();
+  const int mode = controls.Get(ctl::kModeComboBox).Value();
   const char* modeLetter = mode == 0 ? "P" : (mode == 1 ? "A" : "");
-  std::string info = "$MyINFO $ALL " + context_.MyNick() + " " + controls.Get("DescriptionEdit").Text();
+  std::string info = "$MyINFO $ALL " + context_.MyNick() + " " + controls.Get(ctl::kDescriptionEdit).Text();
   info += std::string("<") + kProductName + " V:" + kProductVersion + ",M:" + modeLetter + ",H:0/0/1,S:0>$ $Bot";
   info += '\x01';
-  info += "$" + controls.Get("EmailAddressEdit").Text() + "$0$";
+  info += "$" + controls.Get(ctl::kEmailAddressEdit).Text() + "$0$";
   return info;
 }
 

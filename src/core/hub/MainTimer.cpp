@@ -11,56 +11,11 @@
 #include "core/store/LangTable.h"
 #include "core/store/SettingsFile.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
 namespace {
-
-struct CounterLabel {
-  const char* label;
-  const char* text;
-};
-
-constexpr CounterLabel kSentLabels[kSentCounterCount] = {
-    {"OpForceMoveLabel", "OpForceMove: "},
-    {"OutToLabel", "To: "},
-    {"OutSupportsLabel", "Supports: "},
-    {"KeyLabel", "Key: "},
-    {"ValidateNickLabel", "ValidateNick: "},
-    {"VersionLabel", "Version: "},
-    {"OutMyInfoLabel", "MyINFO: "},
-    {"GetNickListLabel", "GetNickList: "},
-    {"MyPassLabel", "MyPass: "},
-    {"KickLabel", "Kick: "},
-    {"GetInfoLabel", "GetINFO: "},
-    {"OutUserIpLabel", "UserIP: "},
-    {"OutMcTextLabel", nullptr},
-};
-
-constexpr CounterLabel kReceivedLabels[kReceivedCounterCount] = {
-    {"InLockLabel", "Lock: "},
-    {"HubNameLabel", "HubName: "},
-    {"ValidateDenideLabel", "ValidateDenide: "},
-    {"GetPassLabel", "GetPass: "},
-    {"BadPassLabel", "BadPass: "},
-    {"InSupportsLabel", "Supports: "},
-    {"UserCommandLabel", "UserCommand: "},
-    {"HubIsFullLabel", "HubIsFull: "},
-    {"LogedInLabel", "LogedIn: "},
-    {"HelloLabel", "Hello: "},
-    {"NickListLabel", "NickList: "},
-    {"OpListLabel", "OpList: "},
-    {"BotListLabel", "BotList: "},
-    {"InMyInfoLabel", "MyINFO: "},
-    {"InUserIpLabel", "UserIP: "},
-    {"QuitLabel", "Quit: "},
-    {"ForceMoveLabel", "ForceMove: "},
-    {"InToLabel", "To: "},
-    {"ConnectToMeLabel", "ConnectToMe: "},
-    {"SearchLabel", "Search: "},
-    {"HubTopicLabel", "HubTopic: "},
-    {"InMcTextLabel", nullptr},
-};
 
 // The schedules count elapsed minutes modulo a day, which an interval of a
 // day or more (the autosave field takes up to a week, the request field a
@@ -87,30 +42,32 @@ void MainTimer::Tick() {
 void MainTimer::ShowClockAndUptimes(unsigned now) {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
-  controls.Get("LocalTimeLabel").SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
-  controls.Get("StatusBar")
+  controls.Get(ctl::kLocalTimeLabel).SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
+  controls.Get(ctl::kStatusBar)
       .SetCaption(context_.connection.Connected() ? lang.Format(LangUsers, {std::to_string(context_.users.Count())})
                                                   : lang.Text(LangNotConnected));
   systemUptime_ = UptimeText(now);
   botUptime_ = UptimeText(Elapsed(now, context_.ticks.start));
-  controls.Get("UptimeLabel").SetCaption(lang.Format(LangUptime, {botUptime_}));
-  controls.Get("SystemUptimeLabel").SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
+  controls.Get(ctl::kUptimeLabel).SetCaption(lang.Format(LangUptime, {botUptime_}));
+  controls.Get(ctl::kSystemUptimeLabel).SetCaption(lang.Format(LangSystemUptime, {systemUptime_}));
 }
 
 void MainTimer::ShowStatistics() {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
   const ProtocolCounters& counters = context_.counters;
-  controls.Get("DetectionsLabel").SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
-  for (int i = 0; i < kSentCounterCount; ++i) {
-    const std::string count = std::to_string(counters.Sent(static_cast<SentCounter>(i)));
-    const CounterLabel& row = kSentLabels[i];
-    controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  controls.Get(ctl::kDetectionsLabel)
+      .SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
+  auto show = [&](const auto& row, std::uint32_t value) {
+    const std::string count = std::to_string(value);
+    controls.Get(row.label).SetCaption(row.caption ? row.caption + count
+                                                   : lang.Format(LangMainChatMessages, {count}));
+  };
+  for (const auto& row : kSentCounterRows) {
+    show(row, counters.Sent(row.counter));
   }
-  for (int i = 0; i < kReceivedCounterCount; ++i) {
-    const std::string count = std::to_string(counters.Received(static_cast<ReceivedCounter>(i)));
-    const CounterLabel& row = kReceivedLabels[i];
-    controls.Get(row.label).SetCaption(row.text ? row.text + count : lang.Format(LangMainChatMessages, {count}));
+  for (const auto& row : kReceivedCounterRows) {
+    show(row, counters.Received(row.counter));
   }
 }
 
@@ -136,8 +93,8 @@ void MainTimer::ReconnectWhenDue(unsigned now) {
 
 void MainTimer::AutosaveWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
-  const auto interval = static_cast<unsigned>(controls.Get("AutosaveSpinEdit").Value());
-  if (controls.Get("AutosaveCheckBox").Checked() &&
+  const auto interval = static_cast<unsigned>(controls.Get(ctl::kAutosaveSpinEdit).Value());
+  if (controls.Get(ctl::kAutosaveCheckBox).Checked() &&
       ElapsedMinutes(now, context_.ticks.autosave, ScheduleCycle(interval)) == interval) {
     context_.settings.Autosave();
   }
@@ -145,8 +102,8 @@ void MainTimer::AutosaveWhenDue(unsigned now) {
 
 void MainTimer::RequestInfoWhenDue(unsigned now) {
   const ControlModel& controls = context_.controls;
-  const auto interval = static_cast<unsigned>(controls.Get("TryInfoSpinEdit").Value());
-  if (context_.connection.Connected() && controls.Get("TryInfoCheckBox").Checked() &&
+  const auto interval = static_cast<unsigned>(controls.Get(ctl::kTryInfoSpinEdit).Value());
+  if (context_.connection.Connected() && controls.Get(ctl::kTryInfoCheckBox).Checked() &&
       ElapsedMinutes(now, context_.ticks.tryInfo, ScheduleCycle(interval)) == interval) {
     RequestUserInfo();
   }

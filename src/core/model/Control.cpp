@@ -6,23 +6,23 @@
 
 namespace varnek {
 
-Control::Control(ControlModel& model, Spec spec)
+Control::Control(ControlModel& model, ControlRow row)
     : model_(model),
-      spec_(std::move(spec)),
-      value_(spec_.intValue),
-      text_(spec_.text),
-      enabled_(spec_.enabled),
-      visible_(spec_.visible) {
-  if (spec_.kind == ControlKind::SpinEdit || spec_.kind == ControlKind::TrackBar) {
+      row_(std::move(row)),
+      value_(row_.intValue),
+      text_(row_.text),
+      enabled_(row_.enabled),
+      visible_(row_.visible) {
+  if (row_.kind == ControlKind::SpinEdit || row_.kind == ControlKind::TrackBar) {
     value_ = Clamp(value_);
   }
 }
 
 int Control::Clamp(int value) const {
-  if (spec_.minimum >= spec_.maximum) {
+  if (row_.minimum >= row_.maximum) {
     return value;
   }
-  return std::clamp(value, spec_.minimum, spec_.maximum);
+  return std::clamp(value, row_.minimum, row_.maximum);
 }
 
 void Control::SetChecked(bool checked) {
@@ -30,14 +30,14 @@ void Control::SetChecked(bool checked) {
     return;
   }
   value_ = checked ? 1 : 0;
-  if (checked && spec_.kind == ControlKind::RadioButton) {
+  if (checked && row_.kind == ControlKind::RadioButton) {
     model_.ExcludeRadioSiblings(*this);
   }
   ValueChanged();
 }
 
 void Control::SetValue(int value) {
-  if (spec_.kind == ControlKind::SpinEdit || spec_.kind == ControlKind::TrackBar) {
+  if (row_.kind == ControlKind::SpinEdit || row_.kind == ControlKind::TrackBar) {
     value = Clamp(value);
   }
   if (value_ == value) {
@@ -48,10 +48,10 @@ void Control::SetValue(int value) {
 }
 
 std::size_t Control::TypingLimit() const {
-  if (spec_.maxLength <= 0) {
+  if (row_.maxLength <= 0) {
     return 0;
   }
-  return std::max(static_cast<std::size_t>(spec_.maxLength), text_.size());
+  return std::max(static_cast<std::size_t>(row_.maxLength), text_.size());
 }
 
 void Control::SetTypedText(std::string text) {
@@ -73,39 +73,39 @@ void Control::SetText(std::string text) {
 void Control::SetEnabled(bool enabled) {
   if (enabled_ != enabled) {
     enabled_ = enabled;
-    Notify(ControlAspect::Enabled);
+    Notify(ControlFacet::Enabled);
   }
 }
 
 void Control::SetVisible(bool visible) {
   if (visible_ != visible) {
     visible_ = visible;
-    Notify(ControlAspect::Visible);
+    Notify(ControlFacet::Visible);
   }
 }
 
 void Control::SetCaption(std::string caption) {
   if (caption_ != caption) {
     caption_ = std::move(caption);
-    Notify(ControlAspect::Caption);
+    Notify(ControlFacet::Caption);
   }
 }
 
 void Control::SetHint(std::string hint) {
   if (hint_ != hint) {
     hint_ = std::move(hint);
-    Notify(ControlAspect::Hint);
+    Notify(ControlFacet::Hint);
   }
 }
 
 void Control::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
-  Notify(ControlAspect::Items);
+  Notify(ControlFacet::Items);
 }
 
 bool Control::AcceptsTypedChar(char c) const {
   constexpr char kBackspace = '\b';
-  switch (spec_.filter) {
+  switch (row_.filter) {
     case TypedFilter::None:
       return true;
     case TypedFilter::NoBlankBarDollar:
@@ -123,7 +123,7 @@ bool Control::AcceptsTypedChar(char c) const {
 }
 
 void Control::ValueChanged() {
-  Notify(ControlAspect::Value);
+  Notify(ControlFacet::Value);
   // Copy: a reaction may add reactions (it never should, but must not crash).
   const auto reactions = reactions_;
   for (const auto& reaction : reactions) {
@@ -131,6 +131,6 @@ void Control::ValueChanged() {
   }
 }
 
-void Control::Notify(ControlAspect aspect) { model_.Notify(*this, aspect); }
+void Control::Notify(ControlFacet facet) { model_.Notify(*this, facet); }
 
 }  // namespace varnek

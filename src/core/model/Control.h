@@ -46,9 +46,29 @@ enum class TypedFilter {
   TemplateUnlessRaw,
 };
 
-enum class ControlAspect { Value, Enabled, Visible, Caption, Hint, Items };
+enum class ControlFacet { Value, Enabled, Visible, Caption, Hint, Items };
 
 class ControlModel;
+
+// What a control is made of: its name, kind, first value and limits. The
+// first value is also the default of a stored setting: what a settings file
+// without the key gives.
+struct ControlRow {
+  std::string name;
+  // The key in the settings file (the section, for a list view); empty for a
+  // control that is not stored.
+  std::string iniKey;
+  ControlKind kind = ControlKind::Value;
+  int intValue = 0;
+  std::string text;
+  int minimum = 0;
+  int maximum = 0;
+  int maxLength = 0;  // 0: no limit
+  TypedFilter filter = TypedFilter::None;
+  bool enabled = true;
+  bool visible = true;
+  int radioGroup = 0;  // radio buttons of one group exclude each other
+};
 
 // One named control of the window as the program's logic sees it: a value
 // (check state, number or text), enabled and visible state, caption and hint,
@@ -56,26 +76,16 @@ class ControlModel;
 // by a click or by the program.
 class Control {
  public:
-  struct Spec {
-    std::string name;
-    ControlKind kind = ControlKind::Value;
-    int intValue = 0;
-    std::string text;
-    int minimum = 0;
-    int maximum = 0;
-    int maxLength = 0;  // 0: no limit
-    TypedFilter filter = TypedFilter::None;
-    bool enabled = true;
-    bool visible = true;
-    int radioGroup = 0;  // radio buttons of one group exclude each other
-  };
-
-  Control(ControlModel& model, Spec spec);
+  Control(ControlModel& model, ControlRow row);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
-  const std::string& Name() const { return spec_.name; }
-  ControlKind Kind() const { return spec_.kind; }
+  const std::string& Name() const { return row_.name; }
+  const std::string& IniKey() const { return row_.iniKey; }
+  // The value and text the control started with.
+  int DefaultValue() const { return row_.intValue; }
+  const std::string& DefaultText() const { return row_.text; }
+  ControlKind Kind() const { return row_.kind; }
 
   // Check boxes, radio buttons and menu check marks.
   bool Checked() const { return value_ != 0; }
@@ -85,8 +95,8 @@ class Control {
   // colours and other numbers.
   int Value() const { return value_; }
   void SetValue(int value);
-  int Minimum() const { return spec_.minimum; }
-  int Maximum() const { return spec_.maximum; }
+  int Minimum() const { return row_.minimum; }
+  int Maximum() const { return row_.maximum; }
   int Clamp(int value) const;
 
   // Edits and memos. A text set by the program (loaded from the settings
@@ -101,7 +111,7 @@ class Control {
   void SetTypedText(std::string text);
   // The length typing may reach now; 0 when the field has no limit.
   std::size_t TypingLimit() const;
-  int MaxLength() const { return spec_.maxLength; }
+  int MaxLength() const { return row_.maxLength; }
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
@@ -120,21 +130,21 @@ class Control {
   StringListModel* List() const { return list_; }
   void SetList(StringListModel* list) { list_ = list; }
 
-  TypedFilter Filter() const { return spec_.filter; }
+  TypedFilter Filter() const { return row_.filter; }
   void SetRawSwitch(const Control* rawSwitch) { rawSwitch_ = rawSwitch; }
   bool AcceptsTypedChar(char c) const;
 
-  int RadioGroup() const { return spec_.radioGroup; }
+  int RadioGroup() const { return row_.radioGroup; }
 
   // Runs after every real change of the value, in the order added.
   void AddReaction(std::function<void()> reaction) { reactions_.push_back(std::move(reaction)); }
 
  private:
   void ValueChanged();
-  void Notify(ControlAspect aspect);
+  void Notify(ControlFacet facet);
 
   ControlModel& model_;
-  Spec spec_;
+  ControlRow row_;
   int value_ = 0;
   std::string text_;
   bool enabled_ = true;

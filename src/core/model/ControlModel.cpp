@@ -9,9 +9,9 @@ void BuildControls(ControlModel& model);
 
 ControlModel::ControlModel() { BuildControls(*this); }
 
-Control& ControlModel::Add(Control::Spec spec) {
-  const std::string name = spec.name;
-  controls_.emplace_back(*this, std::move(spec));
+Control& ControlModel::Add(ControlRow row) {
+  const std::string name = row.name;
+  controls_.emplace_back(*this, std::move(row));
   Control& control = controls_.back();
   if (!byName_.emplace(name, &control).second) {
     throw std::logic_error("duplicate control name " + name);
@@ -53,9 +53,9 @@ void ControlModel::RemoveListener(Listener* listener) {
   listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
-void ControlModel::Notify(const Control& control, ControlAspect aspect) {
+void ControlModel::Notify(const Control& control, ControlFacet facet) {
   for (Listener* listener : listeners_) {
-    listener->OnControlChanged(control, aspect);
+    listener->OnControlChanged(control, facet);
   }
 }
 

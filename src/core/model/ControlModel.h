@@ -19,7 +19,7 @@ class ControlModel {
   class Listener {
    public:
     virtual ~Listener() = default;
-    virtual void OnControlChanged(const Control& control, ControlAspect aspect) = 0;
+    virtual void OnControlChanged(const Control& control, ControlFacet facet) = 0;
   };
 
   ControlModel();
@@ -39,12 +39,12 @@ class ControlModel {
   void RemoveListener(Listener* listener);
 
   // Used while the model is built; the set of controls is fixed afterwards.
-  Control& Add(Control::Spec spec);
+  Control& Add(ControlRow row);
   void AddList(const std::string& listViewName);
 
  private:
   friend class Control;
-  void Notify(const Control& control, ControlAspect aspect);
+  void Notify(const Control& control, ControlFacet facet);
   void ExcludeRadioSiblings(const Control& checked);
 
   std::deque<Control> controls_;

@@ -1,11 +1,15 @@
-// The controls of the window, by page, with their limits, ranges, filters and
-// the state they have before the settings are loaded.
+// The controls of the window, by page, with their limits, ranges, filters,
+// the state they have before the settings are loaded (which is also the
+// default of a stored setting) and the key a stored setting has in Varnek.ini.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/model/ControlModel.h"
-#include "core/model/Triggers.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
+#include "core/model/ProtocolCounters.h"
+#include "core/model/Triggers.h"
 
 namespace varnek {
 namespace {
@@ -54,179 +58,226 @@ class Builder {
     lists_.push_back(name);
     return control;
   }
-  Control& Add(Control::Spec spec) { return model_.Add(std::move(spec)); }
+  // Stores the next control added in the settings file under this key.
+  Builder& Key(std::string iniKey) {
+    pendingKey_ = std::move(iniKey);
+    return *this;
+  }
+  Control& Add(ControlRow row) {
+    row.iniKey = std::exchange(pendingKey_, {});
+    return model_.Add(std::move(row));
+  }
   const std::vector<std::string>& Lists() const { return lists_; }
 
  private:
   ControlModel& model_;
   std::vector<std::string> lists_;
+  std::string pendingKey_;
 };
 
 void BuildFrame(Builder& b) {
-  b.Add({.name = "MainForm", .kind = K::Form});
-  b.Value("MainFormWidth", K::Value, 913);
-  b.Value("MainFormHeight", K::Value, 661);
-  b.Value("PageControl", K::PageControl, 0);
-  b.Plain("ButtonsPanel", K::Panel);
-  b.Plain({"ConnectButton", "ExitButton"}, K::Button);
-  b.Add({.name = "ReconnectButton", .kind = K::Button, .enabled = false});
-  b.Add({.name = "LoadCommandsButton", .kind = K::Button, .visible = false});
-  b.Add({.name = "LoadRawCommandsButton", .kind = K::Button, .visible = false});
-  b.Plain("StatusBar", K::StatusBar);
-  b.Value("ClientCoolTrayIcon", K::TrayIcon, 0);
-  b.Plain({"UserSettingsTabSheet", "ClientSettingsTabSheet", "HubSettingsTabSheet", "CommandSettingsTabSheet",
-           "DetectionSettingsTabSheet", "aDetectionsTabSheet", "bDetectionsTabSheet", "HubChatTabSheet",
-           "StatisticsTabSheet", "StatusTabSheet", "LogTabSheet", "AboutTabSheet"},
+  b.Add({.name = ctl::kMainForm, .kind = K::Form});
+  b.Key("Width").Value(ctl::kMainFormWidth, K::Value, 913);
+  b.Key("Height").Value(ctl::kMainFormHeight, K::Value, 661);
+  b.Key("Page").Value(ctl::kPageControl, K::PageControl, 0);
+  b.Plain(ctl::kButtonsPanel, K::Panel);
+  b.Plain({ctl::kConnectButton, ctl::kExitButton}, K::Button);
+  b.Add({.name = ctl::kReconnectButton, .kind = K::Button, .enabled = false});
+  b.Add({.name = ctl::kLoadCommandsButton, .kind = K::Button, .visible = false});
+  b.Add({.name = ctl::kLoadRawCommandsButton, .kind = K::Button, .visible = false});
+  b.Plain(ctl::kStatusBar, K::StatusBar);
+  b.Value(ctl::kClientCoolTrayIcon, K::TrayIcon, 0);
+  b.Plain({ctl::kUserSettingsTabSheet, ctl::kClientSettingsTabSheet, ctl::kHubSettingsTabSheet,
+           ctl::kCommandSettingsTabSheet, ctl::kDetectionSettingsTabSheet, ctl::kaDetectionsTabSheet,
+           ctl::kbDetectionsTabSheet, ctl::kHubChatTabSheet, ctl::kStatisticsTabSheet, ctl::kStatusTabSheet,
+           ctl::kLogTabSheet, ctl::kAboutTabSheet},
           K::TabSheet);
 }
 
 void BuildUserPage(Builder& b) {
-  b.Plain({"UserGroupBox", "BotMessageGroupBox"}, K::GroupBox);
-  b.Plain({"UsernameLabel", "PasswordLabel", "DescriptionLabel", "EmailAddressLabel", "ModeLabel", "OpChatLabel"},
+  b.Plain({ctl::kUserGroupBox, ctl::kBotMessageGroupBox}, K::GroupBox);
+  b.Plain({ctl::kUsernameLabel, ctl::kPasswordLabel, ctl::kDescriptionLabel, ctl::kEmailAddressLabel, ctl::kModeLabel,
+           ctl::kOpChatLabel},
           K::Label);
-  b.Edit("UsernameEdit", 35, F::NoBlankBarDollar);
-  b.Edit("PasswordEdit", 35, F::None);
-  b.Edit("DescriptionEdit", 50, F::NoBarDollar);
-  b.Edit("EmailAddressEdit", 50, F::NoBarDollar);
-  b.Value("ModeComboBox", K::ComboBox, 0).SetItems({"Passive", "Active"});
-  b.Add({.name = "ResendMyInfoButton", .kind = K::Button, .enabled = false});
-  b.Memo("BotMessageMemo", 1000, F::NoBarDollar, "I do not accept any private messages since I am a bot");
-  b.Check("MessageCheckBox", true);
-  b.Edit("OpChatEdit", 50, F::NoBlankBarDollar);
+  b.Key("Username").Edit(ctl::kUsernameEdit, 35, F::NoBlankBarDollar);
+  b.Key("Password").Edit(ctl::kPasswordEdit, 35, F::None);
+  b.Key("Description").Edit(ctl::kDescriptionEdit, 50, F::NoBarDollar);
+  b.Key("Email").Edit(ctl::kEmailAddressEdit, 50, F::NoBarDollar);
+  b.Key("Mode").Value(ctl::kModeComboBox, K::ComboBox, 0).SetItems({"Passive", "Active"});
+  b.Add({.name = ctl::kResendMyInfoButton, .kind = K::Button, .enabled = false});
+  b.Key("Message").Memo(ctl::kBotMessageMemo, 1000, F::NoBarDollar,
+                        "I do not accept any private messages since I am a bot");
+  b.Key("onMessage").Check(ctl::kMessageCheckBox, true);
+  b.Key("OpChat").Edit(ctl::kOpChatEdit, 50, F::NoBlankBarDollar);
 }
 
 void BuildClientPage(Builder& b) {
-  b.Plain({"ChatGroupBox", "AlphaBlendGroupBox", "UpdatesGroupBox", "LangFileGroupBox", "AutomaticGroupBox",
-           "LoggingGroupBox", "InfoGroupBox"},
+  b.Plain({ctl::kChatGroupBox, ctl::kAlphaBlendGroupBox, ctl::kUpdatesGroupBox, ctl::kLangFileGroupBox,
+           ctl::kAutomaticGroupBox, ctl::kLoggingGroupBox, ctl::kInfoGroupBox},
           K::GroupBox);
-  b.Plain("ChatPreviewPanel", K::Panel);
-  b.Plain("UserImage", K::Image);
-  b.Plain({"ChatFontColorButton", "ChatColorButton", "VersionButton", "LangFileButton", "LangReloadButton",
-           "SaveSettingsButton"},
+  b.Plain(ctl::kChatPreviewPanel, K::Panel);
+  b.Plain(ctl::kUserImage, K::Image);
+  b.Plain({ctl::kChatFontColorButton, ctl::kChatColorButton, ctl::kVersionButton, ctl::kLangFileButton,
+           ctl::kLangReloadButton, ctl::kSaveSettingsButton},
           K::Button);
-  b.Value("ChatFontColorDialog", K::ColorDialog, 0);
-  b.Value("ChatColorDialog", K::ColorDialog, 0xFFFFFF);
-  b.Check("TimestampsCheckBox", true);
-  b.Check("TimestampsDateCheckBox", true);
-  b.Check("LinesCountCheckBox", true);
-  b.Spin("MaximumCountSpinEdit", 10, 10000, 500, 5);
-  b.Check("AlphaBlendCheckBox", false);
-  b.Value("AlphaBlendTrackBar", K::TrackBar, 200, 55, 255).SetEnabled(false);
-  b.Plain("AlphaBlendLabel", K::Label).SetCaption("200");
-  b.Plain("LatestVersionLabel", K::Label);
-  b.Plain("LatestLabel", K::Label).SetCaption("x.x.x");
-  b.Check("UpdatesNotifyCheckBox", true);
-  b.Edit("LangFileEdit", 260, F::None, "English.lang");
+  b.Key("FontColor").Value(ctl::kChatFontColorDialog, K::ColorDialog, 0);
+  b.Key("ChatColor").Value(ctl::kChatColorDialog, K::ColorDialog, 0xFFFFFF);
+  b.Key("Stamps").Check(ctl::kTimestampsCheckBox, true);
+  b.Key("Date").Check(ctl::kTimestampsDateCheckBox, true);
+  b.Key("onLines").Check(ctl::kLinesCountCheckBox, true);
+  b.Key("Lines").Spin(ctl::kMaximumCountSpinEdit, 10, 10000, 500, 5);
+  b.Key("AlphaBlend").Check(ctl::kAlphaBlendCheckBox, false);
+  b.Key("Alpha").Value(ctl::kAlphaBlendTrackBar, K::TrackBar, 200, 55, 255).SetEnabled(false);
+  b.Plain(ctl::kAlphaBlendLabel, K::Label).SetCaption("200");
+  b.Plain(ctl::kLatestVersionLabel, K::Label);
+  b.Plain(ctl::kLatestLabel, K::Label).SetCaption("x.x.x");
+  b.Key("Updates").Check(ctl::kUpdatesNotifyCheckBox, true);
+  b.Key("Language").Edit(ctl::kLangFileEdit, 260, F::None, "English.lang");
   // The hub's code page, by name; the front ends convert with it.
-  b.Add({.name = "EncodingComboBox", .kind = K::ComboBox, .text = "windows-1252"})
+  b.Key("Encoding")
+      .Add({.name = ctl::kEncodingComboBox, .kind = K::ComboBox, .text = "windows-1252"})
       .SetItems({"windows-1250", "windows-1251", "windows-1252", "windows-1253", "windows-1254", "windows-1257",
                  "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-15", "KOI8-R", "UTF-8"});
-  b.Check("MinimizeToTrayCheckBox", true);
-  b.Check("AutoConnectCheckBox", false);
-  b.Check("AutosaveCheckBox", true);
-  b.Spin("AutosaveSpinEdit", 1, 10080, 60, 5);
-  b.Plain({"MinutesLabel", "MinsLabel"}, K::Label);
-  b.Check("LogStatusCheckBox", false);
-  b.Check("LogChatCheckBox", false);
-  b.Check("LogDebugCheckBox", false);
-  b.Check("TryInfoCheckBox", true);
-  b.Spin("TryInfoSpinEdit", 5, 1440, 30, 4);
+  b.Key("Minimize").Check(ctl::kMinimizeToTrayCheckBox, true);
+  b.Key("Connect").Check(ctl::kAutoConnectCheckBox, false);
+  b.Key("onAutosave").Check(ctl::kAutosaveCheckBox, true);
+  b.Key("Autosave").Spin(ctl::kAutosaveSpinEdit, 1, 10080, 60, 5);
+  b.Plain({ctl::kMinutesLabel, ctl::kMinsLabel}, K::Label);
+  b.Key("LogStatus").Check(ctl::kLogStatusCheckBox, false);
+  b.Key("LogChat").Check(ctl::kLogChatCheckBox, false);
+  b.Key("LogLog").Check(ctl::kLogDebugCheckBox, false);
+  b.Key("onMyInfo").Check(ctl::kTryInfoCheckBox, true);
+  b.Key("MyInfo").Spin(ctl::kTryInfoSpinEdit, 5, 1440, 30, 4);
 }
 
 void BuildHubAndCommandPages(Builder& b) {
-  b.Plain("AddressGroupBox", K::GroupBox);
-  b.Plain({"HubIpLabel", "HubPortLabel", "TriggerLabel"}, K::Label);
-  b.Edit("HubIpEdit", 100, F::NoBlank);
-  b.Edit("HubPortEdit", 5, F::DigitsOnly);
-  b.Value("TriggerComboBox", K::ComboBox, 0).SetItems(TriggerChoices());
-  b.Check("CmdOpsCheckBox", true);
-  b.Check("AllowedCheckBox", false);
-  b.List("AllowedListView");
-  b.List("OpsListBox").SetVisible(false);
-  b.Check("DetectionsCheckBox", false);
-  b.List("ProtectedListView");
-  b.Check("ProtectedUsersCheckBox", false);
-  b.Check("ProtectedOpsCheckBox", true);
-  b.Check("KickToStatusCheckBox", false);
+  b.Plain(ctl::kAddressGroupBox, K::GroupBox);
+  b.Plain({ctl::kHubIpLabel, ctl::kHubPortLabel, ctl::kTriggerLabel}, K::Label);
+  b.Key("Dns").Edit(ctl::kHubIpEdit, 100, F::NoBlank);
+  b.Key("Port").Edit(ctl::kHubPortEdit, 5, F::DigitsOnly);
+  b.Key("Trigger").Value(ctl::kTriggerComboBox, K::ComboBox, 0).SetItems(TriggerChoices());
+  b.Key("Operators").Check(ctl::kCmdOpsCheckBox, true);
+  b.Key("Allowed").Check(ctl::kAllowedCheckBox, false);
+  b.Key("Allowed users").List(ctl::kAllowedListView);
+  b.List(ctl::kOpsListBox).SetVisible(false);
+  b.Key("Detections").Check(ctl::kDetectionsCheckBox, false);
+  b.Key("Protected users").List(ctl::kProtectedListView);
+  b.Key("ProtectedUsers").Check(ctl::kProtectedUsersCheckBox, false);
+  b.Key("ProtectedOperators").Check(ctl::kProtectedOpsCheckBox, true);
+  b.Key("State").Check(ctl::kKickToStatusCheckBox, false);
 }
 
 // One detection: its kick switch, its template editor and its raw switch. The
 // editor and the raw switch start disabled because every kick switch starts off.
 void BuildDetection(Builder& b, const KickKindInfo& kind) {
   if (!kind.sharedSwitches) {
-    b.Check(std::string("Kick") + kind.name + "CheckBox", false);
+    b.Key(std::string("Kick") + kind.name).Check(std::string("Kick") + kind.name + "CheckBox", false);
   }
-  Control& raw = b.Add({.name = std::string("Raw") + kind.name + "CheckBox", .kind = K::CheckBox, .enabled = false});
-  Control& edit = b.Add({.name = std::string("Kick") + kind.name + "CommandEdit",
-                         .kind = K::Edit,
-                         .text = kind.plainDefault,
-                         .maxLength = 455,
-                         .filter = F::TemplateUnlessRaw,
-                         .enabled = false});
+  Control& raw = b.Key(std::string("Raw") + kind.name)
+                     .Add({.name = std::string("Raw") + kind.name + "CheckBox", .kind = K::CheckBox, .enabled = false});
+  Control& edit = b.Key(std::string("Command") + kind.name)
+                      .Add({.name = std::string("Kick") + kind.name + "CommandEdit",
+                            .kind = K::Edit,
+                            .text = kind.plainDefault,
+                            .maxLength = 455,
+                            .filter = F::TemplateUnlessRaw,
+                            .enabled = false});
   edit.SetRawSwitch(&raw);
 }
 
 void BuildDetectionPages(Builder& b) {
-  b.Add({.name = "KickLimitBelowCheckBox", .kind = K::CheckBox, .enabled = false});
-  b.Add({.name = "KickLimitBelowSpinEdit",
-         .kind = K::SpinEdit,
-         .intValue = 2,
-         .minimum = 2,
-         .maximum = 99999,
-         .maxLength = 5,
-         .filter = F::DigitsOnly,
-         .enabled = false});
-  for (const char* name : {"KickUserHubsCheckBox", "KickRegHubsCheckBox", "KickOpHubsCheckBox"}) {
-    b.Check(name, false);
-  }
-  for (const char* name : {"UserHubsSpinEdit", "RegHubsSpinEdit", "OpHubsSpinEdit"}) {
-    b.Spin(name, 0, 999, 99, 3).SetEnabled(false);
-  }
+  b.Key("Below").Add({.name = ctl::kKickLimitBelowCheckBox, .kind = K::CheckBox, .enabled = false});
+  // Stored as "Value"; its default is the least speed it takes.
+  b.Key("Value").Add({.name = ctl::kKickLimitBelowSpinEdit,
+                      .kind = K::SpinEdit,
+                      .intValue = 2,
+                      .minimum = 2,
+                      .maximum = 99999,
+                      .maxLength = 5,
+                      .filter = F::DigitsOnly,
+                      .enabled = false});
+  b.Key("KickUserHubs").Check(ctl::kKickUserHubsCheckBox, false);
+  b.Key("KickRegHubs").Check(ctl::kKickRegHubsCheckBox, false);
+  b.Key("KickOpHubs").Check(ctl::kKickOpHubsCheckBox, false);
+  b.Key("UserValue").Spin(ctl::kUserHubsSpinEdit, 0, 999, 99, 3).SetEnabled(false);
+  b.Key("RegValue").Spin(ctl::kRegHubsSpinEdit, 0, 999, 99, 3).SetEnabled(false);
+  b.Key("OpValue").Spin(ctl::kOpHubsSpinEdit, 0, 999, 99, 3).SetEnabled(false);
   for (const KickKindInfo& kind : KickKinds()) {
     BuildDetection(b, kind);
   }
-  for (const char* name : {"KickNickListView", "KickIpListView", "KickShareListView", "KickDescriptionListView",
-                           "KickEmailListView", "KickTagListView"}) {
-    b.List(name);
-  }
+  b.Key("Nick patterns").List(ctl::kKickNickListView);
+  b.Key("IP patterns").List(ctl::kKickIpListView);
+  b.Key("Share patterns").List(ctl::kKickShareListView);
+  b.Key("Description patterns").List(ctl::kKickDescriptionListView);
+  b.Key("Email patterns").List(ctl::kKickEmailListView);
+  b.Key("Tag patterns").List(ctl::kKickTagListView);
 }
 
 void BuildChatStatisticsAndLogPages(Builder& b) {
-  b.Plain({"ChatMemo", "StatusMemo", "LogMemo"}, K::Pane);
-  b.Plain("UserListView", K::ListView);
-  b.Add({.name = "SendMemo", .kind = K::Memo, .enabled = false});
-  b.Add({.name = "SendButton", .kind = K::Button, .enabled = false});
-  b.Plain({"LocalTimeLabel", "UptimeLabel", "SystemUptimeLabel", "DetectionsLabel", "ReceivedLabel", "SentLabel",
-           "OpForceMoveLabel", "OutToLabel", "OutSupportsLabel", "KeyLabel", "ValidateNickLabel", "VersionLabel",
-           "OutMyInfoLabel", "GetNickListLabel", "MyPassLabel", "KickLabel", "GetInfoLabel", "OutUserIpLabel",
-           "OutMcTextLabel", "InLockLabel", "HubNameLabel", "ValidateDenideLabel", "GetPassLabel", "BadPassLabel",
-           "InSupportsLabel", "UserCommandLabel", "HubIsFullLabel", "LogedInLabel", "HelloLabel", "NickListLabel",
-           "OpListLabel", "BotListLabel", "InMyInfoLabel", "InUserIpLabel", "QuitLabel", "ForceMoveLabel",
-           "InToLabel", "ConnectToMeLabel", "SearchLabel", "HubTopicLabel", "InMcTextLabel"},
+  // A pane stores whether it scrolls to new lines.
+  b.Key("ScrollChat").Plain(ctl::kChatMemo, K::Pane);
+  b.Key("ScrollStatus").Plain(ctl::kStatusMemo, K::Pane);
+  b.Key("ScrollLog").Plain(ctl::kLogMemo, K::Pane);
+  b.Plain(ctl::kUserListView, K::ListView);
+  b.Add({.name = ctl::kSendMemo, .kind = K::Memo, .enabled = false});
+  b.Add({.name = ctl::kSendButton, .kind = K::Button, .enabled = false});
+  b.Plain({ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel, ctl::kReceivedLabel,
+           ctl::kSentLabel},
           K::Label);
-  b.Plain("ClearStatisticsButton", K::Button);
-  b.Radio("NoLogCheckBox", false, kDebugModeGroup);
-  b.Radio("FullLogCheckBox", false, kDebugModeGroup);
-  b.Radio("NiceLogCheckBox", true, kDebugModeGroup);
+  for (const auto& row : kSentCounterRows) {
+    b.Plain(row.label, K::Label);
+  }
+  for (const auto& row : kReceivedCounterRows) {
+    b.Plain(row.label, K::Label);
+  }
+  b.Plain(ctl::kClearStatisticsButton, K::Button);
+  b.Key("LogNo").Radio(ctl::kNoLogCheckBox, false, kDebugModeGroup);
+  b.Key("LogFull").Radio(ctl::kFullLogCheckBox, false, kDebugModeGroup);
+  b.Key("LogNice").Radio(ctl::kNiceLogCheckBox, true, kDebugModeGroup);
 }
 
 void BuildAboutPage(Builder& b) {
-  b.Plain({"ApplicationLabel", "CopyrightLabel"}, K::Label);
-  b.Plain({"InfoEmailLabel", "InfoWebsiteLabel", "InfoBugLabel", "InfoFeatureLabel", "ProtocolLinkLabel"},
+  b.Plain({ctl::kApplicationLabel, ctl::kCopyrightLabel}, K::Label);
+  b.Plain({ctl::kInfoEmailLabel, ctl::kInfoWebsiteLabel, ctl::kInfoBugLabel, ctl::kInfoFeatureLabel,
+           ctl::kProtocolLinkLabel},
           K::LinkLabel);
-  b.Plain({"ThanksGroupBox", "HelpGroupBox", "FaqGroupBox"}, K::GroupBox);
-  b.Plain({"ThanksMemo", "HelpMemo", "FaqMemo"}, K::Memo);
+  b.Plain({ctl::kThanksGroupBox, ctl::kHelpGroupBox, ctl::kFaqGroupBox}, K::GroupBox);
+  b.Plain({ctl::kThanksMemo, ctl::kHelpMemo, ctl::kFaqMemo}, K::Memo);
 }
 
 void BuildMenus(Builder& b) {
-  b.Plain({"AddPopup", "EditPopup", "DeletePopup", "CopyPopup", "SelectPopup", "ClearPopup", "ScrollPopup",
-           "IpUserPopup", "KickUserPopup", "RedirectUserPopup", "PmUserPopup", "CopyUserPopup", "cUsernameUserPopup",
-           "cShareUserPopup", "cExactShareUserPopup", "cDescriptionUserPopup", "cTagUserPopup", "cModeUserPopup",
-           "cConnectionUserPopup", "cStatusUserPopup", "cEmailUserPopup", "cLimitUserPopup", "cIpUserPopup",
-           "cAllUserPopup", "AddOpChatUserPopup", "AddToAllowedUserPopup", "AddToProtectedUserPopup",
-           "ShowTrayPopup", "ConnectTrayPopup", "ExitTrayPopup"},
+  b.Plain({ctl::kAddPopup,
+           ctl::kEditPopup,
+           ctl::kDeletePopup,
+           ctl::kCopyPopup,
+           ctl::kSelectPopup,
+           ctl::kClearPopup,
+           ctl::kScrollPopup,
+           ctl::kIpUserPopup,
+           ctl::kKickUserPopup,
+           ctl::kRedirectUserPopup,
+           ctl::kPmUserPopup,
+           ctl::kCopyUserPopup,
+           ctl::kcUsernameUserPopup,
+           ctl::kcShareUserPopup,
+           ctl::kcExactShareUserPopup,
+           ctl::kcDescriptionUserPopup,
+           ctl::kcTagUserPopup,
+           ctl::kcModeUserPopup,
+           ctl::kcConnectionUserPopup,
+           ctl::kcStatusUserPopup,
+           ctl::kcEmailUserPopup,
+           ctl::kcLimitUserPopup,
+           ctl::kcIpUserPopup,
+           ctl::kcAllUserPopup,
+           ctl::kAddOpChatUserPopup,
+           ctl::kAddToAllowedUserPopup,
+           ctl::kAddToProtectedUserPopup,
+           ctl::kShowTrayPopup,
+           ctl::kConnectTrayPopup,
+           ctl::kExitTrayPopup},
           K::MenuItem);
-  b.Add({.name = "RefreshUserPopup", .kind = K::MenuItem, .enabled = false});
+  b.Add({.name = ctl::kRefreshUserPopup, .kind = K::MenuItem, .enabled = false});
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "core/model/ControlNames.h"
 #include "core/model/SettingsRules.h"
 
 #include <string>
@@ -26,18 +27,18 @@ std::vector<Dependency> Dependencies() {
     rules.push_back({CommandEditName(kind), {KickSwitchName(kind)}});
     rules.push_back({RawSwitchName(kind), {KickSwitchName(kind)}});
   }
-  rules.push_back({"KickLimitBelowCheckBox", {"KickLimitCheckBox"}});
-  rules.push_back({"KickLimitBelowSpinEdit", {"KickLimitCheckBox", "KickLimitBelowCheckBox"}});
-  rules.push_back({"UserHubsSpinEdit", {"KickUserHubsCheckBox"}});
-  rules.push_back({"RegHubsSpinEdit", {"KickRegHubsCheckBox"}});
-  rules.push_back({"OpHubsSpinEdit", {"KickOpHubsCheckBox"}});
-  rules.push_back({"BotMessageMemo", {"MessageCheckBox"}});
-  rules.push_back({"OpChatEdit", {"MessageCheckBox"}});
-  rules.push_back({"AutosaveSpinEdit", {"AutosaveCheckBox"}});
-  rules.push_back({"TryInfoSpinEdit", {"TryInfoCheckBox"}});
-  rules.push_back({"AlphaBlendTrackBar", {"AlphaBlendCheckBox"}});
-  rules.push_back({"TimestampsDateCheckBox", {"TimestampsCheckBox"}});
-  rules.push_back({"MaximumCountSpinEdit", {"LinesCountCheckBox"}});
+  rules.push_back({ctl::kKickLimitBelowCheckBox, {ctl::kKickLimitCheckBox}});
+  rules.push_back({ctl::kKickLimitBelowSpinEdit, {ctl::kKickLimitCheckBox, ctl::kKickLimitBelowCheckBox}});
+  rules.push_back({ctl::kUserHubsSpinEdit, {ctl::kKickUserHubsCheckBox}});
+  rules.push_back({ctl::kRegHubsSpinEdit, {ctl::kKickRegHubsCheckBox}});
+  rules.push_back({ctl::kOpHubsSpinEdit, {ctl::kKickOpHubsCheckBox}});
+  rules.push_back({ctl::kBotMessageMemo, {ctl::kMessageCheckBox}});
+  rules.push_back({ctl::kOpChatEdit, {ctl::kMessageCheckBox}});
+  rules.push_back({ctl::kAutosaveSpinEdit, {ctl::kAutosaveCheckBox}});
+  rules.push_back({ctl::kTryInfoSpinEdit, {ctl::kTryInfoCheckBox}});
+  rules.push_back({ctl::kAlphaBlendTrackBar, {ctl::kAlphaBlendCheckBox}});
+  rules.push_back({ctl::kTimestampsDateCheckBox, {ctl::kTimestampsCheckBox}});
+  rules.push_back({ctl::kMaximumCountSpinEdit, {ctl::kLinesCountCheckBox}});
   return rules;
 }
 
@@ -46,15 +47,16 @@ const std::vector<Dependency>& AllDependencies() {
   return rules;
 }
 
-constexpr const char* kHubsSwitches[] = {"KickUserHubsCheckBox", "KickRegHubsCheckBox", "KickOpHubsCheckBox"};
+constexpr const char* kHubsSwitches[] = {ctl::kKickUserHubsCheckBox, ctl::kKickRegHubsCheckBox,
+                                        ctl::kKickOpHubsCheckBox};
 
 void ApplyHubsTemplateRule(ControlModel& controls) {
   bool any = false;
   for (const char* name : kHubsSwitches) {
     any = any || controls.Get(name).Checked();
   }
-  controls.Get("KickHubsCommandEdit").SetEnabled(any);
-  controls.Get("RawHubsCheckBox").SetEnabled(any);
+  controls.Get(ctl::kKickHubsCommandEdit).SetEnabled(any);
+  controls.Get(ctl::kRawHubsCheckBox).SetEnabled(any);
 }
 
 void ApplyDependency(ControlModel& controls, const Dependency& rule) {
@@ -66,10 +68,10 @@ void ApplyDependency(ControlModel& controls, const Dependency& rule) {
 }
 
 void ApplyPageRule(ControlModel& controls) {
-  const int page = controls.Get("PageControl").Value();
+  const int page = controls.Get(ctl::kPageControl).Value();
   const bool detectionPage = page == PageNumber(Page::FirstDetections) || page == PageNumber(Page::SecondDetections);
-  controls.Get("LoadCommandsButton").SetVisible(detectionPage);
-  controls.Get("LoadRawCommandsButton").SetVisible(detectionPage);
+  controls.Get(ctl::kLoadCommandsButton).SetVisible(detectionPage);
+  controls.Get(ctl::kLoadRawCommandsButton).SetVisible(detectionPage);
 }
 
 }  // namespace
@@ -80,7 +82,7 @@ void ApplyEnablingRules(ControlModel& controls) {
   }
   ApplyHubsTemplateRule(controls);
   ApplyPageRule(controls);
-  controls.Get("AlphaBlendLabel").SetCaption(std::to_string(controls.Get("AlphaBlendTrackBar").Value()));
+  controls.Get(ctl::kAlphaBlendLabel).SetCaption(std::to_string(controls.Get(ctl::kAlphaBlendTrackBar).Value()));
 }
 
 void InstallSettingsRules(ControlModel& controls, TickStamps& ticks, const Clock& clock,
@@ -93,10 +95,10 @@ void InstallSettingsRules(ControlModel& controls, TickStamps& ticks, const Clock
   for (const char* name : kHubsSwitches) {
     controls.Get(name).AddReaction([&controls] { ApplyHubsTemplateRule(controls); });
   }
-  controls.Get("PageControl").AddReaction([&controls] { ApplyPageRule(controls); });
-  Control& trackBar = controls.Get("AlphaBlendTrackBar");
+  controls.Get(ctl::kPageControl).AddReaction([&controls] { ApplyPageRule(controls); });
+  Control& trackBar = controls.Get(ctl::kAlphaBlendTrackBar);
   trackBar.AddReaction([&controls, &trackBar] {
-    controls.Get("AlphaBlendLabel").SetCaption(std::to_string(trackBar.Value()));
+    controls.Get(ctl::kAlphaBlendLabel).SetCaption(std::to_string(trackBar.Value()));
   });
 
   // Switching a schedule on, or changing its interval, restarts it.
@@ -107,16 +109,16 @@ void InstallSettingsRules(ControlModel& controls, TickStamps& ticks, const Clock
       }
     };
   };
-  Control& autosave = controls.Get("AutosaveCheckBox");
-  Control& tryInfo = controls.Get("TryInfoCheckBox");
+  Control& autosave = controls.Get(ctl::kAutosaveCheckBox);
+  Control& tryInfo = controls.Get(ctl::kTryInfoCheckBox);
   autosave.AddReaction(restart(ticks.autosave, &autosave));
-  controls.Get("AutosaveSpinEdit").AddReaction(restart(ticks.autosave, nullptr));
+  controls.Get(ctl::kAutosaveSpinEdit).AddReaction(restart(ticks.autosave, nullptr));
   tryInfo.AddReaction(restart(ticks.tryInfo, &tryInfo));
-  controls.Get("TryInfoSpinEdit").AddReaction(restart(ticks.tryInfo, nullptr));
+  controls.Get(ctl::kTryInfoSpinEdit).AddReaction(restart(ticks.tryInfo, nullptr));
 
   // The help memo shows the trigger in the hub's code page.
-  controls.Get("EncodingComboBox").AddReaction(rebuildHelp);
-  controls.Get("TriggerComboBox").AddReaction(std::move(rebuildHelp));
+  controls.Get(ctl::kEncodingComboBox).AddReaction(rebuildHelp);
+  controls.Get(ctl::kTriggerComboBox).AddReaction(std::move(rebuildHelp));
   ApplyEnablingRules(controls);
 }
 

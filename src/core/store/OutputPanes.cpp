@@ -7,6 +7,7 @@
 #include "core/store/LangTable.h"
 #include "core/text/Format.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/Ports.h"
 
 namespace varnek {
@@ -57,17 +58,17 @@ OutputPanes::OutputPanes(ControlModel& controls, const LangTable& lang, const Cl
     : lang_(lang),
       clock_(clock),
       logDirectory_(std::move(logDirectory)),
-      panes_{OutputPane(PaneId::Chat, "ChatMemo", "chat.txt", LangSavedChatLog),
-             OutputPane(PaneId::Status, "StatusMemo", "status.txt", LangSavedStatusLog),
-             OutputPane(PaneId::Debug, "LogMemo", "log.txt", LangSavedLogLog)},
-      timestamps_(controls.Get("TimestampsCheckBox")),
-      timestampsDate_(controls.Get("TimestampsDateCheckBox")),
-      limitSwitch_(controls.Get("LinesCountCheckBox")),
-      limit_(controls.Get("MaximumCountSpinEdit")),
-      fullDebug_(controls.Get("FullLogCheckBox")),
-      niceOutput_(controls.Get("NiceLogCheckBox")),
-      logSwitches_{&controls.Get("LogChatCheckBox"), &controls.Get("LogStatusCheckBox"),
-                   &controls.Get("LogDebugCheckBox")} {}
+      panes_{OutputPane(PaneId::Chat, ctl::kChatMemo, "chat.txt", LangSavedChatLog),
+             OutputPane(PaneId::Status, ctl::kStatusMemo, "status.txt", LangSavedStatusLog),
+             OutputPane(PaneId::Debug, ctl::kLogMemo, "log.txt", LangSavedLogLog)},
+      timestamps_(controls.Get(ctl::kTimestampsCheckBox)),
+      timestampsDate_(controls.Get(ctl::kTimestampsDateCheckBox)),
+      limitSwitch_(controls.Get(ctl::kLinesCountCheckBox)),
+      limit_(controls.Get(ctl::kMaximumCountSpinEdit)),
+      fullDebug_(controls.Get(ctl::kFullLogCheckBox)),
+      niceOutput_(controls.Get(ctl::kNiceLogCheckBox)),
+      logSwitches_{&controls.Get(ctl::kLogChatCheckBox), &controls.Get(ctl::kLogStatusCheckBox),
+                   &controls.Get(ctl::kLogDebugCheckBox)} {}
 
 const std::string& OutputPanes::CurrentPrefix() const {
   const bool stamped = timestamps_.Checked();

@@ -14,6 +14,7 @@
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "core/model/Pages.h"
 #include "core/model/Ports.h"
@@ -40,10 +41,10 @@ std::optional<std::string> ReadSettingText(const IniFile& file, std::string_view
 }
 
 PaneId PaneOf(const std::string& controlName) {
-  if (controlName == "ChatMemo") {
+  if (controlName == ctl::kChatMemo) {
     return PaneId::Chat;
   }
-  return controlName == "StatusMemo" ? PaneId::Status : PaneId::Debug;
+  return controlName == ctl::kStatusMemo ? PaneId::Status : PaneId::Debug;
 }
 
 }  // namespace
@@ -141,7 +142,7 @@ void SettingsFile::LoadIndex(const IniFile& file, const SettingEntry& entry) {
   int index = file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt);
   int count = control.Kind() == ControlKind::PageControl ? kPageCount : static_cast<int>(control.Items().size());
   if (index < 0 || index >= count) {
-    index = entry.control == "ModeComboBox" ? -1 : 0;
+    index = entry.control == ctl::kModeComboBox ? -1 : 0;
   }
   control.SetValue(index);
 }

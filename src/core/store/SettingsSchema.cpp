@@ -1,7 +1,9 @@
 #include "core/store/SettingsSchema.h"
 
-#include <algorithm>
+#include <stdexcept>
 
+#include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 
 namespace varnek {
@@ -9,105 +11,91 @@ namespace {
 
 using T = SettingEntry::Type;
 
-SettingEntry Str(const char* key, const char* control, const char* fallback = "") {
-  return {key, control, T::String, 0, fallback};
+// The stored controls in the order their keys are written. Each control's
+// key, default and range are in its own row of the control table.
+constexpr const char* kFileOrder[] = {
+    ctl::kMainFormHeight, ctl::kMainFormWidth, ctl::kLangFileEdit, ctl::kUsernameEdit, ctl::kPasswordEdit,
+    ctl::kDescriptionEdit, ctl::kEmailAddressEdit, ctl::kModeComboBox, ctl::kOpChatEdit, ctl::kBotMessageMemo,
+    ctl::kMessageCheckBox, ctl::kAutosaveSpinEdit, ctl::kAutosaveCheckBox, ctl::kTimestampsCheckBox,
+    ctl::kTimestampsDateCheckBox, ctl::kDetectionsCheckBox, ctl::kKickToStatusCheckBox, ctl::kChatColorDialog,
+    ctl::kChatFontColorDialog, ctl::kAlphaBlendCheckBox, ctl::kAlphaBlendTrackBar, ctl::kUpdatesNotifyCheckBox,
+    ctl::kTryInfoSpinEdit, ctl::kTryInfoCheckBox, ctl::kKickFakeCheckBox, ctl::kKickProxyCheckBox,
+    ctl::kKickLimitCheckBox, ctl::kKickLimitBelowCheckBox, ctl::kKickLimitBelowSpinEdit, ctl::kKickCloneCheckBox,
+    ctl::kKickNickCheckBox, ctl::kKickIpCheckBox, ctl::kKickDescriptionCheckBox, ctl::kKickEmailCheckBox,
+    ctl::kKickTagCheckBox, ctl::kKickShareCheckBox, ctl::kKickUserHubsCheckBox, ctl::kUserHubsSpinEdit,
+    ctl::kKickRegHubsCheckBox, ctl::kRegHubsSpinEdit, ctl::kKickOpHubsCheckBox, ctl::kOpHubsSpinEdit,
+    ctl::kKickSameIpCheckBox,
+    // The templates in the order of the file, which is not the order of the
+    // detections: the limit comes before the clone.
+    ctl::kKickFakeCommandEdit, ctl::kRawFakeCheckBox,
+    ctl::kKickProxyCommandEdit, ctl::kRawProxyCheckBox,
+    ctl::kKickLimitCommandEdit, ctl::kRawLimitCheckBox,
+    ctl::kKickCloneCommandEdit, ctl::kRawCloneCheckBox,
+    ctl::kKickNickCommandEdit, ctl::kRawNickCheckBox,
+    ctl::kKickIpCommandEdit, ctl::kRawIpCheckBox,
+    ctl::kKickDescriptionCommandEdit, ctl::kRawDescriptionCheckBox,
+    ctl::kKickEmailCommandEdit, ctl::kRawEmailCheckBox,
+    ctl::kKickTagCommandEdit, ctl::kRawTagCheckBox,
+    ctl::kKickShareCommandEdit, ctl::kRawShareCheckBox,
+    ctl::kKickHubsCommandEdit, ctl::kRawHubsCheckBox,
+    ctl::kKickSameIpCommandEdit, ctl::kRawSameIpCheckBox,
+    ctl::kCmdOpsCheckBox, ctl::kAllowedCheckBox, ctl::kAllowedListView, ctl::kProtectedUsersCheckBox,
+    ctl::kProtectedOpsCheckBox, ctl::kProtectedListView, ctl::kKickNickListView, ctl::kKickIpListView,
+    ctl::kKickDescriptionListView, ctl::kKickEmailListView, ctl::kKickTagListView, ctl::kKickShareListView,
+    ctl::kHubIpEdit, ctl::kHubPortEdit, ctl::kAutoConnectCheckBox, ctl::kMinimizeToTrayCheckBox, ctl::kNoLogCheckBox,
+    ctl::kFullLogCheckBox, ctl::kNiceLogCheckBox, ctl::kMaximumCountSpinEdit, ctl::kLinesCountCheckBox,
+    ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox, ctl::kLogStatusCheckBox, ctl::kChatMemo, ctl::kLogMemo,
+    ctl::kStatusMemo, ctl::kTriggerComboBox, ctl::kPageControl, ctl::kEncodingComboBox,
+};
+
+// How a control's kind is stored.
+T TypeOf(const Control& control) {
+  switch (control.Kind()) {
+    case ControlKind::CheckBox:
+      return T::Boolean;
+    case ControlKind::RadioButton:
+      return T::DebugMode;
+    case ControlKind::Edit:
+      return T::String;
+    case ControlKind::Memo:
+      return T::Memo;
+    case ControlKind::ComboBox:
+      // A combo box that starts with a text (the encoding) keeps that text.
+      return control.DefaultText().empty() ? T::Index : T::String;
+    case ControlKind::PageControl:
+      return T::Index;
+    case ControlKind::ListView:
+      return T::ListSection;
+    case ControlKind::Pane:
+      return T::PaneScroll;
+    default:
+      return T::Integer;
+  }
 }
-SettingEntry Int(const char* key, const char* control, int fallback) { return {key, control, T::Integer, fallback, {}}; }
-SettingEntry Bool(const char* key, const char* control, bool fallback) {
-  return {key, control, T::Boolean, fallback ? 1 : 0, {}};
+
+SettingEntry EntryOf(const Control& control) {
+  if (control.IniKey().empty()) {
+    throw std::logic_error(control.Name() + " is in the settings file but has no key");
+  }
+  const T type = TypeOf(control);
+  // A pane scrolls to new lines until the operator turns that off.
+  const int defaultInt = type == T::PaneScroll ? 1 : control.DefaultValue();
+  return {control.IniKey(), control.Name(), type, defaultInt, control.DefaultText()};
 }
-SettingEntry Index(const char* key, const char* control) { return {key, control, T::Index, 0, {}}; }
-SettingEntry List(const char* section, const char* control) { return {section, control, T::ListSection, 0, {}}; }
 
 std::vector<SettingEntry> BuildSchema() {
-  std::vector<SettingEntry> schema = {
-      Int("Height", "MainFormHeight", 661),
-      Int("Width", "MainFormWidth", 913),
-      Str("Language", "LangFileEdit", "English.lang"),
-      Str("Username", "UsernameEdit"),
-      Str("Password", "PasswordEdit"),
-      Str("Description", "DescriptionEdit"),
-      Str("Email", "EmailAddressEdit"),
-      Index("Mode", "ModeComboBox"),
-      Str("OpChat", "OpChatEdit"),
-      {"Message", "BotMessageMemo", T::Memo, 0, "I do not accept any private messages since I am a bot"},
-      Bool("onMessage", "MessageCheckBox", true),
-      Int("Autosave", "AutosaveSpinEdit", 60),
-      Bool("onAutosave", "AutosaveCheckBox", true),
-      Bool("Stamps", "TimestampsCheckBox", true),
-      Bool("Date", "TimestampsDateCheckBox", true),
-      Bool("Detections", "DetectionsCheckBox", false),
-      Bool("State", "KickToStatusCheckBox", false),
-      Int("ChatColor", "ChatColorDialog", 0xFFFFFF),
-      Int("FontColor", "ChatFontColorDialog", 0),
-      Bool("AlphaBlend", "AlphaBlendCheckBox", false),
-      Int("Alpha", "AlphaBlendTrackBar", 200),
-      Bool("Updates", "UpdatesNotifyCheckBox", true),
-      Int("MyInfo", "TryInfoSpinEdit", 30),
-      Bool("onMyInfo", "TryInfoCheckBox", true),
-      Bool("KickFake", "KickFakeCheckBox", false),
-      Bool("KickProxy", "KickProxyCheckBox", false),
-      Bool("KickLimit", "KickLimitCheckBox", false),
-      Bool("Below", "KickLimitBelowCheckBox", false),
-      Int("Value", "KickLimitBelowSpinEdit", 0),
-      Bool("KickClone", "KickCloneCheckBox", false),
-      Bool("KickNick", "KickNickCheckBox", false),
-      Bool("KickIp", "KickIpCheckBox", false),
-      Bool("KickDescription", "KickDescriptionCheckBox", false),
-      Bool("KickEmail", "KickEmailCheckBox", false),
-      Bool("KickTag", "KickTagCheckBox", false),
-      Bool("KickShare", "KickShareCheckBox", false),
-      Bool("KickUserHubs", "KickUserHubsCheckBox", false),
-      Int("UserValue", "UserHubsSpinEdit", 99),
-      Bool("KickRegHubs", "KickRegHubsCheckBox", false),
-      Int("RegValue", "RegHubsSpinEdit", 99),
-      Bool("KickOpHubs", "KickOpHubsCheckBox", false),
-      Int("OpValue", "OpHubsSpinEdit", 99),
-      Bool("KickSameIp", "KickSameIpCheckBox", false),
-  };
-  // The templates in the order of the file, which is not the order of the
-  // detections: the limit comes before the clone.
-  for (const char* word :
-       {"Fake", "Proxy", "Limit", "Clone", "Nick", "Ip", "Description", "Email", "Tag", "Share", "Hubs", "SameIp"}) {
-    const std::string name(word);
-    const auto& kinds = KickKinds();
-    const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const KickKindInfo& k) { return name == k.name; });
-    schema.push_back({"Command" + name, "Kick" + name + "CommandEdit", T::String, 0, kind->plainDefault});
-    schema.push_back({"Raw" + name, "Raw" + name + "CheckBox", T::Boolean, 0, {}});
+  const ControlModel controls;
+  std::vector<SettingEntry> schema;
+  for (const char* name : kFileOrder) {
+    schema.push_back(EntryOf(controls.Get(name)));
   }
-  const std::vector<SettingEntry> rest = {
-      Bool("Operators", "CmdOpsCheckBox", true),
-      Bool("Allowed", "AllowedCheckBox", false),
-      List("Allowed users", "AllowedListView"),
-      Bool("ProtectedUsers", "ProtectedUsersCheckBox", false),
-      Bool("ProtectedOperators", "ProtectedOpsCheckBox", true),
-      List("Protected users", "ProtectedListView"),
-      List("Nick patterns", "KickNickListView"),
-      List("IP patterns", "KickIpListView"),
-      List("Description patterns", "KickDescriptionListView"),
-      List("Email patterns", "KickEmailListView"),
-      List("Tag patterns", "KickTagListView"),
-      List("Share patterns", "KickShareListView"),
-      Str("Dns", "HubIpEdit"),
-      Str("Port", "HubPortEdit"),
-      Bool("Connect", "AutoConnectCheckBox", false),
-      Bool("Minimize", "MinimizeToTrayCheckBox", true),
-      {"LogNo", "NoLogCheckBox", T::DebugMode, 0, {}},
-      {"LogFull", "FullLogCheckBox", T::DebugMode, 0, {}},
-      {"LogNice", "NiceLogCheckBox", T::DebugMode, 0, {}},
-      Int("Lines", "MaximumCountSpinEdit", 500),
-      Bool("onLines", "LinesCountCheckBox", true),
-      Bool("LogChat", "LogChatCheckBox", false),
-      Bool("LogLog", "LogDebugCheckBox", false),
-      Bool("LogStatus", "LogStatusCheckBox", false),
-      {"ScrollChat", "ChatMemo", T::PaneScroll, 1, {}},
-      {"ScrollLog", "LogMemo", T::PaneScroll, 1, {}},
-      {"ScrollStatus", "StatusMemo", T::PaneScroll, 1, {}},
-      Index("Trigger", "TriggerComboBox"),
-      Index("Page", "PageControl"),
-      Str("Encoding", "EncodingComboBox", "windows-1252"),
-  };
-  schema.insert(schema.end(), rest.begin(), rest.end());
+  std::size_t stored = 0;
+  for (const Control& control : controls.All()) {
+    stored += control.IniKey().empty() ? 0 : 1;
+  }
+  if (stored != schema.size()) {
+    throw std::logic_error("a control with a settings key is missing from the file order");
+  }
   return schema;
 }
 

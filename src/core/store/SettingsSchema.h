@@ -5,7 +5,8 @@
 
 namespace varnek {
 
-// One entry of the settings file in the order it is written.
+// One entry of the settings file in the order it is written, made from the
+// control it stores: its key, default and range are in the control's row.
 struct SettingEntry {
   enum class Type {
     String,      // an edit's text

@@ -9,6 +9,7 @@
 #include "core/text/Integer.h"
 #include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/text/InputErrors.h"
 #include "core/users/Kick.h"
 #include "core/users/MyInfoFields.h"
@@ -36,21 +37,21 @@ std::int32_t HubCount(std::string_view part, std::string_view hubs) {
 
 Detections::Detections(BotContext& context)
     : context_(context),
-      detectionsSwitch_(context.controls.Get("DetectionsCheckBox")),
-      protectedOps_(context.controls.Get("ProtectedOpsCheckBox")),
-      protectedUsers_(context.controls.Get("ProtectedUsersCheckBox")),
-      limitBelowSwitch_(context.controls.Get("KickLimitBelowCheckBox")),
-      limitBelowValue_(context.controls.Get("KickLimitBelowSpinEdit")),
-      protectedList_(context.controls.List("ProtectedListView")),
-      nickPatterns_(context.controls.List("KickNickListView")),
-      ipPatterns_(context.controls.List("KickIpListView")),
-      descriptionPatterns_(context.controls.List("KickDescriptionListView")),
-      emailPatterns_(context.controls.List("KickEmailListView")),
-      tagPatterns_(context.controls.List("KickTagListView")),
-      sharePatterns_(context.controls.List("KickShareListView")),
-      hubsChecks_{{{&context.controls.Get("KickUserHubsCheckBox"), &context.controls.Get("UserHubsSpinEdit")},
-                   {&context.controls.Get("KickRegHubsCheckBox"), &context.controls.Get("RegHubsSpinEdit")},
-                   {&context.controls.Get("KickOpHubsCheckBox"), &context.controls.Get("OpHubsSpinEdit")}}} {
+      detectionsSwitch_(context.controls.Get(ctl::kDetectionsCheckBox)),
+      protectedOps_(context.controls.Get(ctl::kProtectedOpsCheckBox)),
+      protectedUsers_(context.controls.Get(ctl::kProtectedUsersCheckBox)),
+      limitBelowSwitch_(context.controls.Get(ctl::kKickLimitBelowCheckBox)),
+      limitBelowValue_(context.controls.Get(ctl::kKickLimitBelowSpinEdit)),
+      protectedList_(context.controls.List(ctl::kProtectedListView)),
+      nickPatterns_(context.controls.List(ctl::kKickNickListView)),
+      ipPatterns_(context.controls.List(ctl::kKickIpListView)),
+      descriptionPatterns_(context.controls.List(ctl::kKickDescriptionListView)),
+      emailPatterns_(context.controls.List(ctl::kKickEmailListView)),
+      tagPatterns_(context.controls.List(ctl::kKickTagListView)),
+      sharePatterns_(context.controls.List(ctl::kKickShareListView)),
+      hubsChecks_{{{&context.controls.Get(ctl::kKickUserHubsCheckBox), &context.controls.Get(ctl::kUserHubsSpinEdit)},
+                   {&context.controls.Get(ctl::kKickRegHubsCheckBox), &context.controls.Get(ctl::kRegHubsSpinEdit)},
+                   {&context.controls.Get(ctl::kKickOpHubsCheckBox), &context.controls.Get(ctl::kOpHubsSpinEdit)}}} {
   for (const KickKindInfo& kind : KickKinds()) {
     KindControls& controls = kinds_[static_cast<std::size_t>(kind.kind)];
     controls.kickSwitch = kind.sharedSwitches ? nullptr : &context.controls.Get(KickSwitchName(kind));

@@ -6,6 +6,7 @@
 
 #include "core/context/BotContext.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 
 namespace varnek {
 
@@ -54,7 +55,7 @@ void SendKick(const BotContext& context, std::string_view command, std::string_v
     return;
   }
   context.SendCommand(context.ChatLineOfBot(command));
-  if (context.controls.Get("KickToStatusCheckBox").Checked()) {
+  if (context.controls.Get(ctl::kKickToStatusCheckBox).Checked()) {
     context.SendCommand(KickMessage(context, nick, KickReason(command, nick)));
   }
 }

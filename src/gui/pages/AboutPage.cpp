@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVBoxLayout>
 
+#include "core/model/ControlNames.h"
 #include "core/text/Product.h"
 #include "gui/PageKit.h"
 #include "gui/widgets/LinkLabel.h"
@@ -29,11 +30,11 @@ QString MailTo(const char* subject = nullptr) {
 QHBoxLayout* BuildLinks(PageKit& kit, QWidget* page) {
   auto* row = new QHBoxLayout;
   row->setSpacing(24);
-  row->addWidget(kit.Link(page, "InfoEmailLabel", MailTo()));
-  row->addWidget(kit.Link(page, "InfoWebsiteLabel", QString::fromLatin1(kWebsite)));
-  row->addWidget(kit.Link(page, "InfoBugLabel", MailTo("Varnek bug report")));
-  row->addWidget(kit.Link(page, "InfoFeatureLabel", MailTo("Varnek feature request")));
-  row->addWidget(kit.Link(page, "ProtocolLinkLabel", QString::fromLatin1(kProtocolPage)));
+  row->addWidget(kit.Link(page, ctl::kInfoEmailLabel, MailTo()));
+  row->addWidget(kit.Link(page, ctl::kInfoWebsiteLabel, QString::fromLatin1(kWebsite)));
+  row->addWidget(kit.Link(page, ctl::kInfoBugLabel, MailTo("Varnek bug report")));
+  row->addWidget(kit.Link(page, ctl::kInfoFeatureLabel, MailTo("Varnek feature request")));
+  row->addWidget(kit.Link(page, ctl::kProtocolLinkLabel, QString::fromLatin1(kProtocolPage)));
   row->addStretch(1);
   return row;
 }
@@ -53,29 +54,29 @@ QGroupBox* TextGroup(PageKit& kit, QWidget* page, const char* group, const char*
 
 QWidget* BuildAboutPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("AboutTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kAboutTabSheet));
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kGap, kGap, kGap, kGap);
   column->setSpacing(kGap);
 
-  QLabel* application = kit.Label(page, "ApplicationLabel");
+  QLabel* application = kit.Label(page, ctl::kApplicationLabel);
   QFont large;  // only size and weight: the family follows the window's font
   large.setPointSize(18);
   large.setBold(true);
   application->setFont(large);
   column->addWidget(application);
-  column->addWidget(kit.Label(page, "CopyrightLabel"));
+  column->addWidget(kit.Label(page, ctl::kCopyrightLabel));
   column->addSpacing(kGap);
   column->addLayout(BuildLinks(kit, page));
 
   // The help is the longest text; thanks and questions share the other half.
   auto* texts = new QHBoxLayout;
   texts->setSpacing(kGap);
-  texts->addWidget(TextGroup(kit, page, "HelpGroupBox", "HelpMemo"), 1);
+  texts->addWidget(TextGroup(kit, page, ctl::kHelpGroupBox, ctl::kHelpMemo), 1);
   auto* side = new QVBoxLayout;
   side->setSpacing(kGap);
-  side->addWidget(TextGroup(kit, page, "ThanksGroupBox", "ThanksMemo"), 1);
-  side->addWidget(TextGroup(kit, page, "FaqGroupBox", "FaqMemo"), 2);
+  side->addWidget(TextGroup(kit, page, ctl::kThanksGroupBox, ctl::kThanksMemo), 1);
+  side->addWidget(TextGroup(kit, page, ctl::kFaqGroupBox, ctl::kFaqMemo), 2);
   texts->addLayout(side, 1);
   column->addLayout(texts, 1);
   return page;

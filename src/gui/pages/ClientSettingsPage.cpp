@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
 
@@ -51,13 +52,13 @@ QHBoxLayout* SpinRow(PageKit& kit, QWidget* group, const char* spin, const char*
 // A sample chat line in the chat colours, with the icon of the user list.
 QFrame* BuildChatPreview(PageKit& kit, QWidget* group) {
   auto* panel = new QFrame(group);
-  panel->setObjectName(QStringLiteral("ChatPreviewPanel"));
+  panel->setObjectName(QString::fromLatin1(ctl::kChatPreviewPanel));
   panel->setFrameShape(QFrame::StyledPanel);
   panel->setFrameShadow(QFrame::Sunken);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(kGap, kGap, kGap, kGap);
   row->setSpacing(kGap);
-  QLabel* image = kit.Label(panel, "UserImage");
+  QLabel* image = kit.Label(panel, ctl::kUserImage);
   image->setFixedSize(16, 16);
   image->setPixmap(kit.window.IconFor("user").pixmap(16, 16));
   row->addWidget(image);
@@ -68,33 +69,33 @@ QFrame* BuildChatPreview(PageKit& kit, QWidget* group) {
 }
 
 QGroupBox* BuildChatGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "ChatGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kChatGroupBox);
   QVBoxLayout* column = ColumnIn(group);
   column->addWidget(BuildChatPreview(kit, group));
   auto* colours = new QHBoxLayout;
   colours->setSpacing(kGap);
-  colours->addWidget(kit.Button(group, "ChatFontColorButton", [&kit] { kit.bot.PickChatColour(true); }));
-  colours->addWidget(kit.Button(group, "ChatColorButton", [&kit] { kit.bot.PickChatColour(false); }));
+  colours->addWidget(kit.Button(group, ctl::kChatFontColorButton, [&kit] { kit.bot.PickChatColour(true); }));
+  colours->addWidget(kit.Button(group, ctl::kChatColorButton, [&kit] { kit.bot.PickChatColour(false); }));
   colours->addStretch(1);
   column->addLayout(colours);
-  column->addWidget(kit.Check(group, "TimestampsCheckBox"));
+  column->addWidget(kit.Check(group, ctl::kTimestampsCheckBox));
   auto* date = new QHBoxLayout;
   date->addSpacing(kIndent);
-  date->addWidget(kit.Check(group, "TimestampsDateCheckBox"), 1);
+  date->addWidget(kit.Check(group, ctl::kTimestampsDateCheckBox), 1);
   column->addLayout(date);
-  column->addWidget(kit.Check(group, "LinesCountCheckBox"));
-  column->addLayout(SpinRow(kit, group, "MaximumCountSpinEdit", nullptr));
+  column->addWidget(kit.Check(group, ctl::kLinesCountCheckBox));
+  column->addLayout(SpinRow(kit, group, ctl::kMaximumCountSpinEdit, nullptr));
   return group;
 }
 
 QGroupBox* BuildAlphaBlendGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "AlphaBlendGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kAlphaBlendGroupBox);
   QVBoxLayout* column = ColumnIn(group);
-  column->addWidget(kit.Check(group, "AlphaBlendCheckBox"));
+  column->addWidget(kit.Check(group, ctl::kAlphaBlendCheckBox));
   auto* row = new QHBoxLayout;
   row->setSpacing(kGap);
-  row->addWidget(kit.Slider(group, "AlphaBlendTrackBar"), 1);
-  QLabel* value = kit.Label(group, "AlphaBlendLabel");
+  row->addWidget(kit.Slider(group, ctl::kAlphaBlendTrackBar), 1);
+  QLabel* value = kit.Label(group, ctl::kAlphaBlendLabel);
   value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
   value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   row->addWidget(value);
@@ -103,34 +104,34 @@ QGroupBox* BuildAlphaBlendGroup(PageKit& kit, QWidget* page) {
 }
 
 QGroupBox* BuildUpdatesGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "UpdatesGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kUpdatesGroupBox);
   QVBoxLayout* column = ColumnIn(group);
   auto* latest = new QHBoxLayout;
   latest->setSpacing(kGap);
-  latest->addWidget(kit.Label(group, "LatestVersionLabel"));
-  latest->addWidget(kit.Label(group, "LatestLabel"), 1);
+  latest->addWidget(kit.Label(group, ctl::kLatestVersionLabel));
+  latest->addWidget(kit.Label(group, ctl::kLatestLabel), 1);
   column->addLayout(latest);
-  column->addWidget(kit.Check(group, "UpdatesNotifyCheckBox"));
+  column->addWidget(kit.Check(group, ctl::kUpdatesNotifyCheckBox));
   auto* check = new QHBoxLayout;
   check->addStretch(1);
-  check->addWidget(kit.Button(group, "VersionButton", [&kit] { kit.bot.Updates().Check(); }));
+  check->addWidget(kit.Button(group, ctl::kVersionButton, [&kit] { kit.bot.Updates().Check(); }));
   column->addLayout(check);
   return group;
 }
 
 // The language file, and the code page the hub's text is written in.
 QGroupBox* BuildLanguageGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "LangFileGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kLangFileGroupBox);
   auto* grid = new QGridLayout(group);
   grid->setContentsMargins(kGap, kGap, kGap, kGap);
   grid->setHorizontalSpacing(kGap);
   grid->setVerticalSpacing(kGap);
-  grid->addWidget(kit.Edit(group, "LangFileEdit"), 0, 0, 1, 3);
-  grid->addWidget(kit.Button(group, "LangFileButton", [&kit] { kit.bot.BrowseLanguageFile(); }), 1, 1);
-  grid->addWidget(kit.Button(group, "LangReloadButton", [&kit] { kit.bot.ApplyLanguage(); }), 1, 2);
+  grid->addWidget(kit.Edit(group, ctl::kLangFileEdit), 0, 0, 1, 3);
+  grid->addWidget(kit.Button(group, ctl::kLangFileButton, [&kit] { kit.bot.BrowseLanguageFile(); }), 1, 1);
+  grid->addWidget(kit.Button(group, ctl::kLangReloadButton, [&kit] { kit.bot.ApplyLanguage(); }), 1, 2);
   auto* encodingLabel = new QLabel(QStringLiteral("Hub encoding"), group);
   grid->addWidget(encodingLabel, 2, 0);
-  QComboBox* encoding = kit.Combo(group, "EncodingComboBox");
+  QComboBox* encoding = kit.Combo(group, ctl::kEncodingComboBox);
   encodingLabel->setBuddy(encoding);
   grid->addWidget(encoding, 2, 1, 1, 2);
   grid->setColumnStretch(0, 1);
@@ -138,28 +139,28 @@ QGroupBox* BuildLanguageGroup(PageKit& kit, QWidget* page) {
 }
 
 QGroupBox* BuildAutomaticGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "AutomaticGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kAutomaticGroupBox);
   QVBoxLayout* column = ColumnIn(group);
-  column->addWidget(kit.Check(group, "AutoConnectCheckBox"));
-  column->addWidget(kit.Check(group, "AutosaveCheckBox"));
-  column->addLayout(SpinRow(kit, group, "AutosaveSpinEdit", "MinutesLabel"));
+  column->addWidget(kit.Check(group, ctl::kAutoConnectCheckBox));
+  column->addWidget(kit.Check(group, ctl::kAutosaveCheckBox));
+  column->addLayout(SpinRow(kit, group, ctl::kAutosaveSpinEdit, ctl::kMinutesLabel));
   return group;
 }
 
 QGroupBox* BuildLoggingGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "LoggingGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kLoggingGroupBox);
   QVBoxLayout* column = ColumnIn(group);
-  for (const char* name : {"LogStatusCheckBox", "LogChatCheckBox", "LogDebugCheckBox"}) {
+  for (const char* name : {ctl::kLogStatusCheckBox, ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox}) {
     column->addWidget(kit.Check(group, name));
   }
   return group;
 }
 
 QGroupBox* BuildInfoGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "InfoGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kInfoGroupBox);
   QVBoxLayout* column = ColumnIn(group);
-  column->addWidget(kit.Check(group, "TryInfoCheckBox"));
-  column->addLayout(SpinRow(kit, group, "TryInfoSpinEdit", "MinsLabel"));
+  column->addWidget(kit.Check(group, ctl::kTryInfoCheckBox));
+  column->addLayout(SpinRow(kit, group, ctl::kTryInfoSpinEdit, ctl::kMinsLabel));
   return group;
 }
 
@@ -177,7 +178,7 @@ QVBoxLayout* Stack(std::initializer_list<QWidget*> groups) {
 
 QWidget* BuildClientSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("ClientSettingsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kClientSettingsTabSheet));
   QVBoxLayout* layout = ColumnIn(page);
 
   // Three columns of groups, so the fullest page fits the default window.
@@ -191,9 +192,9 @@ QWidget* BuildClientSettingsPage(PageKit& kit) {
 
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(kGap);
-  bottom->addWidget(kit.Check(page, "MinimizeToTrayCheckBox"));
+  bottom->addWidget(kit.Check(page, ctl::kMinimizeToTrayCheckBox));
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, "SaveSettingsButton", [&kit] { kit.bot.Settings().Save(); }));
+  bottom->addWidget(kit.Button(page, ctl::kSaveSettingsButton, [&kit] { kit.bot.Settings().Save(); }));
   layout->addLayout(bottom);
   return page;
 }

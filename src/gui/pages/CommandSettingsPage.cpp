@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QTableView>
 
+#include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -25,14 +26,14 @@ void FitToColumn(QTableView* view, int columnWidth) {
 
 QWidget* BuildCommandSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("CommandSettingsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kCommandSettingsTabSheet));
   auto* grid = new QGridLayout(page);
   grid->setContentsMargins(8, 8, 8, 8);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(8);
 
-  QLabel* trigger = kit.Label(page, "TriggerLabel");
-  QComboBox* triggers = kit.Combo(page, "TriggerComboBox");
+  QLabel* trigger = kit.Label(page, ctl::kTriggerLabel);
+  QComboBox* triggers = kit.Combo(page, ctl::kTriggerComboBox);
   trigger->setBuddy(triggers);
   auto* triggerRow = new QHBoxLayout;
   triggerRow->setSpacing(8);
@@ -40,9 +41,9 @@ QWidget* BuildCommandSettingsPage(PageKit& kit) {
   triggerRow->addWidget(triggers);
   triggerRow->addStretch(1);
   grid->addLayout(triggerRow, 0, 0);
-  grid->addWidget(kit.Check(page, "CmdOpsCheckBox"), 1, 0);
-  grid->addWidget(kit.Check(page, "AllowedCheckBox"), 2, 0);
-  QTableView* allowed = kit.PatternList(page, "AllowedListView", kAllowedColumnWidth);
+  grid->addWidget(kit.Check(page, ctl::kCmdOpsCheckBox), 1, 0);
+  grid->addWidget(kit.Check(page, ctl::kAllowedCheckBox), 2, 0);
+  QTableView* allowed = kit.PatternList(page, ctl::kAllowedListView, kAllowedColumnWidth);
   FitToColumn(allowed, kAllowedColumnWidth);
   grid->addWidget(allowed, 3, 0);
   grid->setRowStretch(3, 1);

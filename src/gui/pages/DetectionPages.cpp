@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTableView>
 
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "gui/PageKit.h"
 
@@ -62,8 +63,8 @@ int AddLimitBelowRow(PageKit& kit, QWidget* page, QGridLayout* grid, int row) {
   auto* below = new QHBoxLayout;
   below->setSpacing(8);
   below->addSpacing(kIndent);
-  below->addWidget(kit.Check(page, "KickLimitBelowCheckBox"));
-  below->addWidget(kit.Spin(page, "KickLimitBelowSpinEdit"));
+  below->addWidget(kit.Check(page, ctl::kKickLimitBelowCheckBox));
+  below->addWidget(kit.Spin(page, ctl::kKickLimitBelowSpinEdit));
   below->addWidget(new QLabel(QStringLiteral("KiB/s"), page));
   below->addStretch(1);
   grid->addLayout(below, row, 0, 1, 3);
@@ -72,9 +73,9 @@ int AddLimitBelowRow(PageKit& kit, QWidget* page, QGridLayout* grid, int row) {
 
 // The three hub counts, each with its own threshold, share one template.
 int AddHubsRows(PageKit& kit, QWidget* page, QGridLayout* grid, int row) {
-  const char* const counts[][2] = {{"KickUserHubsCheckBox", "UserHubsSpinEdit"},
-                                   {"KickRegHubsCheckBox", "RegHubsSpinEdit"},
-                                   {"KickOpHubsCheckBox", "OpHubsSpinEdit"}};
+  const char* const counts[][2] = {{ctl::kKickUserHubsCheckBox, ctl::kUserHubsSpinEdit},
+                                   {ctl::kKickRegHubsCheckBox, ctl::kRegHubsSpinEdit},
+                                   {ctl::kKickOpHubsCheckBox, ctl::kOpHubsSpinEdit}};
   for (const auto& count : counts) {
     grid->addWidget(kit.Check(page, count[0]), row, 0);
     grid->addWidget(kit.Spin(page, count[1]), row, 1, Qt::AlignLeft);
@@ -89,9 +90,9 @@ struct PatternDetection {
 };
 
 constexpr PatternDetection kPatternDetections[] = {
-    {DetectionKind::Nick, "KickNickListView"},   {DetectionKind::Ip, "KickIpListView"},
-    {DetectionKind::Share, "KickShareListView"}, {DetectionKind::Description, "KickDescriptionListView"},
-    {DetectionKind::Email, "KickEmailListView"}, {DetectionKind::Tag, "KickTagListView"},
+    {DetectionKind::Nick, ctl::kKickNickListView},   {DetectionKind::Ip, ctl::kKickIpListView},
+    {DetectionKind::Share, ctl::kKickShareListView}, {DetectionKind::Description, ctl::kKickDescriptionListView},
+    {DetectionKind::Email, ctl::kKickEmailListView}, {DetectionKind::Tag, ctl::kKickTagListView},
 };
 
 // A pattern detection: its switch above its list, its template and raw
@@ -124,7 +125,7 @@ QGridLayout* PageGrid(QWidget* page) {
 
 QWidget* BuildFirstDetectionsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("aDetectionsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kaDetectionsTabSheet));
   QGridLayout* grid = PageGrid(page);
   int row = 0;
   row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Fake));
@@ -146,7 +147,7 @@ QWidget* BuildFirstDetectionsPage(PageKit& kit) {
 
 QWidget* BuildSecondDetectionsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("bDetectionsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kbDetectionsTabSheet));
   QGridLayout* grid = PageGrid(page);
   // Two blocks a row leave each list wider than its column.
   constexpr int kColumns = 2;

@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QTableView>
 
+#include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -22,22 +23,22 @@ void FitToColumn(QTableView* view, int columnWidth) {
 
 QWidget* BuildDetectionSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("DetectionSettingsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kDetectionSettingsTabSheet));
   auto* grid = new QGridLayout(page);
   grid->setContentsMargins(8, 8, 8, 8);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(8);
 
-  QTableView* protectedUsers = kit.PatternList(page, "ProtectedListView", kProtectedColumnWidth);
+  QTableView* protectedUsers = kit.PatternList(page, ctl::kProtectedListView, kProtectedColumnWidth);
   FitToColumn(protectedUsers, kProtectedColumnWidth);
   grid->addWidget(protectedUsers, 0, 0, 4, 1);
-  grid->addWidget(kit.Check(page, "ProtectedUsersCheckBox"), 0, 1);
-  grid->addWidget(kit.Check(page, "ProtectedOpsCheckBox"), 1, 1);
-  grid->addWidget(kit.Check(page, "KickToStatusCheckBox"), 2, 1);
+  grid->addWidget(kit.Check(page, ctl::kProtectedUsersCheckBox), 0, 1);
+  grid->addWidget(kit.Check(page, ctl::kProtectedOpsCheckBox), 1, 1);
+  grid->addWidget(kit.Check(page, ctl::kKickToStatusCheckBox), 2, 1);
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(1, 1);
   // The master switch sits apart at the bottom of the page.
-  grid->addWidget(kit.Check(page, "DetectionsCheckBox"), 4, 0, 1, 2);
+  grid->addWidget(kit.Check(page, ctl::kDetectionsCheckBox), 4, 0, 1, 2);
   return page;
 }
 

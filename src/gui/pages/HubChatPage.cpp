@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
@@ -30,12 +31,17 @@ struct CopyItem {
 };
 
 constexpr CopyItem kCopyItems[] = {
-    {"cUsernameUserPopup", UserColumn::Username},   {"cShareUserPopup", UserColumn::ShareSize},
-    {"cExactShareUserPopup", UserColumn::ExactShareSize}, {"cDescriptionUserPopup", UserColumn::Description},
-    {"cTagUserPopup", UserColumn::Tag},             {"cModeUserPopup", UserColumn::Mode},
-    {"cConnectionUserPopup", UserColumn::ConnectionType}, {"cStatusUserPopup", UserColumn::Status},
-    {"cEmailUserPopup", UserColumn::Email},         {"cLimitUserPopup", UserColumn::UploadLimit},
-    {"cIpUserPopup", UserColumn::Ip},
+    {ctl::kcUsernameUserPopup, UserColumn::Username},
+    {ctl::kcShareUserPopup, UserColumn::ShareSize},
+    {ctl::kcExactShareUserPopup, UserColumn::ExactShareSize},
+    {ctl::kcDescriptionUserPopup, UserColumn::Description},
+    {ctl::kcTagUserPopup, UserColumn::Tag},
+    {ctl::kcModeUserPopup, UserColumn::Mode},
+    {ctl::kcConnectionUserPopup, UserColumn::ConnectionType},
+    {ctl::kcStatusUserPopup, UserColumn::Status},
+    {ctl::kcEmailUserPopup, UserColumn::Email},
+    {ctl::kcLimitUserPopup, UserColumn::UploadLimit},
+    {ctl::kcIpUserPopup, UserColumn::Ip},
 };
 
 // The user list's menu: every item acts on the row selected when it runs.
@@ -53,32 +59,32 @@ QMenu* BuildUserMenu(PageKit& kit, QTableView* view) {
       kit.Run([&] { act(row); });
     });
   };
-  add(menu, "IpUserPopup", [&actions](int row) { actions.IpInformation(row); });
-  add(menu, "KickUserPopup", [&actions](int row) { actions.Kick(row); });
-  add(menu, "RedirectUserPopup", [&actions](int row) { actions.Redirect(row); });
-  add(menu, "PmUserPopup", [&actions](int row) { actions.PrivateMessage(row); });
+  add(menu, ctl::kIpUserPopup, [&actions](int row) { actions.IpInformation(row); });
+  add(menu, ctl::kKickUserPopup, [&actions](int row) { actions.Kick(row); });
+  add(menu, ctl::kRedirectUserPopup, [&actions](int row) { actions.Redirect(row); });
+  add(menu, ctl::kPmUserPopup, [&actions](int row) { actions.PrivateMessage(row); });
   menu->addSeparator();
   QMenu* copy = menu->addMenu(QString());
-  copy->menuAction()->setObjectName(QStringLiteral("CopyUserPopup"));
+  copy->menuAction()->setObjectName(QString::fromLatin1(ctl::kCopyUserPopup));
   kit.binder.BindAction(copy->menuAction());
   for (const CopyItem& item : kCopyItems) {
     const UserColumn column = item.column;
     add(copy, item.name, [&actions, column](int row) { actions.CopyField(row, column); });
   }
   copy->addSeparator();
-  add(copy, "cAllUserPopup", [&actions](int row) { actions.CopyAll(row); });
+  add(copy, ctl::kcAllUserPopup, [&actions](int row) { actions.CopyAll(row); });
   menu->addSeparator();
-  add(menu, "RefreshUserPopup", [&actions](int) { actions.RefreshList(); });
+  add(menu, ctl::kRefreshUserPopup, [&actions](int) { actions.RefreshList(); });
   menu->addSeparator();
-  add(menu, "AddOpChatUserPopup", [&actions](int row) { actions.SetAsOpChat(row); });
-  add(menu, "AddToAllowedUserPopup", [&actions](int row) { actions.MoveToAllowed(row); });
-  add(menu, "AddToProtectedUserPopup", [&actions](int row) { actions.MoveToProtected(row); });
+  add(menu, ctl::kAddOpChatUserPopup, [&actions](int row) { actions.SetAsOpChat(row); });
+  add(menu, ctl::kAddToAllowedUserPopup, [&actions](int row) { actions.MoveToAllowed(row); });
+  add(menu, ctl::kAddToProtectedUserPopup, [&actions](int row) { actions.MoveToProtected(row); });
   return menu;
 }
 
 QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   auto* view = new QTableView(page);
-  view->setObjectName(QStringLiteral("UserListView"));
+  view->setObjectName(QString::fromLatin1(ctl::kUserListView));
   auto* model = new UserListTableModel(kit.bot.Users(), kit.codec, view);
   model->SetIcon(kit.window.IconFor("user"));
   view->setModel(model);
@@ -111,7 +117,7 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
 
 QWidget* BuildHubChatPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("HubChatTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kHubChatTabSheet));
   auto* grid = new QGridLayout(page);
   grid->setContentsMargins(8, 8, 8, 8);
   grid->setHorizontalSpacing(8);
@@ -131,11 +137,11 @@ QWidget* BuildHubChatPage(PageKit& kit) {
   auto* line = new CommandLine([&kit, &console](Key key, Modifiers modifiers) {
     kit.Run([&] { console.SendMemoKeyDown(key, modifiers); });
   }, page);
-  line->setObjectName(QStringLiteral("SendMemo"));
+  line->setObjectName(QString::fromLatin1(ctl::kSendMemo));
   const int lineHeight = line->fontMetrics().lineSpacing();
   line->setFixedHeight(lineHeight * 2 + 12);
   grid->addWidget(line, 1, 0);
-  QPushButton* send = kit.Button(page, "SendButton", [&console] { console.SendButtonClick(); });
+  QPushButton* send = kit.Button(page, ctl::kSendButton, [&console] { console.SendButtonClick(); });
   send->setFixedHeight(line->height());
   grid->addWidget(send, 1, 1, Qt::AlignTop);
   grid->setRowStretch(0, 1);

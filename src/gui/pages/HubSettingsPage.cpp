@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -14,22 +15,22 @@ namespace varnek {
 QWidget* BuildHubSettingsPage(PageKit& kit) {
   constexpr int kGap = 8;
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("HubSettingsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kHubSettingsTabSheet));
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kGap, kGap, kGap, kGap);
   column->setSpacing(kGap);
 
-  QGroupBox* group = kit.Group(page, "AddressGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kAddressGroupBox);
   auto* grid = new QGridLayout(group);
   grid->setContentsMargins(kGap, kGap, kGap, kGap);
   grid->setHorizontalSpacing(kGap);
   grid->setVerticalSpacing(kGap);
-  grid->addWidget(kit.Label(group, "HubIpLabel"), 0, 0);
-  QLineEdit* address = kit.Edit(group, "HubIpEdit");
+  grid->addWidget(kit.Label(group, ctl::kHubIpLabel), 0, 0);
+  QLineEdit* address = kit.Edit(group, ctl::kHubIpEdit);
   address->setMinimumWidth(260);
   grid->addWidget(address, 0, 1);
-  grid->addWidget(kit.Label(group, "HubPortLabel"), 1, 0);
-  QLineEdit* port = kit.Edit(group, "HubPortEdit");
+  grid->addWidget(kit.Label(group, ctl::kHubPortLabel), 1, 0);
+  QLineEdit* port = kit.Edit(group, ctl::kHubPortEdit);
   // Five digits at most: wide enough for "65535" and a little air.
   port->setFixedWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
   grid->addWidget(port, 1, 1, Qt::AlignLeft);

@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 #include "gui/widgets/PaneView.h"
 
@@ -11,7 +12,7 @@ namespace varnek {
 
 QWidget* BuildStatusPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("StatusTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kStatusTabSheet));
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(8);
@@ -21,14 +22,14 @@ QWidget* BuildStatusPage(PageKit& kit) {
 
 QWidget* BuildLogPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("LogTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kLogTabSheet));
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(8);
   layout->addWidget(kit.Pane(page, PaneId::Debug), 1);
   auto* modes = new QHBoxLayout;
   modes->setSpacing(8);
-  for (const char* name : {"NoLogCheckBox", "FullLogCheckBox", "NiceLogCheckBox"}) {
+  for (const char* name : {ctl::kNoLogCheckBox, ctl::kFullLogCheckBox, ctl::kNiceLogCheckBox}) {
     modes->addWidget(kit.Radio(page, name));
   }
   modes->addStretch(1);

@@ -12,6 +12,8 @@
 #include <span>
 
 #include "core/Bot.h"
+#include "core/model/ProtocolCounters.h"
+#include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -22,20 +24,7 @@ constexpr int kGap = 8;
 // the next column's names.
 constexpr int kColumnGap = 32;
 
-constexpr const char* kReceived[] = {
-    "InLockLabel",      "HubNameLabel",   "ValidateDenideLabel", "GetPassLabel",  "BadPassLabel",   "InSupportsLabel",
-    "UserCommandLabel", "HubIsFullLabel", "LogedInLabel",        "HelloLabel",    "NickListLabel",  "OpListLabel",
-    "BotListLabel",     "InMyInfoLabel",  "InUserIpLabel",       "QuitLabel",     "ForceMoveLabel", "InToLabel",
-    "ConnectToMeLabel", "SearchLabel",    "HubTopicLabel",       "InMcTextLabel",
-};
-
-constexpr const char* kSent[] = {
-    "OpForceMoveLabel", "OutToLabel",     "OutSupportsLabel", "KeyLabel",    "ValidateNickLabel",
-    "VersionLabel",     "OutMyInfoLabel", "GetNickListLabel", "MyPassLabel", "KickLabel",
-    "GetInfoLabel",     "OutUserIpLabel", "OutMcTextLabel",
-};
-
-constexpr std::size_t kReceivedRows = (std::size(kReceived) + 1) / 2;
+constexpr std::size_t kReceivedRows = (std::size(kReceivedCounterRows) + 1) / 2;
 
 QLabel* Heading(PageKit& kit, QWidget* page, const char* name) {
   QLabel* label = kit.Label(page, name);
@@ -46,11 +35,12 @@ QLabel* Heading(PageKit& kit, QWidget* page, const char* name) {
 }
 
 // Places the labels one below the other from the row given, in one column.
-void AddColumn(PageKit& kit, QWidget* page, QGridLayout* grid, std::span<const char* const> names, int firstRow,
-               int column) {
-  int row = firstRow;
-  for (const char* name : names) {
-    grid->addWidget(kit.Label(page, name), row++, column);
+template <typename Counter>
+void AddColumn(PageKit& kit, QWidget* page, QGridLayout* grid, std::span<const CounterRow<Counter>> rows,
+               int firstRow, int column) {
+  int gridRow = firstRow;
+  for (const CounterRow<Counter>& row : rows) {
+    grid->addWidget(kit.Label(page, row.label), gridRow++, column);
   }
 }
 
@@ -59,12 +49,12 @@ QGridLayout* BuildCounters(PageKit& kit, QWidget* page) {
   grid->setHorizontalSpacing(kColumnGap);
   grid->setVerticalSpacing(4);
   // The received commands take two sub-columns, the sent ones a third.
-  grid->addWidget(Heading(kit, page, "ReceivedLabel"), 0, 0, 1, 2);
-  const std::span<const char* const> received(kReceived);
+  grid->addWidget(Heading(kit, page, ctl::kReceivedLabel), 0, 0, 1, 2);
+  const std::span<const CounterRow<ReceivedCounter>> received(kReceivedCounterRows);
   AddColumn(kit, page, grid, received.first(kReceivedRows), 1, 0);
   AddColumn(kit, page, grid, received.subspan(kReceivedRows), 1, 1);
-  grid->addWidget(Heading(kit, page, "SentLabel"), 0, 2);
-  AddColumn(kit, page, grid, kSent, 1, 2);
+  grid->addWidget(Heading(kit, page, ctl::kSentLabel), 0, 2);
+  AddColumn(kit, page, grid, std::span<const CounterRow<SentCounter>>(kSentCounterRows), 1, 2);
   // Fixed minimum widths keep the columns still while the counts grow.
   for (int column = 0; column < 3; ++column) {
     grid->setColumnMinimumWidth(column, 180);
@@ -77,11 +67,11 @@ QGridLayout* BuildCounters(PageKit& kit, QWidget* page) {
 
 QWidget* BuildStatisticsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("StatisticsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kStatisticsTabSheet));
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kGap, kGap, kGap, kGap);
   column->setSpacing(4);
-  for (const char* name : {"LocalTimeLabel", "UptimeLabel", "SystemUptimeLabel", "DetectionsLabel"}) {
+  for (const char* name : {ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel}) {
     column->addWidget(kit.Label(page, name));
   }
   column->addSpacing(kGap);
@@ -95,7 +85,7 @@ QWidget* BuildStatisticsPage(PageKit& kit) {
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, "ClearStatisticsButton", [&kit] { kit.bot.Timer().ClearStatistics(); }));
+  bottom->addWidget(kit.Button(page, ctl::kClearStatisticsButton, [&kit] { kit.bot.Timer().ClearStatistics(); }));
   column->addLayout(bottom);
   return page;
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -29,17 +30,17 @@ QGridLayout* GridIn(QWidget* parent) {
 
 // The identity the bot logs in with and publishes in its own MyINFO.
 QGroupBox* BuildUserGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "UserGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kUserGroupBox);
   QGridLayout* grid = GridIn(group);
   const struct {
     const char* label;
     const char* edit;
     QLineEdit::EchoMode echo;
   } rows[] = {
-      {"UsernameLabel", "UsernameEdit", QLineEdit::Normal},
-      {"PasswordLabel", "PasswordEdit", QLineEdit::Password},
-      {"DescriptionLabel", "DescriptionEdit", QLineEdit::Normal},
-      {"EmailAddressLabel", "EmailAddressEdit", QLineEdit::Normal},
+      {ctl::kUsernameLabel, ctl::kUsernameEdit, QLineEdit::Normal},
+      {ctl::kPasswordLabel, ctl::kPasswordEdit, QLineEdit::Password},
+      {ctl::kDescriptionLabel, ctl::kDescriptionEdit, QLineEdit::Normal},
+      {ctl::kEmailAddressLabel, ctl::kEmailAddressEdit, QLineEdit::Normal},
   };
   int row = 0;
   for (const auto& entry : rows) {
@@ -49,8 +50,8 @@ QGroupBox* BuildUserGroup(PageKit& kit, QWidget* page) {
     grid->addWidget(edit, row, 1);
     ++row;
   }
-  grid->addWidget(kit.Label(group, "ModeLabel"), row, 0);
-  QComboBox* mode = kit.Combo(group, "ModeComboBox");
+  grid->addWidget(kit.Label(group, ctl::kModeLabel), row, 0);
+  QComboBox* mode = kit.Combo(group, ctl::kModeComboBox);
   mode->setMinimumWidth(120);
   grid->addWidget(mode, row, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
@@ -60,14 +61,14 @@ QGroupBox* BuildUserGroup(PageKit& kit, QWidget* page) {
 
 // The answer to private messages from users who may not command the bot.
 QGroupBox* BuildBotMessageGroup(PageKit& kit, QWidget* page) {
-  QGroupBox* group = kit.Group(page, "BotMessageGroupBox");
+  QGroupBox* group = kit.Group(page, ctl::kBotMessageGroupBox);
   QGridLayout* grid = GridIn(group);
-  grid->addWidget(kit.Check(group, "MessageCheckBox"), 0, 0, 1, 2);
-  QPlainTextEdit* memo = kit.Memo(group, "BotMessageMemo");
+  grid->addWidget(kit.Check(group, ctl::kMessageCheckBox), 0, 0, 1, 2);
+  QPlainTextEdit* memo = kit.Memo(group, ctl::kBotMessageMemo);
   memo->setMinimumHeight(80);
   grid->addWidget(memo, 1, 0, 1, 2);
-  grid->addWidget(kit.Label(group, "OpChatLabel"), 2, 0);
-  grid->addWidget(kit.Edit(group, "OpChatEdit"), 2, 1);
+  grid->addWidget(kit.Label(group, ctl::kOpChatLabel), 2, 0);
+  grid->addWidget(kit.Edit(group, ctl::kOpChatEdit), 2, 1);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
   return group;
@@ -77,7 +78,7 @@ QGroupBox* BuildBotMessageGroup(PageKit& kit, QWidget* page) {
 
 QWidget* BuildUserSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("UserSettingsTabSheet"));
+  page->setObjectName(QString::fromLatin1(ctl::kUserSettingsTabSheet));
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kGap, kGap, kGap, kGap);
   column->setSpacing(kGap);
@@ -91,7 +92,7 @@ QWidget* BuildUserSettingsPage(PageKit& kit) {
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, "ResendMyInfoButton", [&kit] { kit.bot.LoginHandler().ResendMyInfo(); }));
+  bottom->addWidget(kit.Button(page, ctl::kResendMyInfoButton, [&kit] { kit.bot.LoginHandler().ResendMyInfo(); }));
   column->addLayout(bottom);
   return page;
 }

@@ -1,0 +1,266 @@
+#pragma once
+
+// The name of every control of the window, by page. The program names a
+// control only through these, so a misspelt name does not compile; the
+// window names each widget after its control.
+
+namespace varnek::ctl {
+
+// The frame: window, buttons, status bar, tray and the pages
+inline constexpr char kMainForm[] = "MainForm";
+inline constexpr char kMainFormWidth[] = "MainFormWidth";
+inline constexpr char kMainFormHeight[] = "MainFormHeight";
+inline constexpr char kPageControl[] = "PageControl";
+inline constexpr char kButtonsPanel[] = "ButtonsPanel";
+inline constexpr char kConnectButton[] = "ConnectButton";
+inline constexpr char kExitButton[] = "ExitButton";
+inline constexpr char kReconnectButton[] = "ReconnectButton";
+inline constexpr char kLoadCommandsButton[] = "LoadCommandsButton";
+inline constexpr char kLoadRawCommandsButton[] = "LoadRawCommandsButton";
+inline constexpr char kStatusBar[] = "StatusBar";
+inline constexpr char kClientCoolTrayIcon[] = "ClientCoolTrayIcon";
+inline constexpr char kUserSettingsTabSheet[] = "UserSettingsTabSheet";
+inline constexpr char kClientSettingsTabSheet[] = "ClientSettingsTabSheet";
+inline constexpr char kHubSettingsTabSheet[] = "HubSettingsTabSheet";
+inline constexpr char kCommandSettingsTabSheet[] = "CommandSettingsTabSheet";
+inline constexpr char kDetectionSettingsTabSheet[] = "DetectionSettingsTabSheet";
+inline constexpr char kaDetectionsTabSheet[] = "aDetectionsTabSheet";
+inline constexpr char kbDetectionsTabSheet[] = "bDetectionsTabSheet";
+inline constexpr char kHubChatTabSheet[] = "HubChatTabSheet";
+inline constexpr char kStatisticsTabSheet[] = "StatisticsTabSheet";
+inline constexpr char kStatusTabSheet[] = "StatusTabSheet";
+inline constexpr char kLogTabSheet[] = "LogTabSheet";
+inline constexpr char kAboutTabSheet[] = "AboutTabSheet";
+
+// The user settings page
+inline constexpr char kUserGroupBox[] = "UserGroupBox";
+inline constexpr char kBotMessageGroupBox[] = "BotMessageGroupBox";
+inline constexpr char kUsernameLabel[] = "UsernameLabel";
+inline constexpr char kPasswordLabel[] = "PasswordLabel";
+inline constexpr char kDescriptionLabel[] = "DescriptionLabel";
+inline constexpr char kEmailAddressLabel[] = "EmailAddressLabel";
+inline constexpr char kModeLabel[] = "ModeLabel";
+inline constexpr char kOpChatLabel[] = "OpChatLabel";
+inline constexpr char kUsernameEdit[] = "UsernameEdit";
+inline constexpr char kPasswordEdit[] = "PasswordEdit";
+inline constexpr char kDescriptionEdit[] = "DescriptionEdit";
+inline constexpr char kEmailAddressEdit[] = "EmailAddressEdit";
+inline constexpr char kModeComboBox[] = "ModeComboBox";
+inline constexpr char kResendMyInfoButton[] = "ResendMyInfoButton";
+inline constexpr char kBotMessageMemo[] = "BotMessageMemo";
+inline constexpr char kMessageCheckBox[] = "MessageCheckBox";
+inline constexpr char kOpChatEdit[] = "OpChatEdit";
+
+// The client settings page
+inline constexpr char kChatGroupBox[] = "ChatGroupBox";
+inline constexpr char kAlphaBlendGroupBox[] = "AlphaBlendGroupBox";
+inline constexpr char kUpdatesGroupBox[] = "UpdatesGroupBox";
+inline constexpr char kLangFileGroupBox[] = "LangFileGroupBox";
+inline constexpr char kAutomaticGroupBox[] = "AutomaticGroupBox";
+inline constexpr char kLoggingGroupBox[] = "LoggingGroupBox";
+inline constexpr char kInfoGroupBox[] = "InfoGroupBox";
+inline constexpr char kChatPreviewPanel[] = "ChatPreviewPanel";
+inline constexpr char kUserImage[] = "UserImage";
+inline constexpr char kChatFontColorButton[] = "ChatFontColorButton";
+inline constexpr char kChatColorButton[] = "ChatColorButton";
+inline constexpr char kVersionButton[] = "VersionButton";
+inline constexpr char kLangFileButton[] = "LangFileButton";
+inline constexpr char kLangReloadButton[] = "LangReloadButton";
+inline constexpr char kSaveSettingsButton[] = "SaveSettingsButton";
+inline constexpr char kChatFontColorDialog[] = "ChatFontColorDialog";
+inline constexpr char kChatColorDialog[] = "ChatColorDialog";
+inline constexpr char kTimestampsCheckBox[] = "TimestampsCheckBox";
+inline constexpr char kTimestampsDateCheckBox[] = "TimestampsDateCheckBox";
+inline constexpr char kLinesCountCheckBox[] = "LinesCountCheckBox";
+inline constexpr char kMaximumCountSpinEdit[] = "MaximumCountSpinEdit";
+inline constexpr char kAlphaBlendCheckBox[] = "AlphaBlendCheckBox";
+inline constexpr char kAlphaBlendTrackBar[] = "AlphaBlendTrackBar";
+inline constexpr char kAlphaBlendLabel[] = "AlphaBlendLabel";
+inline constexpr char kLatestVersionLabel[] = "LatestVersionLabel";
+inline constexpr char kLatestLabel[] = "LatestLabel";
+inline constexpr char kUpdatesNotifyCheckBox[] = "UpdatesNotifyCheckBox";
+inline constexpr char kLangFileEdit[] = "LangFileEdit";
+inline constexpr char kEncodingComboBox[] = "EncodingComboBox";
+inline constexpr char kMinimizeToTrayCheckBox[] = "MinimizeToTrayCheckBox";
+inline constexpr char kAutoConnectCheckBox[] = "AutoConnectCheckBox";
+inline constexpr char kAutosaveCheckBox[] = "AutosaveCheckBox";
+inline constexpr char kAutosaveSpinEdit[] = "AutosaveSpinEdit";
+inline constexpr char kMinutesLabel[] = "MinutesLabel";
+inline constexpr char kMinsLabel[] = "MinsLabel";
+inline constexpr char kLogStatusCheckBox[] = "LogStatusCheckBox";
+inline constexpr char kLogChatCheckBox[] = "LogChatCheckBox";
+inline constexpr char kLogDebugCheckBox[] = "LogDebugCheckBox";
+inline constexpr char kTryInfoCheckBox[] = "TryInfoCheckBox";
+inline constexpr char kTryInfoSpinEdit[] = "TryInfoSpinEdit";
+
+// The hub and command settings pages
+inline constexpr char kAddressGroupBox[] = "AddressGroupBox";
+inline constexpr char kHubIpLabel[] = "HubIpLabel";
+inline constexpr char kHubPortLabel[] = "HubPortLabel";
+inline constexpr char kTriggerLabel[] = "TriggerLabel";
+inline constexpr char kHubIpEdit[] = "HubIpEdit";
+inline constexpr char kHubPortEdit[] = "HubPortEdit";
+inline constexpr char kTriggerComboBox[] = "TriggerComboBox";
+inline constexpr char kCmdOpsCheckBox[] = "CmdOpsCheckBox";
+inline constexpr char kAllowedCheckBox[] = "AllowedCheckBox";
+inline constexpr char kAllowedListView[] = "AllowedListView";
+inline constexpr char kOpsListBox[] = "OpsListBox";
+inline constexpr char kDetectionsCheckBox[] = "DetectionsCheckBox";
+inline constexpr char kProtectedListView[] = "ProtectedListView";
+inline constexpr char kProtectedUsersCheckBox[] = "ProtectedUsersCheckBox";
+inline constexpr char kProtectedOpsCheckBox[] = "ProtectedOpsCheckBox";
+inline constexpr char kKickToStatusCheckBox[] = "KickToStatusCheckBox";
+
+// The detection settings page and the two detection pages
+inline constexpr char kKickLimitBelowCheckBox[] = "KickLimitBelowCheckBox";
+inline constexpr char kKickLimitBelowSpinEdit[] = "KickLimitBelowSpinEdit";
+inline constexpr char kKickUserHubsCheckBox[] = "KickUserHubsCheckBox";
+inline constexpr char kKickRegHubsCheckBox[] = "KickRegHubsCheckBox";
+inline constexpr char kKickOpHubsCheckBox[] = "KickOpHubsCheckBox";
+inline constexpr char kUserHubsSpinEdit[] = "UserHubsSpinEdit";
+inline constexpr char kRegHubsSpinEdit[] = "RegHubsSpinEdit";
+inline constexpr char kOpHubsSpinEdit[] = "OpHubsSpinEdit";
+inline constexpr char kKickNickListView[] = "KickNickListView";
+inline constexpr char kKickIpListView[] = "KickIpListView";
+inline constexpr char kKickShareListView[] = "KickShareListView";
+inline constexpr char kKickDescriptionListView[] = "KickDescriptionListView";
+inline constexpr char kKickEmailListView[] = "KickEmailListView";
+inline constexpr char kKickTagListView[] = "KickTagListView";
+inline constexpr char kKickFakeCheckBox[] = "KickFakeCheckBox";
+inline constexpr char kKickProxyCheckBox[] = "KickProxyCheckBox";
+inline constexpr char kKickLimitCheckBox[] = "KickLimitCheckBox";
+inline constexpr char kKickCloneCheckBox[] = "KickCloneCheckBox";
+inline constexpr char kKickNickCheckBox[] = "KickNickCheckBox";
+inline constexpr char kKickIpCheckBox[] = "KickIpCheckBox";
+inline constexpr char kKickDescriptionCheckBox[] = "KickDescriptionCheckBox";
+inline constexpr char kKickEmailCheckBox[] = "KickEmailCheckBox";
+inline constexpr char kKickTagCheckBox[] = "KickTagCheckBox";
+inline constexpr char kKickShareCheckBox[] = "KickShareCheckBox";
+inline constexpr char kKickSameIpCheckBox[] = "KickSameIpCheckBox";
+inline constexpr char kRawFakeCheckBox[] = "RawFakeCheckBox";
+inline constexpr char kRawProxyCheckBox[] = "RawProxyCheckBox";
+inline constexpr char kRawLimitCheckBox[] = "RawLimitCheckBox";
+inline constexpr char kRawCloneCheckBox[] = "RawCloneCheckBox";
+inline constexpr char kRawNickCheckBox[] = "RawNickCheckBox";
+inline constexpr char kRawIpCheckBox[] = "RawIpCheckBox";
+inline constexpr char kRawDescriptionCheckBox[] = "RawDescriptionCheckBox";
+inline constexpr char kRawEmailCheckBox[] = "RawEmailCheckBox";
+inline constexpr char kRawTagCheckBox[] = "RawTagCheckBox";
+inline constexpr char kRawShareCheckBox[] = "RawShareCheckBox";
+inline constexpr char kRawHubsCheckBox[] = "RawHubsCheckBox";
+inline constexpr char kRawSameIpCheckBox[] = "RawSameIpCheckBox";
+inline constexpr char kKickFakeCommandEdit[] = "KickFakeCommandEdit";
+inline constexpr char kKickProxyCommandEdit[] = "KickProxyCommandEdit";
+inline constexpr char kKickLimitCommandEdit[] = "KickLimitCommandEdit";
+inline constexpr char kKickCloneCommandEdit[] = "KickCloneCommandEdit";
+inline constexpr char kKickNickCommandEdit[] = "KickNickCommandEdit";
+inline constexpr char kKickIpCommandEdit[] = "KickIpCommandEdit";
+inline constexpr char kKickDescriptionCommandEdit[] = "KickDescriptionCommandEdit";
+inline constexpr char kKickEmailCommandEdit[] = "KickEmailCommandEdit";
+inline constexpr char kKickTagCommandEdit[] = "KickTagCommandEdit";
+inline constexpr char kKickShareCommandEdit[] = "KickShareCommandEdit";
+inline constexpr char kKickHubsCommandEdit[] = "KickHubsCommandEdit";
+inline constexpr char kKickSameIpCommandEdit[] = "KickSameIpCommandEdit";
+
+// The hub chat, statistics, status and log pages
+inline constexpr char kChatMemo[] = "ChatMemo";
+inline constexpr char kStatusMemo[] = "StatusMemo";
+inline constexpr char kLogMemo[] = "LogMemo";
+inline constexpr char kUserListView[] = "UserListView";
+inline constexpr char kSendMemo[] = "SendMemo";
+inline constexpr char kSendButton[] = "SendButton";
+inline constexpr char kLocalTimeLabel[] = "LocalTimeLabel";
+inline constexpr char kUptimeLabel[] = "UptimeLabel";
+inline constexpr char kSystemUptimeLabel[] = "SystemUptimeLabel";
+inline constexpr char kDetectionsLabel[] = "DetectionsLabel";
+inline constexpr char kReceivedLabel[] = "ReceivedLabel";
+inline constexpr char kSentLabel[] = "SentLabel";
+inline constexpr char kOpForceMoveLabel[] = "OpForceMoveLabel";
+inline constexpr char kOutToLabel[] = "OutToLabel";
+inline constexpr char kOutSupportsLabel[] = "OutSupportsLabel";
+inline constexpr char kKeyLabel[] = "KeyLabel";
+inline constexpr char kValidateNickLabel[] = "ValidateNickLabel";
+inline constexpr char kVersionLabel[] = "VersionLabel";
+inline constexpr char kOutMyInfoLabel[] = "OutMyInfoLabel";
+inline constexpr char kGetNickListLabel[] = "GetNickListLabel";
+inline constexpr char kMyPassLabel[] = "MyPassLabel";
+inline constexpr char kKickLabel[] = "KickLabel";
+inline constexpr char kGetInfoLabel[] = "GetInfoLabel";
+inline constexpr char kOutUserIpLabel[] = "OutUserIpLabel";
+inline constexpr char kOutMcTextLabel[] = "OutMcTextLabel";
+inline constexpr char kInLockLabel[] = "InLockLabel";
+inline constexpr char kHubNameLabel[] = "HubNameLabel";
+inline constexpr char kValidateDenideLabel[] = "ValidateDenideLabel";
+inline constexpr char kGetPassLabel[] = "GetPassLabel";
+inline constexpr char kBadPassLabel[] = "BadPassLabel";
+inline constexpr char kInSupportsLabel[] = "InSupportsLabel";
+inline constexpr char kUserCommandLabel[] = "UserCommandLabel";
+inline constexpr char kHubIsFullLabel[] = "HubIsFullLabel";
+inline constexpr char kLogedInLabel[] = "LogedInLabel";
+inline constexpr char kHelloLabel[] = "HelloLabel";
+inline constexpr char kNickListLabel[] = "NickListLabel";
+inline constexpr char kOpListLabel[] = "OpListLabel";
+inline constexpr char kBotListLabel[] = "BotListLabel";
+inline constexpr char kInMyInfoLabel[] = "InMyInfoLabel";
+inline constexpr char kInUserIpLabel[] = "InUserIpLabel";
+inline constexpr char kQuitLabel[] = "QuitLabel";
+inline constexpr char kForceMoveLabel[] = "ForceMoveLabel";
+inline constexpr char kInToLabel[] = "InToLabel";
+inline constexpr char kConnectToMeLabel[] = "ConnectToMeLabel";
+inline constexpr char kSearchLabel[] = "SearchLabel";
+inline constexpr char kHubTopicLabel[] = "HubTopicLabel";
+inline constexpr char kInMcTextLabel[] = "InMcTextLabel";
+inline constexpr char kClearStatisticsButton[] = "ClearStatisticsButton";
+inline constexpr char kNoLogCheckBox[] = "NoLogCheckBox";
+inline constexpr char kFullLogCheckBox[] = "FullLogCheckBox";
+inline constexpr char kNiceLogCheckBox[] = "NiceLogCheckBox";
+
+// The about page
+inline constexpr char kApplicationLabel[] = "ApplicationLabel";
+inline constexpr char kCopyrightLabel[] = "CopyrightLabel";
+inline constexpr char kInfoEmailLabel[] = "InfoEmailLabel";
+inline constexpr char kInfoWebsiteLabel[] = "InfoWebsiteLabel";
+inline constexpr char kInfoBugLabel[] = "InfoBugLabel";
+inline constexpr char kInfoFeatureLabel[] = "InfoFeatureLabel";
+inline constexpr char kProtocolLinkLabel[] = "ProtocolLinkLabel";
+inline constexpr char kThanksGroupBox[] = "ThanksGroupBox";
+inline constexpr char kHelpGroupBox[] = "HelpGroupBox";
+inline constexpr char kFaqGroupBox[] = "FaqGroupBox";
+inline constexpr char kThanksMemo[] = "ThanksMemo";
+inline constexpr char kHelpMemo[] = "HelpMemo";
+inline constexpr char kFaqMemo[] = "FaqMemo";
+
+// Context menus and the tray menu
+inline constexpr char kAddPopup[] = "AddPopup";
+inline constexpr char kEditPopup[] = "EditPopup";
+inline constexpr char kDeletePopup[] = "DeletePopup";
+inline constexpr char kCopyPopup[] = "CopyPopup";
+inline constexpr char kSelectPopup[] = "SelectPopup";
+inline constexpr char kClearPopup[] = "ClearPopup";
+inline constexpr char kScrollPopup[] = "ScrollPopup";
+inline constexpr char kIpUserPopup[] = "IpUserPopup";
+inline constexpr char kKickUserPopup[] = "KickUserPopup";
+inline constexpr char kRedirectUserPopup[] = "RedirectUserPopup";
+inline constexpr char kPmUserPopup[] = "PmUserPopup";
+inline constexpr char kCopyUserPopup[] = "CopyUserPopup";
+inline constexpr char kcUsernameUserPopup[] = "cUsernameUserPopup";
+inline constexpr char kcShareUserPopup[] = "cShareUserPopup";
+inline constexpr char kcExactShareUserPopup[] = "cExactShareUserPopup";
+inline constexpr char kcDescriptionUserPopup[] = "cDescriptionUserPopup";
+inline constexpr char kcTagUserPopup[] = "cTagUserPopup";
+inline constexpr char kcModeUserPopup[] = "cModeUserPopup";
+inline constexpr char kcConnectionUserPopup[] = "cConnectionUserPopup";
+inline constexpr char kcStatusUserPopup[] = "cStatusUserPopup";
+inline constexpr char kcEmailUserPopup[] = "cEmailUserPopup";
+inline constexpr char kcLimitUserPopup[] = "cLimitUserPopup";
+inline constexpr char kcIpUserPopup[] = "cIpUserPopup";
+inline constexpr char kcAllUserPopup[] = "cAllUserPopup";
+inline constexpr char kAddOpChatUserPopup[] = "AddOpChatUserPopup";
+inline constexpr char kAddToAllowedUserPopup[] = "AddToAllowedUserPopup";
+inline constexpr char kAddToProtectedUserPopup[] = "AddToProtectedUserPopup";
+inline constexpr char kShowTrayPopup[] = "ShowTrayPopup";
+inline constexpr char kConnectTrayPopup[] = "ConnectTrayPopup";
+inline constexpr char kExitTrayPopup[] = "ExitTrayPopup";
+inline constexpr char kRefreshUserPopup[] = "RefreshUserPopup";
+
+}  // namespace varnek::ctl
