@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Varnek with warnings as errors and runs every test suite; then runs the
+# Checks the folder layers, builds Varnek with warnings as errors, checks the
+# formatting and clang-tidy, and runs every test suite; then runs the
 # unit and end-to-end tests again in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and gives each fuzz target a short run.
 set -euo pipefail
@@ -12,6 +13,10 @@ python3 scripts/check-folder-cycles.py
 
 echo "== build and test"
 BUILD_DIR=build-test scripts/build.sh -DVARNEK_WERROR=ON
+
+echo "== style: clang-format and clang-tidy"
+BUILD_DIR=build-test scripts/check-style.sh
+
 ctest --test-dir build-test --output-on-failure -j2 --timeout 600
 
 echo "== sanitizers"

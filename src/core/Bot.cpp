@@ -2,12 +2,12 @@
 
 #include <exception>
 
-#include "core/text/Product.h"
 #include "core/commands/ConsoleHelp.h"
 #include "core/model/AboutTexts.h"
 #include "core/model/ControlNames.h"
 #include "core/model/SettingsRules.h"
 #include "core/store/LanguageBindings.h"
+#include "core/text/Product.h"
 #include "core/users/MyInfoParser.h"
 
 namespace varnek {
@@ -20,8 +20,9 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
       programDirectory_(std::move(programDirectory)),
       panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
       settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
-      context_{controls_, lang_,  panes_,    counters_,   users_, controls_.List(ctl::kOpsListBox),
-               session_,  ticks_, settings_, connection_, connection_, ports_, programDirectory_},
+      context_{controls_,        lang_,  panes_,    counters_,   users_,      controls_.List(ctl::kOpsListBox),
+               session_,         ticks_, settings_, connection_, connection_, ports_,
+               programDirectory_},
       lifecycle_(context_),
       login_(context_),
       hubInformation_(context_, [this] { lifecycle_.ConnectAction(); }),
@@ -43,7 +44,9 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
   InstallSettingsRules(controls_, ticks_, ports.clock, [this] { RebuildHelpMemo(); });
 }
 
-Bot::~Bot() { connection_.Shutdown(); }
+Bot::~Bot() {
+  connection_.Shutdown();
+}
 
 void Bot::Start() {
   Run([this] {

@@ -16,8 +16,8 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "core/text/Strings.h"
 #include "core/model/ControlNames.h"
+#include "core/text/Strings.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/UserListTableModel.h"
 #include "qt/HubCodec.h"
@@ -27,11 +27,17 @@ namespace {
 
 // Memos keep CR LF line breaks, as the hub and the settings file do; the
 // widget shows plain line feeds.
-QString MemoShown(const QString& text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
-QString MemoStored(const QString& text) { return QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")); }
+QString MemoShown(const QString& text) {
+  return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+QString MemoStored(const QString& text) {
+  return QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
 
 // A combo box whose control keeps a text (the encoding) rather than an index.
-bool ChoosesByText(const Control& control) { return !control.Text().empty(); }
+bool ChoosesByText(const Control& control) {
+  return !control.Text().empty();
+}
 
 // The field's typing limit, raised to the length of a longer text that the
 // program put there (a loaded value), which QLineEdit would otherwise cut.
@@ -56,11 +62,17 @@ ControlBinder::ControlBinder(ControlModel& controls, const HubCodec& codec, Boun
   controls_.AddListener(this);
 }
 
-ControlBinder::~ControlBinder() { controls_.RemoveListener(this); }
+ControlBinder::~ControlBinder() {
+  controls_.RemoveListener(this);
+}
 
-QString ControlBinder::Show(const std::string& bytes) const { return codec_.ToUnicode(bytes); }
+QString ControlBinder::Show(const std::string& bytes) const {
+  return codec_.ToUnicode(bytes);
+}
 
-std::string ControlBinder::Bytes(const QString& text) const { return codec_.ToHub(text); }
+std::string ControlBinder::Bytes(const QString& text) const {
+  return codec_.ToHub(text);
+}
 
 void ControlBinder::BindTree(QWidget* root) {
   QList<QWidget*> widgets = root->findChildren<QWidget*>();

@@ -84,7 +84,9 @@ MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::p
   bot_.Controls().AddListener(this);
 }
 
-MainWindow::~MainWindow() { bot_.Controls().RemoveListener(this); }
+MainWindow::~MainWindow() {
+  bot_.Controls().RemoveListener(this);
+}
 
 void MainWindow::OnControlChanged(const Control& control, ControlFacet facet) {
   if (tray_ && facet == ControlFacet::Hint && control.Name() == ctl::kClientCoolTrayIcon) {
@@ -209,7 +211,8 @@ QIcon MainWindow::IconFor(const char* set) const {
   if (depth > 32) {
     return {};
   }
-  const QString file = QStringLiteral("%1%2.ico").arg(QLatin1String(set), depth == 32 ? QStringLiteral("32") : QStringLiteral("24"));
+  const QString file =
+      QStringLiteral("%1%2.ico").arg(QLatin1String(set), depth == 32 ? QStringLiteral("32") : QStringLiteral("24"));
   return QIcon(QString::fromStdString((programDirectory_ / "images").string()) + QLatin1Char('/') + file);
 }
 

@@ -47,16 +47,34 @@ int SelectedRow(const QTableView* view) {
 PageKit::PageKit(Bot& bot_, ControlBinder& binder_, const HubCodec& codec_, MainWindow& window_, QWidget* owner_)
     : bot(bot_), binder(binder_), codec(codec_), window(window_), owner(owner_) {}
 
-void PageKit::Run(const std::function<void()>& action) { bot.Run(action); }
+void PageKit::Run(const std::function<void()>& action) {
+  bot.Run(action);
+}
 
-QLabel* PageKit::Label(QWidget* parent, const char* name) { return Named<QLabel>(parent, name); }
-QCheckBox* PageKit::Check(QWidget* parent, const char* name) { return Named<QCheckBox>(parent, name); }
-QRadioButton* PageKit::Radio(QWidget* parent, const char* name) { return Named<QRadioButton>(parent, name); }
-QLineEdit* PageKit::Edit(QWidget* parent, const char* name) { return Named<QLineEdit>(parent, name); }
-QPlainTextEdit* PageKit::Memo(QWidget* parent, const char* name) { return Named<QPlainTextEdit>(parent, name); }
-QSpinBox* PageKit::Spin(QWidget* parent, const char* name) { return Named<QSpinBox>(parent, name); }
-QComboBox* PageKit::Combo(QWidget* parent, const char* name) { return Named<QComboBox>(parent, name); }
-QGroupBox* PageKit::Group(QWidget* parent, const char* name) { return Named<QGroupBox>(parent, name); }
+QLabel* PageKit::Label(QWidget* parent, const char* name) {
+  return Named<QLabel>(parent, name);
+}
+QCheckBox* PageKit::Check(QWidget* parent, const char* name) {
+  return Named<QCheckBox>(parent, name);
+}
+QRadioButton* PageKit::Radio(QWidget* parent, const char* name) {
+  return Named<QRadioButton>(parent, name);
+}
+QLineEdit* PageKit::Edit(QWidget* parent, const char* name) {
+  return Named<QLineEdit>(parent, name);
+}
+QPlainTextEdit* PageKit::Memo(QWidget* parent, const char* name) {
+  return Named<QPlainTextEdit>(parent, name);
+}
+QSpinBox* PageKit::Spin(QWidget* parent, const char* name) {
+  return Named<QSpinBox>(parent, name);
+}
+QComboBox* PageKit::Combo(QWidget* parent, const char* name) {
+  return Named<QComboBox>(parent, name);
+}
+QGroupBox* PageKit::Group(QWidget* parent, const char* name) {
+  return Named<QGroupBox>(parent, name);
+}
 
 QSlider* PageKit::Slider(QWidget* parent, const char* name) {
   QSlider* slider = Named<QSlider>(parent, name);

@@ -18,7 +18,9 @@ QColor ColourOf(int windowsColour) {
   return QColor(windowsColour & 0xFF, (windowsColour >> 8) & 0xFF, (windowsColour >> 16) & 0xFF);
 }
 
-int WindowsColourOf(const QColor& colour) { return colour.red() | (colour.green() << 8) | (colour.blue() << 16); }
+int WindowsColourOf(const QColor& colour) {
+  return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
 
 DialogAnswer QtDialogs::MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text, Question) {
   const QString title = QString::fromLatin1(kProductName);
@@ -60,10 +62,10 @@ std::optional<int> QtDialogs::PickColour(int initial) {
 
 std::optional<std::string> QtDialogs::PickFile(const std::string& directory, const std::string& filterName,
                                                const std::string& pattern, const std::string& title) {
-  const QString filter = codec_.ToUnicode(filterName) + QStringLiteral(" (") + QString::fromStdString(pattern) +
-                         QStringLiteral(")");
-  const QString file = QFileDialog::getOpenFileName(owner_, codec_.ToUnicode(title),
-                                                    QString::fromStdString(directory), filter);
+  const QString filter =
+      codec_.ToUnicode(filterName) + QStringLiteral(" (") + QString::fromStdString(pattern) + QStringLiteral(")");
+  const QString file =
+      QFileDialog::getOpenFileName(owner_, codec_.ToUnicode(title), QString::fromStdString(directory), filter);
   if (file.isEmpty()) {
     return std::nullopt;
   }

@@ -16,8 +16,7 @@ class QtDialogs : public Dialogs, public Shell {
   explicit QtDialogs(const HubCodec& codec) : codec_(codec) {}
   void SetOwner(QWidget* owner) { owner_ = owner; }
 
-  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
-                          Question question) override;
+  DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text, Question question) override;
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initial) override;
   std::optional<int> PickColour(int initial) override;

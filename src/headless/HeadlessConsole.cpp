@@ -71,7 +71,11 @@ class LocalCommands {
  private:
   template <typename Action>
   void WithUser(const std::string& arguments, Action action) {
-    auto [nick, rest] = FirstWord(arguments);
+    // Plain names rather than a structured binding: the lambda below captures
+    // them, which clang before version 16 refuses for a binding.
+    const auto words = FirstWord(arguments);
+    const std::string& nick = words.first;
+    const std::string& rest = words.second;
     if (nick.empty()) {
       out_.Tell(QStringLiteral("a nick is needed; type \":help\""));
       return;

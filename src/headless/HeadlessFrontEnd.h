@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/store/OutputPanes.h"
 #include "core/model/Ports.h"
+#include "core/store/OutputPanes.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
+#include "core/model/ControlModel.h"
 #include "core/model/TickStamps.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
-#include "core/model/ControlModel.h"
 #include "fakes/FakePorts.h"
 
 namespace varnek::test {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <string>
 
-#include "core/store/LangTable.h"
 #include "core/model/StringListModel.h"
+#include "core/store/LangTable.h"
 #include "core/users/MyInfoParser.h"
 #include "core/users/UserList.h"
 #include "gui/PatternListTableModel.h"

@@ -62,12 +62,13 @@ std::string MyInfo(const std::string& nick, const std::string& description) {
 // own name: the frame's size, the tray icon, the two colours (chosen in a
 // dialog opened on demand), the hidden operator list and the list menu's
 // items, which are made when a list's menu first opens.
-const QStringList kControlsWithoutWidget = {
-    QStringLiteral("MainFormWidth"),       QStringLiteral("MainFormHeight"),  QStringLiteral("ClientCoolTrayIcon"),
-    QStringLiteral("ChatFontColorDialog"), QStringLiteral("ChatColorDialog"), QStringLiteral("OpsListBox"),
-    QStringLiteral("AddPopup"),            QStringLiteral("EditPopup"),       QStringLiteral("DeletePopup"),
-    QStringLiteral("CopyPopup"),           QStringLiteral("SelectPopup"),     QStringLiteral("ClearPopup"),
-    QStringLiteral("ScrollPopup")};
+const QStringList kControlsWithoutWidget = {QStringLiteral("MainFormWidth"),      QStringLiteral("MainFormHeight"),
+                                            QStringLiteral("ClientCoolTrayIcon"), QStringLiteral("ChatFontColorDialog"),
+                                            QStringLiteral("ChatColorDialog"),    QStringLiteral("OpsListBox"),
+                                            QStringLiteral("AddPopup"),           QStringLiteral("EditPopup"),
+                                            QStringLiteral("DeletePopup"),        QStringLiteral("CopyPopup"),
+                                            QStringLiteral("SelectPopup"),        QStringLiteral("ClearPopup"),
+                                            QStringLiteral("ScrollPopup")};
 
 // Names the window gives to objects that are no control: Qt's own parts (the
 // tab bar's scroll buttons, a layout) and the menus that hold menu items.
@@ -533,7 +534,8 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("pagesOpened");
-    QTest::newRow("same version") << true << Q(varnek::kProductVersion) << true << true << Q(varnek::kProductVersion) << 0 << 0;
+    QTest::newRow("same version") << true << Q(varnek::kProductVersion) << true << true << Q(varnek::kProductVersion)
+                                  << 0 << 0;
     QTest::newRow("newer, declined") << true << Q("2.0.4") << true << false << Q("2.0.4") << 1 << 0;
     QTest::newRow("newer, accepted") << true << Q("2.0.4") << true << true << Q("2.0.4") << 1 << 1;
     QTest::newRow("newer, not asked") << true << Q("2.0.4") << false << true << Q("2.0.4") << 0 << 0;

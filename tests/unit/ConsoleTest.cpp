@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/text/Product.h"
 #include "core/commands/Console.h"
 #include "core/store/LangTable.h"
+#include "core/text/Product.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/store/OutputPanes.h"
 #include "core/model/ControlModel.h"
-#include "core/users/Kick.h"
 #include "core/model/KickTemplates.h"
+#include "core/store/OutputPanes.h"
+#include "core/users/Kick.h"
 #include "core/users/UserList.h"
 #include "fakes/BotFixture.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/text/Product.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/LockToKey.h"
+#include "core/text/Product.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {
@@ -75,7 +75,8 @@ class LoginTest : public ::testing::Test {
   HubSession& session() { return f.bot->Session(); }
 
   static std::string OwnMyInfo(const std::string& mode) {
-    return "$MyINFO $ALL Guard <Varnek V:" + std::string(kProductVersion) + ",M:" + mode + ",H:0/0/1,S:0>$ $Bot\x01$$0$|";
+    return "$MyINFO $ALL Guard <Varnek V:" + std::string(kProductVersion) + ",M:" + mode +
+           ",H:0/0/1,S:0>$ $Bot\x01$$0$|";
   }
 
   test::BotFixture f;
@@ -148,8 +149,8 @@ TEST_F(LoginTest, OwnMyInfoByteForByte) {
 
     f.bot->LoginHandler().ResendMyInfo();
 
-    const std::string expected =
-        "$MyINFO $ALL Guard watching you<Varnek V:" + std::string(kProductVersion) + ",M:" + letter + ",H:0/0/1,S:0>$ $Bot\x01$ops@hub.example$0$|";
+    const std::string expected = "$MyINFO $ALL Guard watching you<Varnek V:" + std::string(kProductVersion) +
+                                 ",M:" + letter + ",H:0/0/1,S:0>$ $Bot\x01$ops@hub.example$0$|";
     EXPECT_EQ(f.Writes(), std::vector<std::string>{expected}) << mode;
   }
   EXPECT_TRUE(f.DebugLines().empty()) << "a resend writes no Nice line";
@@ -163,9 +164,8 @@ TEST_F(LoginTest, ResendPublishesCurrentFields) {
 
   f.bot->LoginHandler().ResendMyInfo();
 
-  EXPECT_EQ(f.Writes(),
-            std::vector<std::string>{"$MyINFO $ALL Guard new words<Varnek V:" + std::string(kProductVersion) +
-                                     ",M:P,H:0/0/1,S:0>$ $Bot\x01$$0$|"});
+  EXPECT_EQ(f.Writes(), std::vector<std::string>{"$MyINFO $ALL Guard new words<Varnek V:" +
+                                                 std::string(kProductVersion) + ",M:P,H:0/0/1,S:0>$ $Bot\x01$$0$|"});
   EXPECT_TRUE(session().loginInfoSent);
 }
 

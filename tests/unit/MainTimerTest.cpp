@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/hub/HubSession.h"
+#include "core/hub/Uptime.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/model/TickStamps.h"
-#include "core/hub/Uptime.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/model/ControlModel.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
-#include "core/model/ControlModel.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 

@@ -5,8 +5,8 @@
 
 #include "core/hub/Dispatcher.h"
 #include "core/hub/HubEvents.h"
-#include "core/model/ProtocolCounters.h"
 #include "core/model/ControlModel.h"
+#include "core/model/ProtocolCounters.h"
 
 namespace varnek {
 namespace {
@@ -55,8 +55,7 @@ TEST(ProtocolCountersTest, EveryNamedReceivedRowIsCountedUnderItself) {
     ProtocolCounters counters;
     DispatchCommand(std::string(row.command) + " x$$", events, counters);
     EXPECT_EQ(counters.Received(row.counter), 1u) << row.command;
-    EXPECT_EQ(Total(kReceivedCounterRows, [&](ReceivedCounter c) { return counters.Received(c); }), 1u)
-        << row.command;
+    EXPECT_EQ(Total(kReceivedCounterRows, [&](ReceivedCounter c) { return counters.Received(c); }), 1u) << row.command;
   }
 }
 

@@ -9,14 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "core/model/ControlModel.h"
+#include "core/model/KickTemplates.h"
 #include "core/model/TickStamps.h"
 #include "core/store/IniFile.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
 #include "core/store/SettingsSchema.h"
-#include "core/model/ControlModel.h"
-#include "core/model/KickTemplates.h"
 #include "fakes/FakePorts.h"
 #include "fakes/SettingsWorld.h"
 #include "fakes/TempDir.h"

@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
+#include "core/model/ControlModel.h"
 #include "core/store/SettingsSchema.h"
 #include "core/text/Ascii.h"
-#include "core/model/ControlModel.h"
 
 namespace varnek {
 namespace {

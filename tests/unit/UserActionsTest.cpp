@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/text/Product.h"
 #include "core/commands/UserActions.h"
 #include "core/store/OutputPanes.h"
+#include "core/text/Product.h"
 #include "core/users/UserList.h"
 #include "fakes/BotFixture.h"
 
@@ -69,19 +69,14 @@ class UserActionsTest : public ::testing::Test {
   ~UserActionsTest() override { f.bot->Panes().RemoveListener(&order); }
 
   static BotContext MakeContext(const BotContext& c, Dialogs& dialogs, test::FakePorts& p) {
-    return BotContext{c.controls,
-                      c.lang,
-                      c.panes,
-                      c.counters,
-                      c.users,
-                      c.operators,
-                      c.session,
-                      c.ticks,
-                      c.settings,
-                      c.connection,
-                      c.sender,
-                      Ports{p.transport, p.clock, dialogs, p.shell, p.window, p.http, p.media, p.codePages},
-                      c.programDirectory};
+    return BotContext{
+        c.controls,        c.lang,
+        c.panes,           c.counters,
+        c.users,           c.operators,
+        c.session,         c.ticks,
+        c.settings,        c.connection,
+        c.sender,          Ports{p.transport, p.clock, dialogs, p.shell, p.window, p.http, p.media, p.codePages},
+        c.programDirectory};
   }
 
   bool Enabled(const char* item) { return f.control(item).Enabled(); }

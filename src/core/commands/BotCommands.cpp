@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <utility>
 
-#include "core/context/BotContext.h"
 #include "core/commands/BotCommandTable.h"
+#include "core/context/BotContext.h"
+#include "core/model/ControlModel.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
-#include "core/model/ControlModel.h"
 #include "core/users/UserList.h"
 
 namespace varnek {

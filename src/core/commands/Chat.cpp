@@ -1,13 +1,13 @@
 #include "core/commands/Chat.h"
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
 #include "core/hub/Uptime.h"
-#include "core/store/LangTable.h"
-#include "core/store/OutputPanes.h"
-#include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Product.h"
+#include "core/text/Strings.h"
 #include "core/users/Pattern.h"
 
 namespace varnek {

@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
 #include "core/hub/HubConnection.h"
-#include "core/store/LangTable.h"
-#include "core/store/OutputPanes.h"
-#include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Product.h"
+#include "core/text/Strings.h"
 
 namespace varnek {
 namespace {
@@ -106,7 +106,7 @@ void Console::SendPassword(std::string_view password) {
 
 void Console::RequestWinampTitle() {
   std::weak_ptr<const bool> alive = alive_;
-  context_.ports.media.RequestSong([this, alive](std::optional<PlayingSong> song) {
+  context_.ports.media.RequestSong([this, alive](const std::optional<PlayingSong>& song) {
     if (alive.expired()) {
       return;
     }

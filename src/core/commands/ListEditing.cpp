@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
-#include "core/store/LangTable.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
+#include "core/text/Product.h"
 
 namespace varnek {
 namespace {

@@ -1,10 +1,10 @@
 #include "core/commands/UpdateCheck.h"
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
-#include "core/store/LangTable.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
+#include "core/text/Product.h"
 
 namespace varnek {
 
@@ -13,9 +13,8 @@ void UpdateCheck::Check() {
       {"User-Agent", "Mozilla/3.0 (compatible; Indy Library)"},
       {"Accept", "text/html, */*"},
   };
-  context_.ports.http.Get(std::string(kWebsite) + "version.txt", headers, [this](const HttpResult& result) {
-    OnAnswer(result.body);
-  });
+  context_.ports.http.Get(std::string(kWebsite) + "version.txt", headers,
+                          [this](const HttpResult& result) { OnAnswer(result.body); });
 }
 
 std::optional<long long> UpdateCheck::VersionNumber(std::string_view version) {

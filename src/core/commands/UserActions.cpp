@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
-#include "core/store/LangTable.h"
-#include "core/store/OutputPanes.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Product.h"
 #include "core/users/Kick.h"
 #include "core/users/UserList.h"
 

@@ -1,11 +1,11 @@
 #include "core/context/BotContext.h"
 
 #include "core/context/CommandSender.h"
-#include "core/store/LangTable.h"
-#include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/Triggers.h"
+#include "core/store/LangTable.h"
+#include "core/text/Strings.h"
 
 namespace varnek {
 

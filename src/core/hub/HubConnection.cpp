@@ -24,7 +24,9 @@ HubConnection::HubConnection(Transport& transport, Dialogs& dialogs, OutputPanes
   transport_.SetEvents(this);
 }
 
-HubConnection::~HubConnection() { Shutdown(); }
+HubConnection::~HubConnection() {
+  Shutdown();
+}
 
 void HubConnection::Shutdown() {
   if (detached_) {

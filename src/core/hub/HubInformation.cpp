@@ -1,14 +1,14 @@
 #include "core/hub/HubInformation.h"
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
-#include "core/store/LangTable.h"
-#include "core/store/OutputPanes.h"
-#include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Product.h"
+#include "core/text/Strings.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -25,15 +25,17 @@ void HubInformation::OnHubName(std::string_view name) {
   context_.controls.Get(ctl::kClientCoolTrayIcon).SetHint(form.Caption());
 }
 
-void HubInformation::OnHubTopic(std::string_view topic) { context_.panes.NiceLine(LangHubTopic, {topic}); }
+void HubInformation::OnHubTopic(std::string_view topic) {
+  context_.panes.NiceLine(LangHubTopic, {topic});
+}
 
 void HubInformation::OnForceMove(std::string_view address) {
   context_.panes.NiceLine(LangForceMove, {address});
   // The address is copied: the dialog's event loop may bring more commands.
   const std::string target(address);
-  const DialogAnswer answer = context_.ports.dialogs.MessageBox(
-      DialogKind::Confirmation, DialogButtons::YesNo, context_.lang.Format(LangRedirectConfirmation, {target}),
-      Question::Redirect);
+  const DialogAnswer answer =
+      context_.ports.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
+                                        context_.lang.Format(LangRedirectConfirmation, {target}), Question::Redirect);
   if (answer != DialogAnswer::Yes) {
     // Counts as a lost connection: the timer reconnects to the old hub.
     context_.connection.Disconnect();

@@ -1,19 +1,19 @@
 #include "core/hub/Lifecycle.h"
-#include "core/model/ControlNames.h"
 
 #include <exception>
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
+#include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
+#include "core/model/Pages.h"
 #include "core/model/TickStamps.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
-#include "core/model/ControlModel.h"
-#include "core/model/Pages.h"
+#include "core/text/Product.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -80,7 +80,9 @@ void Lifecycle::ConnectAction() {
                                         *PortNumber(controls.Get(ctl::kHubPortEdit).Text()));
 }
 
-void Lifecycle::ReconnectAction() { context_.connection.Reconnect(); }
+void Lifecycle::ReconnectAction() {
+  context_.connection.Reconnect();
+}
 
 void Lifecycle::OnConnecting() {
   const ControlModel& controls = context_.controls;
@@ -93,7 +95,9 @@ void Lifecycle::OnConnected() {
   SetConnectedState();
 }
 
-void Lifecycle::OnConnectionError() { SetDisconnectedState(); }
+void Lifecycle::OnConnectionError() {
+  SetDisconnectedState();
+}
 
 void Lifecycle::OnDisconnected() {
   SetDisconnectedState();
@@ -182,9 +186,8 @@ std::string Lifecycle::UnexpectedErrorText(const std::string& message) const {
 }
 
 void Lifecycle::HandleUnexpectedError(const std::string& message) {
-  const DialogAnswer answer =
-      context_.ports.dialogs.MessageBox(DialogKind::Error, DialogButtons::YesNo, UnexpectedErrorText(message),
-                                        Question::UnexpectedError);
+  const DialogAnswer answer = context_.ports.dialogs.MessageBox(
+      DialogKind::Error, DialogButtons::YesNo, UnexpectedErrorText(message), Question::UnexpectedError);
   if (answer == DialogAnswer::Yes) {
     try {
       context_.settings.SaveIfLoaded();

@@ -23,7 +23,9 @@ std::string EscapeKeyByte(std::uint8_t byte) {
   }
 }
 
-std::uint8_t SwapNibbles(std::uint8_t b) { return static_cast<std::uint8_t>(((b << 4) | (b >> 4)) & 0xFF); }
+std::uint8_t SwapNibbles(std::uint8_t b) {
+  return static_cast<std::uint8_t>(((b << 4) | (b >> 4)) & 0xFF);
+}
 
 }  // namespace
 

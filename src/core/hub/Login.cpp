@@ -1,15 +1,15 @@
 #include "core/hub/Login.h"
 
 #include "core/context/BotContext.h"
-#include "core/text/Product.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/LockToKey.h"
-#include "core/store/LangTable.h"
-#include "core/store/OutputPanes.h"
-#include "core/text/Strings.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
+#include "core/store/LangTable.h"
+#include "core/store/OutputPanes.h"
+#include "core/text/Product.h"
+#include "core/text/Strings.h"
 
 namespace varnek {
 namespace {
@@ -73,9 +73,13 @@ void Login::OnGetPass() {
   controls.Get(ctl::kSendMemo).SetText(context_.CurrentTrigger() + "password ");
 }
 
-void Login::OnBadPass() { context_.panes.NiceLine(LangReceiving, {"$BadPass"}); }
+void Login::OnBadPass() {
+  context_.panes.NiceLine(LangReceiving, {"$BadPass"});
+}
 
-void Login::OnHubIsFull() { context_.panes.NiceLine(LangReceiving, {"$HubIsFull"}); }
+void Login::OnHubIsFull() {
+  context_.panes.NiceLine(LangReceiving, {"$HubIsFull"});
+}
 
 void Login::OnLogedIn() {
   context_.panes.NiceLine(LangReceiving, {"$LogedIn"});
@@ -118,7 +122,9 @@ void Login::SendLoginInfo() {
   context_.session.loginInfoSent = true;
 }
 
-void Login::ResendMyInfo() { context_.SendCommand(OwnMyInfo()); }
+void Login::ResendMyInfo() {
+  context_.SendCommand(OwnMyInfo());
+}
 
 std::string Login::OwnMyInfo() const {
   const ControlModel& controls = context_.controls;

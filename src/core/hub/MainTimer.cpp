@@ -5,13 +5,13 @@
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/Login.h"
-#include "core/model/ProtocolCounters.h"
-#include "core/model/TickStamps.h"
 #include "core/hub/Uptime.h"
-#include "core/store/LangTable.h"
-#include "core/store/SettingsFile.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/model/ProtocolCounters.h"
+#include "core/model/TickStamps.h"
+#include "core/store/LangTable.h"
+#include "core/store/SettingsFile.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -60,8 +60,7 @@ void MainTimer::ShowStatistics() {
       .SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
   auto show = [&](const auto& row, std::uint32_t value) {
     const std::string count = std::to_string(value);
-    controls.Get(row.label).SetCaption(row.caption ? row.caption + count
-                                                   : lang.Format(LangMainChatMessages, {count}));
+    controls.Get(row.label).SetCaption(row.caption ? row.caption + count : lang.Format(LangMainChatMessages, {count}));
   };
   for (const auto& row : kSentCounterRows) {
     show(row, counters.Sent(row.counter));

@@ -14,7 +14,9 @@ inline constexpr std::uint32_t kHourMs = 3596400;
 inline constexpr std::uint32_t kDayMs = 86313600;
 
 // Elapsed milliseconds from a stamp, right across the 32-bit wrap.
-inline std::uint32_t Elapsed(std::uint32_t now, std::uint32_t stamp) { return now - stamp; }
+inline std::uint32_t Elapsed(std::uint32_t now, std::uint32_t stamp) {
+  return now - stamp;
+}
 
 // Elapsed minutes of a stamp, modulo `cycle` (60 for the reconnect, 1440 for
 // the schedules): the original rule, which a missed minute does not catch up.

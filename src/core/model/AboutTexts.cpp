@@ -4,9 +4,13 @@
 
 namespace varnek {
 
-std::string ApplicationText() { return std::string(kProductName) + " " + kProductVersion; }
+std::string ApplicationText() {
+  return std::string(kProductName) + " " + kProductVersion;
+}
 
-std::string CopyrightText() { return "Copyright (C) 2026 the Varnek developers"; }
+std::string CopyrightText() {
+  return "Copyright (C) 2026 the Varnek developers";
+}
 
 std::string FaqText() {
   return "1. Why does forbidden IPs detection not works on my VerliHub software?\r\n"

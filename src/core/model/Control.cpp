@@ -131,6 +131,8 @@ void Control::ValueChanged() {
   }
 }
 
-void Control::Notify(ControlFacet facet) { model_.Notify(*this, facet); }
+void Control::Notify(ControlFacet facet) {
+  model_.Notify(*this, facet);
+}
 
 }  // namespace varnek

@@ -7,7 +7,9 @@ namespace varnek {
 
 void BuildControls(ControlModel& model);
 
-ControlModel::ControlModel() { BuildControls(*this); }
+ControlModel::ControlModel() {
+  BuildControls(*this);
+}
 
 Control& ControlModel::Add(ControlRow row) {
   const std::string name = row.name;
@@ -61,8 +63,8 @@ void ControlModel::Notify(const Control& control, ControlFacet facet) {
 
 void ControlModel::ExcludeRadioSiblings(const Control& checked) {
   for (Control& other : controls_) {
-    if (&other != &checked && other.Kind() == ControlKind::RadioButton &&
-        other.RadioGroup() == checked.RadioGroup() && other.Checked()) {
+    if (&other != &checked && other.Kind() == ControlKind::RadioButton && other.RadioGroup() == checked.RadioGroup() &&
+        other.Checked()) {
       other.SetChecked(false);
     }
   }

@@ -1,7 +1,8 @@
 #include "core/model/KickTemplates.h"
 
-#include "core/model/ControlModel.h"
 #include <string>
+
+#include "core/model/ControlModel.h"
 
 namespace varnek {
 namespace {
@@ -61,11 +62,21 @@ const KickKindInfo& KickKindOf(DetectionKind kind) {
   return KickKinds()[static_cast<std::size_t>(kind)];
 }
 
-std::string KickSwitchName(const KickKindInfo& kind) { return std::string("Kick") + kind.name + "CheckBox"; }
-std::string CommandEditName(const KickKindInfo& kind) { return std::string("Kick") + kind.name + "CommandEdit"; }
-std::string RawSwitchName(const KickKindInfo& kind) { return std::string("Raw") + kind.name + "CheckBox"; }
+std::string KickSwitchName(const KickKindInfo& kind) {
+  return std::string("Kick") + kind.name + "CheckBox";
+}
+std::string CommandEditName(const KickKindInfo& kind) {
+  return std::string("Kick") + kind.name + "CommandEdit";
+}
+std::string RawSwitchName(const KickKindInfo& kind) {
+  return std::string("Raw") + kind.name + "CheckBox";
+}
 
-void LoadDefaultCommands(ControlModel& controls) { LoadDefaults(controls, false); }
-void LoadDefaultRawCommands(ControlModel& controls) { LoadDefaults(controls, true); }
+void LoadDefaultCommands(ControlModel& controls) {
+  LoadDefaults(controls, false);
+}
+void LoadDefaultRawCommands(ControlModel& controls) {
+  LoadDefaults(controls, true);
+}
 
 }  // namespace varnek

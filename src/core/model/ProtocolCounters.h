@@ -120,7 +120,8 @@ constexpr bool RowsInCounterOrder(const CounterRow<Counter> (&rows)[N]) {
   return true;
 }
 static_assert(RowsInCounterOrder(kSentCounterRows), "kSentCounterRows must follow the order of SentCounter");
-static_assert(RowsInCounterOrder(kReceivedCounterRows), "kReceivedCounterRows must follow the order of ReceivedCounter");
+static_assert(RowsInCounterOrder(kReceivedCounterRows),
+              "kReceivedCounterRows must follow the order of ReceivedCounter");
 static_assert(kSentCounterRows[kSentCounterCount - 1].counter == SentCounter::MainChat,
               "every SentCounter needs its row");
 static_assert(kReceivedCounterRows[kReceivedCounterCount - 1].counter == ReceivedCounter::MainChat,
@@ -129,7 +130,9 @@ static_assert(kReceivedCounterRows[kReceivedCounterCount - 1].counter == Receive
 constexpr const CounterRow<ReceivedCounter>& RowOf(ReceivedCounter c) {
   return kReceivedCounterRows[static_cast<std::size_t>(c)];
 }
-constexpr const CounterRow<SentCounter>& RowOf(SentCounter c) { return kSentCounterRows[static_cast<std::size_t>(c)]; }
+constexpr const CounterRow<SentCounter>& RowOf(SentCounter c) {
+  return kSentCounterRows[static_cast<std::size_t>(c)];
+}
 
 // The statistics of the statistics page: unsigned 32-bit counters that wrap,
 // kept for the whole run; a disconnect does not reset them.

@@ -1,10 +1,10 @@
-#include "core/model/ControlNames.h"
 #include "core/model/SettingsRules.h"
 
 #include <string>
 #include <vector>
 
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "core/model/Pages.h"
 #include "core/model/Ports.h"
@@ -48,7 +48,7 @@ const std::vector<Dependency>& AllDependencies() {
 }
 
 constexpr const char* kHubsSwitches[] = {ctl::kKickUserHubsCheckBox, ctl::kKickRegHubsCheckBox,
-                                        ctl::kKickOpHubsCheckBox};
+                                         ctl::kKickOpHubsCheckBox};
 
 void ApplyHubsTemplateRule(ControlModel& controls) {
   bool any = false;
@@ -97,9 +97,8 @@ void InstallSettingsRules(ControlModel& controls, TickStamps& ticks, const Clock
   }
   controls.Get(ctl::kPageControl).AddReaction([&controls] { ApplyPageRule(controls); });
   Control& trackBar = controls.Get(ctl::kAlphaBlendTrackBar);
-  trackBar.AddReaction([&controls, &trackBar] {
-    controls.Get(ctl::kAlphaBlendLabel).SetCaption(std::to_string(trackBar.Value()));
-  });
+  trackBar.AddReaction(
+      [&controls, &trackBar] { controls.Get(ctl::kAlphaBlendLabel).SetCaption(std::to_string(trackBar.Value())); });
 
   // Switching a schedule on, or changing its interval, restarts it.
   auto restart = [&clock](std::uint32_t& stamp, const Control* box) {

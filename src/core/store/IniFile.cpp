@@ -10,7 +10,9 @@
 namespace varnek {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) {
@@ -22,7 +24,9 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
 
 std::string Unquote(std::string_view raw) {
   std::string_view value = TrimBlanks(raw);
@@ -140,7 +144,9 @@ const IniFile::Line* IniFile::FindEntry(std::string_view section, std::string_vi
   return entry == found->firstEntry.end() ? nullptr : &found->lines[entry->second];
 }
 
-bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+bool IniFile::HasSection(std::string_view section) const {
+  return FindSection(section) != nullptr;
+}
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
   return FindEntry(section, key) != nullptr;

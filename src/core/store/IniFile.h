@@ -69,7 +69,7 @@ class IniFile {
 
  private:
   struct Line {
-    std::string key;   // empty for a line that holds no key (kept as raw)
+    std::string key;    // empty for a line that holds no key (kept as raw)
     std::string value;  // raw text after "=", blanks included
     std::string raw;
     bool isEntry = false;

@@ -1,9 +1,9 @@
 #include "core/store/LangTable.h"
 
 #include "core/store/IniFile.h"
-#include "core/text/LangDefaults.h"
 #include "core/text/Ascii.h"
 #include "core/text/Format.h"
+#include "core/text/LangDefaults.h"
 
 namespace varnek {
 
@@ -21,9 +21,13 @@ std::string LangTable::Format(LangKey key, std::initializer_list<std::string_vie
   return FormatMessage(Text(key), arguments);
 }
 
-const char* LangTable::KeyName(LangKey key) { return kLangEntries[static_cast<std::size_t>(key)].key; }
+const char* LangTable::KeyName(LangKey key) {
+  return kLangEntries[static_cast<std::size_t>(key)].key;
+}
 
-const char* LangTable::EnglishText(LangKey key) { return kLangEntries[static_cast<std::size_t>(key)].english; }
+const char* LangTable::EnglishText(LangKey key) {
+  return kLangEntries[static_cast<std::size_t>(key)].english;
+}
 
 std::optional<LangKey> LangTable::FindKey(std::string_view name) {
   for (int i = 0; i < LangKeyCount; ++i) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/store/LangTable.h"
 #include "core/model/ControlModel.h"
+#include "core/store/LangTable.h"
 
 namespace varnek {
 

@@ -4,11 +4,11 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "core/store/LangTable.h"
-#include "core/text/Format.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/Ports.h"
+#include "core/store/LangTable.h"
+#include "core/text/Format.h"
 
 namespace varnek {
 

@@ -5,6 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
+#include "core/model/KickTemplates.h"
+#include "core/model/Pages.h"
+#include "core/model/Ports.h"
 #include "core/model/TickStamps.h"
 #include "core/store/FileAccess.h"
 #include "core/store/IniFile.h"
@@ -13,11 +18,6 @@
 #include "core/store/SettingValueCodec.h"
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
-#include "core/model/ControlModel.h"
-#include "core/model/ControlNames.h"
-#include "core/model/KickTemplates.h"
-#include "core/model/Pages.h"
-#include "core/model/Ports.h"
 
 namespace varnek {
 namespace {

@@ -9,14 +9,14 @@ namespace varnek {
 // control it stores: its key, default and range are in the control's row.
 struct SettingEntry {
   enum class Type {
-    String,      // an edit's text
-    Memo,        // a memo's text, line breaks encoded
-    Integer,     // a number control, clamped to its range
-    Boolean,     // a check box
-    Index,       // a choice (combo box, page)
-    ListSection, // a list written as its own section
-    DebugMode,   // one of the three exclusive debug modes
-    PaneScroll,  // a pane's auto-scroll flag
+    String,       // an edit's text
+    Memo,         // a memo's text, line breaks encoded
+    Integer,      // a number control, clamped to its range
+    Boolean,      // a check box
+    Index,        // a choice (combo box, page)
+    ListSection,  // a list written as its own section
+    DebugMode,    // one of the three exclusive debug modes
+    PaneScroll,   // a pane's auto-scroll flag
   };
   std::string key;
   std::string control;  // the control, pane or list view it belongs to

@@ -31,7 +31,11 @@ std::string_view AfterOrWhole(std::string_view text, std::string_view mark) {
   return hit == std::string_view::npos ? text : text.substr(hit + mark.size());
 }
 
-std::string ToDecimal(long long value) { return std::to_string(value); }
-std::string ToDecimal(unsigned long long value) { return std::to_string(value); }
+std::string ToDecimal(long long value) {
+  return std::to_string(value);
+}
+std::string ToDecimal(unsigned long long value) {
+  return std::to_string(value);
+}
 
 }  // namespace varnek

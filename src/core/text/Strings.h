@@ -32,7 +32,11 @@ std::string_view AfterOrWhole(std::string_view text, std::string_view mark);
 
 std::string ToDecimal(long long value);
 std::string ToDecimal(unsigned long long value);
-inline std::string ToDecimal(int value) { return ToDecimal(static_cast<long long>(value)); }
-inline std::string ToDecimal(unsigned value) { return ToDecimal(static_cast<unsigned long long>(value)); }
+inline std::string ToDecimal(int value) {
+  return ToDecimal(static_cast<long long>(value));
+}
+inline std::string ToDecimal(unsigned value) {
+  return ToDecimal(static_cast<unsigned long long>(value));
+}
 
 }  // namespace varnek

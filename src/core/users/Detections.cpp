@@ -3,14 +3,14 @@
 #include <optional>
 
 #include "core/context/BotContext.h"
+#include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
+#include "core/text/InputErrors.h"
 #include "core/text/Integer.h"
 #include "core/text/Strings.h"
-#include "core/model/ControlModel.h"
-#include "core/model/ControlNames.h"
-#include "core/text/InputErrors.h"
 #include "core/users/Kick.h"
 #include "core/users/MyInfoFields.h"
 #include "core/users/UserList.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/LangKeys.h"
 #include "core/model/KickTemplates.h"
+#include "core/text/LangKeys.h"
 #include "core/users/PatternList.h"
 
 namespace varnek {

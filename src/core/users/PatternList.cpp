@@ -4,8 +4,8 @@
 #include <array>
 #include <bit>
 
-#include "core/text/Ascii.h"
 #include "core/model/StringListModel.h"
+#include "core/text/Ascii.h"
 #include "core/users/Pattern.h"
 
 namespace varnek {

@@ -6,8 +6,8 @@
 
 #include "core/store/LangTable.h"
 #include "core/text/Ascii.h"
-#include "core/text/Integer.h"
 #include "core/text/InputErrors.h"
+#include "core/text/Integer.h"
 #include "core/users/UserTexts.h"
 
 namespace varnek {

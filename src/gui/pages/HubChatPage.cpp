@@ -134,9 +134,9 @@ QWidget* BuildHubChatPage(PageKit& kit) {
   grid->addWidget(splitter, 0, 0, 1, 2);
 
   Console& console = kit.bot.OperatorConsole();
-  auto* line = new CommandLine([&kit, &console](Key key, Modifiers modifiers) {
-    kit.Run([&] { console.SendMemoKeyDown(key, modifiers); });
-  }, page);
+  auto* line = new CommandLine(
+      [&kit, &console](Key key, Modifiers modifiers) { kit.Run([&] { console.SendMemoKeyDown(key, modifiers); }); },
+      page);
   line->setObjectName(QString::fromLatin1(ctl::kSendMemo));
   const int lineHeight = line->fontMetrics().lineSpacing();
   line->setFixedHeight(lineHeight * 2 + 12);

@@ -12,8 +12,8 @@
 #include <span>
 
 #include "core/Bot.h"
-#include "core/model/ProtocolCounters.h"
 #include "core/model/ControlNames.h"
+#include "core/model/ProtocolCounters.h"
 #include "gui/PageKit.h"
 
 namespace varnek {
@@ -36,8 +36,8 @@ QLabel* Heading(PageKit& kit, QWidget* page, const char* name) {
 
 // Places the labels one below the other from the row given, in one column.
 template <typename Counter>
-void AddColumn(PageKit& kit, QWidget* page, QGridLayout* grid, std::span<const CounterRow<Counter>> rows,
-               int firstRow, int column) {
+void AddColumn(PageKit& kit, QWidget* page, QGridLayout* grid, std::span<const CounterRow<Counter>> rows, int firstRow,
+               int column) {
   int gridRow = firstRow;
   for (const CounterRow<Counter>& row : rows) {
     grid->addWidget(kit.Label(page, row.label), gridRow++, column);
