@@ -1,5 +1,7 @@
 #include "core/hub/Dispatcher.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 #include "core/hub/HubEvents.h"
@@ -19,7 +21,7 @@ struct CommandRow {
 
 constexpr std::string_view kSeparator = "$$";
 
-const CommandRow kCommandRows[] = {
+constexpr CommandRow kCommandRows[] = {
     {ReceivedCounter::Lock, [](std::string_view p, HubEvents& e) { e.OnLock(p); }},
     {ReceivedCounter::HubName, [](std::string_view p, HubEvents& e) { e.OnHubName(p); }},
     {ReceivedCounter::ValidateDenide, [](std::string_view p, HubEvents& e) { e.OnValidateDenide(p); }},
@@ -55,13 +57,20 @@ void WithPair(std::string_view entry, Each each) {
   }
 }
 
-Handler HandlerOf(ReceivedCounter counter) {
+// The handlers by counter value, so that dispatching a command looks its
+// name up once, in the counter table, and its handler directly.
+constexpr std::array<Handler, kReceivedCounterCount> HandlersByCounter() {
+  std::array<Handler, kReceivedCounterCount> handlers{};
   for (const CommandRow& row : kCommandRows) {
-    if (row.counter == counter) {
-      return row.handler;
-    }
+    handlers[static_cast<std::size_t>(row.counter)] = row.handler;
   }
-  return nullptr;
+  return handlers;
+}
+
+constexpr std::array<Handler, kReceivedCounterCount> kHandlers = HandlersByCounter();
+
+Handler HandlerOf(ReceivedCounter counter) {
+  return kHandlers[static_cast<std::size_t>(counter)];
 }
 
 }  // namespace
