@@ -134,9 +134,6 @@ class SongLookup : public QObject {
   // that plays but gave no song is passed over, and so is, once the deadline
   // has passed, a player that has not answered.
   void Decide() {
-    if (answered_) {
-      return;
-    }
     for (const Player& player : players_) {
       if (player.playing.has_value() && !*player.playing) {
         continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -16,6 +17,13 @@ class ErrorHandler {
   virtual void HandleAbandonedCommand(const std::string& what) = 0;
   // Anything else that escaped: the last-resort question.
   virtual void HandleUnexpectedError(const std::string& what) = 0;
+
+  // A reply callback that runs behind this boundary: what a port's answer
+  // arriving from the event loop is wrapped in before it enters the program.
+  template <typename Reply>
+  std::function<void(Reply)> GuardedReply(std::function<void(Reply)> done) {
+    return [this, done = std::move(done)](Reply reply) { Guard([&] { done(std::move(reply)); }); };
+  }
 
   // Runs one step; whatever it throws is reported here instead of passed on.
   template <typename Step>

@@ -1,11 +1,12 @@
 #include "core/hub/GuardedHttpClient.h"
 
+#include <utility>
+
 namespace varnek {
 
 void GuardedHttpClient::Get(const std::string& url, const std::vector<std::pair<std::string, std::string>>& headers,
                             std::function<void(HttpResult)> done) {
-  web_.Get(url, headers,
-           [this, done = std::move(done)](HttpResult result) { errors_.Guard([&] { done(std::move(result)); }); });
+  web_.Get(url, headers, errors_.GuardedReply(std::move(done)));
 }
 
 }  // namespace varnek

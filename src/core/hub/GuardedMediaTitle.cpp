@@ -5,9 +5,7 @@
 namespace varnek {
 
 void GuardedMediaTitle::RequestSong(std::function<void(std::optional<PlayingSong>)> done) {
-  media_.RequestSong([this, done = std::move(done)](std::optional<PlayingSong> song) {
-    errors_.Guard([&] { done(std::move(song)); });
-  });
+  media_.RequestSong(errors_.GuardedReply(std::move(done)));
 }
 
 }  // namespace varnek
