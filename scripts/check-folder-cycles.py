@@ -6,6 +6,10 @@ top) form one more. A folder may include the folders below it, never one that
 includes it back, directly or through others. The front ends (src/qt,
 src/headless, src/gui) are checked the same way.
 
+The front ends reach the bot only through its actions (core/BotActions.h):
+core/Bot.h, with every part of the bot in it, is included only where a
+program constructs its bot.
+
 Prints each cycle with one include that makes every step of it, so the fix
 is easy to find, and exits 1; exits 0 and prints the order when there is none.
 """
@@ -77,12 +81,32 @@ def strongly_connected(graph):
             visit(node)
     return groups
 
+# The files of the front ends that construct the bot and so include core/Bot.h.
+BOT_OWNERS = {"gui/main.cpp", "headless/HeadlessProgram.cpp"}
+
+
+def front_ends_past_the_actions(src):
+    """Files of the front ends that include core/Bot.h without owning the bot."""
+    found = []
+    for path in sorted(src.rglob("*")):
+        if path.suffix not in (".h", ".cpp") or folder_of(path, src).startswith("core"):
+            continue
+        if "core/Bot.h" in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+            if path.relative_to(src).as_posix() not in BOT_OWNERS:
+                found.append(path.relative_to(src).as_posix())
+    return found
+
 
 def main():
     src = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent / "src")
     graph = include_graph(src)
     groups = strongly_connected(graph)
     cycles = [group for group in groups if len(group) > 1]
+    past_the_actions = front_ends_past_the_actions(src)
+    for path in past_the_actions:
+        print(f"{path} includes core/Bot.h: front ends use core/BotActions.h")
+    if past_the_actions:
+        return 1
     if not cycles:
         # Tarjan's groups come out with every folder after those it includes.
         print("folders, lowest first: " + ", ".join(group[0] for group in groups))

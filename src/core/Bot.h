@@ -12,7 +12,6 @@
 #include "core/commands/ListEditing.h"
 #include "core/commands/UpdateCheck.h"
 #include "core/commands/UserActions.h"
-#include "core/context/BotContext.h"
 #include "core/hub/ConnectionListener.h"
 #include "core/hub/ErrorHandler.h"
 #include "core/hub/GuardedHttpClient.h"
@@ -77,7 +76,6 @@ class Bot : public HubEvents, public ErrorHandler {
   UserActions& Actions() { return userActions_; }
   ListEditing& Lists() { return listEditing_; }
   UpdateCheck& Updates() { return updateCheck_; }
-  BotContext& Context() { return context_; }
 
   // Loads the chosen language file and re-captions every control.
   void ApplyLanguage();
@@ -132,7 +130,7 @@ class Bot : public HubEvents, public ErrorHandler {
   HubSession session_;
   TickStamps ticks_;
   SettingsFile settings_;
-  BotContext context_;
+  StringListModel& operators_;  // OpsListBox
   Lifecycle lifecycle_;
   Login login_;
   HubInformation hubInformation_;

@@ -14,8 +14,10 @@
 #include <QVBoxLayout>
 #include <iterator>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
+#include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/model/KickTemplates.h"
 #include "core/model/Pages.h"
 #include "core/text/Product.h"
 #include "gui/QtDialogs.h"
@@ -63,7 +65,7 @@ static_assert(RowsInTabOrder(), "the rows must follow the order of Page");
 
 }  // namespace
 
-MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::path& programDirectory)
+MainWindow::MainWindow(BotActions& bot, const HubCodec& codec, const std::filesystem::path& programDirectory)
     : bot_(bot),
       codec_(codec),
       programDirectory_(programDirectory),
@@ -114,8 +116,8 @@ void MainWindow::BuildFrame() {
   buttons->setFixedHeight(41);
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(8, 8, 8, 8);
-  row->addWidget(kit_.Button(buttons, ctl::kConnectButton, [this] { bot_.Life().ConnectAction(); }));
-  row->addWidget(kit_.Button(buttons, ctl::kReconnectButton, [this] { bot_.Life().ReconnectAction(); }));
+  row->addWidget(kit_.Button(buttons, ctl::kConnectButton, [this] { bot_.Connect(); }));
+  row->addWidget(kit_.Button(buttons, ctl::kReconnectButton, [this] { bot_.Reconnect(); }));
   row->addWidget(kit_.Button(buttons, ctl::kLoadCommandsButton, [this] { LoadDefaultCommands(bot_.Controls()); }));
   row->addWidget(
       kit_.Button(buttons, ctl::kLoadRawCommandsButton, [this] { LoadDefaultRawCommands(bot_.Controls()); }));
@@ -147,7 +149,7 @@ void MainWindow::BuildTray() {
   };
   add(ctl::kShowTrayPopup, [this] { ShowFromTray(); });
   trayMenu_->addSeparator();
-  add(ctl::kConnectTrayPopup, [this] { bot_.Life().ConnectAction(); });
+  add(ctl::kConnectTrayPopup, [this] { bot_.Connect(); });
   trayMenu_->addSeparator();
   add(ctl::kExitTrayPopup, [this] { close(); });
   if (!QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -291,7 +293,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  bot_.Run([this] { bot_.Life().RequestClose(); });
+  bot_.Run([this] { bot_.RequestClose(); });
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -335,7 +337,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (!shownOnce_) {
     shownOnce_ = true;
     // The update check runs when the window is first shown.
-    QTimer::singleShot(0, this, [this] { bot_.Run([this] { bot_.Updates().Check(); }); });
+    QTimer::singleShot(0, this, [this] { bot_.Run([this] { bot_.CheckForUpdate(); }); });
   }
 }
 

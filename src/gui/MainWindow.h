@@ -15,7 +15,7 @@ class QMenu;
 
 namespace varnek {
 
-class Bot;
+class BotActions;
 class HubCodec;
 class QtDialogs;
 
@@ -24,7 +24,7 @@ class QtDialogs;
 class MainWindow : public QMainWindow, public WindowPort, public ControlModel::Listener {
   Q_OBJECT
  public:
-  MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::path& programDirectory);
+  MainWindow(BotActions& bot, const HubCodec& codec, const std::filesystem::path& programDirectory);
   ~MainWindow() override;
 
   // WindowPort
@@ -63,7 +63,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   void OnPageChanged(int index);
   void ShowFromTray();
 
-  Bot& bot_;
+  BotActions& bot_;
   const HubCodec& codec_;
   std::filesystem::path programDirectory_;
   ControlBinder binder_;

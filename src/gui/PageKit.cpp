@@ -20,7 +20,7 @@
 #include <QTableView>
 #include <QUrl>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
 #include "gui/PatternListTableModel.h"
@@ -44,7 +44,7 @@ int SelectedRow(const QTableView* view) {
 
 }  // namespace
 
-PageKit::PageKit(Bot& bot_, ControlBinder& binder_, const HubCodec& codec_, MainWindow& window_, QWidget* owner_)
+PageKit::PageKit(BotActions& bot_, ControlBinder& binder_, const HubCodec& codec_, MainWindow& window_, QWidget* owner_)
     : bot(bot_), binder(binder_), codec(codec_), window(window_), owner(owner_) {}
 
 void PageKit::Run(const std::function<void()>& action) {
@@ -111,7 +111,7 @@ QTableView* PageKit::PatternList(QWidget* parent, const char* name, int columnWi
   auto* deleteKey = new QShortcut(QKeySequence::Delete, view, nullptr, nullptr, Qt::WidgetShortcut);
   QObject::connect(deleteKey, &QShortcut::activated, view, [this, view, name] {
     const int row = SelectedRow(view);
-    Run([this, name, row] { bot.Lists().Delete(name, row); });
+    Run([this, name, row] { bot.DeletePattern(name, row); });
   });
   QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
                    [this, name](int) { Run([this, name] { bot.Controls().List(name).Sort(); }); });
@@ -138,9 +138,9 @@ QMenu* PageKit::EditMenu() {
     });
     return action;
   };
-  add(ctl::kAddPopup, [this](const char* list, int) { bot.Lists().Add(list); });
-  add(ctl::kEditPopup, [this](const char* list, int row) { bot.Lists().Edit(list, row); });
-  QAction* remove = add(ctl::kDeletePopup, [this](const char* list, int row) { bot.Lists().Delete(list, row); });
+  add(ctl::kAddPopup, [this](const char* list, int) { bot.AddPattern(list); });
+  add(ctl::kEditPopup, [this](const char* list, int row) { bot.EditPattern(list, row); });
+  QAction* remove = add(ctl::kDeletePopup, [this](const char* list, int row) { bot.DeletePattern(list, row); });
   remove->setShortcut(QKeySequence::Delete);
   return editMenu_;
 }
@@ -149,7 +149,7 @@ void PageKit::ShowEditMenu(QTableView* view, const char* name, const QPoint& pos
   editMenuList_ = view;
   editMenuListName_ = name;
   const int row = SelectedRow(view);
-  Run([this, row] { bot.Lists().OnMenuPopup(row); });
+  Run([this, row] { bot.PatternMenuOpening(row); });
   EditMenu()->exec(view->viewport()->mapToGlobal(position));
 }
 

@@ -22,7 +22,7 @@ class QWidget;
 
 namespace varnek {
 
-class Bot;
+class BotActions;
 class ControlBinder;
 class HubCodec;
 class LinkLabel;
@@ -34,9 +34,9 @@ class PaneView;
 // once the page is built. Actions run behind the bot's error boundary.
 class PageKit {
  public:
-  PageKit(Bot& bot, ControlBinder& binder, const HubCodec& codec, MainWindow& window, QWidget* owner);
+  PageKit(BotActions& bot, ControlBinder& binder, const HubCodec& codec, MainWindow& window, QWidget* owner);
 
-  Bot& bot;
+  BotActions& bot;
   ControlBinder& binder;
   const HubCodec& codec;
   MainWindow& window;

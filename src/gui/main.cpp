@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/text/Product.h"
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
@@ -39,7 +40,8 @@ int main(int argc, char* argv[]) {
   varnek::QtServices services;
   varnek::QtDialogs dialogs(services.codec);
   varnek::WindowRelay relay;
-  varnek::Bot bot(services.PortsWith(dialogs, dialogs, relay), directory);
+  varnek::Bot core(services.PortsWith(dialogs, dialogs, relay), directory);
+  varnek::BotActions bot(core);
   services.FollowEncoding(bot);
 
   varnek::MainWindow window(bot, services.codec, directory);
@@ -59,7 +61,7 @@ int main(int argc, char* argv[]) {
   // program exits with 0. The close sequence runs only once, so a quit that
   // it started itself passes through.
   varnek::ProcessSignals signalActions(bot);
-  const auto closeNow = [&bot] { bot.Run([&bot] { bot.Life().CloseNow(); }); };
+  const auto closeNow = [&bot] { bot.Run([&bot] { bot.CloseNow(); }); };
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
                    [closeNow](QSessionManager&) { closeNow(); });
   QObject::connect(&application, &QCoreApplication::aboutToQuit, &application, closeNow);

@@ -3,8 +3,10 @@
 #include <QString>
 #include <string_view>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
+#include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/users/UserList.h"
 #include "headless/HeadlessFrontEnd.h"
 
 namespace varnek {
@@ -35,29 +37,25 @@ const char* const kLocalHelp[] = {
 
 class LocalCommands {
  public:
-  LocalCommands(Bot& bot, HeadlessFrontEnd& out) : bot_(bot), out_(out) {}
+  LocalCommands(BotActions& bot, HeadlessFrontEnd& out) : bot_(bot), out_(out) {}
 
   void Run(std::string_view line) {
     auto [command, rest] = FirstWord(line.substr(1));
     if (command == "kick") {
-      WithUser(rest, [&](const std::string& nick, const std::string& reason) {
-        bot_.Actions().KickWithReason(nick, reason);
-      });
+      WithUser(rest, [&](const std::string& nick, const std::string& reason) { bot_.KickWithReason(nick, reason); });
     } else if (command == "redirect") {
       WithUser(rest, [&](const std::string& nick, const std::string& arguments) {
         auto [address, reason] = FirstWord(arguments);
-        bot_.Actions().RedirectTo(nick, address, reason);
+        bot_.RedirectTo(nick, address, reason);
       });
     } else if (command == "pm") {
-      WithUser(rest, [&](const std::string& nick, const std::string& text) {
-        bot_.Actions().SendPrivateMessage(nick, text);
-      });
+      WithUser(rest, [&](const std::string& nick, const std::string& text) { bot_.SendPrivateMessage(nick, text); });
     } else if (command == "users") {
       out_.Tell(QStringLiteral("users: %1").arg(bot_.Users().Count()));
     } else if (command == "user") {
       WithUser(rest, [&](const std::string& nick, const std::string&) {
         const int row = bot_.Users().FindUser(nick);
-        out_.Tell(Show(bot_.Commands().UserInformationText(row)));
+        out_.Tell(Show(bot_.UserInformation(row)));
       });
     } else if (command == "help") {
       for (const char* help : kLocalHelp) {
@@ -89,13 +87,13 @@ class LocalCommands {
 
   QString Show(const std::string& bytes) const { return out_.ToUnicode(bytes); }
 
-  Bot& bot_;
+  BotActions& bot_;
   HeadlessFrontEnd& out_;
 };
 
 }  // namespace
 
-void RunConsoleLine(Bot& bot, HeadlessFrontEnd& frontEnd, const std::string& line) {
+void RunConsoleLine(BotActions& bot, HeadlessFrontEnd& frontEnd, const std::string& line) {
   if (!line.empty() && line.front() == kLocalCommandPrefix) {
     LocalCommands(bot, frontEnd).Run(line);
     return;
@@ -107,7 +105,7 @@ void RunConsoleLine(Bot& bot, HeadlessFrontEnd& frontEnd, const std::string& lin
   }
   bot.Run([&] {
     memo.SetText(line);
-    bot.OperatorConsole().SendButtonClick();
+    bot.SendButtonClick();
   });
 }
 

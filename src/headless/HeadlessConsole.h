@@ -4,7 +4,7 @@
 
 namespace varnek {
 
-class Bot;
+class BotActions;
 class HeadlessFrontEnd;
 
 // The prefix of the headless program's own commands. It is none of the bot
@@ -15,6 +15,6 @@ inline constexpr char kLocalCommandPrefix = ':';
 // command (kick, redirect, private message, user lookup — what the window's
 // user list menu offers); any other line is a console line, as if typed into
 // the command line and sent with Return.
-void RunConsoleLine(Bot& bot, HeadlessFrontEnd& frontEnd, const std::string& line);
+void RunConsoleLine(BotActions& bot, HeadlessFrontEnd& frontEnd, const std::string& line);
 
 }  // namespace varnek

@@ -7,7 +7,7 @@
 #include <QThread>
 #include <cstdio>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/text/Strings.h"
 #include "headless/HeadlessConsole.h"
 
@@ -64,7 +64,7 @@ HeadlessFrontEnd::~HeadlessFrontEnd() {
   FlushOutput();
 }
 
-void HeadlessFrontEnd::Attach(Bot& bot) {
+void HeadlessFrontEnd::Attach(BotActions& bot) {
   bot_ = &bot;
   bot.Panes().AddListener(this);
   inputNotifier_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);

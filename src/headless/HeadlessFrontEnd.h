@@ -13,7 +13,7 @@
 
 namespace varnek {
 
-class Bot;
+class BotActions;
 
 // What the window does, done without one: pane lines go to standard output,
 // console lines come from standard input, and every question is answered by
@@ -25,7 +25,7 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   ~HeadlessFrontEnd() override;
 
   // Starts reading standard input and writing pane lines for this bot.
-  void Attach(Bot& bot);
+  void Attach(BotActions& bot);
   // Writes what standard output holds; runs whenever the event loop is about
   // to wait, so a reader sees every line at once, pipe or file alike.
   void FlushOutput();
@@ -64,7 +64,7 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   void AppendShownLine(const char* paneName, std::string_view line);
 
   HubCodec& codec_;
-  Bot* bot_ = nullptr;
+  BotActions* bot_ = nullptr;
   std::unique_ptr<QSocketNotifier> inputNotifier_;
   std::string input_;
   std::function<bool(const std::string& line)> inputFilter_;

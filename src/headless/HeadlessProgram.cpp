@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/Bot.h"
+#include "core/BotActions.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "qt/ProcessSignals.h"
 #include "qt/ProgramArguments.h"
@@ -46,7 +47,8 @@ int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
 
   QtServices services;
   HeadlessFrontEnd frontEnd(services.codec);
-  Bot bot(WithClock(services.PortsWith(frontEnd, frontEnd, frontEnd), time.clock), directory);
+  Bot core(WithClock(services.PortsWith(frontEnd, frontEnd, frontEnd), time.clock), directory);
+  BotActions bot(core);
   services.FollowEncoding(bot);
   frontEnd.Attach(bot);
 

@@ -4,7 +4,7 @@
 
 namespace varnek {
 
-class Bot;
+class BotActions;
 class Clock;
 class HeadlessFrontEnd;
 
@@ -16,7 +16,7 @@ struct HeadlessTime {
   Clock* clock = nullptr;
   // Called once the bot and its front end stand, before the bot starts, in
   // place of starting the one-second timer; the timer runs when this is empty.
-  std::function<void(Bot&, HeadlessFrontEnd&)> driveTimer;
+  std::function<void(BotActions&, HeadlessFrontEnd&)> driveTimer;
 };
 
 // The headless program: reads the arguments (--dir DIR, --version, --help),

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <csignal>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 
 namespace varnek {
 namespace {
@@ -40,7 +40,7 @@ bool ProcessSignals::Install() {
   return true;
 }
 
-ProcessSignals::ProcessSignals(Bot& bot, QObject* parent)
+ProcessSignals::ProcessSignals(BotActions& bot, QObject* parent)
     : QObject(parent), bot_(bot), notifier_(std::make_unique<QSocketNotifier>(signalPair[0], QSocketNotifier::Read)) {
   connect(notifier_.get(), &QSocketNotifier::activated, this, &ProcessSignals::OnSignalReady);
 }
@@ -56,13 +56,13 @@ void ProcessSignals::Carry(int signalNumber) {
   switch (signalNumber) {
     case SIGINT:
     case SIGTERM:
-      bot_.Run([this] { bot_.Life().CloseNow(); });
+      bot_.Run([this] { bot_.CloseNow(); });
       break;
     case SIGHUP:
-      bot_.Run([this] { bot_.Settings().Load(); });
+      bot_.Run([this] { bot_.ReloadSettings(); });
       break;
     case SIGUSR1:
-      bot_.Run([this] { bot_.Settings().SaveOrWarn(); });
+      bot_.Run([this] { bot_.SaveSettingsOrWarn(); });
       break;
     default:
       break;

@@ -6,7 +6,7 @@
 
 namespace varnek {
 
-class Bot;
+class BotActions;
 
 // The signals that a service manager, a closed terminal or an operator's kill
 // send the program, carried out on the event loop like any other action:
@@ -28,13 +28,13 @@ class ProcessSignals : public QObject {
   static bool Install();
 
   // Carries out every caught signal on this bot, behind its error boundary.
-  explicit ProcessSignals(Bot& bot, QObject* parent = nullptr);
+  explicit ProcessSignals(BotActions& bot, QObject* parent = nullptr);
 
  private:
   void OnSignalReady();
   void Carry(int signalNumber);
 
-  Bot& bot_;
+  BotActions& bot_;
   std::unique_ptr<QSocketNotifier> notifier_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "qt/HubCodec.h"
 #include "qt/MprisMediaTitle.h"
@@ -27,7 +27,7 @@ struct QtServices {
   }
 
   // The code page follows the bot's encoding setting from now on.
-  void FollowEncoding(Bot& bot) {
+  void FollowEncoding(BotActions& bot) {
     Control& encoding = bot.Controls().Get(ctl::kEncodingComboBox);
     encoding.AddReaction([this, &encoding] { codec.SetEncoding(encoding.Text()); });
   }

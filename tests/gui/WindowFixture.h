@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "core/Bot.h"
+#include "core/BotActions.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 #include "gui/MainWindow.h"
@@ -47,7 +48,8 @@ class WindowFixture {
     bot = std::make_unique<Bot>(Ports{fakes.transport, fakes.clock, fakes.dialogs, fakes.shell, relay, fakes.http,
                                       fakes.media, fakes.codePages},
                                 dir.Path());
-    window = std::make_unique<MainWindow>(*bot, codec, dir.Path());
+    actions = std::make_unique<BotActions>(*bot);
+    window = std::make_unique<MainWindow>(*actions, codec, dir.Path());
     relay.Set(window.get());
     bot->Start();
     window->BindAll();
@@ -62,6 +64,7 @@ class WindowFixture {
   ~WindowFixture() {
     relay.Set(nullptr);
     window.reset();
+    actions.reset();
     bot.reset();
   }
 
@@ -131,6 +134,7 @@ class WindowFixture {
   HubCodec codec;
   WindowRelay relay;
   std::unique_ptr<Bot> bot;
+  std::unique_ptr<BotActions> actions;
   std::unique_ptr<MainWindow> window;
   bool exposed = false;
 };

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "headless/HeadlessProgram.h"
 #include "stepped/SteppedClock.h"
@@ -41,7 +41,7 @@ std::optional<Number> ReadNumber(std::string_view text) {
 }
 
 // Takes the ":step" lines; every other line goes on to the program.
-bool TakeStepLine(const std::string& line, varnek::SteppedClock& clock, varnek::Bot& bot,
+bool TakeStepLine(const std::string& line, varnek::SteppedClock& clock, varnek::BotActions& bot,
                   varnek::HeadlessFrontEnd& frontEnd) {
   if (!line.starts_with(kStepCommand)) {
     return false;
@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
   varnek::SteppedClock clock(tickStart.value_or(varnek::QtClock().TickCount()));
   varnek::HeadlessTime time;
   time.clock = &clock;
-  time.driveTimer = [&clock](varnek::Bot& bot, varnek::HeadlessFrontEnd& frontEnd) {
+  time.driveTimer = [&clock](varnek::BotActions& bot, varnek::HeadlessFrontEnd& frontEnd) {
     frontEnd.SetInputFilter(
         [&clock, &bot, &frontEnd](const std::string& line) { return TakeStepLine(line, clock, bot, frontEnd); });
   };

@@ -51,7 +51,13 @@ class BotCommandsTest : public ::testing::Test {
   StringListModel& list(std::string_view name) { return f.controls().List(name); }
 
   test::BotFixture f;
-  BotCommands commands{f.bot->Context()};
+  BotCommands commands{{.codePages = f.fakes.codePages,
+                        .controls = f.bot->Controls(),
+                        .lang = f.bot->Lang(),
+                        .panes = f.bot->Panes(),
+                        .sender = f.bot->Connection(),
+                        .settings = f.bot->Settings(),
+                        .users = f.bot->Users()}};
 };
 
 void ExpectOutcome(const Outcome& actual, const Outcome& expected, std::string_view text) {

@@ -17,10 +17,22 @@ namespace {
 constexpr const char* kHelp = "List of available bot commands\r\n\r\n\t!help\t\t\t\t- This list of commands\r\n";
 constexpr int kExclamationTrigger = 3;
 
+Console::Context ConsoleContext(test::BotFixture& f) {
+  return {.codePages = f.fakes.codePages,
+          .connection = f.bot->Connection(),
+          .controls = f.bot->Controls(),
+          .lang = f.bot->Lang(),
+          .media = f.fakes.media,
+          .panes = f.bot->Panes(),
+          .sender = f.bot->Connection(),
+          .shell = f.fakes.shell,
+          .window = f.fakes.window};
+}
+
 // Trigger "!" and the bot's nick "B", logged in, pane lines without stamps.
 class ConsoleTest : public ::testing::Test {
  protected:
-  ConsoleTest() : console(f.bot->Context(), [] { return std::string(kHelp); }) {
+  ConsoleTest() : console(ConsoleContext(f), [] { return std::string(kHelp); }) {
     f.LogIn("B");
     f.PlainLines();
     f.bot->Panes().Clear(PaneId::Chat);
@@ -219,7 +231,7 @@ TEST_F(ConsoleTest, WinampTitleAfterTheConnectionClosedIsDropped) {
 
 TEST_F(ConsoleTest, WinampAnswerAfterTheConsoleIsGoneIsIgnored) {
   f.fakes.media.answerLater = true;
-  auto gone = std::make_unique<Console>(f.bot->Context(), [] { return std::string(); });
+  auto gone = std::make_unique<Console>(ConsoleContext(f), [] { return std::string(); });
   f.control("SendMemo").SetText("!winamp");
   gone->SendButtonClick();
   gone.reset();

@@ -170,7 +170,7 @@ TEST_F(FramingTest, SendAddsTheBarOnceAndCounts) {
     const auto before = counters().Sent(c.counter);
     const auto total = TotalSent(counters());
 
-    EXPECT_TRUE(f.bot->Context().SendCommand(c.text));
+    EXPECT_TRUE(f.bot->Connection().SendCommand(c.text));
 
     EXPECT_EQ(f.Writes(), std::vector<std::string>{c.written}) << c.text;
     EXPECT_EQ(counters().Sent(c.counter), before + 1) << c.text;
@@ -181,7 +181,7 @@ TEST_F(FramingTest, SendAddsTheBarOnceAndCounts) {
 
 TEST_F(FramingTest, TextMatchingNoRowIsSentButCountedNowhere) {
   const auto total = TotalSent(counters());
-  f.bot->Context().SendCommand("$Search Hub:Guard F?T?0?1?x");
+  f.bot->Connection().SendCommand("$Search Hub:Guard F?T?0?1?x");
   EXPECT_EQ(f.Writes(), std::vector<std::string>{"$Search Hub:Guard F?T?0?1?x|"});
   EXPECT_EQ(TotalSent(counters()), total);
 }
@@ -192,7 +192,7 @@ TEST_F(FramingTest, TextNotStartingWithDollarOrAngleIsRefused) {
     f.fakes.dialogs.messages.clear();
     const auto total = TotalSent(counters());
 
-    EXPECT_FALSE(f.bot->Context().SendCommand(text));
+    EXPECT_FALSE(f.bot->Connection().SendCommand(text));
 
     EXPECT_TRUE(f.Writes().empty()) << text;
     EXPECT_EQ(TotalSent(counters()), total) << text;
@@ -210,8 +210,8 @@ TEST_F(FramingTest, FullDebugEchoesTheTextAndOneBar) {
   f.control("FullLogCheckBox").SetChecked(true);
   f.control("TimestampsCheckBox").SetChecked(true);
 
-  f.bot->Context().SendCommand("$Key abc");
-  f.bot->Context().SendCommand("$Key abc|");
+  f.bot->Connection().SendCommand("$Key abc");
+  f.bot->Connection().SendCommand("$Key abc|");
 
   EXPECT_EQ(f.DebugLines(), (std::vector<std::string>{"[2026-12-10 @ 14:05:09]: C -> H: $Key abc|",
                                                       "[2026-12-10 @ 14:05:09]: C -> H: $Key abc||"}));
@@ -222,7 +222,7 @@ TEST_F(FramingTest, WritesWhileClosedAreDroppedButCountedAndEchoed) {
   f.control("FullLogCheckBox").SetChecked(true);
   const auto before = counters().Sent(SentCounter::GetNickList);
 
-  EXPECT_TRUE(f.bot->Context().SendCommand("$GetNickList"));
+  EXPECT_TRUE(f.bot->Connection().SendCommand("$GetNickList"));
 
   EXPECT_TRUE(f.Writes().empty());
   EXPECT_EQ(counters().Sent(SentCounter::GetNickList), before + 1);
@@ -272,7 +272,7 @@ TEST_F(FramingTest, ErrorWhileConnectedDropsTheConnection) {
   EXPECT_EQ(f.ChatLines(), (std::vector<std::string>{"*** Error: 10054", "*** Disconnected"}));
   EXPECT_FALSE(connection().Connected());
   EXPECT_EQ(connection().PendingBytes(), 0u);
-  f.bot->Context().SendCommand("$GetNickList");
+  f.bot->Connection().SendCommand("$GetNickList");
   EXPECT_TRUE(f.Writes().empty());
 }
 

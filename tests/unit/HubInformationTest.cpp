@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/hub/HubSession.h"
+#include "core/model/ControlNames.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {
@@ -21,7 +22,7 @@ class HubInformationTest : public ::testing::Test {
   }
   const std::string& Caption() { return f.control("MainForm").Caption(); }
   const std::string& TrayHint() { return f.control("ClientCoolTrayIcon").Hint(); }
-  const std::vector<std::string>& Operators() { return f.bot->Context().operators.Rows(); }
+  const std::vector<std::string>& Operators() { return f.bot->Controls().List(ctl::kOpsListBox).Rows(); }
   std::vector<std::string> Nicks() {
     std::vector<std::string> nicks;
     for (int row = 0; row < f.bot->Users().Count(); ++row) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/hub/HubSession.h"
+#include "core/model/ControlNames.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {
@@ -159,7 +160,7 @@ TEST_F(LifecycleTest, LostConnectionEmptiesTheListsAndAwaitsReconnect) {
     }
 
     EXPECT_EQ(f.bot->Users().Count(), 0) << byError;
-    EXPECT_TRUE(f.bot->Context().operators.Rows().empty()) << byError;
+    EXPECT_TRUE(f.bot->Controls().List(ctl::kOpsListBox).Rows().empty()) << byError;
     EXPECT_TRUE(session().reconnectPending) << byError;
     EXPECT_EQ(session().hubSupports, "") << byError;
     EXPECT_FALSE(session().hubNameShown) << byError;

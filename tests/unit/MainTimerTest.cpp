@@ -57,7 +57,7 @@ TEST_F(TimerLabelsTest, StatusBarShowsUsersOnlyWhileConnected) {
 TEST_F(TimerLabelsTest, StatisticsShowTheCountsAndClearToZero) {
   f.LogIn();
   f.Receive("<hub> one|<hub> two|$Supports NoHello|");
-  f.bot->Context().SendCommand("<Guard> hi");
+  f.bot->Connection().SendCommand("<Guard> hi");
   f.bot->Counters().CountDetection();
   f.bot->TimerTick();
 

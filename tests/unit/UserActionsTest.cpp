@@ -54,7 +54,16 @@ class ChatOrder : public OutputPanes::Listener {
 // and zero, who shares nothing, reports a zero upload limit and has no IP.
 class UserActionsTest : public ::testing::Test {
  protected:
-  UserActionsTest() : context(MakeContext(f.bot->Context(), dialogs, f.fakes)), actions(context), order(f.Writes()) {
+  UserActionsTest()
+      : actions({.controls = f.bot->Controls(),
+                 .dialogs = dialogs,
+                 .lang = f.bot->Lang(),
+                 .panes = f.bot->Panes(),
+                 .sender = f.bot->Connection(),
+                 .shell = f.fakes.shell,
+                 .users = f.bot->Users(),
+                 .window = f.fakes.window}),
+        order(f.Writes()) {
     f.LogIn("B");
     f.PlainLines();
     f.Receive("$MyINFO $ALL alice my desc<++ V:0.868,M:A,H:1/0/0,S:2,L:512>$ $DSL\x01$alice@mail$1073741824$|");
@@ -68,17 +77,6 @@ class UserActionsTest : public ::testing::Test {
   }
   ~UserActionsTest() override { f.bot->Panes().RemoveListener(&order); }
 
-  static BotContext MakeContext(const BotContext& c, Dialogs& dialogs, test::FakePorts& p) {
-    return BotContext{
-        c.controls,        c.lang,
-        c.panes,           c.counters,
-        c.users,           c.operators,
-        c.session,         c.ticks,
-        c.settings,        c.connection,
-        c.sender,          Ports{p.transport, p.clock, dialogs, p.shell, p.window, p.http, p.media, p.codePages},
-        c.programDirectory};
-  }
-
   bool Enabled(const char* item) { return f.control(item).Enabled(); }
   void Answer(std::vector<std::optional<std::string>> answers) {
     dialogs.inputAnswers.assign(answers.begin(), answers.end());
@@ -87,7 +85,6 @@ class UserActionsTest : public ::testing::Test {
 
   test::BotFixture f;
   HubDuringDialogs dialogs;
-  BotContext context;
   UserActions actions;
   ChatOrder order;
   int alice = -1;

@@ -5,7 +5,8 @@
 #include <utility>
 
 #include "core/commands/BotCommandTable.h"
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/model/ControlModel.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
@@ -51,7 +52,7 @@ bool HoldsForbiddenCharacter(std::string_view argument, bool spacesRefused) {
 }  // namespace
 
 void BotCommands::Execute(std::string_view sender, std::string_view text) {
-  const std::string trigger = context_.CurrentTrigger();
+  const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
   // A prefix test in table order: the first keyword that begins the text wins,
   // whatever follows it.
   for (const BotCommand& command : BotCommandTable()) {
@@ -170,7 +171,8 @@ void BotCommands::RunSave(std::string_view sender) {
 }
 
 void BotCommands::SendWrongParameters(std::string_view sender) {
-  Reply(sender, context_.lang.Format(LangWrongParameters, {context_.CurrentTrigger() + "help"}));
+  Reply(sender,
+        context_.lang.Format(LangWrongParameters, {CurrentTrigger(context_.controls, context_.codePages) + "help"}));
 }
 
 std::string BotCommands::UserInformationText(int row) const {
@@ -189,7 +191,7 @@ std::string BotCommands::UserInformationText(int row) const {
 }
 
 std::string BotCommands::BuildHelpText() const {
-  const std::string trigger = context_.CurrentTrigger();
+  const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
   std::string text = context_.lang.Text(LangAvailableBotCommands);
   text += kLineEnd;
   text += kLineEnd;
@@ -220,7 +222,7 @@ std::string BotCommands::HelpLine(const BotCommand& command, const std::string& 
 }
 
 void BotCommands::Reply(std::string_view sender, std::string_view text) {
-  context_.SendCommand(context_.PrivateReply(sender, text));
+  context_.sender.SendCommand(PrivateReply(context_.controls, sender, text));
 }
 
 void BotCommands::ReplyAndLog(std::string_view sender, const std::string& text) {

@@ -3,10 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
 struct BotCommand;
-struct BotContext;
+class CommandSender;
+class ControlModel;
+class LangTable;
+class OutputPanes;
+class SettingsFile;
+class UserList;
 
 // The bot command interpreter: operators and allowed users switch detections,
 // set limits, edit the pattern and user lists, save the settings and look up
@@ -15,7 +22,18 @@ struct BotContext;
 // noted in the status pane so that the local operator sees them.
 class BotCommands {
  public:
-  explicit BotCommands(BotContext& context) : context_(context) {}
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    CodePages& codePages;
+    ControlModel& controls;
+    LangTable& lang;
+    OutputPanes& panes;
+    CommandSender& sender;
+    SettingsFile& settings;
+    UserList& users;
+  };
+
+  explicit BotCommands(Context context) : context_(context) {}
 
   // Runs the command that the words of a private message name. Words that
   // name no command are ignored without a reply.
@@ -41,7 +59,7 @@ class BotCommands {
   // A change made remotely: the reply and the same text in the status pane.
   void ReplyAndLog(std::string_view sender, const std::string& text);
 
-  BotContext& context_;
+  Context context_;
 };
 
 }  // namespace varnek

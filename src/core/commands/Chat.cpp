@@ -1,6 +1,7 @@
 #include "core/commands/Chat.h"
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/hub/Uptime.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
@@ -69,15 +70,16 @@ void Chat::HandlePrivateMessage(std::string_view /*recipient*/, std::string_view
   }
   const ControlModel& controls = context_.controls;
   if (controls.Get(ctl::kMessageCheckBox).Checked() && sender != controls.Get(ctl::kOpChatEdit).Text() &&
-      botMessageRecipients_.Take(sender, context_.ports.clock.TickCount())) {
+      botMessageRecipients_.Take(sender, context_.clock.TickCount())) {
     context_.panes.NiceLine(LangSendingBotMessage, {sender});
-    context_.SendCommand(BotMessage(sender));
+    context_.sender.SendCommand(BotMessage(sender));
   }
 }
 
 std::string Chat::BotMessage(std::string_view sender) const {
-  return context_.PrivateReply(sender, context_.controls.Get(ctl::kBotMessageMemo).Text() + " < " + kProductName + " " +
-                                           kProductVersion + " : " + kWebsite + " >");
+  return PrivateReply(context_.controls, sender,
+                      context_.controls.Get(ctl::kBotMessageMemo).Text() + " < " + kProductName + " " +
+                          kProductVersion + " : " + kWebsite + " >");
 }
 
 }  // namespace varnek

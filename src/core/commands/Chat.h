@@ -8,9 +8,15 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
-struct BotContext;
+class CommandSender;
+class ControlModel;
+class LangTable;
+class OutputPanes;
+class StringListModel;
 
 // "&#36;" to "$", then "&#124;" to "|", then every LF to CR LF (so a CR LF
 // already there becomes CR CR LF, as it always has).
@@ -43,9 +49,19 @@ class RecentRecipients {
 // gets the bot message, at most once a minute.
 class Chat {
  public:
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    Clock& clock;
+    ControlModel& controls;
+    LangTable& lang;
+    StringListModel& operators;
+    OutputPanes& panes;
+    CommandSender& sender;
+  };
+
   using CommandRunner = std::function<void(std::string_view sender, std::string_view text)>;
 
-  Chat(BotContext& context, CommandRunner runCommand) : context_(context), runCommand_(std::move(runCommand)) {}
+  Chat(Context context, CommandRunner runCommand) : context_(context), runCommand_(std::move(runCommand)) {}
 
   void HandleChatLine(std::string_view line);
   void HandlePrivateMessage(std::string_view recipient, std::string_view sender, std::string_view message);
@@ -57,7 +73,7 @@ class Chat {
  private:
   static constexpr std::uint32_t kBotMessageIntervalMs = 60000;
 
-  BotContext& context_;
+  Context context_;
   CommandRunner runCommand_;
   RecentRecipients botMessageRecipients_{kBotMessageIntervalMs};
 };

@@ -4,7 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/hub/HubConnection.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
@@ -41,7 +42,7 @@ std::string SongText(const PlayingSong& song) {
 
 }  // namespace
 
-Console::Console(BotContext& context, std::function<std::string()> helpText)
+Console::Console(Context context, std::function<std::string()> helpText)
     : context_(context), helpText_(std::move(helpText)) {}
 
 void Console::SendButtonClick() {
@@ -53,11 +54,11 @@ void Console::SendButtonClick() {
   }
   RunCommandLine(text);
   memo.SetText("");
-  context_.ports.window.Focus(kSendMemo);
+  context_.window.Focus(kSendMemo);
 }
 
 void Console::RunCommandLine(const std::string& text) {
-  const std::string trigger = context_.CurrentTrigger();
+  const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
   const std::string_view argument = AfterOrWhole(text, " ");
   if (text == trigger + "varnek") {
     SendStatistics();
@@ -69,7 +70,7 @@ void Console::RunCommandLine(const std::string& text) {
   }
   for (const Search& search : kSearches) {
     if (StartsWith(text, trigger + search.keyword + " ")) {
-      context_.ports.shell.OpenUrl(std::string(search.url).append(argument));
+      context_.shell.OpenUrl(std::string(search.url).append(argument));
       return;
     }
   }
@@ -81,7 +82,7 @@ void Console::RunCommandLine(const std::string& text) {
     RequestWinampTitle();
     return;
   }
-  context_.SendCommand(context_.ChatLineOfBot(text));
+  context_.sender.SendCommand(ChatLineOfBot(context_.controls, text));
 }
 
 void Console::SendStatistics() {
@@ -93,7 +94,7 @@ void Console::SendStatistics() {
   }
   message += " " + lang.Format(LangVersion, {kProductVersion}) + "\r\n";
   message += " " + lang.Format(LangWebsiteLink, {kWebsite}) + "\r\n";
-  context_.SendCommand(context_.ChatLineOfBot(message));
+  context_.sender.SendCommand(ChatLineOfBot(context_.controls, message));
 }
 
 void Console::SendPassword(std::string_view password) {
@@ -101,12 +102,12 @@ void Console::SendPassword(std::string_view password) {
   context_.panes.NiceLine(LangSending, {"$MyPass"});
   std::string command = "$MyPass ";
   command.append(password);
-  context_.SendCommand(command);
+  context_.sender.SendCommand(command);
 }
 
 void Console::RequestWinampTitle() {
   std::weak_ptr<const bool> alive = alive_;
-  context_.ports.media.RequestSong([this, alive](const std::optional<PlayingSong>& song) {
+  context_.media.RequestSong([this, alive](const std::optional<PlayingSong>& song) {
     if (alive.expired()) {
       return;
     }
@@ -124,7 +125,8 @@ void Console::AnswerWinampTitle(const std::optional<PlayingSong>& song) {
   if (!context_.connection.Connected()) {
     return;
   }
-  context_.SendCommand(context_.ChatLineOfBot(context_.lang.Format(LangListeningTo, {SongText(*song)})));
+  context_.sender.SendCommand(
+      ChatLineOfBot(context_.controls, context_.lang.Format(LangListeningTo, {SongText(*song)})));
 }
 
 void Console::SendMemoKeyDown(Key key, Modifiers modifiers) {

@@ -10,7 +10,11 @@
 
 namespace varnek {
 
-struct BotContext;
+class CommandSender;
+class ControlModel;
+class HubConnection;
+class LangTable;
+class OutputPanes;
 
 // The keys the command line reacts to.
 enum class Key { Return, Other };
@@ -37,8 +41,21 @@ constexpr Modifiers operator&(Modifiers a, Modifiers b) {
 // are deliberately not run from here; typed here they are plain chat.
 class Console {
  public:
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    CodePages& codePages;
+    HubConnection& connection;
+    ControlModel& controls;
+    LangTable& lang;
+    MediaTitle& media;
+    OutputPanes& panes;
+    CommandSender& sender;
+    Shell& shell;
+    WindowPort& window;
+  };
+
   // helpText gives the bot command help text, shown by the local help.
-  Console(BotContext& context, std::function<std::string()> helpText);
+  Console(Context context, std::function<std::string()> helpText);
 
   void SendButtonClick();
   void SendMemoKeyDown(Key key, Modifiers modifiers);
@@ -54,7 +71,7 @@ class Console {
   void RequestWinampTitle();
   void AnswerWinampTitle(const std::optional<PlayingSong>& song);
 
-  BotContext& context_;
+  Context context_;
   std::function<std::string()> helpText_;
   // Expires with the console, so that an answer arriving after it is ignored.
   std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
@@ -51,13 +51,12 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
   if (rule == nullptr) {
     return false;
   }
-  std::optional<std::string> answer =
-      context_.ports.dialogs.InputBox(kProductName, context_.lang.Text(rule->prompt), value);
+  std::optional<std::string> answer = context_.dialogs.InputBox(kProductName, context_.lang.Text(rule->prompt), value);
   if (!answer) {
     return false;
   }
   if (!Accepts(listView, *answer)) {
-    context_.WarnForbiddenCharacters();
+    WarnForbiddenCharacters(context_.lang, context_.dialogs);
     return false;
   }
   value = std::move(*answer);

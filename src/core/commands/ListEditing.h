@@ -3,15 +3,25 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
-struct BotContext;
+class ControlModel;
+class LangTable;
 
 // The list menu of the settings pages (add, edit, delete) on one of the eight
 // pattern and user lists, named by its list view.
 class ListEditing {
  public:
-  explicit ListEditing(BotContext& context) : context_(context) {}
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    ControlModel& controls;
+    Dialogs& dialogs;
+    LangTable& lang;
+  };
+
+  explicit ListEditing(Context context) : context_(context) {}
 
   // Edit and delete need a selected row.
   void OnMenuPopup(int selectedRow);
@@ -27,7 +37,7 @@ class ListEditing {
   // Asks for a value; refused characters give the warning and nothing back.
   bool AskValue(std::string_view listView, std::string& value);
 
-  BotContext& context_;
+  Context context_;
 };
 
 }  // namespace varnek

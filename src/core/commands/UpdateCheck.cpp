@@ -1,6 +1,6 @@
 #include "core/commands/UpdateCheck.h"
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
@@ -13,8 +13,8 @@ void UpdateCheck::Check() {
       {"User-Agent", "Mozilla/3.0 (compatible; Indy Library)"},
       {"Accept", "text/html, */*"},
   };
-  context_.ports.http.Get(std::string(kWebsite) + "version.txt", headers,
-                          [this](const HttpResult& result) { OnAnswer(result.body); });
+  context_.http.Get(std::string(kWebsite) + "version.txt", headers,
+                    [this](const HttpResult& result) { OnAnswer(result.body); });
 }
 
 std::optional<long long> UpdateCheck::VersionNumber(std::string_view version) {
@@ -55,10 +55,10 @@ void UpdateCheck::OnAnswer(std::optional<std::string> body) {
   if (!latest || !own || *latest <= *own) {
     return;
   }
-  if (context_.ports.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
-                                        context_.lang.Format(LangUpdateConfirmation, {kProductName}),
-                                        Question::Update) == DialogAnswer::Yes) {
-    context_.ports.shell.OpenUrl(kWebsite);
+  if (context_.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
+                                  context_.lang.Format(LangUpdateConfirmation, {kProductName}),
+                                  Question::Update) == DialogAnswer::Yes) {
+    context_.shell.OpenUrl(kWebsite);
   }
 }
 

@@ -4,15 +4,27 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
-struct BotContext;
+class ControlModel;
+class LangTable;
 
 // Learns from the maker's web site whether a newer version exists: one GET of
 // "version.txt", whose body is the latest version ("2.0.3").
 class UpdateCheck {
  public:
-  explicit UpdateCheck(BotContext& context) : context_(context) {}
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    ControlModel& controls;
+    Dialogs& dialogs;
+    HttpClient& http;
+    LangTable& lang;
+    Shell& shell;
+  };
+
+  explicit UpdateCheck(Context context) : context_(context) {}
 
   void Check();
   // The outcome of the GET: shows the version and asks when it is newer.
@@ -23,7 +35,7 @@ class UpdateCheck {
   static std::optional<long long> VersionNumber(std::string_view version);
 
  private:
-  BotContext& context_;
+  Context context_;
 };
 
 }  // namespace varnek

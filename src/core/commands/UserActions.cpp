@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
@@ -68,7 +69,7 @@ bool HasForbiddenCharacter(std::string_view text, std::string_view forbidden) {
 
 }  // namespace
 
-UserActions::UserActions(BotContext& context) : context_(context) {}
+UserActions::UserActions(Context context) : context_(context) {}
 
 const UserRecord* UserActions::RecordAt(int row) const {
   const UserList& users = context_.users;
@@ -109,8 +110,7 @@ void UserActions::EnableForRecord(const UserRecord& record) {
 }
 
 bool UserActions::Ask(LangKey prompt, std::string& remembered) {
-  std::optional<std::string> answer =
-      context_.ports.dialogs.InputBox(kProductName, context_.lang.Text(prompt), remembered);
+  std::optional<std::string> answer = context_.dialogs.InputBox(kProductName, context_.lang.Text(prompt), remembered);
   if (!answer) {
     return false;
   }
@@ -138,22 +138,22 @@ void UserActions::KickWithReason(const std::string& nick, const std::string& rea
     return;
   }
   if (reason.empty()) {
-    context_.SendCommand("$Kick " + nick);
+    context_.sender.SendCommand("$Kick " + nick);
     return;
   }
   if (HasForbiddenCharacter(reason, "$|")) {
-    context_.WarnForbiddenCharacters();
+    WarnForbiddenCharacters(context_.lang, context_.dialogs);
     return;
   }
   SendKickCommands(nick, reason);
 }
 
 void UserActions::SendKickCommands(const std::string& nick, const std::string& reason) {
-  context_.SendCommand(context_.PrivateReply(nick, context_.lang.Format(LangKickedBecause, {reason})));
+  context_.sender.SendCommand(PrivateReply(context_.controls, nick, context_.lang.Format(LangKickedBecause, {reason})));
   if (context_.controls.Get(ctl::kKickToStatusCheckBox).Checked()) {
-    context_.SendCommand(KickMessage(context_, nick, reason));
+    context_.sender.SendCommand(KickMessage(context_.controls, nick, reason));
   }
-  context_.SendCommand("$Kick " + nick);
+  context_.sender.SendCommand("$Kick " + nick);
 }
 
 void UserActions::Redirect(int row) {
@@ -173,7 +173,7 @@ void UserActions::RedirectTo(const std::string& nick, const std::string& address
     return;
   }
   if (HasForbiddenCharacter(address, " $|")) {
-    context_.WarnForbiddenCharacters();
+    WarnForbiddenCharacters(context_.lang, context_.dialogs);
     return;
   }
   // A redirect needs both texts; without a reason nothing is sent.
@@ -181,7 +181,7 @@ void UserActions::RedirectTo(const std::string& nick, const std::string& address
     return;
   }
   if (HasForbiddenCharacter(reason, "$|")) {
-    context_.WarnForbiddenCharacters();
+    WarnForbiddenCharacters(context_.lang, context_.dialogs);
     return;
   }
   SendRedirectCommands(nick, address, reason);
@@ -189,9 +189,10 @@ void UserActions::RedirectTo(const std::string& nick, const std::string& address
 
 void UserActions::SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason) {
   const LangTable& lang = context_.lang;
-  context_.SendCommand(context_.PrivateReply(nick, lang.Format(LangRedirectedBecause, {address, reason})));
+  context_.sender.SendCommand(
+      PrivateReply(context_.controls, nick, lang.Format(LangRedirectedBecause, {address, reason})));
   context_.panes.ChatLine(lang.Format(LangRedirecting, {nick, address}));
-  context_.SendCommand("$OpForceMove $Who:" + nick + "$Where:" + address + "$Msg:" + reason);
+  context_.sender.SendCommand("$OpForceMove $Who:" + nick + "$Where:" + address + "$Msg:" + reason);
 }
 
 void UserActions::PrivateMessage(int row) {
@@ -203,12 +204,12 @@ void UserActions::PrivateMessage(int row) {
   // Unescaped and whole, line breaks included: the operator's own words.
   SendPrivateMessage(record->Nick(), memo.Text());
   memo.SetText("");
-  context_.ports.window.Focus(ctl::kSendMemo);
+  context_.window.Focus(ctl::kSendMemo);
 }
 
 void UserActions::SendPrivateMessage(const std::string& nick, const std::string& text) {
   context_.panes.ChatLine(context_.lang.Format(LangPrivateMessageTo, {nick, text}));
-  context_.SendCommand(context_.PrivateReply(nick, text));
+  context_.sender.SendCommand(PrivateReply(context_.controls, nick, text));
 }
 
 void UserActions::RefreshList() {
@@ -216,20 +217,20 @@ void UserActions::RefreshList() {
   // even when it never answers.
   context_.users.Clear();
   context_.panes.NiceLine(LangSending, {"$GetNickList"});
-  context_.SendCommand("$GetNickList");
+  context_.sender.SendCommand("$GetNickList");
 }
 
 void UserActions::IpInformation(int row) {
   const UserRecord* record = RecordAt(row);
   if (record != nullptr) {
-    context_.ports.shell.OpenUrl(kIpInformationUrl + std::string(record->Cell(UserColumn::Ip)));
+    context_.shell.OpenUrl(kIpInformationUrl + std::string(record->Cell(UserColumn::Ip)));
   }
 }
 
 void UserActions::CopyField(int row, UserColumn column) {
   const UserRecord* record = RecordAt(row);
   if (record != nullptr) {
-    context_.ports.shell.SetClipboardText(std::string(record->Cell(column)));
+    context_.shell.SetClipboardText(std::string(record->Cell(column)));
   }
 }
 
@@ -245,7 +246,7 @@ void UserActions::CopyAll(int row) {
     text += record->Cell(item.column);
     separator = "\r\n";
   }
-  context_.ports.shell.SetClipboardText(text);
+  context_.shell.SetClipboardText(text);
 }
 
 void UserActions::SetAsOpChat(int row) {

@@ -3,12 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/Ports.h"
 #include "core/text/LangKeys.h"
 #include "core/users/UserRecord.h"
 
 namespace varnek {
 
-struct BotContext;
+class CommandSender;
+class ControlModel;
+class LangTable;
+class OutputPanes;
+class UserList;
 
 // What the local operator does to one user through the user list's menu:
 // kick, redirect, private message, IP lookup, copying, refreshing the list
@@ -19,7 +24,19 @@ struct BotContext;
 // no selection and the action does nothing.
 class UserActions {
  public:
-  explicit UserActions(BotContext& context);
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    ControlModel& controls;
+    Dialogs& dialogs;
+    LangTable& lang;
+    OutputPanes& panes;
+    CommandSender& sender;
+    Shell& shell;
+    UserList& users;
+    WindowPort& window;
+  };
+
+  explicit UserActions(Context context);
 
   // Enables the menu items for the selected row (-1 for none).
   void OnMenuPopup(int selectedRow);
@@ -54,7 +71,7 @@ class UserActions {
   void SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason);
   void AppendToList(int row, std::string_view listViewName);
 
-  BotContext& context_;
+  Context context_;
   // The dialog texts offered again by the next dialog of the same kind; kept
   // for the run only.
   std::string lastKickReason_;

@@ -1,6 +1,6 @@
 #include "core/hub/HubInformation.h"
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/model/ControlModel.h"
@@ -34,8 +34,8 @@ void HubInformation::OnForceMove(std::string_view address) {
   // The address is copied: the dialog's event loop may bring more commands.
   const std::string target(address);
   const DialogAnswer answer =
-      context_.ports.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
-                                        context_.lang.Format(LangRedirectConfirmation, {target}), Question::Redirect);
+      context_.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
+                                  context_.lang.Format(LangRedirectConfirmation, {target}), Question::Redirect);
   if (answer != DialogAnswer::Yes) {
     // Counts as a lost connection: the timer reconnects to the old hub.
     context_.connection.Disconnect();

@@ -3,17 +3,37 @@
 #include <functional>
 #include <string_view>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
-struct BotContext;
+class ControlModel;
+class HubConnection;
+class LangTable;
+class OutputPanes;
+class StringListModel;
+class UserList;
+struct HubSession;
 
 // What the hub reports about itself and other clients once the bot is in:
 // name and topic, redirects, searches and connection requests, users leaving
 // and the operator list. Only the redirect answers on the wire.
 class HubInformation {
  public:
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    HubConnection& connection;
+    ControlModel& controls;
+    Dialogs& dialogs;
+    LangTable& lang;
+    StringListModel& operators;
+    OutputPanes& panes;
+    HubSession& session;
+    UserList& users;
+  };
+
   // `connectAction` is the Connect button's action, which a redirect runs.
-  HubInformation(BotContext& context, std::function<void()> connectAction)
+  HubInformation(Context context, std::function<void()> connectAction)
       : context_(context), connectAction_(std::move(connectAction)) {}
 
   void OnHubName(std::string_view name);
@@ -25,7 +45,7 @@ class HubInformation {
   void OnOpListItem(std::string_view nick);
 
  private:
-  BotContext& context_;
+  Context context_;
   std::function<void()> connectAction_;
 };
 

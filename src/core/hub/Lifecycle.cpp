@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/model/ControlModel.h"
@@ -37,12 +37,12 @@ std::optional<std::uint16_t> PortNumber(const std::string& text) {
 
 void Lifecycle::ShowPageAndFocus(Page page, const char* control) {
   context_.controls.Get(ctl::kPageControl).SetValue(PageNumber(page));
-  context_.ports.window.Focus(control);
+  context_.window.Focus(control);
 }
 
 bool Lifecycle::CheckFieldsBeforeConnect() {
   ControlModel& controls = context_.controls;
-  Dialogs& dialogs = context_.ports.dialogs;
+  Dialogs& dialogs = context_.dialogs;
   const LangTable& lang = context_.lang;
   if (controls.Get(ctl::kHubIpEdit).Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterIp));
@@ -91,7 +91,7 @@ void Lifecycle::OnConnecting() {
 }
 
 void Lifecycle::OnConnected() {
-  context_.ticks.connect = context_.ports.clock.TickCount();
+  context_.ticks.connect = context_.clock.TickCount();
   SetConnectedState();
 }
 
@@ -107,7 +107,7 @@ void Lifecycle::OnDisconnected() {
 void Lifecycle::SetConnectedState() {
   ControlModel& controls = context_.controls;
   context_.session.reconnectPending = false;
-  context_.ports.window.SetApplicationIcon(IconKind::Connected);
+  context_.window.SetApplicationIcon(IconKind::Connected);
   controls.Get(ctl::kClientCoolTrayIcon).SetValue(1);
   controls.Get(ctl::kConnectButton).SetCaption(context_.lang.Text(LangDisconnect));
   controls.Get(ctl::kConnectTrayPopup).SetCaption(context_.lang.Text(LangDisconnect));
@@ -118,7 +118,7 @@ void Lifecycle::SetConnectedState() {
     controls.Get(name).SetEnabled(false);
   }
   if (controls.Get(ctl::kPageControl).Value() == PageNumber(Page::HubChat)) {
-    context_.ports.window.Focus(ctl::kSendMemo);
+    context_.window.Focus(ctl::kSendMemo);
   }
 }
 
@@ -127,8 +127,8 @@ void Lifecycle::SetDisconnectedState() {
   HubSession& session = context_.session;
   session.reconnectPending = true;
   session.Forget();
-  context_.ticks.disconnect = context_.ports.clock.TickCount();
-  context_.ports.window.SetApplicationIcon(IconKind::Disconnected);
+  context_.ticks.disconnect = context_.clock.TickCount();
+  context_.window.SetApplicationIcon(IconKind::Disconnected);
   controls.Get(ctl::kClientCoolTrayIcon).SetValue(0);
   controls.Get(ctl::kSendMemo).SetText("");
   controls.Get(ctl::kConnectButton).SetCaption(context_.lang.Text(LangConnect));
@@ -147,9 +147,8 @@ void Lifecycle::SetDisconnectedState() {
 }
 
 bool Lifecycle::RequestClose() {
-  if (context_.ports.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
-                                        context_.lang.Text(LangExitConfirmation),
-                                        Question::Exit) != DialogAnswer::Yes) {
+  if (context_.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
+                                  context_.lang.Text(LangExitConfirmation), Question::Exit) != DialogAnswer::Yes) {
     return false;
   }
   CloseNow();
@@ -170,10 +169,10 @@ void Lifecycle::CloseNow() {
     try {
       step();
     } catch (const std::exception& error) {
-      context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
+      context_.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
     }
   }
-  context_.ports.window.EndProgram();
+  context_.window.EndProgram();
 }
 
 std::string Lifecycle::UnexpectedErrorText(const std::string& message) const {
@@ -186,17 +185,17 @@ std::string Lifecycle::UnexpectedErrorText(const std::string& message) const {
 }
 
 void Lifecycle::HandleUnexpectedError(const std::string& message) {
-  const DialogAnswer answer = context_.ports.dialogs.MessageBox(
-      DialogKind::Error, DialogButtons::YesNo, UnexpectedErrorText(message), Question::UnexpectedError);
+  const DialogAnswer answer = context_.dialogs.MessageBox(DialogKind::Error, DialogButtons::YesNo,
+                                                          UnexpectedErrorText(message), Question::UnexpectedError);
   if (answer == DialogAnswer::Yes) {
     try {
       context_.settings.SaveIfLoaded();
     } catch (const std::exception& error) {
-      context_.ports.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
+      context_.dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
     }
     closing_ = true;
     context_.connection.Shutdown();
-    context_.ports.window.EndProgram();
+    context_.window.EndProgram();
     return;
   }
   context_.settings.Load();

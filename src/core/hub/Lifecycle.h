@@ -5,16 +5,41 @@
 
 #include "core/hub/ConnectionListener.h"
 #include "core/model/Pages.h"
+#include "core/model/Ports.h"
 
 namespace varnek {
 
-struct BotContext;
+class ControlModel;
+class HubConnection;
+class LangTable;
+class OutputPanes;
+class SettingsFile;
+class StringListModel;
+class UserList;
+struct HubSession;
+struct TickStamps;
 
 // The window's connection states, the Connect action, the close sequence and
 // the last-resort question for unexpected errors.
 class Lifecycle : public ConnectionListener {
  public:
-  explicit Lifecycle(BotContext& context) : context_(context) {}
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    Clock& clock;
+    HubConnection& connection;
+    ControlModel& controls;
+    Dialogs& dialogs;
+    LangTable& lang;
+    StringListModel& operators;
+    OutputPanes& panes;
+    HubSession& session;
+    SettingsFile& settings;
+    TickStamps& ticks;
+    UserList& users;
+    WindowPort& window;
+  };
+
+  explicit Lifecycle(Context context) : context_(context) {}
 
   // The Connect button: disconnects while connected, otherwise checks the
   // address, nick and port and connects.
@@ -47,7 +72,7 @@ class Lifecycle : public ConnectionListener {
   bool CheckFieldsBeforeConnect();
   void ShowPageAndFocus(Page page, const char* control);
 
-  BotContext& context_;
+  Context context_;
   bool closing_ = false;
 };
 

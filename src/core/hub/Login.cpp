@@ -1,6 +1,7 @@
 #include "core/hub/Login.h"
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/hub/HubSession.h"
 #include "core/hub/LockToKey.h"
 #include "core/model/ControlModel.h"
@@ -33,7 +34,7 @@ std::string DetectHubSoftware(std::string_view lock) {
 
 void Login::Send(std::string_view commandName, std::string_view text) {
   context_.panes.NiceLine(LangSending, {commandName});
-  context_.SendCommand(text);
+  context_.sender.SendCommand(text);
 }
 
 void Login::OnLock(std::string_view parameters) {
@@ -44,7 +45,7 @@ void Login::OnLock(std::string_view parameters) {
   // feature list that arrives late.
   Send("$Supports", kFeatures);
   Send("$Key", "$Key " + LockToKey(parameters));
-  Send("$ValidateNick", "$ValidateNick " + context_.MyNick());
+  Send("$ValidateNick", "$ValidateNick " + MyNick(context_.controls));
 }
 
 void Login::OnSupports(std::string_view parameters) {
@@ -68,9 +69,9 @@ void Login::OnGetPass() {
   controls.Get(ctl::kSendMemo).SetEnabled(true);
   controls.Get(ctl::kSendButton).SetEnabled(true);
   if (controls.Get(ctl::kPageControl).Value() == PageNumber(Page::HubChat)) {
-    context_.ports.window.Focus(ctl::kSendMemo);
+    context_.window.Focus(ctl::kSendMemo);
   }
-  controls.Get(ctl::kSendMemo).SetText(context_.CurrentTrigger() + "password ");
+  controls.Get(ctl::kSendMemo).SetText(CurrentTrigger(context_.controls, context_.codePages) + "password ");
 }
 
 void Login::OnBadPass() {
@@ -89,7 +90,7 @@ void Login::OnLogedIn() {
 }
 
 void Login::OnHello(std::string_view nick) {
-  const std::string& me = context_.MyNick();
+  const std::string& me = MyNick(context_.controls);
   if (nick == me && !context_.session.loginInfoSent) {
     SendLoginInfo();
   }
@@ -106,7 +107,7 @@ void Login::RequestUserInfo(std::string_view nick) {
   if (!Contains(session.hubSupports, "NoGetINFO")) {
     std::string request = "$GetINFO ";
     request.append(nick);
-    Send("$GetINFO", request + " " + context_.MyNick());
+    Send("$GetINFO", request + " " + MyNick(context_.controls));
   }
   if (!Contains(session.hubSupports, "UserIP2")) {
     std::string request = "$UserIP ";
@@ -123,14 +124,14 @@ void Login::SendLoginInfo() {
 }
 
 void Login::ResendMyInfo() {
-  context_.SendCommand(OwnMyInfo());
+  context_.sender.SendCommand(OwnMyInfo());
 }
 
 std::string Login::OwnMyInfo() const {
   const ControlModel& controls = context_.controls;
   const int mode = controls.Get(ctl::kModeComboBox).Value();
   const char* modeLetter = mode == 0 ? "P" : (mode == 1 ? "A" : "");
-  std::string info = "$MyINFO $ALL " + context_.MyNick() + " " + controls.Get(ctl::kDescriptionEdit).Text();
+  std::string info = "$MyINFO $ALL " + MyNick(context_.controls) + " " + controls.Get(ctl::kDescriptionEdit).Text();
   info += std::string("<") + kProductName + " V:" + kProductVersion + ",M:" + modeLetter + ",H:0/0/1,S:0>$ $Bot";
   info += '\x01';
   info += "$" + controls.Get(ctl::kEmailAddressEdit).Text() + "$0$";

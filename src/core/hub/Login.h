@@ -3,16 +3,31 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
-struct BotContext;
+class CommandSender;
+class ControlModel;
+class OutputPanes;
+struct HubSession;
 
 // The NMDC login: lock and key, nick, password, and the greeting after which
 // the bot publishes its version, asks for the nick list and sends its own
 // "$MyINFO".
 class Login {
  public:
-  explicit Login(BotContext& context) : context_(context) {}
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    CodePages& codePages;
+    ControlModel& controls;
+    OutputPanes& panes;
+    CommandSender& sender;
+    HubSession& session;
+    WindowPort& window;
+  };
+
+  explicit Login(Context context) : context_(context) {}
 
   void OnLock(std::string_view parameters);
   void OnSupports(std::string_view parameters);
@@ -33,7 +48,7 @@ class Login {
  private:
   void Send(std::string_view commandName, std::string_view text);
 
-  BotContext& context_;
+  Context context_;
 };
 
 }  // namespace varnek

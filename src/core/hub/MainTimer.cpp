@@ -1,6 +1,6 @@
 #include "core/hub/MainTimer.h"
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
 #include "core/hub/ErrorHandler.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
@@ -30,7 +30,7 @@ unsigned ScheduleCycle(unsigned interval) {
 // broken translation) must not keep the reconnect or the autosave from
 // running.
 void MainTimer::Tick() {
-  const unsigned now = context_.ports.clock.TickCount();
+  const unsigned now = context_.clock.TickCount();
   errors_.Guard([this, now] { ShowClockAndUptimes(now); });
   errors_.Guard([this] { ShowStatistics(); });
   errors_.Guard([this, now] { GiveUpStalledLogin(now); });
@@ -42,7 +42,7 @@ void MainTimer::Tick() {
 void MainTimer::ShowClockAndUptimes(unsigned now) {
   ControlModel& controls = context_.controls;
   const LangTable& lang = context_.lang;
-  controls.Get(ctl::kLocalTimeLabel).SetCaption(lang.Format(LangLocalTime, {context_.ports.clock.LocalTimeText()}));
+  controls.Get(ctl::kLocalTimeLabel).SetCaption(lang.Format(LangLocalTime, {context_.clock.LocalTimeText()}));
   controls.Get(ctl::kStatusBar)
       .SetCaption(context_.connection.Connected() ? lang.Format(LangUsers, {std::to_string(context_.users.Count())})
                                                   : lang.Text(LangNotConnected));
@@ -86,7 +86,7 @@ void MainTimer::GiveUpStalledLogin(unsigned now) {
 void MainTimer::ReconnectWhenDue(unsigned now) {
   if (context_.session.reconnectPending && ElapsedMinutes(now, context_.ticks.disconnect, 60) == 2) {
     connectAction_();
-    context_.ticks.disconnect = context_.ports.clock.TickCount();
+    context_.ticks.disconnect = context_.clock.TickCount();
   }
 }
 
@@ -119,7 +119,7 @@ void MainTimer::RequestUserInfo() {
   for (const std::string& nick : nicks) {
     login_.RequestUserInfo(nick);
   }
-  context_.ticks.tryInfo = context_.ports.clock.TickCount();
+  context_.ticks.tryInfo = context_.clock.TickCount();
 }
 
 void MainTimer::ClearStatistics() {

@@ -3,9 +3,18 @@
 #include <functional>
 #include <string>
 
+#include "core/model/Ports.h"
+
 namespace varnek {
 
-struct BotContext;
+class ControlModel;
+class HubConnection;
+class LangTable;
+class ProtocolCounters;
+class SettingsFile;
+class UserList;
+struct HubSession;
+struct TickStamps;
 class ErrorHandler;
 class Login;
 
@@ -14,10 +23,23 @@ class Login;
 // connection, the autosave and the scheduled user information requests.
 class MainTimer {
  public:
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    Clock& clock;
+    HubConnection& connection;
+    ControlModel& controls;
+    ProtocolCounters& counters;
+    LangTable& lang;
+    HubSession& session;
+    SettingsFile& settings;
+    TickStamps& ticks;
+    UserList& users;
+  };
+
   // How long a connected hub may take to greet the bot, in milliseconds.
   static constexpr unsigned kLoginTimeLimit = 60000;
 
-  MainTimer(BotContext& context, Login& login, ErrorHandler& errors, std::function<void()> connectAction)
+  MainTimer(Context context, Login& login, ErrorHandler& errors, std::function<void()> connectAction)
       : context_(context), login_(login), errors_(errors), connectAction_(std::move(connectAction)) {}
 
   void Tick();
@@ -35,7 +57,7 @@ class MainTimer {
   void AutosaveWhenDue(unsigned now);
   void RequestInfoWhenDue(unsigned now);
 
-  BotContext& context_;
+  Context context_;
   Login& login_;
   ErrorHandler& errors_;
   std::function<void()> connectAction_;

@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
@@ -35,7 +36,7 @@ std::int32_t HubCount(std::string_view part, std::string_view hubs) {
 
 }  // namespace
 
-Detections::Detections(BotContext& context)
+Detections::Detections(Context context)
     : context_(context),
       detectionsSwitch_(context.controls.Get(ctl::kDetectionsCheckBox)),
       protectedOps_(context.controls.Get(ctl::kProtectedOpsCheckBox)),
@@ -114,8 +115,9 @@ bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view ni
   const std::string& text = controls.commandEdit->Text();
   bool kicked = false;
   if (kickSwitchOn && !text.empty()) {
-    const std::string command = ExpandTemplate(text, nick, context_.MyNick(), KickKindOf(kind).placeholder, value);
-    SendKick(context_, command, nick, controls.rawSwitch->Checked());
+    const std::string command =
+        ExpandTemplate(text, nick, MyNick(context_.controls), KickKindOf(kind).placeholder, value);
+    SendKick(context_.controls, context_.sender, command, nick, controls.rawSwitch->Checked());
     kicked = true;
   }
   ReportDetection(found, foundArguments);

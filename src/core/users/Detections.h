@@ -11,7 +11,13 @@
 
 namespace varnek {
 
-struct BotContext;
+class CommandSender;
+class ControlModel;
+class LangTable;
+class OutputPanes;
+class ProtocolCounters;
+class StringListModel;
+class UserList;
 struct MyInfoFields;
 class Control;
 
@@ -22,7 +28,18 @@ class Control;
 // not run and the user's row is neither added nor updated.
 class Detections {
  public:
-  explicit Detections(BotContext& context);
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    ControlModel& controls;
+    ProtocolCounters& counters;
+    LangTable& lang;
+    StringListModel& operators;
+    OutputPanes& panes;
+    CommandSender& sender;
+    UserList& users;
+  };
+
+  explicit Detections(Context context);
 
   void HandleMyInfo(const MyInfoFields& fields);
   void HandleUserIp(std::string_view nick, std::string_view ip);
@@ -62,7 +79,7 @@ class Detections {
 
   const KindControls& ControlsOf(DetectionKind kind) const { return kinds_[static_cast<std::size_t>(kind)]; }
 
-  BotContext& context_;
+  Context context_;
   std::array<KindControls, kDetectionKindCount> kinds_;
   const Control& detectionsSwitch_;
   const Control& protectedOps_;

@@ -4,7 +4,8 @@
 #include <iterator>
 #include <utility>
 
-#include "core/context/BotContext.h"
+#include "core/context/BotVoice.h"
+#include "core/context/CommandSender.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 
@@ -41,22 +42,23 @@ std::string KickReason(std::string_view command, std::string_view nick) {
   return start >= command.size() ? std::string() : std::string(command.substr(start));
 }
 
-std::string KickMessage(const BotContext& context, std::string_view nick, std::string_view reason) {
-  std::string message = "<" + context.MyNick() + "> is kicking ";
+std::string KickMessage(const ControlModel& controls, std::string_view nick, std::string_view reason) {
+  std::string message = "<" + MyNick(controls) + "> is kicking ";
   message.append(nick);
   message += " because: ";
   message.append(reason);
   return message;
 }
 
-void SendKick(const BotContext& context, std::string_view command, std::string_view nick, bool raw) {
+void SendKick(const ControlModel& controls, CommandSender& sender, std::string_view command, std::string_view nick,
+              bool raw) {
   if (raw) {
-    context.SendCommand(command);
+    sender.SendCommand(command);
     return;
   }
-  context.SendCommand(context.ChatLineOfBot(command));
-  if (context.controls.Get(ctl::kKickToStatusCheckBox).Checked()) {
-    context.SendCommand(KickMessage(context, nick, KickReason(command, nick)));
+  sender.SendCommand(ChatLineOfBot(controls, command));
+  if (controls.Get(ctl::kKickToStatusCheckBox).Checked()) {
+    sender.SendCommand(KickMessage(controls, nick, KickReason(command, nick)));
   }
 }
 

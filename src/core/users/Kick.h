@@ -5,7 +5,8 @@
 
 namespace varnek {
 
-struct BotContext;
+class CommandSender;
+class ControlModel;
 
 // Fills a kick template in one pass from left to right: "<nick>", "<mynick>"
 // and the detection's own placeholder (none for the proxy), byte-exact and
@@ -21,11 +22,12 @@ std::string ExpandTemplate(std::string_view text, std::string_view nick, std::st
 std::string KickReason(std::string_view command, std::string_view nick);
 
 // The kick message of the main chat: "<mynick> is kicking nick because: reason".
-std::string KickMessage(const BotContext& context, std::string_view nick, std::string_view reason);
+std::string KickMessage(const ControlModel& controls, std::string_view nick, std::string_view reason);
 
 // Sends an expanded kick: raw templates unchanged through the send path,
 // plain ones as a main chat line of the bot, then, when the kick message is
 // switched on, "<mynick> is kicking nick because: reason".
-void SendKick(const BotContext& context, std::string_view command, std::string_view nick, bool raw);
+void SendKick(const ControlModel& controls, CommandSender& sender, std::string_view command, std::string_view nick,
+              bool raw);
 
 }  // namespace varnek

@@ -14,7 +14,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
@@ -114,7 +114,7 @@ QGroupBox* BuildUpdatesGroup(PageKit& kit, QWidget* page) {
   column->addWidget(kit.Check(group, ctl::kUpdatesNotifyCheckBox));
   auto* check = new QHBoxLayout;
   check->addStretch(1);
-  check->addWidget(kit.Button(group, ctl::kVersionButton, [&kit] { kit.bot.Updates().Check(); }));
+  check->addWidget(kit.Button(group, ctl::kVersionButton, [&kit] { kit.bot.CheckForUpdate(); }));
   column->addLayout(check);
   return group;
 }
@@ -194,7 +194,7 @@ QWidget* BuildClientSettingsPage(PageKit& kit) {
   bottom->setSpacing(kGap);
   bottom->addWidget(kit.Check(page, ctl::kMinimizeToTrayCheckBox));
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, ctl::kSaveSettingsButton, [&kit] { kit.bot.Settings().Save(); }));
+  bottom->addWidget(kit.Button(page, ctl::kSaveSettingsButton, [&kit] { kit.bot.SaveSettings(); }));
   layout->addLayout(bottom);
   return page;
 }

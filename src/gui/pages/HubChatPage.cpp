@@ -8,7 +8,7 @@
 #include <QSplitter>
 #include <QTableView>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
 #include "gui/MainWindow.h"
@@ -49,7 +49,7 @@ QMenu* BuildUserMenu(PageKit& kit, QTableView* view) {
   auto* menu = new QMenu(view);
   menu->setObjectName(QStringLiteral("OpPopupMenu"));
   menu->setToolTipsVisible(true);
-  UserActions& actions = kit.bot.Actions();
+  BotActions& actions = kit.bot;
   auto add = [&kit, view](QMenu* into, const char* name, std::function<void(int)> act) {
     QAction* action = into->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
@@ -59,7 +59,7 @@ QMenu* BuildUserMenu(PageKit& kit, QTableView* view) {
       kit.Run([&] { act(row); });
     });
   };
-  add(menu, ctl::kIpUserPopup, [&actions](int row) { actions.IpInformation(row); });
+  add(menu, ctl::kIpUserPopup, [&actions](int row) { actions.ShowIpInformation(row); });
   add(menu, ctl::kKickUserPopup, [&actions](int row) { actions.Kick(row); });
   add(menu, ctl::kRedirectUserPopup, [&actions](int row) { actions.Redirect(row); });
   add(menu, ctl::kPmUserPopup, [&actions](int row) { actions.PrivateMessage(row); });
@@ -74,7 +74,7 @@ QMenu* BuildUserMenu(PageKit& kit, QTableView* view) {
   copy->addSeparator();
   add(copy, ctl::kcAllUserPopup, [&actions](int row) { actions.CopyAll(row); });
   menu->addSeparator();
-  add(menu, ctl::kRefreshUserPopup, [&actions](int) { actions.RefreshList(); });
+  add(menu, ctl::kRefreshUserPopup, [&actions](int) { actions.RefreshUserList(); });
   menu->addSeparator();
   add(menu, ctl::kAddOpChatUserPopup, [&actions](int row) { actions.SetAsOpChat(row); });
   add(menu, ctl::kAddToAllowedUserPopup, [&actions](int row) { actions.MoveToAllowed(row); });
@@ -107,7 +107,7 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QTableView::customContextMenuRequested, view, [&kit, view, menu](const QPoint& at) {
     const int row = SelectedUser(view);
-    kit.Run([&kit, row] { kit.bot.Actions().OnMenuPopup(row); });
+    kit.Run([&kit, row] { kit.bot.UserMenuOpening(row); });
     menu->exec(view->viewport()->mapToGlobal(at));
   });
   return view;
@@ -133,7 +133,7 @@ QWidget* BuildHubChatPage(PageKit& kit) {
   splitter->setChildrenCollapsible(false);
   grid->addWidget(splitter, 0, 0, 1, 2);
 
-  Console& console = kit.bot.OperatorConsole();
+  BotActions& console = kit.bot;
   auto* line = new CommandLine(
       [&kit, &console](Key key, Modifiers modifiers) { kit.Run([&] { console.SendMemoKeyDown(key, modifiers); }); },
       page);

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <span>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
 #include "gui/PageKit.h"
@@ -85,7 +85,7 @@ QWidget* BuildStatisticsPage(PageKit& kit) {
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, ctl::kClearStatisticsButton, [&kit] { kit.bot.Timer().ClearStatistics(); }));
+  bottom->addWidget(kit.Button(page, ctl::kClearStatisticsButton, [&kit] { kit.bot.ClearStatistics(); }));
   column->addLayout(bottom);
   return page;
 }

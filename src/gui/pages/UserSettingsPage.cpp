@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
 
@@ -92,7 +92,7 @@ QWidget* BuildUserSettingsPage(PageKit& kit) {
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(kit.Button(page, ctl::kResendMyInfoButton, [&kit] { kit.bot.LoginHandler().ResendMyInfo(); }));
+  bottom->addWidget(kit.Button(page, ctl::kResendMyInfoButton, [&kit] { kit.bot.ResendMyInfo(); }));
   column->addLayout(bottom);
   return page;
 }

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/commands/Console.h"
+#include "core/users/UserRecord.h"
+
+namespace varnek {
+
+class Bot;
+class ControlModel;
+class OutputPanes;
+class UserList;
+
+// What a front end may ask of the bot: the three things it shows (the
+// controls it binds its widgets to, the output panes and the user list) and
+// the actions behind its buttons, menus and console lines. The window and the
+// headless program see the bot only through this, so the parts behind it can
+// change without touching either of them.
+class BotActions {
+ public:
+  explicit BotActions(Bot& bot) : bot_(bot) {}
+
+  ControlModel& Controls();
+  OutputPanes& Panes();
+  UserList& Users();
+
+  // The start of the program and its once-a-second tick.
+  void Start();
+  void TimerTick();
+  // Runs one entry from the event loop behind the bot's error boundary.
+  void Run(const std::function<void()>& action);
+
+  // Connection and the end of the program.
+  void Connect();
+  void Reconnect();
+  // The close confirmation; returns whether the program closes.
+  bool RequestClose();
+  // The close sequence without the question.
+  void CloseNow();
+
+  // Buttons of the settings and statistics pages, and the settings file as
+  // the process's signals ask for it.
+  void SaveSettings();
+  void SaveSettingsOrWarn();
+  void ReloadSettings();
+  void ResendMyInfo();
+  void ClearStatistics();
+  void CheckForUpdate();
+  void ApplyLanguage();
+  void BrowseLanguageFile();
+  void PickChatColour(bool textColour);
+
+  // The pattern lists' menu, named by the list view.
+  void PatternMenuOpening(int selectedRow);
+  void AddPattern(std::string_view listView);
+  void EditPattern(std::string_view listView, int row);
+  void DeletePattern(std::string_view listView, int row);
+
+  // The user list's menu, on a row of the list as it is shown.
+  void UserMenuOpening(int selectedRow);
+  void ShowIpInformation(int row);
+  void Kick(int row);
+  void Redirect(int row);
+  void PrivateMessage(int row);
+  void CopyField(int row, UserColumn column);
+  void CopyAll(int row);
+  void RefreshUserList();
+  void SetAsOpChat(int row);
+  void MoveToAllowed(int row);
+  void MoveToProtected(int row);
+  // The same actions by nick, with what the window would ask for given.
+  void KickWithReason(const std::string& nick, const std::string& reason);
+  void RedirectTo(const std::string& nick, const std::string& address, const std::string& reason);
+  void SendPrivateMessage(const std::string& nick, const std::string& text);
+  // A user's information as "%info" answers it.
+  std::string UserInformation(int row) const;
+
+  // The operator's command line under the hub chat.
+  void SendButtonClick();
+  void SendMemoKeyDown(Key key, Modifiers modifiers);
+
+ private:
+  Bot& bot_;
+};
+
+}  // namespace varnek
