@@ -144,6 +144,17 @@ def write_ini(directory, settings, lists=None):
         ini.write(("\r\n".join(lines) + "\r\n").encode("latin-1"))
 
 
+# The last key of [Settings] in the order the bot writes them: a file that
+# holds it right before the first list section was written whole.
+LAST_SETTINGS_KEY = "LimitFromConnection"
+
+
+def settings_end(text):
+    """The last settings line and the first list section, as a complete file holds them; None if absent."""
+    match = re.search(r"\r\n" + LAST_SETTINGS_KEY + r"=[^\r\n]*\r\n\[Allowed users\]\r\n", text)
+    return match.group(0) if match else None
+
+
 def read_ini(directory):
     with open(os.path.join(directory, "Varnek.ini"), "rb") as ini:
         return ini.read().decode("latin-1")

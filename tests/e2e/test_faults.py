@@ -10,7 +10,7 @@ import struct
 import time
 import unittest
 
-from harness import PLAIN_LOCK, BotTestCase, read_ini
+from harness import PLAIN_LOCK, BotTestCase, read_ini, settings_end
 
 # The tests of a lost connection run a bot on a stepped clock: the reconnect
 # comes on the timer's first tick at least 119,880 ms of ticks after the loss,
@@ -44,7 +44,8 @@ class FaultTestCase(BotTestCase):
         self.assertTrue(saved.startswith("[Settings]\r\n"))
         self.assertIn("Username=Guard\r\n", saved)
         # Complete: the last key of the settings, then the eight list sections.
-        self.assertIn("Encoding=windows-1252\r\n[Allowed users]\r\n", saved)
+        self.assertIn("\r\nEncoding=windows-1252\r\n", saved)
+        self.assertIsNotNone(settings_end(saved), saved[-400:])
         self.assertTrue(saved.endswith("[Share patterns]\r\n"), saved[-200:])
 
     def login_as_operator(self, bot):

@@ -27,12 +27,14 @@ struct Info {
   std::string limit;  // empty: the tag has no "L:" item
   std::string description = "just sharing";
   std::string email = "bob@example.invalid";
+  std::string connection = "DSL";
 
   std::string Tag() const {
     return "<++ V:0.706,M:" + mode + ",H:" + hubs + ",S:3" + (limit.empty() ? "" : ",L:" + limit) + ">";
   }
   std::string Command() const {
-    return "$MyINFO $ALL " + nick + " " + description + Tag() + "$ $DSL\x01$" + email + "$" + share + "$|";
+    return "$MyINFO $ALL " + nick + " " + description + Tag() + "$ $" + connection + "\x01$" + email + "$" + share +
+           "$|";
   }
 };
 
@@ -311,6 +313,39 @@ TEST_F(DetectionsTest, UploadLimit) {
     EXPECT_EQ(f.Writes(),
               c.kicked ? Lines{"<Guard> !kick bob [auto kick] Upload limit: " + shown + " KiB/s|"} : Lines{});
     EXPECT_EQ(RowOf("bob") >= 0, !c.kicked);
+  }
+}
+
+struct ConnectionLimitCase {
+  bool readConnection;
+  std::string tagLimit;
+  std::string connection;
+  const char* shown;  // the limit in the found line; nullptr: no line
+};
+
+// Clients that give their limit as the connection, "<N> KiB/s", are judged by
+// it only when the switch is on and the tag has no limit of its own.
+TEST_F(DetectionsTest, UploadLimitFromTheConnection) {
+  const ConnectionLimitCase cases[] = {
+      {false, "", "40 KiB/s", nullptr},  {true, "", "40 KiB/s", "40"},     {true, "", "12.5 KiB/s", "12"},
+      {true, "7", "40 KiB/s", "7"},  // the tag's own limit wins
+      {true, "", "DSL", nullptr},        {true, "", "KiB/s", nullptr},     {true, "", " KiB/s", nullptr},
+      {true, "", "40 KiB/sec", nullptr}, {true, "", "4x0 KiB/s", nullptr}, {true, "", "40. KiB/s", nullptr},
+      {true, "", "40 kib/s", nullptr},
+  };
+  Check("KickLimitCheckBox");
+  for (const ConnectionLimitCase& c : cases) {
+    SCOPED_TRACE(c.connection);
+    f.bot->Panes().Clear(PaneId::Chat);
+    f.Writes().clear();
+    f.bot->Users().Clear();
+    Check("LimitFromConnectionCheckBox", c.readConnection);
+
+    Feed(Info{.limit = c.tagLimit, .connection = c.connection});
+    const std::string shown = c.shown == nullptr ? "" : c.shown;
+    EXPECT_EQ(Chat(), c.shown == nullptr ? Lines{} : Lines{"*** bob is using upload limit: " + shown + " KiB/s"});
+    EXPECT_EQ(f.Writes(),
+              c.shown == nullptr ? Lines{} : Lines{"<Guard> !kick bob [auto kick] Upload limit: " + shown + " KiB/s|"});
   }
 }
 

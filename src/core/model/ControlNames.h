@@ -110,6 +110,7 @@ inline constexpr char kProtectedListView[] = "ProtectedListView";
 inline constexpr char kProtectedUsersCheckBox[] = "ProtectedUsersCheckBox";
 inline constexpr char kProtectedOpsCheckBox[] = "ProtectedOpsCheckBox";
 inline constexpr char kKickToStatusCheckBox[] = "KickToStatusCheckBox";
+inline constexpr char kLimitFromConnectionCheckBox[] = "LimitFromConnectionCheckBox";
 
 // The detection settings page and the two detection pages
 inline constexpr char kKickLimitBelowCheckBox[] = "KickLimitBelowCheckBox";

@@ -197,6 +197,7 @@ void BuildDetectionPages(Builder& b) {
                       .filter = F::DigitsOnly,
                       .enabled = false});
   b.Key("KickUserHubs").Check(ctl::kKickUserHubsCheckBox, false);
+  b.Key("LimitFromConnection").Check(ctl::kLimitFromConnectionCheckBox, false);
   b.Key("KickRegHubs").Check(ctl::kKickRegHubsCheckBox, false);
   b.Key("KickOpHubs").Check(ctl::kKickOpHubsCheckBox, false);
   b.Key("UserValue").Spin(ctl::kUserHubsSpinEdit, 0, 999, 99, 3).SetEnabled(false);

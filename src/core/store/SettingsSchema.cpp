@@ -113,6 +113,8 @@ constexpr const char* kFileOrder[] = {
     ctl::kTriggerComboBox,
     ctl::kPageControl,
     ctl::kEncodingComboBox,
+    // Keys added later follow, so an older file loads as it always did.
+    ctl::kLimitFromConnectionCheckBox,
 };
 
 // How a control's kind is stored.

@@ -356,6 +356,10 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
      "Requesting user information such as MyINFO and IP every set minutes in hubs that does not supports NoGetINFO and "
      "UserIP2"},
     {"LangCheckNow", "Check now"},
+    {"LangLimitFromConnection", "Read the upload limit from the connection field (\"N KiB/s\")"},
+    {"LangHintLimitFromConnection",
+     "Current clients give their upload limit as the connection, \"N KiB/s\", instead of in the tag; the upload "
+     "limit detection reads it there when the tag has no limit"},
 }};
 
 }  // namespace varnek

@@ -345,6 +345,8 @@ enum LangKey : int {
   LangTryMyInfo,
   LangHintTryMyInfo,
   LangCheckNow,
+  LangLimitFromConnection,
+  LangHintLimitFromConnection,
   LangKeyCount
 };
 

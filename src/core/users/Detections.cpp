@@ -14,6 +14,7 @@
 #include "core/text/Strings.h"
 #include "core/users/Kick.h"
 #include "core/users/MyInfoFields.h"
+#include "core/users/MyInfoParser.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -43,6 +44,7 @@ Detections::Detections(Context context)
       protectedUsers_(context.controls.Get(ctl::kProtectedUsersCheckBox)),
       limitBelowSwitch_(context.controls.Get(ctl::kKickLimitBelowCheckBox)),
       limitBelowValue_(context.controls.Get(ctl::kKickLimitBelowSpinEdit)),
+      limitFromConnection_(context.controls.Get(ctl::kLimitFromConnectionCheckBox)),
       protectedList_(context.controls.List(ctl::kProtectedListView)),
       nickPatterns_(context.controls.List(ctl::kKickNickListView)),
       ipPatterns_(context.controls.List(ctl::kKickIpListView)),
@@ -166,10 +168,14 @@ bool Detections::DetectProxy(const MyInfoFields& fields) {
 // A limit of 0 or less is reported but never kicks; with "only below" on,
 // only a limit under the threshold kicks.
 bool Detections::DetectLimit(const MyInfoFields& fields) {
-  if (fields.limit.empty()) {
+  std::string_view limitText = fields.limit;
+  if (limitText.empty() && limitFromConnection_.Checked()) {
+    limitText = LimitInConnection(fields.connection);
+  }
+  if (limitText.empty()) {
     return false;
   }
-  const std::int32_t limit = ReadInt32(fields.limit).value_or(kLimitNotANumber);
+  const std::int32_t limit = ReadInt32(limitText).value_or(kLimitNotANumber);
   if (limit == kLimitNotANumber) {
     return false;
   }

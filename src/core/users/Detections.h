@@ -86,6 +86,7 @@ class Detections {
   const Control& protectedUsers_;
   const Control& limitBelowSwitch_;
   const Control& limitBelowValue_;
+  const Control& limitFromConnection_;
   // Compiled when they change; the exemption test is a question, so its
   // list's compiled form is a cache.
   mutable PatternList protectedList_;

@@ -136,6 +136,22 @@ MyInfoFields ToFields(const FieldViews& views) {
 
 }  // namespace
 
+std::string_view LimitInConnection(std::string_view connection) {
+  constexpr std::string_view kUnit = " KiB/s";
+  if (!connection.ends_with(kUnit)) {
+    return {};
+  }
+  const std::string_view number = connection.substr(0, connection.size() - kUnit.size());
+  const std::string_view whole = number.substr(0, number.find('.'));
+  const std::string_view fraction = whole.size() < number.size() ? number.substr(whole.size() + 1) : std::string_view{};
+  const auto allDigits = [](std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const bool wellFormed =
+      !whole.empty() && allDigits(whole) && allDigits(fraction) && (whole.size() == number.size() || !fraction.empty());
+  return wellFormed ? whole : std::string_view{};
+}
+
 std::optional<MyInfoFields> ParseMyInfo(std::string_view parameterText) {
   // Only four bytes are compared, so "$ALLx" passes as it always has.
   if (!StartsWith(parameterText, "$ALL")) {

@@ -13,4 +13,9 @@ namespace varnek {
 // shortened fields, never an error.
 std::optional<MyInfoFields> ParseMyInfo(std::string_view parameterText);
 
+// The upload limit that current clients give as their connection,
+// "<N> KiB/s": the whole KiB/s before a decimal point, or empty when the
+// connection has another form.
+std::string_view LimitInConnection(std::string_view connection);
+
 }  // namespace varnek

@@ -31,14 +31,15 @@ QWidget* BuildDetectionSettingsPage(PageKit& kit) {
 
   QTableView* protectedUsers = kit.PatternList(page, ctl::kProtectedListView, kProtectedColumnWidth);
   FitToColumn(protectedUsers, kProtectedColumnWidth);
-  grid->addWidget(protectedUsers, 0, 0, 4, 1);
+  grid->addWidget(protectedUsers, 0, 0, 5, 1);
   grid->addWidget(kit.Check(page, ctl::kProtectedUsersCheckBox), 0, 1);
   grid->addWidget(kit.Check(page, ctl::kProtectedOpsCheckBox), 1, 1);
   grid->addWidget(kit.Check(page, ctl::kKickToStatusCheckBox), 2, 1);
-  grid->setRowStretch(3, 1);
+  grid->addWidget(kit.Check(page, ctl::kLimitFromConnectionCheckBox), 3, 1);
+  grid->setRowStretch(4, 1);
   grid->setColumnStretch(1, 1);
   // The master switch sits apart at the bottom of the page.
-  grid->addWidget(kit.Check(page, ctl::kDetectionsCheckBox), 4, 0, 1, 2);
+  grid->addWidget(kit.Check(page, ctl::kDetectionsCheckBox), 5, 0, 1, 2);
   return page;
 }
 
