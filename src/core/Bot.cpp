@@ -68,6 +68,7 @@ Bot::Bot(Ports ports, std::filesystem::path programDirectory)
                    .users = users_}),
       botCommands_({.codePages = ports_.codePages,
                     .controls = controls_,
+                    .detections = detections_,
                     .lang = lang_,
                     .panes = panes_,
                     .sender = connection_,

@@ -53,6 +53,7 @@ class BotCommandsTest : public ::testing::Test {
   test::BotFixture f;
   BotCommands commands{{.codePages = f.fakes.codePages,
                         .controls = f.bot->Controls(),
+                        .detections = f.bot->Detector(),
                         .lang = f.bot->Lang(),
                         .panes = f.bot->Panes(),
                         .sender = f.bot->Connection(),
@@ -304,10 +305,105 @@ TEST_F(BotCommandsTest, HelpListsEveryCommandWithCurrentStates) {
       "\t%addallow <username>\t\t- Add allowed user (use * as any character)\r\n"
       "\t%delallow <username>\t\t- Delete allowed user\r\n"
       "\t%kickmes <1/0>\t\t\t- Send kick messages to hub chat on/off (current status: 0)\r\n"
-      "\t%info <username>\t\t\t- Prints all available information about <username>\r\n";
+      "\t%info <username>\t\t\t- Prints all available information about <username>\r\n"
+      "\t%hits\t\t\t\t- Lists the 20 patterns that matched the most users since the start\r\n"
+      "\t%test <list> <pattern>\t\t- Shows the online users that <pattern> would match; <list> is nick, ip, desc, "
+      "email, tag or share\r\n";
   EXPECT_EQ(commands.BuildHelpText(), expected);
   ExpectOutcome(Send("%help"), Answered(expected), "help");
   ExpectOutcome(Send("%helpme now"), Answered(expected), "prefix");
+}
+
+// "hits" counts every user a forbidden pattern matched, by pattern text and
+// list; rows without hits are left out, the most hit come first.
+TEST_F(BotCommandsTest, HitsListsTheMostMatchedPatternRows) {
+  ExpectOutcome(Send("%hits"), Answered("No pattern has matched a user since the start"), "none yet");
+  f.control("DetectionsCheckBox").SetChecked(true);
+  for (const char* pattern : {"*spam*", "never*", "*spam*"}) {
+    list("KickNickListView").Append(pattern);
+  }
+  list("KickTagListView").Append("*V:0.1*");
+  list("KickDescriptionListView").Append("*ad*");
+  f.Receive("$MyINFO $ALL spam1 <++ V:0.1,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  f.Receive("$MyINFO $ALL spam2 <++ V:0.1,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  f.Receive("$MyINFO $ALL ann <++ V:0.1,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  f.Receive("$MyINFO $ALL bob read my ad<++ V:0.2,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  ExpectOutcome(Send("%hits"),
+                Answered("Patterns with the most hits (list: pattern: hits)\r\n"
+                         "\r\n\ttag: *V:0.1*: 3\r\n\tnick: *spam*: 2\r\n\tdesc: *ad*: 1\r\n"),
+                "counted");
+}
+
+TEST_F(BotCommandsTest, HitsShowsAtMostTwentyRowsAndOnlyRowsStillListed) {
+  f.control("DetectionsCheckBox").SetChecked(true);
+  list("KickNickListView").Append("*");
+  for (int i = 0; i < 25; ++i) {
+    const std::string number = std::to_string(i);
+    list("KickTagListView").Append("*S:" + number + ">");
+    f.Receive("$MyINFO $ALL u" + number + " <++ V:1,M:A,H:1/0/0,S:" + number + ">$ $DSL\x01$$1$|");
+  }
+  const auto rowsOf = [](const std::string& shown) {
+    std::size_t rows = 0;
+    for (std::size_t at = shown.find("\r\n\t"); at != std::string::npos; at = shown.find("\r\n\t", at + 1)) {
+      ++rows;
+    }
+    return rows;
+  };
+  const std::string shown = Send("%hits").writes.at(0);
+  EXPECT_EQ(rowsOf(shown), 20u) << shown;
+  EXPECT_NE(shown.find("\r\n\r\n\tnick: *: 25\r\n\ttag: *S:0>: 1\r\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\ttag: *S:18>: 1\r\n"), std::string::npos) << shown;
+  EXPECT_EQ(shown.find("*S:19>"), std::string::npos) << shown;
+
+  list("KickNickListView").RemoveAt(0);
+  const std::string withoutNick = Send("%hits").writes.at(0);
+  EXPECT_EQ(rowsOf(withoutNick), 20u) << withoutNick;
+  EXPECT_EQ(withoutNick.find("\tnick:"), std::string::npos) << withoutNick;
+}
+
+// "test" tries a pattern on the users online with the value its detection
+// would read, before the operator adds it.
+TEST_F(BotCommandsTest, TestCountsTheOnlineUsersAPatternWouldMatch) {
+  for (int i = 0; i < 12; ++i) {
+    f.Receive("$MyINFO $ALL spam" + std::to_string(i) + " <++ V:1,M:A,H:1/0/0,S:1>$ $DSL\x01$$5000$|");
+  }
+  f.Receive("$MyINFO $ALL ann free [stuff]<++ V:2,M:P,H:1/0/0,S:1>$ $DSL\x01$ann@mail$123$|");
+  f.Receive("$UserIP ann 10.1.2.3|");
+  struct Case {
+    const char* text;
+    const char* answer;
+  };
+  const Case cases[] = {
+      {"%test nick spam*",
+       "spam* matches 12 online users: spam0, spam1, spam2, spam3, spam4, spam5, spam6, spam7, spam8, spam9"},
+      {"%test nick ANN", "ANN matches 1 online users: ann"},
+      {"%test nick nobody", "nobody matches 0 online users"},
+      {"%test desc *[stuff]", "*[stuff] matches 1 online users: ann"},
+      {"%test email *@mail", "*@mail matches 1 online users: ann"},
+      {"%test tag *M:P*", "*M:P* matches 1 online users: ann"},
+      {"%test share 5000",
+       "5000 matches 12 online users: spam0, spam1, spam2, spam3, spam4, spam5, spam6, spam7, "
+       "spam8, spam9"},
+      {"%test share *B", "*B matches 0 online users"},  // the bytes as the hub sent them, not the cell's unit
+      {"%test ip 10.*", "10.* matches 1 online users: ann"},
+      {"%test ip *", "* matches 1 online users: ann"},  // users whose IP is not known are not tried
+  };
+  for (const Case& c : cases) {
+    ExpectOutcome(Send(c.text), Answered(c.answer), c.text);
+  }
+  EXPECT_EQ(f.bot->Detector().MostHitPatterns(20).size(), 0u) << "a trial counts no hit";
+}
+
+TEST_F(BotCommandsTest, TestRefusesAnUnknownListAMissingPatternAndOneThatCanNeverMatch) {
+  for (const char* text : {"%test", "%test nick", "%test nick ", "%test users *", "%testnick *"}) {
+    ExpectOutcome(Send(text), Answered(kWrongParameters), text);
+  }
+  std::string tooManyStars;
+  for (int run = 0; run < 31; ++run) {
+    tooManyStars += "*a";
+  }
+  ExpectOutcome(Send("%test nick " + tooManyStars),
+                Answered(tooManyStars + " can never match: it holds more than 30 runs of \"*\""), "stars");
 }
 
 TEST_F(BotCommandsTest, AnotherTriggerIsUsedForMatchingHelpAndHints) {

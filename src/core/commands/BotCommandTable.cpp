@@ -97,6 +97,8 @@ constexpr std::array<BotCommand, kBotCommandCount> kCommands = {{
     Switch("opsprot", ctl::kProtectedOpsCheckBox, LangOperatorsProtected, LangVnOperatorsProtected),
     Switch("kickmes", ctl::kKickToStatusCheckBox, LangKickMessageChanged, LangVnKickMessage),
     {"info", K::Info, "", LangUserInfo, false, {kUserArgument, 3, LangVnUserInfo}},
+    {"hits", K::Hits, "", LangPatternHits, false, {"", 4, LangVnHits}},
+    {"test", K::Test, "", LangPatternMatches, false, {" <list> <pattern>", 2, LangVnTest}},
 }};
 
 constexpr std::array<std::string_view, kBotCommandCount> kHelpOrder = {
@@ -105,7 +107,7 @@ constexpr std::array<std::string_view, kBotCommandCount> kHelpOrder = {
     "share",    "lstshare",   "addshare", "delshare",  "desc",     "lstdesc", "adddesc", "deldesc", "email",
     "lstemail", "addemail",   "delemail", "tag",       "lsttag",   "addtag",  "deltag",  "usrhubs", "valusrhubs",
     "reghubs",  "valreghubs", "ophubs",   "valophubs", "prot",     "opsprot", "lstprot", "addprot", "delprot",
-    "allow",    "opsallow",   "lstallow", "addallow",  "delallow", "kickmes", "info",
+    "allow",    "opsallow",   "lstallow", "addallow",  "delallow", "kickmes", "info",    "hits",    "test",
 };
 
 // Distinct keywords, each named once in the help order: then the help order

@@ -17,6 +17,8 @@ enum class BotCommandKind {
   Add,     // appends a row to a list
   Delete,  // removes the first equal row of a list
   Info,    // shows one user of the user list
+  Hits,    // shows the pattern rows that matched the most users
+  Test,    // shows which online users a pattern would match
 };
 
 // How a command presents itself in the help text. The closing part of a line
@@ -39,7 +41,7 @@ struct BotCommand {
   BotCommandHelp help;
 };
 
-constexpr std::size_t kBotCommandCount = 52;
+constexpr std::size_t kBotCommandCount = 54;
 
 // Every bot command in the order in which a text is tested against them; the
 // first whose trigger and keyword begin the text wins.

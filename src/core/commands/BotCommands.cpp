@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "core/commands/BotCommandTable.h"
 #include "core/context/BotVoice.h"
@@ -12,12 +15,19 @@
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
+#include "core/users/Detections.h"
+#include "core/users/Pattern.h"
+#include "core/users/PatternTrial.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// How many pattern rows "hits" shows, and how many nicks "test" names.
+constexpr std::size_t kHitsShown = 20;
+constexpr std::size_t kTestNicksShown = 10;
 
 // Text that is not a number reads as 19860505, and that result is taken for
 // "not a number"; so the number 19860505 itself is refused too. Deliberate:
@@ -82,9 +92,13 @@ void BotCommands::Run(const BotCommand& command, std::string_view sender, std::s
     case BotCommandKind::List:
       RunList(command, sender);
       return;
+    case BotCommandKind::Hits:
+      RunHits(sender);
+      return;
     case BotCommandKind::Add:
     case BotCommandKind::Delete:
     case BotCommandKind::Info:
+    case BotCommandKind::Test:
       break;  // these need an argument, tested below
   }
   // Without a space the argument is the whole text, so the command name
@@ -95,6 +109,8 @@ void BotCommands::Run(const BotCommand& command, std::string_view sender, std::s
     RunAdd(command, sender, argument);
   } else if (command.kind == BotCommandKind::Delete) {
     RunDelete(command, sender, argument);
+  } else if (command.kind == BotCommandKind::Test) {
+    RunTest(sender, argument);
   } else {
     RunInfo(sender, argument);
   }
@@ -168,6 +184,51 @@ void BotCommands::RunSave(std::string_view sender) {
   // The save notes itself in the status pane; a failure leaves without a reply.
   context_.settings.Save();
   Reply(sender, context_.lang.Text(LangSavedSettings));
+}
+
+void BotCommands::RunHits(std::string_view sender) {
+  const std::vector<Detections::PatternHits> rows = context_.detections.MostHitPatterns(kHitsShown);
+  if (rows.empty()) {
+    Reply(sender, context_.lang.Text(LangNoPatternHits));
+    return;
+  }
+  std::string text = context_.lang.Text(LangPatternHits);
+  text += kLineEnd;
+  for (const Detections::PatternHits& row : rows) {
+    text += kLineEnd;
+    text += '\t';
+    text += row.list;
+    text += ": ";
+    text += row.pattern;
+    text += ": ";
+    text += std::to_string(row.hits);
+  }
+  text += kLineEnd;
+  Reply(sender, text);
+}
+
+void BotCommands::RunTest(std::string_view sender, std::string_view argument) {
+  // "LIST PATTERN": the pattern is everything after the list's name, blanks
+  // included, as the add commands of the lists that allow them take it.
+  const std::size_t space = argument.find(' ');
+  const std::optional<UserColumn> column =
+      space == std::string_view::npos ? std::nullopt : ColumnOfPatternList(argument.substr(0, space));
+  const std::string_view pattern = space == std::string_view::npos ? std::string_view{} : argument.substr(space + 1);
+  if (!column || pattern.empty()) {
+    SendWrongParameters(sender);
+    return;
+  }
+  if (CountStarRuns(pattern) > kMaxPatternStarRuns) {
+    Reply(sender, context_.lang.Format(LangPatternNeverMatches, {pattern}));
+    return;
+  }
+  const PatternTrial trial = TryPattern(context_.users, *column, pattern, kTestNicksShown);
+  std::string text = context_.lang.Format(LangPatternMatches, {pattern, std::to_string(trial.matches)});
+  for (std::size_t i = 0; i < trial.nicks.size(); ++i) {
+    text += i == 0 ? ": " : ", ";
+    text += trial.nicks[i];
+  }
+  Reply(sender, text);
 }
 
 void BotCommands::SendWrongParameters(std::string_view sender) {

@@ -10,6 +10,7 @@ namespace varnek {
 struct BotCommand;
 class CommandSender;
 class ControlModel;
+class Detections;
 class LangTable;
 class OutputPanes;
 class SettingsFile;
@@ -26,6 +27,7 @@ class BotCommands {
   struct Context {
     CodePages& codePages;
     ControlModel& controls;
+    const Detections& detections;
     LangTable& lang;
     OutputPanes& panes;
     CommandSender& sender;
@@ -53,6 +55,8 @@ class BotCommands {
   void RunDelete(const BotCommand& command, std::string_view sender, std::string_view argument);
   void RunInfo(std::string_view sender, std::string_view argument);
   void RunSave(std::string_view sender);
+  void RunHits(std::string_view sender);
+  void RunTest(std::string_view sender, std::string_view argument);
 
   std::string HelpLine(const BotCommand& command, const std::string& trigger) const;
   void Reply(std::string_view sender, std::string_view text);

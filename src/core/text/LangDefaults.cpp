@@ -360,6 +360,12 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangHintLimitFromConnection",
      "Current clients give their upload limit as the connection, \"N KiB/s\", instead of in the tag; the upload "
      "limit detection reads it there when the tag has no limit"},
+    {"LangVnHits", "Lists the 20 patterns that matched the most users since the start"},
+    {"LangVnTest", "Shows the online users that <pattern> would match; <list> is nick, ip, desc, email, tag or share"},
+    {"LangPatternHits", "Patterns with the most hits (list: pattern: hits)"},
+    {"LangNoPatternHits", "No pattern has matched a user since the start"},
+    {"LangPatternMatches", "%s matches %s online users"},
+    {"LangPatternNeverMatches", "%s can never match: it holds more than 30 runs of \"*\""},
 }};
 
 }  // namespace varnek

@@ -347,6 +347,12 @@ enum LangKey : int {
   LangCheckNow,
   LangLimitFromConnection,
   LangHintLimitFromConnection,
+  LangVnHits,
+  LangVnTest,
+  LangPatternHits,
+  LangNoPatternHits,
+  LangPatternMatches,
+  LangPatternNeverMatches,
   LangKeyCount
 };
 

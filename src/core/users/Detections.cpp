@@ -1,6 +1,9 @@
 #include "core/users/Detections.h"
 
+#include <algorithm>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "core/context/BotVoice.h"
 #include "core/context/CommandSender.h"
@@ -191,6 +194,7 @@ bool Detections::DetectPattern(DetectionKind kind, PatternList& list, std::strin
   if (row < 0) {
     return false;
   }
+  list.CountHit(row);
   // Copied: a kick's send may run handlers, and the list must not be read
   // through a reference that could move.
   const std::string matched = list.Rows().At(row);
@@ -261,6 +265,28 @@ bool Detections::DetectSameIp(std::string_view nick, std::string_view ip) {
   }
   return Fire(DetectionKind::SameIp, ControlsOf(DetectionKind::SameIp).kickSwitch->Checked(), nick, other,
               LangSameIpUserFound, {nick, other});
+}
+
+std::vector<Detections::PatternHits> Detections::MostHitPatterns(std::size_t count) const {
+  const std::pair<std::string_view, const PatternList*> lists[] = {
+      {"nick", &nickPatterns_},   {"ip", &ipPatterns_},   {"desc", &descriptionPatterns_},
+      {"email", &emailPatterns_}, {"tag", &tagPatterns_}, {"share", &sharePatterns_},
+  };
+  std::vector<PatternHits> found;
+  for (const auto& [name, list] : lists) {
+    // A pattern that stands in its list twice is one rule with one count.
+    std::set<std::string_view> listed;
+    for (const std::string& pattern : list->Rows().Rows()) {
+      const std::uint32_t hits = list->HitsOf(pattern);
+      if (hits > 0 && listed.insert(pattern).second) {
+        found.push_back({name, pattern, hits});
+      }
+    }
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const PatternHits& a, const PatternHits& b) { return a.hits > b.hits; });
+  found.resize(std::min(found.size(), count));
+  return found;
 }
 
 }  // namespace varnek

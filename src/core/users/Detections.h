@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model/KickTemplates.h"
 #include "core/text/LangKeys.h"
@@ -47,6 +49,18 @@ class Detections {
   // Operators (when they are protected) and users matching the protected
   // list (when it is honoured) are never detected.
   bool IsExempt(std::string_view nick) const;
+
+  // A row of a forbidden pattern list and the users it has matched since the
+  // program started; `list` is the list's name in bot commands ("nick", "ip",
+  // "desc", "email", "tag", "share").
+  struct PatternHits {
+    std::string_view list;
+    std::string pattern;
+    std::uint32_t hits;
+  };
+  // The rows with the most hits, most first (rows of equal hits in list
+  // order, the lists in the order above); rows without a hit are left out.
+  std::vector<PatternHits> MostHitPatterns(std::size_t count) const;
 
  private:
   struct KindControls {

@@ -264,4 +264,13 @@ int PatternList::FirstMatch(std::string_view value) {
   return patterns_.FirstMatch(value);
 }
 
+void PatternList::CountHit(int row) {
+  ++hits_[list_.At(row)];
+}
+
+std::uint32_t PatternList::HitsOf(std::string_view pattern) const {
+  const auto found = hits_.find(pattern);
+  return found == hits_.end() ? 0 : found->second;
+}
+
 }  // namespace varnek

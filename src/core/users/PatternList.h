@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,8 +90,14 @@ class PatternList {
   int FirstMatch(std::string_view value);
   const StringListModel& Rows() const { return list_; }
 
+  // Counts a user that the row's pattern matched. Counts are kept by the
+  // pattern's text, so they stay with a pattern when rows above it come or go.
+  void CountHit(int row);
+  std::uint32_t HitsOf(std::string_view pattern) const;
+
  private:
   const StringListModel& list_;
+  std::map<std::string, std::uint32_t, std::less<>> hits_;
   std::uint64_t compiledRevision_ = 0;
   bool compiled_ = false;
   CompiledPatterns patterns_;
