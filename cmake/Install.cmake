@@ -12,8 +12,12 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/translations/ DESTINATION ${CMAKE_INS
         FILES_MATCHING PATTERN "*.lang")
 install(FILES ${VARNEK_PACKAGING_DIR}/varnek-headless.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-configure_file(${VARNEK_PACKAGING_DIR}/varnek-headless@.service.in
-               ${CMAKE_BINARY_DIR}/packaging/varnek-headless@.service @ONLY)
+# The unit names the program by its installed path, which is known only when
+# installing: a package installs for /usr whatever the build's prefix says.
+install(CODE "
+  set(CMAKE_INSTALL_FULL_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  configure_file(\"${VARNEK_PACKAGING_DIR}/varnek-headless@.service.in\"
+                 \"${CMAKE_BINARY_DIR}/packaging/varnek-headless@.service\" @ONLY)")
 install(FILES ${CMAKE_BINARY_DIR}/packaging/varnek-headless@.service DESTINATION lib/systemd/system)
 
 if(VARNEK_BUILD_GUI)

@@ -13,6 +13,10 @@ with a window (varnek) or headless on a server (varnek-headless), also as the
 systemd service varnek-headless@NAME.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://varnek.github.io/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installs with CMAKE_INSTALL_PREFIX=/usr into a staging DESTDIR, so that
+# what is written at install time (the unit's ExecStart) names /usr.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
