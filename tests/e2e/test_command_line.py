@@ -195,5 +195,18 @@ class FilesTest(unittest.TestCase):
         self.assertTrue(os.path.isfile(os.path.join(home, ".config", "varnek", "Varnek.ini")))
         self.assertTrue(os.path.isdir(os.path.join(home, ".local", "state", "varnek", "logs")))
 
+    def test_an_installed_program_given_a_directory_without_language_files_reads_its_own(self):
+        # As the service runs it: one directory per bot, holding only its settings and logs.
+        executable = self.installed_copy({"Own.lang": {"LangConnectingTo": "*** Own connecting to %s"}})
+        directory = os.path.join(self.root, "instance")
+        self.settings_in(directory, Language="Own.lang")
+        program = Program(self, ["--dir", directory], executable, env={"HOME": os.path.join(self.root, "home")})
+        self.hub.accept().close()
+        program.wait_line(r"\*\*\* Own connecting to 127\.0\.0\.1")
+        self.assertEqual(program.stop(), 0)
+        self.assertTrue(os.path.isdir(os.path.join(directory, "logs")))
+        self.assertTrue(os.path.isfile(os.path.join(directory, "Varnek.ini")))
+        self.assertFalse(os.path.exists(os.path.join(self.root, "home")))
+
 if __name__ == "__main__":
     unittest.main()
