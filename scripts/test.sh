@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the folder layers, builds Varnek with warnings as errors, checks the
-# formatting and clang-tidy, and runs every test suite; then runs the
+# formatting and clang-tidy, runs every test suite and tests the Debian
+# package (scripts/test-package.sh); then runs the
 # unit and end-to-end tests again in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and gives each fuzz target a short run.
 set -euo pipefail
@@ -18,6 +19,9 @@ echo "== style: clang-format and clang-tidy"
 BUILD_DIR=build-test scripts/check-style.sh
 
 ctest --test-dir build-test --output-on-failure -j2 --timeout 600
+
+echo "== package: build, install, run as a user, remove"
+scripts/test-package.sh build-test
 
 echo "== sanitizers"
 BUILD_DIR=build-asan BUILD_TYPE=Debug scripts/build.sh -DVARNEK_WERROR=ON -DVARNEK_SANITIZE=ON \

@@ -13,14 +13,18 @@
 
 namespace varnek {
 
-Bot::Bot(Ports ports, std::filesystem::path programDirectory)
+Bot::Bot(Ports ports, const std::filesystem::path& programDirectory)
+    : Bot(ports, ProgramPaths::Portable(programDirectory)) {}
+
+Bot::Bot(Ports ports, const ProgramPaths& paths)
     : guardedHttp_(ports.http, *this),
       guardedMedia_(ports.media, *this),
       ports_{ports.transport, ports.clock,  ports.dialogs, ports.shell,
              ports.window,    guardedHttp_, guardedMedia_, ports.codePages},
-      programDirectory_(std::move(programDirectory)),
-      panes_(controls_, lang_, ports.clock, programDirectory_ / "logs"),
-      settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, programDirectory_ / "Varnek.ini"),
+      settingsDirectory_(paths.settings),
+      dataDirectory_(paths.data),
+      panes_(controls_, lang_, ports.clock, paths.logs),
+      settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, settingsDirectory_ / "Varnek.ini"),
       operators_(controls_.List(ctl::kOpsListBox)),
       lifecycle_({.clock = ports_.clock,
                   .connection = connection_,
@@ -152,13 +156,13 @@ void Bot::RebuildHelpMemo() {
 void Bot::ApplyLanguage() {
   const std::string& file = controls_.Get(ctl::kLangFileEdit).Text();
   if (!file.empty()) {
-    lang_.LoadFile(programDirectory_ / "translations" / file);
+    lang_.LoadFile(dataDirectory_ / "translations" / file);
   }
   varnek::ApplyLanguage(controls_, lang_, connection_.Connected());
 }
 
 void Bot::BrowseLanguageFile() {
-  const std::filesystem::path directory = programDirectory_ / "translations";
+  const std::filesystem::path directory = dataDirectory_ / "translations";
   auto chosen = ports_.dialogs.PickFile(directory.string(), lang_.Text(LangLanguageFiles), "*.lang",
                                         lang_.Text(LangOpenLanguageFile));
   if (chosen) {

@@ -29,6 +29,7 @@
 #include "core/model/TickStamps.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
+#include "core/store/ProgramPaths.h"
 #include "core/store/SettingsFile.h"
 #include "core/users/Detections.h"
 #include "core/users/UserList.h"
@@ -41,7 +42,10 @@ namespace varnek {
 // behind the same error boundary as the hub's commands.
 class Bot : public HubEvents, public ErrorHandler {
  public:
-  Bot(Ports ports, std::filesystem::path programDirectory);
+  // Every file in one program directory (the portable layout).
+  Bot(Ports ports, const std::filesystem::path& programDirectory);
+  // Settings, logs and the read-only data (language files) each in its place.
+  Bot(Ports ports, const ProgramPaths& paths);
   ~Bot() override;
   Bot(const Bot&) = delete;
   Bot& operator=(const Bot&) = delete;
@@ -121,7 +125,9 @@ class Bot : public HubEvents, public ErrorHandler {
   GuardedHttpClient guardedHttp_;
   GuardedMediaTitle guardedMedia_;
   Ports ports_;  // as given, but with the guarded web and media player
-  std::filesystem::path programDirectory_;
+  std::filesystem::path settingsDirectory_;
+  // Where translations/ is; beside Varnek.ini in the portable layout.
+  std::filesystem::path dataDirectory_;
   ControlModel controls_;
   LangTable lang_;
   OutputPanes panes_;

@@ -1,15 +1,14 @@
 // varnek: the bot with its window.
 //
-//   varnek [--dir DIR]
+//   varnek [--dir DIR] [--help] [--version]
 //
-// DIR is the program directory (Varnek.ini, translations/, images/, logs/);
-// by default the directory of the executable.
+// With DIR every file is kept there (Varnek.ini, translations/, images/,
+// logs/); see ProgramPlaces for the places without it.
 
 #include <QApplication>
 #include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
-#include <filesystem>
 
 #include "core/Bot.h"
 #include "core/BotActions.h"
@@ -19,18 +18,45 @@
 #include "gui/WindowRelay.h"
 #include "qt/ProcessSignals.h"
 #include "qt/ProgramArguments.h"
+#include "qt/ProgramStart.h"
 #include "qt/QtServices.h"
 
+namespace {
+
+constexpr varnek::ProgramDescription kDescription{
+    "Varnek, the Direct Connect hub bot, with its window.",
+    "Files: with --dir DIR everything is kept in DIR. Otherwise an installed\n"
+    "program keeps Varnek.ini in $XDG_CONFIG_HOME/varnek/ (~/.config/varnek/) and\n"
+    "its logs in $XDG_STATE_HOME/varnek/logs/ (~/.local/state/varnek/logs/); a\n"
+    "copy in a writable directory of its own keeps everything beside itself.\n"
+    "\n"
+    "The Qt options (-platform NAME, -style NAME, ...) work as in every Qt program.\n"};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  // --help and --version are answered before the application object, which
+  // needs a display, is made.
+  const varnek::ProgramArguments early = varnek::ReadProgramArguments(varnek::ArgumentsOf(argc, argv), kDescription);
+  if (early.action == varnek::ProgramArguments::Action::ShowUsage ||
+      early.action == varnek::ProgramArguments::Action::ShowVersion) {
+    return *varnek::AnswerWithoutRunning(early);
+  }
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(varnek::kProductName));
-  QApplication::setQuitOnLastWindowClosed(false);  // the tray may keep it running
-  const varnek::ProgramArguments arguments =
-      varnek::ReadProgramArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
-  if (const auto status = varnek::AnswerWithoutRunning(arguments, "usage: varnek [--dir DIR]\n")) {
+  // Read again without the Qt options, which the application object took.
+  const varnek::ProgramArguments arguments = varnek::ReadProgramArguments(QCoreApplication::arguments(), kDescription);
+  if (const auto status = varnek::AnswerWithoutRunning(arguments)) {
     return *status;
   }
-  const std::filesystem::path& directory = arguments.directory;
+  varnek::ProgramStart start(arguments);
+  if (const auto status = start.Prepare()) {
+    return *status;
+  }
+  // Named only now: the lock records the application's name, which must be
+  // the executable's for QLockFile to tell its live holder from a process
+  // that got a dead holder's id.
+  QApplication::setApplicationName(QString::fromLatin1(varnek::kProductName));
+  QApplication::setQuitOnLastWindowClosed(false);  // the tray may keep it running
 
   if (!varnek::ProcessSignals::Install()) {
     std::perror("varnek: signals");
@@ -40,11 +66,11 @@ int main(int argc, char* argv[]) {
   varnek::QtServices services;
   varnek::QtDialogs dialogs(services.codec);
   varnek::WindowRelay relay;
-  varnek::Bot core(services.PortsWith(dialogs, dialogs, relay), directory);
+  varnek::Bot core(services.PortsWith(dialogs, dialogs, relay), start.Paths());
   varnek::BotActions bot(core);
   services.FollowEncoding(bot);
 
-  varnek::MainWindow window(bot, services.codec, directory);
+  varnek::MainWindow window(bot, services.codec, start.Paths().data);
   relay.Set(&window);
   dialogs.SetOwner(&window);
   bot.Start();

@@ -4,22 +4,36 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 
 #include "core/Bot.h"
 #include "core/BotActions.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "qt/ProcessSignals.h"
 #include "qt/ProgramArguments.h"
+#include "qt/ProgramStart.h"
 #include "qt/QtServices.h"
 
 namespace varnek {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: varnek-headless [--dir DIR]\n"
-    "  --dir DIR   the program directory (Varnek.ini, translations/, logs/);\n"
-    "              by default the directory of this executable\n";
+constexpr ProgramDescription kDescription{
+    "Varnek, the Direct Connect hub bot, without a window.",
+    "Standard input: each line is a console line, as typed into the window's command\n"
+    "line: text goes to the hub's main chat, %help and the other console commands\n"
+    "work, and lines beginning with ':' are this program's own commands (:help\n"
+    "lists them). End of input does not stop the program.\n"
+    "\n"
+    "Standard output: every line a pane receives, as the pane's name (chat, status\n"
+    "or debug), a tab and the line, in UTF-8. Questions and warnings go to\n"
+    "standard error.\n"
+    "\n"
+    "Files: with --dir DIR everything is kept in DIR. Otherwise an installed\n"
+    "program keeps Varnek.ini in $XDG_CONFIG_HOME/varnek/ (~/.config/varnek/) and\n"
+    "its logs in $XDG_STATE_HOME/varnek/logs/ (~/.local/state/varnek/logs/); a\n"
+    "copy in a writable directory of its own keeps everything beside itself.\n"
+    "\n"
+    "Signals: SIGINT and SIGTERM save and exit, SIGHUP reads Varnek.ini again,\n"
+    "SIGUSR1 saves.\n"};
 
 Ports WithClock(const Ports& ports, Clock* clock) {
   if (clock == nullptr) {
@@ -33,12 +47,14 @@ Ports WithClock(const Ports& ports, Clock* clock) {
 
 int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
   QCoreApplication application(argc, argv);
-  const ProgramArguments arguments =
-      ReadProgramArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
-  if (const auto status = AnswerWithoutRunning(arguments, kUsage)) {
+  const ProgramArguments arguments = ReadProgramArguments(QCoreApplication::arguments(), kDescription);
+  if (const auto status = AnswerWithoutRunning(arguments)) {
     return *status;
   }
-  const std::filesystem::path& directory = arguments.directory;
+  ProgramStart start(arguments);
+  if (const auto status = start.Prepare()) {
+    return *status;
+  }
   std::signal(SIGPIPE, SIG_IGN);
   if (!ProcessSignals::Install()) {
     std::perror("varnek: signals");
@@ -47,7 +63,7 @@ int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
 
   QtServices services;
   HeadlessFrontEnd frontEnd(services.codec);
-  Bot core(WithClock(services.PortsWith(frontEnd, frontEnd, frontEnd), time.clock), directory);
+  Bot core(WithClock(services.PortsWith(frontEnd, frontEnd, frontEnd), time.clock), start.Paths());
   BotActions bot(core);
   services.FollowEncoding(bot);
   frontEnd.Attach(bot);

@@ -1,9 +1,9 @@
 // varnek-headless: the bot without a window.
 //
-//   varnek-headless [--dir DIR]
+//   varnek-headless [--dir DIR] [--help] [--version]
 //
-// DIR is the program directory (Varnek.ini, translations/, logs/); by
-// default the directory of the executable.
+// With DIR every file is kept there (Varnek.ini, translations/, logs/); see
+// ProgramPlaces for the places without it.
 
 #include "headless/HeadlessProgram.h"
 

@@ -1,53 +1,106 @@
 #include "qt/ProgramArguments.h"
 
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 #include <system_error>
 
 #include "core/text/Product.h"
 
 namespace varnek {
+namespace {
 
-ProgramArguments ReadProgramArguments(const QStringList& arguments, const QString& executableDirectory) {
-  ProgramArguments result;
-  result.directory = executableDirectory.toStdString();
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& argument = arguments[i];
-    if (argument == QLatin1String("--dir") && i + 1 < arguments.size()) {
-      result.directory = QDir(arguments[++i]).absolutePath().toStdString();
-    } else if (argument == QLatin1String("--version")) {
-      result.action = ProgramArguments::Action::ShowVersion;
-      return result;
-    } else if (argument == QLatin1String("--help")) {
-      result.action = ProgramArguments::Action::ShowUsage;
-      return result;
-    } else {
-      result.action = ProgramArguments::Action::WrongArgument;
-      return result;
-    }
+QString ProgramName(const QStringList& arguments) {
+  return arguments.isEmpty() ? QStringLiteral("varnek") : QFileInfo(arguments.first()).fileName();
+}
+
+// QCommandLineParser's own help text names the executable through the
+// application object, which the window has not made yet; this one is built
+// from the arguments alone.
+QString UsageText(const QString& program, const QCommandLineParser& parser, const ProgramDescription& description) {
+  QString helpText = parser.helpText();
+  // Everything from the options on is the parser's; the first line is ours.
+  const qsizetype options = helpText.indexOf(QLatin1String("Options:"));
+  QString usage = QStringLiteral("Usage: %1 [options]\n%2\n\n").arg(program, QString::fromUtf8(description.summary));
+  usage += options >= 0 ? helpText.mid(options) : helpText;
+  if (description.details != nullptr && description.details[0] != '\0') {
+    usage += QLatin1Char('\n') + QString::fromUtf8(description.details);
   }
-  std::error_code error;
-  if (!std::filesystem::is_directory(result.directory, error)) {
-    result.action = ProgramArguments::Action::NoDirectory;
+  return usage;
+}
+
+void Write(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+}  // namespace
+
+QStringList ArgumentsOf(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) {
+    arguments << QString::fromLocal8Bit(argv[i]);
+  }
+  return arguments;
+}
+
+ProgramArguments ReadProgramArguments(const QStringList& arguments, const ProgramDescription& description) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
+  const QCommandLineOption directory(
+      QStringLiteral("dir"),
+      QStringLiteral("Keep every file in DIR (Varnek.ini, translations/, images/, logs/) instead of the "
+                     "default places."),
+      QStringLiteral("DIR"));
+  parser.addOptions({help, version, directory});
+
+  ProgramArguments result;
+  const QString program = ProgramName(arguments);
+  result.usage = UsageText(program, parser, description);
+  const bool parsed = parser.parse(arguments);
+  if (parsed && parser.isSet(help)) {
+    result.action = ProgramArguments::Action::ShowUsage;
+    return result;
+  }
+  if (parsed && parser.isSet(version)) {
+    result.action = ProgramArguments::Action::ShowVersion;
+    return result;
+  }
+  if (!parsed || !parser.positionalArguments().isEmpty()) {
+    result.action = ProgramArguments::Action::WrongArgument;
+    const QString why = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
+                               : parser.errorText();
+    result.error = QStringLiteral("%1: %2\nTry '%1 --help' for the usage.\n").arg(program, why);
+    return result;
+  }
+  if (parser.isSet(directory)) {
+    const QString chosen = QDir(parser.value(directory)).absolutePath();
+    result.directory = std::filesystem::path(chosen.toStdString());
+    std::error_code error;
+    if (!std::filesystem::is_directory(*result.directory, error)) {
+      result.action = ProgramArguments::Action::NoDirectory;
+      result.error = QStringLiteral("%1: no such directory: %2\n").arg(program, chosen);
+    }
   }
   return result;
 }
 
-std::optional<int> AnswerWithoutRunning(const ProgramArguments& arguments, const char* usage) {
+std::optional<int> AnswerWithoutRunning(const ProgramArguments& arguments) {
   switch (arguments.action) {
     case ProgramArguments::Action::Run:
       return std::nullopt;
     case ProgramArguments::Action::ShowUsage:
-      std::fputs(usage, stderr);
+      Write(stdout, arguments.usage);
       return 0;
     case ProgramArguments::Action::ShowVersion:
       std::printf("%s %s\n", kProductName, kProductVersion);
       return 0;
     case ProgramArguments::Action::WrongArgument:
-      std::fputs(usage, stderr);
-      return 2;
     case ProgramArguments::Action::NoDirectory:
-      std::fprintf(stderr, "varnek: no such directory: %s\n", arguments.directory.c_str());
+      Write(stderr, arguments.error);
       return 2;
   }
   return 2;

@@ -7,32 +7,46 @@
 
 namespace varnek {
 
+// What a program is, for its usage text: its one-line summary and, below the
+// options, what else a user must know (the headless program's standard input
+// and output lines).
+struct ProgramDescription {
+  const char* summary;
+  const char* details;
+};
+
 // What a program's command line asks for. Both programs take the same
-// arguments:
+// options:
 //
-//   --dir DIR   the program directory (Varnek.ini, translations/, images/,
-//               logs/) instead of the executable's own
+//   --dir DIR   the portable layout in DIR (Varnek.ini, translations/,
+//               images/, logs/) instead of the default places
 //   --version   the product name and version
 //   --help      the usage
 struct ProgramArguments {
   enum class Action {
-    Run,            // start the program in `directory`
-    ShowUsage,      // --help: the usage, and a successful exit
+    Run,            // start the program
+    ShowUsage,      // --help: the usage on standard output, and a successful exit
     ShowVersion,    // --version
-    WrongArgument,  // an unknown argument, or --dir without its directory: the usage, and a failed exit
-    NoDirectory,    // `directory` is no directory
+    WrongArgument,  // an unknown option, a missing value, a stray argument: `error`, and exit 2
+    NoDirectory,    // --dir names no directory
   };
   Action action = Action::Run;
-  std::filesystem::path directory;
+  // --dir, made absolute; nothing when the program chooses its places.
+  std::optional<std::filesystem::path> directory;
+  QString usage;
+  QString error;
 };
 
-// Reads a command line as QCoreApplication::arguments() gives it, the
-// program's name first; `executableDirectory` is the program directory unless
-// --dir names another.
-ProgramArguments ReadProgramArguments(const QStringList& arguments, const QString& executableDirectory);
+// Reads a command line, the program's name first. Needs no application
+// object, so the window answers --help and --version without a display.
+ProgramArguments ReadProgramArguments(const QStringList& arguments, const ProgramDescription& description);
 
-// Does what the arguments ask for instead of running, writing the usage or
-// the version, and gives the exit status; nothing when the program is to run.
-std::optional<int> AnswerWithoutRunning(const ProgramArguments& arguments, const char* usage);
+// The command line as main() receives it.
+QStringList ArgumentsOf(int argc, char* argv[]);
+
+// Does what the arguments ask for instead of running, writing the usage, the
+// version or the error, and gives the exit status; nothing when the program
+// is to run.
+std::optional<int> AnswerWithoutRunning(const ProgramArguments& arguments);
 
 }  // namespace varnek

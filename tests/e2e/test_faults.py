@@ -4,7 +4,6 @@ loses no setting whatever the hub does."""
 import os
 import random
 import re
-import shutil
 import socket
 import struct
 import time
@@ -194,8 +193,10 @@ class ErrorsOnTheWay(FaultTestCase):
         return {"Language": "Broken.lang"}, {"Broken.lang": {key: text}}
 
     def test_a_disconnect_line_that_cannot_be_logged(self):
-        bot = self.start_bot(extra={"LogChat": 1, "Lines": 10, "Stamps": 0}, stepped=True)
-        shutil.rmtree(os.path.join(bot.directory, "logs"))
+        # chat.txt is a directory, which no one can append to, root included
+        # (a missing logs/ is made at start).
+        bot = self.start_bot(extra={"LogChat": 1, "Lines": 10, "Stamps": 0}, stepped=True,
+                             prepare=lambda directory: os.makedirs(os.path.join(directory, "logs", "chat.txt")))
         peer = self.login_as_operator(bot)
         bot.wait_line(r"^chat\t\*\*\* Connecting to ")
         for i in range(9):

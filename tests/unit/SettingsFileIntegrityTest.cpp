@@ -189,5 +189,25 @@ TEST_F(SettingsFileIntegrityTest, ALinkedFileIsReadAndWrittenThroughItsLink) {
   EXPECT_TRUE(fs::is_regular_file(target));
 }
 
+// The user knows the file as Varnek.ini; the temporary file beside it that
+// could not be written is a name they have never seen.
+TEST_F(SettingsFileIntegrityTest, AFailedSaveNamesTheSettingsFileAndTheReason) {
+  fs::create_symlink("gone/bot.ini", IniPath());  // a directory that is not there (fails for root too)
+  world.settings.Load();
+  Get("UsernameEdit").SetText("Guard");
+
+  try {
+    world.settings.Save();
+    FAIL() << "the save did not fail";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), "The settings were not saved. Cannot write file \"" + IniPath().string() +
+                                             "\": No such file or directory.");
+  }
+  world.settings.SaveOrWarn();
+  ASSERT_EQ(world.dialogs.messages.size(), 1u);
+  EXPECT_EQ(world.dialogs.messages[0].text.find(".tmp"), std::string::npos);
+  EXPECT_NE(world.dialogs.messages[0].text.find("Varnek.ini\": No such file or directory"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace varnek

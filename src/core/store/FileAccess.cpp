@@ -86,11 +86,12 @@ fs::path TemporaryPathBeside(const fs::path& target) {
 }
 
 // Writes and flushes the temporary file; on failure removes it and throws
-// with the reason.
-void WriteTemporary(const fs::path& temporary, std::string_view content) {
+// with the reason. The error names the file being replaced: the temporary
+// file's name means nothing to the user.
+void WriteTemporary(const fs::path& temporary, const fs::path& replaced, std::string_view content) {
   Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
   if (!file.Valid()) {
-    throw FileAccessError("Cannot create file " + Quoted(temporary) + ": " + Reason(errno));
+    throw FileAccessError("Cannot write file " + Quoted(replaced) + ": " + Reason(errno));
   }
   // The rights are set whatever the process's umask says: the file holds the
   // hub password.
@@ -106,7 +107,7 @@ void WriteTemporary(const fs::path& temporary, std::string_view content) {
   }
   if (error != 0) {
     ::unlink(temporary.c_str());
-    throw FileAccessError("Cannot write file " + Quoted(temporary) + ": " + Reason(error));
+    throw FileAccessError("Cannot write file " + Quoted(replaced) + ": " + Reason(error));
   }
 }
 
@@ -156,11 +157,11 @@ fs::path FollowSymlinks(const fs::path& path) {
 void ReplaceFileDurably(const fs::path& path, std::string_view content) {
   const fs::path target = FollowSymlinks(path);
   const fs::path temporary = TemporaryPathBeside(target);
-  WriteTemporary(temporary, content);
+  WriteTemporary(temporary, path, content);
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    throw FileAccessError("Cannot replace file " + Quoted(target) + ": " + Reason(error));
+    throw FileAccessError("Cannot write file " + Quoted(path) + ": " + Reason(error));
   }
   SyncDirectory(target.parent_path());
 }

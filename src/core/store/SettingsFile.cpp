@@ -192,7 +192,11 @@ void SettingsFile::Save() {
   for (const SettingEntry& entry : SettingsSchema()) {
     SaveEntry(file, entry);
   }
-  file.SaveAtomically(path_);
+  try {
+    file.SaveAtomically(path_);
+  } catch (const FileAccessError& error) {
+    throw std::runtime_error(std::string("The settings were not saved. ") + error.what() + ".");
+  }
   // The file is saved once it is written: a report that fails (a status log
   // that cannot be flushed) must not leave the autosave due again at once.
   ticks_.autosave = clock_.TickCount();
