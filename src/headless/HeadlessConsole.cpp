@@ -60,7 +60,11 @@ class LocalCommands {
     Answer([&] { return bot_.ReloadSettings(); });
   }
   void Set(const std::string& arguments) {
-    auto [key, value] = FirstWord(arguments);
+    // Plain names rather than a structured binding: the lambda below captures
+    // them, which clang before version 16 refuses for a binding.
+    const auto words = FirstWord(arguments);
+    const std::string& key = words.first;
+    const std::string& value = words.second;
     if (key.empty()) {
       out_.Tell(QStringLiteral("a key is needed: \":set KEY VALUE\""));
       return;
@@ -104,8 +108,8 @@ class LocalCommands {
     Answer([&] { return bot_.IpLookupAddress(FirstWord(arguments).first); });
   }
   void Copy(const std::string& arguments) {
-    auto [nick, field] = FirstWord(arguments);
-    Answer([&] { return bot_.CopyUserText(nick, field); });
+    const auto words = FirstWord(arguments);
+    Answer([&] { return bot_.CopyUserText(words.first, words.second); });
   }
   void Refresh(const std::string&) {
     Answer([&] { return bot_.RefreshUserList(); });
