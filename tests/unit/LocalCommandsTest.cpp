@@ -76,6 +76,7 @@ TEST_F(LocalCommandsTest, SetTakesAValueAsTheFieldWouldTakeItTyped) {
   EXPECT_EQ(f.control("BotMessageMemo").Text(), "one\r\ntwo");
   EXPECT_FALSE(f.bot->Panes().Pane(PaneId::Chat).AutoScroll());
   EXPECT_EQ(f.control("HubPortEdit").Text(), "4111") << "a refused value changes nothing";
+  ExpectRefused(f.bot->GetSetting("nick patterns"), "[Nick patterns] is a list of its own", "a list");
 }
 
 // A change runs the control's reactions, and a control that its switch

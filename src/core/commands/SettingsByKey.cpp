@@ -102,10 +102,17 @@ std::vector<std::string> SettingsByKey::Keys() {
 
 LocalReply SettingsByKey::Get(std::string_view key) const {
   const SettingEntry* entry = FindEntry(key);
-  if (entry == nullptr) {
-    return LocalReply::Refused("unknown key " + Quoted(key) + "; \":get\" alone lists the keys of [Settings]");
+  if (entry != nullptr) {
+    return LocalReply::Done(entry->key + "=" + ValueText(*entry));
   }
-  return LocalReply::Done(entry->key + "=" + ValueText(*entry));
+  for (const SettingEntry& list : SettingsSchema()) {
+    if (list.type == Type::ListSection && AsciiEqualsIgnoreCase(list.key, key)) {
+      return LocalReply::Refused("[" + list.key +
+                                 "] is a list of its own: the bot commands show and change it "
+                                 "(\":bot %help\")");
+    }
+  }
+  return LocalReply::Refused("unknown key " + Quoted(key) + "; \":get\" alone lists the keys of [Settings]");
 }
 
 std::string SettingsByKey::ValueText(const SettingEntry& entry) const {
