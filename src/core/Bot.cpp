@@ -134,8 +134,7 @@ void Bot::Start() {
     ticks_.tryInfo = now;
     ticks_.start = now;
     ApplyLanguage();
-    if (controls_.Get(ctl::kAutoConnectCheckBox).Checked() && !controls_.Get(ctl::kHubIpEdit).Text().empty() &&
-        !controls_.Get(ctl::kHubPortEdit).Text().empty()) {
+    if (controls_.Get(ctl::kAutoConnectCheckBox).Checked() && lifecycle_.KnowsHubAndPort()) {
       lifecycle_.ConnectAction();
     }
   });

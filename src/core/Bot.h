@@ -5,11 +5,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/commands/BotCommands.h"
 #include "core/commands/Chat.h"
 #include "core/commands/Console.h"
 #include "core/commands/ListEditing.h"
+#include "core/commands/LocalReply.h"
 #include "core/commands/UpdateCheck.h"
 #include "core/commands/UserActions.h"
 #include "core/hub/ConnectionListener.h"
@@ -90,6 +92,43 @@ class Bot : public HubEvents, public ErrorHandler {
   void PickChatColour(bool textColour);
   void RebuildHelpMemo();
 
+  // --- The local operator's commands, for a front end without a window ------
+  // Each answers with the reply to show or the reason it did nothing; run
+  // them through Run() like every other entry.
+
+  // Connects when not connected or connecting (the fields are checked as
+  // the Connect button checks them).
+  LocalReply ConnectToHub();
+  // Leaves the hub for good: a connection, an attempt under way, or a
+  // reconnect that is waiting.
+  LocalReply DisconnectFromHub();
+  // Connects again to the same hub; not connected, it connects.
+  LocalReply ReconnectToHub();
+  LocalReply SaveSettings();
+  // Reads Varnek.ini again, replacing what the program holds.
+  LocalReply ReloadSettings();
+  // A single value of Varnek.ini by its key ("Port=411"), and its change as
+  // a typed value; SettingKeys() lists the keys in the file's order.
+  LocalReply GetSetting(std::string_view key);
+  LocalReply SetSetting(std::string_view key, std::string_view value);
+  std::vector<std::string> SettingKeys() const;
+  // A bot command of the local operator, who may give every one; the reply
+  // comes back instead of going out as a private message.
+  LocalReply RunBotCommandLocally(std::string_view text);
+  // The keyword of the bot command a text names ("detects"), or empty.
+  std::string_view BotCommandKeyword(std::string_view text) const { return botCommands_.KeywordOf(text); }
+  // The user list menu's actions on one user, by nick.
+  LocalReply IpLookupAddress(std::string_view nick) const;
+  // One field ("Share", "Ip", ...) or, with no field, the summary of all.
+  LocalReply CopyUserText(std::string_view nick, std::string_view field) const;
+  LocalReply RefreshUserList();
+  LocalReply TakeAsOpChat(std::string_view nick);
+  LocalReply AllowUser(std::string_view nick);
+  LocalReply ProtectUser(std::string_view nick);
+  // The keys a connection needs and that are empty: "Dns", "Username".
+  std::vector<std::string> MissingConnectionSettings() const;
+  const std::filesystem::path& SettingsFilePath() const { return settings_.Path(); }
+
   // HubEvents
   void OnLock(std::string_view parameters) override { login_.OnLock(parameters); }
   void OnHubName(std::string_view parameters) override { hubInformation_.OnHubName(parameters); }
@@ -121,6 +160,9 @@ class Bot : public HubEvents, public ErrorHandler {
 
  private:
   void FillAboutPage();
+  // Runs an action on the row of a user in the list, or refuses naming the
+  // nick that is not there.
+  LocalReply WithUser(std::string_view nick, const std::function<LocalReply(int row)>& action) const;
 
   GuardedHttpClient guardedHttp_;
   GuardedMediaTitle guardedMedia_;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/commands/Console.h"
+#include "core/commands/LocalReply.h"
 #include "core/users/UserRecord.h"
 
 namespace varnek {
@@ -81,6 +84,30 @@ class BotActions {
   // The operator's command line under the hub chat.
   void SendButtonClick();
   void SendMemoKeyDown(Key key, Modifiers modifiers);
+
+  // The local operator's commands of a front end without a window. Each
+  // answers with the reply to show or the reason it did nothing; run them
+  // through Run() like every other entry.
+  LocalReply ConnectToHub();
+  LocalReply DisconnectFromHub();
+  LocalReply ReconnectToHub();
+  LocalReply SaveSettingsAndTell();
+  LocalReply ReloadSettingsAndTell();
+  LocalReply GetSetting(std::string_view key);
+  LocalReply SetSetting(std::string_view key, std::string_view value);
+  std::vector<std::string> SettingKeys() const;
+  LocalReply RunBotCommandLocally(std::string_view text);
+  // The keyword of the bot command a text names ("detects"), or empty.
+  std::string_view BotCommandKeyword(std::string_view text) const;
+  LocalReply IpLookupAddress(std::string_view nick) const;
+  LocalReply CopyUserText(std::string_view nick, std::string_view field) const;
+  LocalReply RefreshUserListAndTell();
+  LocalReply TakeAsOpChat(std::string_view nick);
+  LocalReply AllowUser(std::string_view nick);
+  LocalReply ProtectUser(std::string_view nick);
+  // The keys a connection needs and that are empty: "Dns", "Username".
+  std::vector<std::string> MissingConnectionSettings() const;
+  const std::filesystem::path& SettingsFilePath() const;
 
  private:
   Bot& bot_;

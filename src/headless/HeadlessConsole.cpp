@@ -26,47 +26,122 @@ std::pair<std::string, std::string> FirstWord(std::string_view text) {
   return {std::string(text.substr(0, blank)), std::string(rest)};
 }
 
-const char* const kLocalHelp[] = {
-    ":kick NICK [REASON]               kick a user, with a private message and reason when one is given",
-    ":redirect NICK ADDRESS REASON     move a user to another hub",
-    ":pm NICK TEXT                     send a private message",
-    ":users                            the number of users in the list",
-    ":user NICK                        everything the list knows about a user",
-    ":help                             this list",
+class LocalCommands;
+using Handler = void (LocalCommands::*)(const std::string& arguments);
+
+struct LocalCommand {
+  const char* name;
+  const char* usage;
+  const char* help;
+  Handler run;
 };
 
 class LocalCommands {
  public:
   LocalCommands(BotActions& bot, HeadlessFrontEnd& out) : bot_(bot), out_(out) {}
 
-  void Run(std::string_view line) {
-    auto [command, rest] = FirstWord(line.substr(1));
-    if (command == "kick") {
-      WithUser(rest, [&](const std::string& nick, const std::string& reason) { bot_.KickWithReason(nick, reason); });
-    } else if (command == "redirect") {
-      WithUser(rest, [&](const std::string& nick, const std::string& arguments) {
-        auto [address, reason] = FirstWord(arguments);
-        bot_.RedirectTo(nick, address, reason);
-      });
-    } else if (command == "pm") {
-      WithUser(rest, [&](const std::string& nick, const std::string& text) { bot_.SendPrivateMessage(nick, text); });
-    } else if (command == "users") {
-      out_.Tell(QStringLiteral("users: %1").arg(bot_.Users().Count()));
-    } else if (command == "user") {
-      WithUser(rest, [&](const std::string& nick, const std::string&) {
-        const int row = bot_.Users().FindUser(nick);
-        out_.Tell(Show(bot_.UserInformation(row)));
-      });
-    } else if (command == "help") {
-      for (const char* help : kLocalHelp) {
-        out_.Tell(QString::fromLatin1(help));
-      }
+  void Run(std::string_view line);
+
+  void Connect(const std::string&) {
+    Answer([&] { return bot_.ConnectToHub(); });
+  }
+  void Disconnect(const std::string&) {
+    Answer([&] { return bot_.DisconnectFromHub(); });
+  }
+  void Reconnect(const std::string&) {
+    Answer([&] { return bot_.ReconnectToHub(); });
+  }
+  void Quit(const std::string&) {
+    out_.Reply("quitting");
+    bot_.Run([&] { bot_.CloseNow(); });
+  }
+  void Save(const std::string&) {
+    Answer([&] { return bot_.SaveSettingsAndTell(); });
+  }
+  void Reload(const std::string&) {
+    Answer([&] { return bot_.ReloadSettingsAndTell(); });
+  }
+  void Set(const std::string& arguments) {
+    // Plain names rather than a structured binding: the lambda below captures
+    // them, which clang before version 16 refuses for a binding.
+    const auto words = FirstWord(arguments);
+    const std::string& key = words.first;
+    const std::string& value = words.second;
+    if (key.empty()) {
+      out_.Tell(QStringLiteral("a key is needed: \":set KEY VALUE\""));
+      return;
+    }
+    Answer([&] { return bot_.SetSetting(key, value); });
+  }
+  void Get(const std::string& arguments) {
+    if (!arguments.empty()) {
+      Answer([&] { return bot_.GetSetting(arguments); });
+      return;
+    }
+    for (const std::string& key : bot_.SettingKeys()) {
+      Answer([&] { return bot_.GetSetting(key); });
+    }
+  }
+  void BotCommand(const std::string& arguments) {
+    Answer([&] { return bot_.RunBotCommandLocally(arguments); });
+  }
+  void Kick(const std::string& arguments) {
+    WithUser(arguments, [&](const std::string& nick, const std::string& reason) { bot_.KickWithReason(nick, reason); });
+  }
+  void Redirect(const std::string& arguments) {
+    WithUser(arguments, [&](const std::string& nick, const std::string& rest) {
+      auto [address, reason] = FirstWord(rest);
+      bot_.RedirectTo(nick, address, reason);
+    });
+  }
+  void PrivateMessage(const std::string& arguments) {
+    WithUser(arguments, [&](const std::string& nick, const std::string& text) { bot_.SendPrivateMessage(nick, text); });
+  }
+  void Users(const std::string&) { out_.Tell(QStringLiteral("users: %1").arg(bot_.Users().Count())); }
+  void User(const std::string& arguments) {
+    WithUser(arguments, [&](const std::string& nick, const std::string&) {
+      const int row = bot_.Users().FindUser(nick);
+      out_.Tell(out_.ToUnicode(bot_.UserInformation(row)));
+    });
+  }
+  void Ip(const std::string& arguments) {
+    Answer([&] { return bot_.IpLookupAddress(FirstWord(arguments).first); });
+  }
+  void Copy(const std::string& arguments) {
+    const auto words = FirstWord(arguments);
+    Answer([&] { return bot_.CopyUserText(words.first, words.second); });
+  }
+  void Refresh(const std::string&) {
+    Answer([&] { return bot_.RefreshUserListAndTell(); });
+  }
+  void OpChat(const std::string& arguments) {
+    Answer([&] { return bot_.TakeAsOpChat(FirstWord(arguments).first); });
+  }
+  void Allow(const std::string& arguments) {
+    Answer([&] { return bot_.AllowUser(FirstWord(arguments).first); });
+  }
+  void Protect(const std::string& arguments) {
+    Answer([&] { return bot_.ProtectUser(FirstWord(arguments).first); });
+  }
+  void Help(const std::string&);
+
+ private:
+  // Runs the command behind the error boundary and shows its answer: the
+  // reply on standard output, a refusal on standard error.
+  template <typename Command>
+  void Answer(Command command) {
+    LocalReply reply;
+    bot_.Run([&] { reply = command(); });
+    if (reply.text.empty()) {
+      return;
+    }
+    if (reply.done) {
+      out_.Reply(reply.text);
     } else {
-      out_.Tell(QStringLiteral("unknown command \":%1\"; type \":help\"").arg(Show(command)));
+      out_.Tell(out_.ToUnicode(reply.text));
     }
   }
 
- private:
   template <typename Action>
   void WithUser(const std::string& arguments, Action action) {
     // Plain names rather than a structured binding: the lambda below captures
@@ -79,34 +154,86 @@ class LocalCommands {
       return;
     }
     if (bot_.Users().FindUser(nick) < 0) {
-      out_.Tell(QStringLiteral("no user \"%1\" in the user list").arg(Show(nick)));
+      out_.Tell(QStringLiteral("no user \"%1\" in the user list").arg(out_.ToUnicode(nick)));
       return;
     }
     bot_.Run([&] { action(nick, rest); });
   }
 
-  QString Show(const std::string& bytes) const { return out_.ToUnicode(bytes); }
-
   BotActions& bot_;
   HeadlessFrontEnd& out_;
 };
 
+constexpr LocalCommand kCommands[] = {
+    {"connect", "", "connect to the hub (Dns, Port)", &LocalCommands::Connect},
+    {"disconnect", "", "leave the hub and do not reconnect", &LocalCommands::Disconnect},
+    {"reconnect", "", "connect to the hub again", &LocalCommands::Reconnect},
+    {"quit", "", "disconnect, save the settings and end the program", &LocalCommands::Quit},
+    {"save", "", "save the settings to Varnek.ini", &LocalCommands::Save},
+    {"reload", "", "read Varnek.ini again, replacing the settings held", &LocalCommands::Reload},
+    {"set", "KEY VALUE", "change a setting of [Settings] (\":set Dns hub.example.org:411\")", &LocalCommands::Set},
+    {"get", "[KEY]", "show a setting, or all of them", &LocalCommands::Get},
+    {"bot", "TEXT", "run a bot command as the local operator (\":bot %detects 1\")", &LocalCommands::BotCommand},
+    {"kick", "NICK [REASON]", "kick, with a private message and reason when one is given", &LocalCommands::Kick},
+    {"redirect", "NICK ADDRESS REASON", "move a user to another hub", &LocalCommands::Redirect},
+    {"pm", "NICK TEXT", "send a private message", &LocalCommands::PrivateMessage},
+    {"users", "", "the number of users in the list", &LocalCommands::Users},
+    {"user", "NICK", "everything the list knows about a user", &LocalCommands::User},
+    {"ip", "NICK", "the address that looks up a user's IP", &LocalCommands::Ip},
+    {"copy", "NICK [FIELD]", "a user's field (Username, Share, Tag, Ip, ...) or all of them", &LocalCommands::Copy},
+    {"refresh", "", "empty the user list and ask the hub for it again", &LocalCommands::Refresh},
+    {"opchat", "NICK", "take the nick as the operators chat (OpChat)", &LocalCommands::OpChat},
+    {"allow", "NICK", "add the nick to the allowed users", &LocalCommands::Allow},
+    {"protect", "NICK", "add the nick to the protected users", &LocalCommands::Protect},
+    {"help", "", "this list", &LocalCommands::Help},
+};
+
+void LocalCommands::Run(std::string_view line) {
+  auto [name, arguments] = FirstWord(line.substr(1));
+  for (const LocalCommand& command : kCommands) {
+    if (name == command.name) {
+      (this->*command.run)(arguments);
+      return;
+    }
+  }
+  out_.Tell(QStringLiteral("unknown command \":%1\"; type \":help\"").arg(out_.ToUnicode(name)));
+}
+
+void LocalCommands::Help(const std::string&) {
+  for (const LocalCommand& command : kCommands) {
+    const QString call = QStringLiteral(":%1 %2").arg(QLatin1String(command.name), QLatin1String(command.usage));
+    out_.Tell(call.leftJustified(34) + QLatin1String(command.help));
+  }
+  out_.Tell(QStringLiteral("::TEXT                            say \":TEXT\" in main chat"));
+  out_.Tell(QStringLiteral("Any other line goes to main chat as the bot, as the window's command line sends it;"));
+  out_.Tell(QStringLiteral("so \"%detects 1\" is said in main chat: bot commands are given with \":bot\"."));
+}
+
 }  // namespace
 
 void RunConsoleLine(BotActions& bot, HeadlessFrontEnd& frontEnd, const std::string& line) {
-  if (!line.empty() && line.front() == kLocalCommandPrefix) {
+  // "::" says a line that begins with ":".
+  const bool escaped = line.starts_with("::");
+  if (!escaped && line.starts_with(kLocalCommandPrefix)) {
     LocalCommands(bot, frontEnd).Run(line);
     return;
   }
+  const std::string text = escaped ? line.substr(1) : line;
   Control& memo = bot.Controls().Get(ctl::kSendMemo);
   if (!memo.Enabled()) {
     frontEnd.Tell(QStringLiteral("not connected: the line was not sent"));
     return;
   }
   bot.Run([&] {
-    memo.SetText(line);
+    memo.SetText(text);
     bot.SendButtonClick();
   });
+  // The console's own help is shown here; any other bot command was said.
+  const std::string_view keyword = bot.BotCommandKeyword(text);
+  if (!keyword.empty() && keyword != "help") {
+    frontEnd.Tell(
+        QStringLiteral("said in main chat; a bot command is given with \":bot %1\"").arg(frontEnd.ToUnicode(text)));
+  }
 }
 
 }  // namespace varnek

@@ -1,10 +1,14 @@
 #include "headless/HeadlessFrontEnd.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QThread>
+#include <QTimer>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 #include "core/BotActions.h"
@@ -13,6 +17,20 @@
 
 namespace varnek {
 namespace {
+
+// A program started with standard input, output or error closed would hand
+// those numbers to the first files it opens (the event loop's own eventfd),
+// and the console would read the event loop's wake-ups as its input. Before
+// anything opens a file, /dev/null takes each closed one: open() gives the
+// lowest free number, which is that one.
+[[maybe_unused]] const bool kStandardStreamsHeld = [] {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);  // NOLINT(cppcoreguidelines-pro-type-vararg)
+    }
+  }
+  return true;
+}();
 
 const char* PaneName(PaneId id) {
   switch (id) {
@@ -67,20 +85,57 @@ HeadlessFrontEnd::~HeadlessFrontEnd() {
 void HeadlessFrontEnd::Attach(BotActions& bot) {
   bot_ = &bot;
   bot.Panes().AddListener(this);
-  inputNotifier_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
-  connect(inputNotifier_.get(), &QSocketNotifier::activated, this, &HeadlessFrontEnd::ReadInput);
+  // A process in the background that reads or writes its terminal is
+  // stopped by the kernel ("tty input"); ignored, the read fails instead and
+  // the program goes on without its input.
+  std::signal(SIGTTIN, SIG_IGN);
+  std::signal(SIGTTOU, SIG_IGN);
+  if (InputReadable()) {
+    inputNotifier_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+    connect(inputNotifier_.get(), &QSocketNotifier::activated, this, &HeadlessFrontEnd::ReadInput);
+  }
+  // Once the event loop runs, that is after the settings are loaded.
+  QTimer::singleShot(0, this, &HeadlessFrontEnd::TellWhatIsMissing);
+}
+
+bool HeadlessFrontEnd::InputReadable() {
+  if (::fcntl(STDIN_FILENO, F_GETFL) == -1) {
+    return false;  // closed
+  }
+  if (::isatty(STDIN_FILENO) == 1 && ::tcgetpgrp(STDIN_FILENO) != ::getpgrp()) {
+    Tell(
+        QStringLiteral("standard input is a terminal that another job reads (started with \"&\"?): it is not "
+                       "read; commands come from a pipe or a FIFO"));
+    return false;
+  }
+  return true;
+}
+
+void HeadlessFrontEnd::StopReading() {
+  inputNotifier_->setEnabled(false);
+  if (!input_.empty()) {
+    const std::string last = std::move(input_);
+    input_.clear();
+    OnInputLine(last);
+  }
 }
 
 void HeadlessFrontEnd::ReadInput() {
   char chunk[4096];
   const ssize_t count = ::read(STDIN_FILENO, chunk, sizeof chunk);
+  if (count < 0 && (errno == EINTR || errno == EAGAIN)) {
+    return;  // nothing lost; the notifier calls again
+  }
+  if (count < 0 && errno == EIO) {
+    // The terminal belongs to the foreground job now (the program was put
+    // in the background); reading it would stop the program.
+    Tell(QStringLiteral("standard input is a terminal of another job now: it is no longer read"));
+    StopReading();
+    return;
+  }
   if (count <= 0) {
     // End of input does not stop the program; it just stops listening.
-    inputNotifier_->setEnabled(false);
-    if (!input_.empty()) {
-      OnInputLine(input_);
-      input_.clear();
-    }
+    StopReading();
     return;
   }
   input_.append(chunk, static_cast<std::size_t>(count));
@@ -148,6 +203,33 @@ void HeadlessFrontEnd::FlushOutput() {
   std::fwrite(output_.data(), 1, output_.size(), stdout);
   std::fflush(stdout);
   output_.clear();
+}
+
+void HeadlessFrontEnd::Reply(std::string_view text) {
+  if (!codec_.KeepsAscii() || !IsAscii(text)) {
+    const QByteArray shown = codec_.ToUnicode(text).toUtf8();
+    AppendShownLine("reply", std::string_view(shown.constData(), static_cast<std::size_t>(shown.size())));
+    return;
+  }
+  AppendShownLine("reply", text);
+}
+
+void HeadlessFrontEnd::TellWhatIsMissing() {
+  if (bot_ == nullptr) {
+    return;
+  }
+  const std::vector<std::string> missing = bot_->MissingConnectionSettings();
+  if (missing.empty()) {
+    return;
+  }
+  const QString file = QString::fromStdString(bot_->SettingsFilePath().string());
+  for (const std::string& key : missing) {
+    const QString name = QString::fromStdString(key);
+    const QString value = key == "Dns" ? QStringLiteral("HOST[:PORT]") : QStringLiteral("NICK");
+    Tell(
+        QStringLiteral("no %1 is set: type \":set %1 %2\" (or put %1= under [Settings] in %3)").arg(name, value, file));
+  }
+  Tell(QStringLiteral("then \":connect\"; \":set Connect 1\" and \":save\" connect at every start"));
 }
 
 void HeadlessFrontEnd::Tell(const QString& text) {

@@ -51,6 +51,9 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
 
   // Writes a message of the program itself to standard error.
   void Tell(const QString& text);
+  // Writes the reply to a local command (in the hub's code page) to standard
+  // output, one "reply" line per line of it.
+  void Reply(std::string_view text);
   QString ToUnicode(const std::string& bytes) const { return codec_.ToUnicode(bytes); }
 
   // Handles the input gathered so far, one console line per line.
@@ -61,6 +64,12 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
 
  private:
   void ReadInput();
+  void StopReading();
+  // Whether standard input can be read without the terminal stopping the
+  // program: a terminal is read only by the foreground process group.
+  bool InputReadable();
+  // On a start without a hub or nick, says what is missing and how to set it.
+  void TellWhatIsMissing();
   void AppendShownLine(const char* paneName, std::string_view line);
 
   HubCodec& codec_;

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QSocketNotifier>
 #include <cerrno>
+#include <cstring>
 
 namespace varnek {
 namespace {
@@ -103,11 +104,17 @@ void QtTransport::OnError(QAbstractSocket::SocketError error) {
     // A plain close by the hub is a disconnect, reported by the disconnected
     // signal that follows; a reset or a dead peer is an error.
     if (brokenBy_ != 0) {
-      events_->OnSocketError(SocketErrorKind::Receive, SystemErrorCode(brokenBy_));
+      // The program's one thread is the only caller of strerror.
+      events_->OnSocketError(SocketErrorKind::Receive, SystemErrorCode(brokenBy_),
+                             std::strerror(brokenBy_));  // NOLINT(concurrency-mt-unsafe)
     }
     return;
   }
-  events_->OnSocketError(ErrorKind(error), ErrorCode(error));
+  // Qt's words for the error carry the system's reason ("Connection refused",
+  // "Host not found", "Network unreachable").
+  const QByteArray reason = socket_.errorString().toUtf8();
+  events_->OnSocketError(ErrorKind(error), ErrorCode(error),
+                         std::string_view(reason.constData(), static_cast<std::size_t>(reason.size())));
 }
 
 int QtTransport::SystemErrorCode(int error) {

@@ -25,6 +25,11 @@ class Login(BotTestCase):
         bot.wait_line(r"^debug\t.*Receiving \$Lock$")
         bot.wait_line(r"^debug\t.*Sending \$MyINFO$")
 
+    def test_the_port_in_the_address_wins_over_the_port_field(self):
+        bot = self.start_bot(extra={"Dns": f"dchub://127.0.0.1:{self.hub.port}/", "Port": 1})
+        self.log_in(bot)
+        bot.wait_line(rf"^chat\t.*\*\*\* Connecting to 127\.0\.0\.1:{self.hub.port}$")
+
     def test_ptokax_gets_the_features_before_the_key_too(self):
         self.start_bot()
         peer = self.hub.accept()
@@ -92,8 +97,15 @@ class ConnectionFailures(BotTestCase):
         self.hub.close()  # nothing listens there any more
         bot = self.start_bot(extra={"Port": port})
         bot.wait_line(r"^chat\t.*\*\*\* Error: 10061$")
+        bot.wait_line(rf"^status\t.*Connection to 127\.0\.0\.1:{port} failed: Connection refused \(error 10061\)$")
         bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
         self.assertTrue(bot.running())
+
+    def test_a_failed_lookup_names_its_reason_in_the_status_pane_only(self):
+        bot = self.start_bot(extra={"Dns": "no-such-hub.invalid", "Port": 411})
+        bot.wait_line(r"^status\t.*Connection to no-such-hub\.invalid:411 failed: .+ \(error 11001\)$")
+        bot.wait_line(r"^chat\t.*\*\*\* Disconnected$")
+        self.assertFalse(any("Error:" in line for line in bot.lines))
 
 
 class Shutdown(BotTestCase):

@@ -46,7 +46,9 @@ class FakeTransport : public Transport {
     open = false;
     events_->OnSocketDisconnected();
   }
-  void Fail(SocketErrorKind kind, int code) { events_->OnSocketError(kind, code); }
+  void Fail(SocketErrorKind kind, int code, std::string_view reason = {}) {
+    events_->OnSocketError(kind, code, reason);
+  }
 
   std::string AllWritten() const {
     std::string all;

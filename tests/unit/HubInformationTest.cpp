@@ -79,9 +79,9 @@ TEST_F(HubInformationTest, AcceptedRedirectConnectsToTheNewAddress) {
       {"other.hub:4111", "other.hub", "4111", {DialogAnswer::Yes}},
       {"other.hub", "other.hub", "411", {DialogAnswer::Yes}},
       {"other.hub:", "other.hub", "411", {DialogAnswer::Yes}},
-      {":4111", "4111", "411", {DialogAnswer::Yes}},
-      // A port that is no number is asked about as a missing one.
-      {"other.hub:1:2", "other.hub", "411", {DialogAnswer::Yes, DialogAnswer::Yes}},
+      {"dchub://other.hub:4111", "other.hub", "4111", {DialogAnswer::Yes}},
+      {"nmdc://other.hub/", "other.hub", "411", {DialogAnswer::Yes}},
+      {"[2001:db8::7]:4111", "2001:db8::7", "4111", {DialogAnswer::Yes}},
   };
   for (const Case& c : cases) {
     f.fakes.transport.PeerClose();
@@ -128,6 +128,28 @@ TEST_F(HubInformationTest, AcceptedRedirectWithoutHostAsksForAnAddress) {
   EXPECT_EQ(f.fakes.dialogs.messages[1].text, "You did not enter any IP or DNS address");
   EXPECT_EQ(f.fakes.transport.opens.size(), opens);
   EXPECT_EQ(f.control("PageControl").Value(), 2);
+}
+
+// An address the bot cannot reach is not offered: the hub is left as on a
+// declined redirect, and the status pane says why.
+TEST_F(HubInformationTest, UnusableRedirectIsNotOffered) {
+  for (const std::string address : {":4111", "other.hub:1:2", "adc://other.hub:411"}) {
+    f.fakes.transport.PeerClose();
+    f.Connect();
+    f.fakes.dialogs.messages.clear();
+    const auto opens = f.fakes.transport.opens.size();
+
+    f.Receive("$ForceMove " + address + "|");
+
+    EXPECT_TRUE(f.fakes.dialogs.messages.empty()) << address;
+    EXPECT_FALSE(f.bot->Connection().Connected()) << address;
+    EXPECT_TRUE(f.bot->Session().reconnectPending) << address;
+    EXPECT_EQ(f.fakes.transport.opens.size(), opens) << address;
+    EXPECT_EQ(f.control("HubIpEdit").Text(), "127.0.0.1") << address;
+    ASSERT_FALSE(f.StatusLines().empty());
+    EXPECT_TRUE(f.StatusLines().back().starts_with("Redirect to " + address + " not followed: "))
+        << f.StatusLines().back();
+  }
 }
 
 TEST_F(HubInformationTest, DeclinedRedirectLeavesTheHubAndReconnectsLater) {

@@ -103,6 +103,77 @@ TEST_F(LifecycleTest, ValidPortConnectsWithoutQuestion) {
   EXPECT_TRUE(Messages().empty());
 }
 
+// The address field takes a scheme, a port and IPv6 in brackets; a port
+// there wins over the port field, and the connecting line names the hub as
+// connected to.
+TEST_F(LifecycleTest, TheAddressFieldNamesHostAndPort) {
+  struct Case {
+    std::string dns, port;
+    std::string host;
+    std::uint16_t connectsTo;
+  };
+  const Case cases[] = {
+      {"dchub://hub.example:4111", "411", "hub.example", 4111},
+      {"nmdc://hub.example", "412", "hub.example", 412},
+      {"hub.example:4111", "", "hub.example", 4111},
+      {"[::1]:4111", "411", "::1", 4111},
+  };
+  for (const Case& c : cases) {
+    f.fakes.transport.PeerClose();
+    Fields(c.dns, "Guard", c.port);
+    Opens().clear();
+    const auto chatLines = f.ChatLines().size();
+
+    PressConnect();
+    f.fakes.transport.Connect();
+
+    EXPECT_EQ(Opens(), (std::vector<std::pair<std::string, std::uint16_t>>{{c.host, c.connectsTo}})) << c.dns;
+    EXPECT_TRUE(Messages().empty()) << c.dns;
+    ASSERT_GT(f.ChatLines().size(), chatLines);
+    const std::string shown = c.host.find(':') == std::string::npos ? c.host : "[" + c.host + "]";
+    EXPECT_EQ(f.ChatLines()[chatLines], "*** Connecting to " + shown + ":" + std::to_string(c.connectsTo));
+  }
+}
+
+TEST_F(LifecycleTest, AnUnusableAddressIsRefusedWithTheReason) {
+  for (const std::string dns : {"nmdcs://hub.example:411", "hub.example:99999"}) {
+    Fields(dns, "Guard", "411");
+    Messages().clear();
+    f.control("PageControl").SetValue(5);
+
+    PressConnect();
+
+    ASSERT_EQ(Messages().size(), 1u) << dns;
+    EXPECT_EQ(Messages()[0].kind, DialogKind::Warning);
+    EXPECT_TRUE(Messages()[0].text.starts_with("The hub address \"" + dns + "\" cannot be used: "))
+        << Messages()[0].text;
+    EXPECT_EQ(f.control("PageControl").Value(), 2);
+    EXPECT_TRUE(Opens().empty()) << dns;
+  }
+}
+
+// The chat pane keeps its code; the status pane says what happened, with
+// which hub, in the system's words.
+TEST_F(LifecycleTest, SocketErrorsWriteTheReasonToTheStatusPane) {
+  Fields("hub.example", "Guard", "4111");
+  PressConnect();
+  f.fakes.transport.Fail(SocketErrorKind::Connect, 10061, "Connection refused");
+  EXPECT_EQ(f.ChatLines().back(), "*** Disconnected");
+  EXPECT_EQ(f.ChatLines()[f.ChatLines().size() - 2], "*** Error: 10061");
+  EXPECT_EQ(f.StatusLines().back(), "Connection to hub.example:4111 failed: Connection refused (error 10061)");
+
+  PressConnect();
+  const auto chatLines = f.ChatLines().size();
+  f.fakes.transport.Fail(SocketErrorKind::Lookup, 11001, "Host not found");
+  EXPECT_EQ(f.ChatLines().size(), chatLines + 1) << "a failed lookup writes only the disconnect";
+  EXPECT_EQ(f.StatusLines().back(), "Connection to hub.example:4111 failed: Host not found (error 11001)");
+
+  PressConnect();
+  f.fakes.transport.Connect();
+  f.fakes.transport.Fail(SocketErrorKind::Receive, 10054, "Connection reset by peer");
+  EXPECT_EQ(f.StatusLines().back(), "Connection to hub.example:4111 lost: Connection reset by peer (error 10054)");
+}
+
 TEST_F(LifecycleTest, ConnectedAndDisconnectedLooks) {
   f.control("PageControl").SetValue(7);
   f.Connect();
@@ -178,6 +249,7 @@ TEST_F(LifecycleTest, AutoConnectNeedsAddressAndPort) {
       {"hub.example", "4111", true},
       {"hub.example", "", false},
       {"", "4111", false},
+      {"dchub://hub.example:4111", "", true},
   };
   for (const Case& c : cases) {
     test::BotFixture fresh;

@@ -61,17 +61,44 @@ bool HoldsForbiddenCharacter(std::string_view argument, bool spacesRefused) {
 
 }  // namespace
 
-void BotCommands::Execute(std::string_view sender, std::string_view text) {
+const BotCommand* BotCommands::Match(std::string_view text) const {
   const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
   // A prefix test in table order: the first keyword that begins the text wins,
   // whatever follows it.
   for (const BotCommand& command : BotCommandTable()) {
-    const std::string name = trigger + std::string(command.keyword);
-    if (text.starts_with(name)) {
-      Run(command, sender, text, text == name);
-      return;
+    if (text.starts_with(trigger + std::string(command.keyword))) {
+      return &command;
     }
   }
+  return nullptr;
+}
+
+std::string_view BotCommands::KeywordOf(std::string_view text) const {
+  const BotCommand* command = Match(text);
+  return command == nullptr ? std::string_view() : command->keyword;
+}
+
+void BotCommands::Execute(std::string_view sender, std::string_view text) {
+  if (const BotCommand* command = Match(text)) {
+    Run(*command, sender, text,
+        text == CurrentTrigger(context_.controls, context_.codePages) + std::string(command->keyword));
+  }
+}
+
+bool BotCommands::ExecuteLocally(std::string_view text, const std::function<void(std::string_view)>& reply) {
+  const BotCommand* command = Match(text);
+  if (command == nullptr) {
+    return false;
+  }
+  // Reset however the command ends: a failed save throws.
+  struct Restore {
+    const std::function<void(std::string_view)>*& slot;
+    ~Restore() { slot = nullptr; }
+  } restore{localReply_};
+  localReply_ = &reply;
+  Run(*command, MyNick(context_.controls), text,
+      text == CurrentTrigger(context_.controls, context_.codePages) + std::string(command->keyword));
+  return true;
 }
 
 void BotCommands::Run(const BotCommand& command, std::string_view sender, std::string_view text, bool nameAlone) {
@@ -283,6 +310,10 @@ std::string BotCommands::HelpLine(const BotCommand& command, const std::string& 
 }
 
 void BotCommands::Reply(std::string_view sender, std::string_view text) {
+  if (localReply_ != nullptr) {
+    (*localReply_)(text);
+    return;
+  }
   context_.sender.SendCommand(PrivateReply(context_.controls, sender, text));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,12 @@ class BotCommands {
   // Runs the command that the words of a private message name. Words that
   // name no command are ignored without a reply.
   void Execute(std::string_view sender, std::string_view text);
+  // Runs a command of the local operator, who may give every command: each
+  // reply goes to `reply` instead of a private message. Returns whether the
+  // text named a command.
+  bool ExecuteLocally(std::string_view text, const std::function<void(std::string_view)>& reply);
+  // The keyword of the command the text names, or empty.
+  std::string_view KeywordOf(std::string_view text) const;
   // The list of commands with the current state of every switch and value.
   std::string BuildHelpText() const;
   void SendWrongParameters(std::string_view sender);
@@ -47,6 +54,8 @@ class BotCommands {
   std::string UserInformationText(int row) const;
 
  private:
+  // The command the text names, by the prefix test in table order; or none.
+  const BotCommand* Match(std::string_view text) const;
   void Run(const BotCommand& command, std::string_view sender, std::string_view text, bool nameAlone);
   void RunSwitch(const BotCommand& command, std::string_view sender, std::string_view argument);
   void RunValue(const BotCommand& command, std::string_view sender, std::string_view argument);
@@ -64,6 +73,8 @@ class BotCommands {
   void ReplyAndLog(std::string_view sender, const std::string& text);
 
   Context context_;
+  // Where replies go while the local operator's command runs; null otherwise.
+  const std::function<void(std::string_view)>* localReply_ = nullptr;
 };
 
 }  // namespace varnek

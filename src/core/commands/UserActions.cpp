@@ -10,6 +10,7 @@
 #include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
+#include "core/text/Ascii.h"
 #include "core/text/Product.h"
 #include "core/users/Kick.h"
 #include "core/users/UserList.h"
@@ -61,6 +62,15 @@ bool WorthCopying(UserColumn column, std::string_view value) {
     default:
       return true;
   }
+}
+
+// A copy item's field name is its menu item's: "cShareUserPopup" is "Share".
+std::string_view FieldName(const CopyItem& item) {
+  constexpr std::string_view kSuffix = "UserPopup";
+  std::string_view name = item.menuItem;
+  name.remove_prefix(1);
+  name.remove_suffix(kSuffix.size());
+  return name;
 }
 
 bool HasForbiddenCharacter(std::string_view text, std::string_view forbidden) {
@@ -235,9 +245,23 @@ void UserActions::CopyField(int row, UserColumn column) {
 }
 
 void UserActions::CopyAll(int row) {
+  if (auto text = CopiedText(row, {})) {
+    context_.shell.SetClipboardText(*text);
+  }
+}
+
+std::optional<std::string> UserActions::CopiedText(int row, std::string_view field) const {
   const UserRecord* record = RecordAt(row);
   if (record == nullptr) {
-    return;
+    return std::nullopt;
+  }
+  if (!field.empty()) {
+    for (const CopyItem& item : kCopyItems) {
+      if (AsciiEqualsIgnoreCase(FieldName(item), field)) {
+        return std::string(record->Cell(item.column));
+      }
+    }
+    return std::nullopt;
   }
   std::string text;
   const char* separator = "";
@@ -246,7 +270,23 @@ void UserActions::CopyAll(int row) {
     text += record->Cell(item.column);
     separator = "\r\n";
   }
-  context_.shell.SetClipboardText(text);
+  return text;
+}
+
+std::vector<std::string> UserActions::CopyFieldNames() {
+  std::vector<std::string> names;
+  for (const CopyItem& item : kCopyItems) {
+    names.emplace_back(FieldName(item));
+  }
+  return names;
+}
+
+std::string UserActions::IpLookupAddress(int row) const {
+  const UserRecord* record = RecordAt(row);
+  if (record == nullptr || record->Cell(UserColumn::Ip).empty()) {
+    return {};
+  }
+  return kIpInformationUrl + std::string(record->Cell(UserColumn::Ip));
 }
 
 void UserActions::SetAsOpChat(int row) {

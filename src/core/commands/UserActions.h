@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model/Ports.h"
 #include "core/text/LangKeys.h"
@@ -57,6 +59,15 @@ class UserActions {
   void CopyField(int row, UserColumn column);
   void CopyAll(int row);
   void SetAsOpChat(int row);
+
+  // What the IP and copy items give, for a front end without a browser or
+  // clipboard. The lookup address is empty for a user without an IP. A field
+  // is named as its copy item ("Share", "Ip", in any letter case); an empty
+  // name gives every field, as "All" does; an unknown name gives nothing.
+  std::string IpLookupAddress(int row) const;
+  std::optional<std::string> CopiedText(int row, std::string_view field) const;
+  // The copy items' field names in menu order.
+  static std::vector<std::string> CopyFieldNames();
   void MoveToAllowed(int row);
   void MoveToProtected(int row);
 

@@ -3,6 +3,7 @@
 #include "core/hub/ConnectionListener.h"
 #include "core/hub/Dispatcher.h"
 #include "core/hub/ErrorHandler.h"
+#include "core/hub/HubAddress.h"
 #include "core/hub/HubEvents.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/store/LangTable.h"
@@ -88,8 +89,8 @@ void HubConnection::CloseSocket() {
   OnSocketDisconnected();
 }
 
-void HubConnection::CloseWithError(int code) {
-  OnSocketError(SocketErrorKind::General, code);
+void HubConnection::CloseWithError(int code, std::string_view reason) {
+  OnSocketError(SocketErrorKind::General, code, reason);
 }
 
 void HubConnection::DropBuffer() {
@@ -154,7 +155,7 @@ void HubConnection::OnSocketRead(std::string_view bytes) {
     }
   }
   if (bytesSinceBar_ > kMaxPendingBytes) {
-    CloseWithError(kMessageTooLongCode);
+    CloseWithError(kMessageTooLongCode, "the hub sent more than 64 MiB without a \"|\"");
     return;
   }
   if (!draining_) {  // else the drain that runs below us picks these up
@@ -207,12 +208,14 @@ void HubConnection::OnSocketDisconnected() {
 }
 
 // The socket is closed first; then the window hears of the error, the chat
-// pane gets the error line (none for a failed name lookup) and the
-// disconnect follows, as the close of an open socket reports one.
-void HubConnection::OnSocketError(SocketErrorKind kind, int code) {
+// pane gets the error line (none for a failed name lookup), the status pane
+// the system's reason, and the disconnect follows, as the close of an open
+// socket reports one.
+void HubConnection::OnSocketError(SocketErrorKind kind, int code, std::string_view reason) {
   if (detached_) {
     return;
   }
+  const bool wasConnected = connected_;
   connected_ = false;
   const bool wasOpen = socketOpen_;
   if (wasOpen) {
@@ -224,9 +227,21 @@ void HubConnection::OnSocketError(SocketErrorKind kind, int code) {
   if (kind != SocketErrorKind::Lookup && !detached_) {
     errors_.Guard([this, code] { panes_.ChatLine(lang_.Format(LangError, {std::to_string(code)})); });
   }
+  if (!detached_) {
+    errors_.Guard([&] { ReportErrorReason(code, reason, wasConnected); });
+  }
   if (wasOpen && !detached_) {
     errors_.Guard([this] { listener_.OnDisconnected(); });
   }
+}
+
+// The chat pane has only the code, which operators of hub software know; the
+// status pane says in words what went wrong and with which hub.
+void HubConnection::ReportErrorReason(int code, std::string_view reason, bool wasConnected) {
+  std::string line = "Connection to " + ShowHostAndPort(host_, port_) + (wasConnected ? " lost: " : " failed: ");
+  line.append(reason.empty() ? std::string_view("unknown error") : reason);
+  line += " (error " + std::to_string(code) + ")";
+  panes_.StatusLog(line);
 }
 
 }  // namespace varnek

@@ -51,9 +51,9 @@ class HubConnection : public TransportEvents, public CommandSender {
   void Disconnect();
   // Detaches from the socket for good; nothing is reported afterwards.
   void Shutdown();
-  // Gives the connection up as a socket error with this code would: the
-  // error line, then the disconnected state.
-  void CloseWithError(int code);
+  // Gives the connection up as a socket error with this code and reason
+  // would: the error lines, then the disconnected state.
+  void CloseWithError(int code, std::string_view reason);
 
   // Refuses (with a warning) a text that begins with neither "$" nor "<";
   // otherwise writes it with a closing "|" in one piece, echoes it in "Full
@@ -61,6 +61,11 @@ class HubConnection : public TransportEvents, public CommandSender {
   bool SendCommand(std::string_view text) override;
 
   bool Connected() const { return connected_; }
+  // Opened and not yet closed: connecting, or connected.
+  bool SocketOpen() const { return socketOpen_; }
+  // The hub of the last connect, which a reconnect goes back to.
+  const std::string& Host() const { return host_; }
+  std::uint16_t Port() const { return port_; }
   // Bytes received and not yet handled (a partial command).
   std::size_t PendingBytes() const { return buffer_.size() - consumed_; }
 
@@ -69,11 +74,15 @@ class HubConnection : public TransportEvents, public CommandSender {
   void OnSocketConnected() override;
   void OnSocketRead(std::string_view bytes) override;
   void OnSocketDisconnected() override;
-  void OnSocketError(SocketErrorKind kind, int code) override;
+  void OnSocketError(SocketErrorKind kind, int code, std::string_view reason) override;
+
+  // Closes the socket whether it is connected or still connecting; the
+  // close is reported as a disconnect.
+  void CloseSocket();
 
  private:
   void Open();
-  void CloseSocket();
+  void ReportErrorReason(int code, std::string_view reason, bool wasConnected);
   void DropBuffer();
   void DrainCommands();
   void HandleCommand(const std::string& command);

@@ -1,6 +1,7 @@
 #include "core/hub/HubInformation.h"
 
 #include "core/context/BotVoice.h"
+#include "core/hub/HubAddress.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/model/ControlModel.h"
@@ -33,6 +34,15 @@ void HubInformation::OnForceMove(std::string_view address) {
   context_.panes.NiceLine(LangForceMove, {address});
   // The address is copied: the dialog's event loop may bring more commands.
   const std::string target(address);
+  // Read as the address field is read ("dchub://host:port" included). An
+  // address the bot cannot use is not offered: it counts as declined. An
+  // empty one is offered, and the Connect action asks for an address.
+  const HubAddressReading reading = ReadHubAddress(target);
+  if (!reading.address && !target.empty()) {
+    context_.panes.StatusLog("Redirect to " + target + " not followed: " + reading.error);
+    context_.connection.Disconnect();
+    return;
+  }
   const DialogAnswer answer =
       context_.dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo,
                                   context_.lang.Format(LangRedirectConfirmation, {target}), Question::Redirect);
@@ -41,15 +51,9 @@ void HubInformation::OnForceMove(std::string_view address) {
     context_.connection.Disconnect();
     return;
   }
-  const std::size_t colon = target.find(':');
-  std::string host = colon == std::string::npos ? std::string() : target.substr(0, colon);
-  std::string port = colon == std::string::npos ? std::string() : target.substr(colon + 1);
-  if (host.empty()) {
-    host = colon == std::string::npos ? target : target.substr(colon + 1);
-    port.clear();
-  }
-  context_.controls.Get(ctl::kHubIpEdit).SetText(host);
-  context_.controls.Get(ctl::kHubPortEdit).SetText(port.empty() ? "411" : port);
+  const HubAddress moved = reading.address.value_or(HubAddress{});
+  context_.controls.Get(ctl::kHubIpEdit).SetText(moved.host);
+  context_.controls.Get(ctl::kHubPortEdit).SetText(std::to_string(moved.port.value_or(kDefaultHubPort)));
   // The operator chose to move: leave the old hub first when it has not
   // closed the connection meanwhile, or the Connect action would only
   // disconnect (as the operator's own disconnect, never retried) and the bot

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/context/BotVoice.h"
+#include "core/hub/HubAddress.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
 #include "core/model/ControlModel.h"
@@ -40,29 +41,51 @@ void Lifecycle::ShowPageAndFocus(Page page, const char* control) {
   context_.window.Focus(control);
 }
 
-bool Lifecycle::CheckFieldsBeforeConnect() {
+std::optional<Lifecycle::Target> Lifecycle::CheckFieldsBeforeConnect() {
   ControlModel& controls = context_.controls;
   Dialogs& dialogs = context_.dialogs;
   const LangTable& lang = context_.lang;
-  if (controls.Get(ctl::kHubIpEdit).Text().empty()) {
+  const std::string& dns = controls.Get(ctl::kHubIpEdit).Text();
+  if (dns.empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterIp));
     ShowPageAndFocus(Page::HubSettings, ctl::kHubIpEdit);
-    return false;
+    return std::nullopt;
   }
   if (controls.Get(ctl::kUsernameEdit).Text().empty()) {
     dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok, lang.Text(LangEnterUsername));
     ShowPageAndFocus(Page::UserSettings, ctl::kUsernameEdit);
-    return false;
+    return std::nullopt;
+  }
+  const HubAddressReading reading = ReadHubAddress(dns);
+  if (!reading.address) {
+    dialogs.MessageBox(DialogKind::Warning, DialogButtons::Ok,
+                       "The hub address \"" + dns + "\" cannot be used: " + reading.error + ".");
+    ShowPageAndFocus(Page::HubSettings, ctl::kHubIpEdit);
+    return std::nullopt;
+  }
+  // A port in the address wins over the port field.
+  if (reading.address->port) {
+    return Target{reading.address->host, *reading.address->port};
   }
   if (!PortNumber(controls.Get(ctl::kHubPortEdit).Text())) {
     if (dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo, lang.Text(LangEnterPort),
                            Question::UseStandardPort) != DialogAnswer::Yes) {
       ShowPageAndFocus(Page::HubSettings, ctl::kHubPortEdit);
-      return false;
+      return std::nullopt;
     }
-    controls.Get(ctl::kHubPortEdit).SetText("411");
+    controls.Get(ctl::kHubPortEdit).SetText(std::to_string(kDefaultHubPort));
   }
-  return true;
+  return Target{reading.address->host, *PortNumber(controls.Get(ctl::kHubPortEdit).Text())};
+}
+
+bool Lifecycle::KnowsHubAndPort() const {
+  const ControlModel& controls = context_.controls;
+  const std::string& dns = controls.Get(ctl::kHubIpEdit).Text();
+  if (dns.empty()) {
+    return false;
+  }
+  const HubAddressReading reading = ReadHubAddress(dns);
+  return (reading.address && reading.address->port) || !controls.Get(ctl::kHubPortEdit).Text().empty();
 }
 
 void Lifecycle::ConnectAction() {
@@ -72,22 +95,28 @@ void Lifecycle::ConnectAction() {
     context_.session.reconnectPending = false;
     return;
   }
-  if (!CheckFieldsBeforeConnect()) {
-    return;
+  Connect();
+}
+
+bool Lifecycle::Connect() {
+  const std::optional<Target> target = CheckFieldsBeforeConnect();
+  if (!target) {
+    return false;
   }
-  const ControlModel& controls = context_.controls;
-  context_.connection.SetHostAndConnect(controls.Get(ctl::kHubIpEdit).Text(),
-                                        *PortNumber(controls.Get(ctl::kHubPortEdit).Text()));
+  context_.connection.SetHostAndConnect(target->host, target->port);
+  return true;
 }
 
 void Lifecycle::ReconnectAction() {
   context_.connection.Reconnect();
 }
 
+// The hub as connected to: the address field may hold a scheme or a port of
+// its own, which the line does not repeat.
 void Lifecycle::OnConnecting() {
-  const ControlModel& controls = context_.controls;
-  context_.panes.ChatLine(context_.lang.Format(
-      LangConnectingTo, {controls.Get(ctl::kHubIpEdit).Text() + ":" + controls.Get(ctl::kHubPortEdit).Text()}));
+  const HubConnection& connection = context_.connection;
+  context_.panes.ChatLine(
+      context_.lang.Format(LangConnectingTo, {ShowHostAndPort(connection.Host(), connection.Port())}));
 }
 
 void Lifecycle::OnConnected() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/hub/ConnectionListener.h"
@@ -45,6 +47,12 @@ class Lifecycle : public ConnectionListener {
   // address, nick and port and connects.
   void ConnectAction();
   void ReconnectAction();
+  // The Connect action's second half: checks the fields and connects.
+  // Returns whether a connection is under way (false: a warning said why).
+  bool Connect();
+  // Whether the fields name a hub and its port, so that a connect at start
+  // asks nothing: the address holds a port, or the port field is filled.
+  bool KnowsHubAndPort() const;
 
   // ConnectionListener
   void OnConnecting() override;
@@ -69,7 +77,13 @@ class Lifecycle : public ConnectionListener {
   void SetDisconnectedState();
 
  private:
-  bool CheckFieldsBeforeConnect();
+  struct Target {
+    std::string host;
+    std::uint16_t port = 0;
+  };
+  // The hub to connect to, from the address and port fields; none when a
+  // field is missing or unusable (the operator has been told).
+  std::optional<Target> CheckFieldsBeforeConnect();
   void ShowPageAndFocus(Page page, const char* control);
 
   Context context_;

@@ -77,7 +77,8 @@ void MainTimer::ShowStatistics() {
 void MainTimer::GiveUpStalledLogin(unsigned now) {
   if (context_.connection.Connected() && !context_.session.loginInfoSent &&
       Elapsed(now, context_.ticks.connect) >= kLoginTimeLimit) {
-    context_.connection.CloseWithError(HubConnection::kTimedOutCode);
+    context_.connection.CloseWithError(HubConnection::kTimedOutCode,
+                                       "the hub did not let the bot in within 60 seconds");
   }
 }
 

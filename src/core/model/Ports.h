@@ -28,7 +28,8 @@ class TransportEvents {
   // The peer closed the connection or it broke. Never called for a Close()
   // that the program asked for: the connection reports that itself.
   virtual void OnSocketDisconnected() = 0;
-  virtual void OnSocketError(SocketErrorKind kind, int code) = 0;
+  // `reason` is the system's own words for the error ("Connection refused").
+  virtual void OnSocketError(SocketErrorKind kind, int code, std::string_view reason) = 0;
 };
 
 // An event-driven, non-blocking TCP client on the program's one thread.

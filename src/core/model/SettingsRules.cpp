@@ -76,6 +76,18 @@ void ApplyPageRule(ControlModel& controls) {
 
 }  // namespace
 
+EnablingSwitches SwitchesEnabling(std::string_view control) {
+  if (control == ctl::kKickHubsCommandEdit || control == ctl::kRawHubsCheckBox) {
+    return {std::vector<std::string>(std::begin(kHubsSwitches), std::end(kHubsSwitches)), true};
+  }
+  for (const Dependency& rule : AllDependencies()) {
+    if (rule.control == control) {
+      return {rule.switches, false};
+    }
+  }
+  return {};
+}
+
 void ApplyEnablingRules(ControlModel& controls) {
   for (const Dependency& rule : AllDependencies()) {
     ApplyDependency(controls, rule);

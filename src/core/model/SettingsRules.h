@@ -1,6 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace varnek {
 
@@ -19,5 +22,13 @@ void InstallSettingsRules(ControlModel& controls, TickStamps& ticks, const Clock
 
 // Makes every enabling rule hold for the current values.
 void ApplyEnablingRules(ControlModel& controls);
+
+// The switches that enable a control: all of them must be on, or, when
+// `anyOf`, one of them. No switches for a control no switch enables.
+struct EnablingSwitches {
+  std::vector<std::string> switches;
+  bool anyOf = false;
+};
+EnablingSwitches SwitchesEnabling(std::string_view control);
 
 }  // namespace varnek

@@ -1,0 +1,280 @@
+#include "core/commands/SettingsByKey.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
+#include "core/model/KickTemplates.h"
+#include "core/model/Pages.h"
+#include "core/model/SettingsRules.h"
+#include "core/store/OutputPanes.h"
+#include "core/store/SettingValueCodec.h"
+#include "core/store/SettingsSchema.h"
+#include "core/text/Ascii.h"
+#include "core/text/Integer.h"
+
+namespace varnek {
+namespace {
+
+using Type = SettingEntry::Type;
+
+constexpr int kLargestColour = 0xFFFFFF;
+
+const SettingEntry* FindEntry(std::string_view key) {
+  for (const SettingEntry& entry : SettingsSchema()) {
+    if (entry.type != Type::ListSection && AsciiEqualsIgnoreCase(entry.key, key)) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+const SettingEntry* EntryOfControl(std::string_view control) {
+  for (const SettingEntry& entry : SettingsSchema()) {
+    if (entry.control == control) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+// The key of a control, for messages that name another setting.
+std::string KeyOf(std::string_view control) {
+  const SettingEntry* entry = EntryOfControl(control);
+  return entry == nullptr ? std::string(control) : entry->key;
+}
+
+PaneId PaneOf(const std::string& controlName) {
+  if (controlName == ctl::kChatMemo) {
+    return PaneId::Chat;
+  }
+  return controlName == ctl::kStatusMemo ? PaneId::Status : PaneId::Debug;
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+// What a field's filter lets through, said in words.
+std::string FilterRule(const Control& control) {
+  switch (control.Filter()) {
+    case TypedFilter::NoBlankBarDollar:
+      return "cannot hold a blank, \"|\" or \"$\"";
+    case TypedFilter::NoBarDollar:
+      return "cannot hold \"|\" or \"$\"";
+    case TypedFilter::NoBlank:
+      return "cannot hold a blank";
+    case TypedFilter::DigitsOnly:
+      return "takes digits only";
+    case TypedFilter::TemplateUnlessRaw:
+      for (const KickKindInfo& kind : KickKinds()) {
+        if (CommandEditName(kind) == control.Name()) {
+          return "cannot hold \"|\" or \"$\" while " + KeyOf(RawSwitchName(kind)) + " is 0";
+        }
+      }
+      return "cannot hold \"|\" or \"$\"";
+    case TypedFilter::None:
+      break;
+  }
+  return "refuses that value";
+}
+
+LocalReply OneOrZero(std::string_view key, std::string_view value, bool& on) {
+  if (value != "1" && value != "0") {
+    return LocalReply::Refused(std::string(key) + " takes 1 or 0");
+  }
+  on = value == "1";
+  return LocalReply::Done({});
+}
+
+}  // namespace
+
+std::vector<std::string> SettingsByKey::Keys() {
+  std::vector<std::string> keys;
+  for (const SettingEntry& entry : SettingsSchema()) {
+    if (entry.type != Type::ListSection) {
+      keys.push_back(entry.key);
+    }
+  }
+  return keys;
+}
+
+LocalReply SettingsByKey::Get(std::string_view key) const {
+  const SettingEntry* entry = FindEntry(key);
+  if (entry != nullptr) {
+    return LocalReply::Done(entry->key + "=" + ValueText(*entry));
+  }
+  for (const SettingEntry& list : SettingsSchema()) {
+    if (list.type == Type::ListSection && AsciiEqualsIgnoreCase(list.key, key)) {
+      return LocalReply::Refused("[" + list.key +
+                                 "] is a list of its own: the bot commands show and change it "
+                                 "(\":bot %help\")");
+    }
+  }
+  return LocalReply::Refused("unknown key " + Quoted(key) + "; \":get\" alone lists the keys of [Settings]");
+}
+
+std::string SettingsByKey::ValueText(const SettingEntry& entry) const {
+  const Control* control = entry.type == Type::PaneScroll ? nullptr : &controls_.Get(entry.control);
+  switch (entry.type) {
+    case Type::String:
+    case Type::Memo:
+      return EncodeSettingValue(control->Text());
+    case Type::Integer:
+    case Type::Index:
+      return std::to_string(control->Value());
+    case Type::Boolean:
+    case Type::DebugMode:
+      return control->Checked() ? "1" : "0";
+    case Type::PaneScroll:
+      return panes_.Pane(PaneOf(entry.control)).AutoScroll() ? "1" : "0";
+    case Type::ListSection:
+      break;
+  }
+  return {};
+}
+
+LocalReply SettingsByKey::Set(std::string_view key, std::string_view value) {
+  const SettingEntry* entry = FindEntry(key);
+  if (entry == nullptr) {
+    return Get(key);  // the refusal of an unknown key
+  }
+  if (entry->type == Type::PaneScroll) {
+    bool on = false;
+    if (LocalReply refusal = OneOrZero(entry->key, value, on); !refusal.done) {
+      return refusal;
+    }
+    panes_.Pane(PaneOf(entry->control)).SetAutoScroll(on);
+    return Get(entry->key);
+  }
+  Control& control = controls_.Get(entry->control);
+  if (!control.Enabled()) {
+    return LocalReply::Refused(DisabledReason(*entry));
+  }
+  LocalReply reply = SetControl(*entry, control, value);
+  return reply.done ? Get(entry->key) : reply;
+}
+
+LocalReply SettingsByKey::SetControl(const SettingEntry& entry, Control& control, std::string_view value) {
+  switch (entry.type) {
+    case Type::String:
+    case Type::Memo:
+      return control.Kind() == ControlKind::ComboBox ? SetChoice(entry, control, value)
+                                                     : SetText(entry, control, value);
+    case Type::Integer:
+      return SetNumber(entry, control, value);
+    case Type::Index:
+      return SetChoice(entry, control, value);
+    case Type::Boolean: {
+      bool on = false;
+      LocalReply reply = OneOrZero(entry.key, value, on);
+      if (reply.done) {
+        control.SetChecked(on);
+      }
+      return reply;
+    }
+    case Type::DebugMode:
+      // One of the three modes is always selected, as in the window: the
+      // selected one cannot be switched off, only another one on.
+      if (value == "0" && !control.Checked()) {
+        return LocalReply::Done({});
+      }
+      if (value != "1") {
+        return LocalReply::Refused(entry.key +
+                                   " takes 1, which selects this debug mode; select another with "
+                                   "LogNo, LogFull or LogNice 1");
+      }
+      control.SetChecked(true);
+      return LocalReply::Done({});
+    case Type::PaneScroll:
+    case Type::ListSection:
+      break;
+  }
+  return LocalReply::Refused(entry.key + " cannot be set here");
+}
+
+LocalReply SettingsByKey::SetText(const SettingEntry& entry, Control& control, std::string_view value) {
+  std::string text = DecodeSettingValue(value);
+  if (!std::all_of(text.begin(), text.end(), [&control](char c) { return control.AcceptsTypedChar(c); })) {
+    return LocalReply::Refused(entry.key + " " + FilterRule(control));
+  }
+  const std::size_t limit = control.TypingLimit();
+  if (limit > 0 && text.size() > limit) {
+    return LocalReply::Refused(entry.key + " takes at most " + std::to_string(limit) + " characters");
+  }
+  control.SetTypedText(std::move(text));
+  return LocalReply::Done({});
+}
+
+LocalReply SettingsByKey::SetNumber(const SettingEntry& entry, Control& control, std::string_view value) {
+  const bool typed = control.Kind() == ControlKind::SpinEdit;
+  // A spin edit is typed into (digits only); the other numbers (colours,
+  // the window's size, the transparency) are read by the program's rule.
+  if (typed && (value.empty() ||
+                !std::all_of(value.begin(), value.end(), [&control](char c) { return control.AcceptsTypedChar(c); }))) {
+    return LocalReply::Refused(entry.key + " takes a number from " + std::to_string(control.Minimum()) + " to " +
+                               std::to_string(control.Maximum()));
+  }
+  const std::optional<std::int32_t> number = ReadInt32(value);
+  if (!number) {
+    return LocalReply::Refused(entry.key + " takes a number");
+  }
+  if (control.Kind() == ControlKind::ColorDialog && (*number < 0 || *number > kLargestColour)) {
+    return LocalReply::Refused(entry.key + " takes a colour from 0 to 16777215 ($FFFFFF)");
+  }
+  control.SetValue(*number);  // a spin edit or track bar brings it into its range
+  return LocalReply::Done({});
+}
+
+// A choice by its index (as the file holds it) or by its item's text.
+LocalReply SettingsByKey::SetChoice(const SettingEntry& entry, Control& control, std::string_view value) {
+  const std::vector<std::string>& items = control.Items();
+  const bool byText = entry.type != Type::Index;  // the encoding is stored by its name
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (AsciiEqualsIgnoreCase(items[i], value)) {
+      if (byText) {
+        control.SetText(items[i]);
+      } else {
+        control.SetValue(static_cast<int>(i));
+      }
+      return LocalReply::Done({});
+    }
+  }
+  const int count = control.Kind() == ControlKind::PageControl ? kPageCount : static_cast<int>(items.size());
+  const std::optional<std::int32_t> index = ReadInt32(value);
+  if (!byText && index && *index >= 0 && *index < count) {
+    control.SetValue(*index);
+    return LocalReply::Done({});
+  }
+  std::string choices;
+  for (const std::string& item : items) {
+    choices += (choices.empty() ? "" : ", ") + item;
+  }
+  std::string rule = byText ? "one of " + choices : "a number from 0 to " + std::to_string(count - 1);
+  if (!byText && !choices.empty()) {
+    rule += " or one of " + choices;
+  }
+  return LocalReply::Refused(entry.key + " takes " + rule);
+}
+
+std::string SettingsByKey::DisabledReason(const SettingEntry& entry) const {
+  const std::string cannot = entry.key + " cannot be changed now: ";
+  if (entry.control == ctl::kHubIpEdit || entry.control == ctl::kHubPortEdit || entry.control == ctl::kUsernameEdit) {
+    return cannot + "the bot is connected (\":disconnect\" first)";
+  }
+  const EnablingSwitches rule = SwitchesEnabling(entry.control);
+  if (rule.switches.empty()) {
+    return cannot + "it is disabled";
+  }
+  std::string switches;
+  for (std::size_t i = 0; i < rule.switches.size(); ++i) {
+    if (i > 0) {
+      switches += i + 1 == rule.switches.size() ? (rule.anyOf ? " or " : " and ") : ", ";
+    }
+    switches += KeyOf(rule.switches[i]);
+  }
+  return cannot + (rule.anyOf ? "one of " : "") + switches + " must be 1";
+}
+
+}  // namespace varnek

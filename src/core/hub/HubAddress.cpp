@@ -1,0 +1,138 @@
+#include "core/hub/HubAddress.h"
+
+#include <algorithm>
+
+#include "core/text/Ascii.h"
+
+namespace varnek {
+namespace {
+
+struct Scheme {
+  std::string_view prefix;
+  const char* refusal;  // null for a scheme the bot speaks
+};
+
+// The NMDC schemes the bot speaks and the ones it knows it does not.
+constexpr Scheme kSchemes[] = {
+    {"dchub://", nullptr},
+    {"nmdc://", nullptr},
+    {"nmdcs://", "encrypted hubs (nmdcs://) are not supported yet"},
+    {"adc://", "ADC hubs (adc://) are not supported; the bot speaks NMDC"},
+    {"adcs://", "ADC hubs (adcs://) are not supported; the bot speaks NMDC"},
+};
+
+HubAddressReading Refuse(std::string error) {
+  return {std::nullopt, std::move(error)};
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// Hexadecimal groups, colons and the dotted IPv4 end an IPv6 address may
+// have; a name with two colons ("hub:1:2") is a host with a bad port.
+bool LooksLikeIpv6(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.';
+  });
+}
+
+// Takes off a known scheme; a scheme the bot does not speak is an error.
+std::optional<std::string> StripScheme(std::string_view& text) {
+  const std::size_t separator = text.find("://");
+  if (separator == std::string_view::npos) {
+    return std::nullopt;
+  }
+  for (const Scheme& scheme : kSchemes) {
+    if (AsciiEqualsIgnoreCase(text.substr(0, scheme.prefix.size()), scheme.prefix)) {
+      if (scheme.refusal != nullptr) {
+        return std::string(scheme.refusal);
+      }
+      text.remove_prefix(scheme.prefix.size());
+      // A link may carry a path ("dchub://host:411/"); the hub is before it.
+      text = text.substr(0, text.find('/'));
+      return std::nullopt;
+    }
+  }
+  return "unknown address scheme \"" + std::string(text.substr(0, separator + 3)) + "\"";
+}
+
+// The port after a host: empty means none named.
+HubAddressReading WithPort(std::string host, std::string_view port) {
+  if (host.empty()) {
+    return Refuse("the address names no host");
+  }
+  if (port.empty()) {
+    return {HubAddress{std::move(host), std::nullopt}, {}};
+  }
+  const auto number = ReadPortNumber(port);
+  if (!number) {
+    return Refuse("the port \"" + std::string(port) + "\" is no number from 1 to 65535");
+  }
+  return {HubAddress{std::move(host), number}, {}};
+}
+
+}  // namespace
+
+std::optional<std::uint16_t> ReadPortNumber(std::string_view text) {
+  if (text.empty() || text.size() > 5 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  int value = 0;
+  for (const char c : text) {
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > 65535) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
+HubAddressReading ReadHubAddress(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.empty()) {
+    return Refuse("the address is empty");
+  }
+  if (auto refusal = StripScheme(text)) {
+    return Refuse(std::move(*refusal));
+  }
+  if (text.starts_with('[')) {
+    const std::size_t close = text.find(']');
+    if (close == std::string_view::npos) {
+      return Refuse("the IPv6 address has no closing \"]\"");
+    }
+    const std::string_view rest = text.substr(close + 1);
+    if (!rest.empty() && !rest.starts_with(':')) {
+      return Refuse("only \":port\" may follow the \"]\" of an IPv6 address");
+    }
+    return WithPort(std::string(text.substr(1, close - 1)), rest.empty() ? rest : rest.substr(1));
+  }
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) {
+    return WithPort(std::string(text), {});
+  }
+  // Two colons or more without brackets: a bare IPv6 address, no port.
+  if (text.find(':', colon + 1) != std::string_view::npos && LooksLikeIpv6(text)) {
+    return WithPort(std::string(text), {});
+  }
+  return WithPort(std::string(text.substr(0, colon)), text.substr(colon + 1));
+}
+
+std::string ShowHostAndPort(std::string_view host, std::uint16_t port) {
+  std::string shown;
+  if (host.find(':') != std::string_view::npos) {
+    shown.append("[").append(host).append("]");
+  } else {
+    shown.append(host);
+  }
+  return shown + ":" + std::to_string(port);
+}
+
+}  // namespace varnek

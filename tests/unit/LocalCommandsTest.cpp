@@ -1,0 +1,218 @@
+// The local operator's commands of the bot, as the headless console gives
+// them: settings by key, bot commands answered locally, the connection and
+// the user list menu's actions by nick.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/hub/HubSession.h"
+#include "core/store/OutputPanes.h"
+#include "fakes/BotFixture.h"
+
+namespace varnek {
+namespace {
+
+class LocalCommandsTest : public ::testing::Test {
+ protected:
+  LocalCommandsTest() { f.PlainLines(); }
+
+  LocalReply Set(const std::string& key, const std::string& value) { return f.bot->SetSetting(key, value); }
+
+  test::BotFixture f;
+};
+
+void ExpectDone(const LocalReply& reply, const std::string& text, const std::string& what) {
+  EXPECT_TRUE(reply.done) << what << ": " << reply.text;
+  EXPECT_EQ(reply.text, text) << what;
+}
+
+void ExpectRefused(const LocalReply& reply, const std::string& reason, const std::string& what) {
+  EXPECT_FALSE(reply.done) << what << ": " << reply.text;
+  EXPECT_NE(reply.text.find(reason), std::string::npos) << what << ": " << reply.text;
+}
+
+// --- settings by key -----------------------------------------------------------
+
+TEST_F(LocalCommandsTest, SetTakesAValueAsTheFieldWouldTakeItTyped) {
+  struct Case {
+    std::string key, value;
+    bool done;
+    std::string reply;  // the whole reply, or a part of the refusal
+  };
+  const Case cases[] = {
+      {"port", "4111", true, "Port=4111"},
+      {"Port", "41a", false, "Port takes digits only"},
+      {"Port", "123456", false, "Port takes at most 5 characters"},
+      {"Username", "two words", false, "Username cannot hold a blank, \"|\" or \"$\""},
+      {"Description", std::string(51, 'd'), false, "Description takes at most 50 characters"},
+      {"Lines", "5", true, "Lines=10"},
+      {"Lines", "-5", false, "Lines takes a number from 10 to 10000"},
+      {"Trigger", "!", true, "Trigger=3"},
+      {"Trigger", "10", true, "Trigger=10"},
+      {"Trigger", "11", false, "Trigger takes a number from 0 to 10 or one of %, +"},
+      {"Mode", "active", true, "Mode=1"},
+      {"Encoding", "utf-8", true, "Encoding=UTF-8"},
+      {"Encoding", "latin-9", false, "Encoding takes one of windows-1250"},
+      {"ChatColor", "$00FF00", true, "ChatColor=65280"},
+      {"ChatColor", "16777216", false, "ChatColor takes a colour"},
+      {"Detections", "1", true, "Detections=1"},
+      {"Detections", "on", false, "Detections takes 1 or 0"},
+      {"LogNice", "0", false, "select another with LogNo, LogFull or LogNice 1"},
+      {"LogFull", "0", true, "LogFull=0"},
+      {"ScrollChat", "0", true, "ScrollChat=0"},
+      {"Message", "one&#13;&#10;two", true, "Message=one&#13;&#10;two"},
+      {"Nick", "1", false, "unknown key \"Nick\""},
+  };
+  for (const Case& c : cases) {
+    const LocalReply reply = Set(c.key, c.value);
+    if (c.done) {
+      ExpectDone(reply, c.reply, c.key + " " + c.value);
+    } else {
+      ExpectRefused(reply, c.reply, c.key + " " + c.value);
+    }
+  }
+  EXPECT_EQ(f.control("BotMessageMemo").Text(), "one\r\ntwo");
+  EXPECT_FALSE(f.bot->Panes().Pane(PaneId::Chat).AutoScroll());
+  EXPECT_EQ(f.control("HubPortEdit").Text(), "4111") << "a refused value changes nothing";
+  ExpectRefused(f.bot->GetSetting("nick patterns"), "[Nick patterns] is a list of its own", "a list");
+}
+
+// A change runs the control's reactions, and a control that its switch
+// keeps disabled is refused, naming the switch.
+TEST_F(LocalCommandsTest, SetRunsTheReactionsAndRefusesDisabledFields) {
+  ExpectRefused(Set("RawFake", "1"), "RawFake cannot be changed now: KickFake must be 1", "raw before kick");
+  ExpectRefused(Set("Value", "10"), "Value cannot be changed now: KickLimit and Below must be 1", "limit value");
+  ExpectRefused(Set("RawHubs", "1"), "one of KickUserHubs, KickRegHubs or KickOpHubs must be 1", "hubs");
+
+  ExpectDone(Set("KickFake", "1"), "KickFake=1", "kick switch");
+  EXPECT_TRUE(f.control("RawFakeCheckBox").Enabled());
+  ExpectRefused(Set("CommandFake", "$Kick <nick>"), "CommandFake cannot hold \"|\" or \"$\" while RawFake is 0",
+                "template before raw");
+  ExpectDone(Set("RawFake", "1"), "RawFake=1", "raw switch");
+  ExpectDone(Set("CommandFake", "$Kick <nick>"), "CommandFake=$Kick <nick>", "raw template");
+
+  ExpectDone(Set("LogFull", "1"), "LogFull=1", "debug mode");
+  EXPECT_FALSE(f.control("NiceLogCheckBox").Checked());
+
+  f.Connect();
+  ExpectRefused(Set("Dns", "other.hub"), "Dns cannot be changed now: the bot is connected (\":disconnect\" first)",
+                "while connected");
+}
+
+// What ":get" shows can be given to ":set" again and changes nothing.
+TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
+  f.control("BotMessageMemo").SetText("a &# b\r\nc");
+  const std::vector<std::string> keys = f.bot->SettingKeys();
+  ASSERT_GT(keys.size(), 80u);
+  for (const std::string& key : keys) {
+    const LocalReply got = f.bot->GetSetting(key);
+    ASSERT_TRUE(got.done) << key;
+    ASSERT_TRUE(got.text.starts_with(key + "=")) << got.text;
+    const std::string value = got.text.substr(key.size() + 1);
+    const LocalReply set = Set(key, value);
+    if (set.done) {
+      EXPECT_EQ(set.text, got.text) << key;
+    } else {
+      // Only fields the window shows disabled.
+      EXPECT_NE(set.text.find("cannot be changed now"), std::string::npos) << key << ": " << set.text;
+    }
+  }
+  EXPECT_EQ(f.control("BotMessageMemo").Text(), "a &# b\r\nc");
+}
+
+// --- bot commands of the local operator ------------------------------------------
+
+TEST_F(LocalCommandsTest, BotCommandsAnswerLocallyAndSendNothing) {
+  f.LogIn();
+  const LocalReply changed = f.bot->RunBotCommandLocally("%detects 1");
+  ExpectDone(changed, "Detection option changed to: 1", "detects");
+  EXPECT_TRUE(f.control("DetectionsCheckBox").Checked());
+  EXPECT_EQ(f.StatusLines().back(), "Detection option changed to: 1");
+
+  ExpectDone(f.bot->RunBotCommandLocally("%addnick *spam*"), "Successfully added forbidden nick pattern: *spam*",
+             "addnick");
+  ExpectDone(f.bot->RunBotCommandLocally("%lstnick"), "List of forbidden nick patterns\r\n\r\n\t*spam*\r\n", "lstnick");
+  ExpectDone(f.bot->RunBotCommandLocally("%value x"),
+             "Wrong parameter specified for command. Type %help to see the available parameters.", "value");
+  EXPECT_TRUE(f.Writes().empty()) << f.Writes().front();
+
+  ExpectRefused(f.bot->RunBotCommandLocally("detects 1"),
+                "no bot command \"detects 1\"; bot commands begin with the trigger %", "no trigger");
+  // The replies go out by private message again for the hub's operators.
+  f.AddOperator("boss");
+  f.Receive("$To: Guard From: boss $<boss> %detects 0|");
+  ASSERT_FALSE(f.Writes().empty());
+  EXPECT_EQ(f.Writes().back(), "$To: boss From: Guard $<Guard> Detection option changed to: 0|");
+}
+
+TEST_F(LocalCommandsTest, AFailedSaveIsToldWithoutTheLastResortQuestion) {
+  f.Start();
+  std::filesystem::create_directory(f.dir.Path() / "Varnek.ini");  // cannot be replaced
+  const LocalReply saved = f.bot->RunBotCommandLocally("%save");
+  EXPECT_FALSE(saved.done);
+  EXPECT_FALSE(saved.text.empty());
+  ExpectRefused(f.bot->SaveSettings(), saved.text, "save");
+  for (const auto& message : f.fakes.dialogs.messages) {
+    EXPECT_NE(message.question, Question::UnexpectedError) << message.text;
+  }
+}
+
+// --- the connection ----------------------------------------------------------------
+
+TEST_F(LocalCommandsTest, DisconnectEndsWhateverKeepsTheBotGoing) {
+  ExpectRefused(f.bot->DisconnectFromHub(), "not connected", "idle");
+
+  f.LogIn();
+  ExpectRefused(f.bot->ConnectToHub(), "already connected to 127.0.0.1:411", "connected");
+  ExpectDone(f.bot->DisconnectFromHub(), "disconnected from 127.0.0.1:411", "connected");
+  EXPECT_FALSE(f.bot->Session().reconnectPending);
+
+  f.LogIn();
+  f.fakes.transport.PeerClose();  // lost: a reconnect waits
+  ASSERT_TRUE(f.bot->Session().reconnectPending);
+  ExpectDone(f.bot->DisconnectFromHub(), "reconnect cancelled", "waiting");
+  EXPECT_FALSE(f.bot->Session().reconnectPending);
+
+  ExpectDone(f.bot->ConnectToHub(), "connecting to 127.0.0.1:411", "idle");
+  ASSERT_TRUE(f.fakes.transport.open);
+  ExpectDone(f.bot->DisconnectFromHub(), "stopped connecting to 127.0.0.1:411", "connecting");
+  EXPECT_FALSE(f.fakes.transport.open);
+  EXPECT_FALSE(f.bot->Session().reconnectPending);
+}
+
+// --- the user list menu by nick ---------------------------------------------------
+
+TEST_F(LocalCommandsTest, UserMenuActionsByNick) {
+  f.LogIn();
+  f.Receive("$MyINFO $ALL alice my desc<++ V:0.868,M:A,H:1/0/0,S:2>$ $DSL\x01$$1073741824$|");
+  f.Receive("$MyINFO $ALL bob <++ V:1,M:P,H:1/0/0,S:1>$ $LAN\x01$$0$|$UserIP bob 10.0.0.2|");
+
+  ExpectRefused(f.bot->IpLookupAddress("alice"), "the hub has sent no IP of alice", "no IP");
+  ExpectDone(f.bot->IpLookupAddress("bob"), "https://www.dnsstuff.com/tools/ipall.ch?ip=10.0.0.2", "ip");
+  ExpectDone(f.bot->CopyUserText("alice", "description"), "my desc", "field");
+  ExpectDone(f.bot->CopyUserText("bob", "IP"), "10.0.0.2", "field");
+  ExpectRefused(f.bot->CopyUserText("bob", "Email"), "bob has no Email", "empty field");
+  ExpectRefused(f.bot->CopyUserText("bob", "colour"), "unknown field \"colour\"; the fields are Username, Share",
+                "field");
+  const LocalReply summary = f.bot->CopyUserText("bob", "");
+  EXPECT_TRUE(summary.text.starts_with("Username: bob\r\n")) << summary.text;
+  EXPECT_TRUE(summary.text.ends_with("\r\nIP: 10.0.0.2")) << summary.text;
+
+  ExpectDone(f.bot->TakeAsOpChat("bob"), "OpChat=bob", "opchat");
+  ExpectDone(f.bot->AllowUser("bob"), "added bob to the allowed users", "allow");
+  ExpectDone(f.bot->ProtectUser("alice"), "added alice to the protected users", "protect");
+  EXPECT_EQ(f.controls().List("AllowedListView").Rows(), std::vector<std::string>{"bob"});
+  EXPECT_EQ(f.controls().List("ProtectedListView").Rows(), std::vector<std::string>{"alice"});
+  ExpectRefused(f.bot->AllowUser("carol"), "no user \"carol\" in the user list", "unknown nick");
+
+  ExpectDone(f.bot->RefreshUserList(), "user list emptied; asked the hub for it again", "refresh");
+  EXPECT_EQ(f.bot->Users().Count(), 0);
+  EXPECT_EQ(f.Writes().back(), "$GetNickList|");
+  f.fakes.transport.PeerClose();
+  ExpectRefused(f.bot->RefreshUserList(), "not connected", "refresh offline");
+}
+
+}  // namespace
+}  // namespace varnek
