@@ -113,6 +113,9 @@ constexpr const char* kFileOrder[] = {
     ctl::kTriggerComboBox,
     ctl::kPageControl,
     ctl::kEncodingComboBox,
+    ctl::kUserListColumnWidths,
+    ctl::kUserListColumnOrder,
+    ctl::kChatSplitterPosition,
 };
 
 // How a control's kind is stored.
