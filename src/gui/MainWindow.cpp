@@ -123,6 +123,9 @@ void MainWindow::BuildFrame() {
       kit_.Button(buttons, ctl::kLoadRawCommandsButton, [this] { LoadDefaultRawCommands(bot_.Controls()); }));
   row->addStretch(1);
   row->addWidget(kit_.Button(buttons, ctl::kExitButton, [this] { close(); }));
+  // The same room on both sides of every caption: a caption longer than a
+  // button's least width ("Load default commands") would touch its edges.
+  buttons->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 12px; min-width: 56px; }"));
   layout->addWidget(buttons);
   setCentralWidget(central);
 

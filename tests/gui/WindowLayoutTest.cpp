@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
@@ -69,6 +70,21 @@ class WindowLayoutTest : public QObject {
     }
     if (language == Q("Deutsch.lang")) {
       QCOMPARE(bar->TabText(PageNumber(Page::Statistics)), Q("Statistik"));
+    }
+  }
+
+  // Every button of the bar has room on both sides of its caption, long
+  // captions as much as short ones have at the buttons' least width.
+  void ButtonBarCaptionsHaveRoomAroundThem() {
+    WindowFixture f;
+    f.ShowPage(PageNumber(Page::FirstDetections));  // the two Load buttons show here only
+    QCoreApplication::processEvents();
+    for (const char* name :
+         {"ConnectButton", "ReconnectButton", "LoadCommandsButton", "LoadRawCommandsButton", "ExitButton"}) {
+      auto* button = f.Find<QPushButton>(name);
+      QVERIFY2(button && button->isVisible(), name);
+      const int room = button->width() - button->fontMetrics().horizontalAdvance(button->text());
+      QVERIFY2(room >= 24, qPrintable(QStringLiteral("%1: %2").arg(Q(name)).arg(room)));
     }
   }
 

@@ -203,14 +203,23 @@ void WrappingTabBar::paintEvent(QPaintEvent* /*event*/) {
     }
     painter.drawControl(QStyle::CE_TabBarTab, option);
   };
-  // The chosen tab last: styles draw it over its neighbours' edges.
-  for (int i = 0; i < Count(); ++i) {
-    if (i != current_) {
-      draw(i);
+  // Row by row from the top, the chosen tab last in its row: styles draw it
+  // over its neighbours' edges and a little below, where the next row then
+  // covers it again.
+  for (int first = 0; first < Count();) {
+    int end = first;
+    while (end < Count() && rects_[end].y() == rects_[first].y()) {
+      ++end;
     }
-  }
-  if (current_ >= 0 && current_ < rects_.size()) {
-    draw(current_);
+    for (int i = first; i < end; ++i) {
+      if (i != current_) {
+        draw(i);
+      }
+    }
+    if (current_ >= first && current_ < end) {
+      draw(current_);
+    }
+    first = end;
   }
 }
 
