@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
 
@@ -20,6 +19,7 @@
 #include "core/text/Strings.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/UserListTableModel.h"
+#include "gui/widgets/PageTabs.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
@@ -90,7 +90,7 @@ void ControlBinder::BindAction(QAction* action) {
   }
 }
 
-void ControlBinder::BindPages(QTabWidget* pages) {
+void ControlBinder::BindPages(PageTabs* pages) {
   pages_ = pages;
   Control& pageControl = controls_.Get(ctl::kPageControl);
   for (int i = 0; i < pages->count(); ++i) {
@@ -101,7 +101,7 @@ void ControlBinder::BindPages(QTabWidget* pages) {
   ++updating_;
   pages->setCurrentIndex(pageControl.Value());
   --updating_;
-  connect(pages, &QTabWidget::currentChanged, this,
+  connect(pages, &PageTabs::currentChanged, this,
           [this, &pageControl](int index) { Write([&] { pageControl.SetValue(index); }); });
 }
 

@@ -10,12 +10,12 @@
 #include "core/model/ControlModel.h"
 
 class QAction;
-class QTabWidget;
 class QWidget;
 
 namespace varnek {
 
 class HubCodec;
+class PageTabs;
 
 // Binds the window's widgets to the core's controls by name, both ways: what
 // the operator does goes into the control (and runs its change reaction as a
@@ -35,7 +35,7 @@ class ControlBinder : public QObject, public ControlModel::Listener {
   // Binds a menu item by its object name.
   void BindAction(QAction* action);
   // The pages' captions and the active page.
-  void BindPages(QTabWidget* pages);
+  void BindPages(PageTabs* pages);
 
   void OnControlChanged(const Control& control, ControlFacet facet) override;
 
@@ -60,7 +60,7 @@ class ControlBinder : public QObject, public ControlModel::Listener {
   const HubCodec& codec_;
   Boundary boundary_;
   std::unordered_map<const Control*, std::vector<QPointer<QObject>>> bound_;
-  QPointer<QTabWidget> pages_;
+  QPointer<PageTabs> pages_;
   int updating_ = 0;  // >0 while the program writes into a widget
 };
 

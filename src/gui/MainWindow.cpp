@@ -9,9 +9,11 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <iterator>
 
 #include "core/BotActions.h"
@@ -20,6 +22,7 @@
 #include "core/model/KickTemplates.h"
 #include "core/model/Pages.h"
 #include "core/text/Product.h"
+#include "gui/ChatColours.h"
 #include "gui/QtDialogs.h"
 #include "gui/widgets/PaneView.h"
 #include "qt/HubCodec.h"
@@ -101,11 +104,10 @@ void MainWindow::BuildFrame() {
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  pages_ = new QTabWidget(central);
+  // The tabs wrap onto further rows, so that every page's caption is in
+  // sight at the window's width in every language.
+  pages_ = new PageTabs(central);
   pages_->setObjectName(QString::fromLatin1(ctl::kPageControl));
-  // Qt's tabs cannot wrap onto several rows; they scroll, so the window keeps
-  // its 913-pixel width.
-  pages_->setUsesScrollButtons(true);
   for (const PageRow& row : kPageRows) {
     pages_->addTab(row.build(kit_), QString());
   }
@@ -123,6 +125,9 @@ void MainWindow::BuildFrame() {
       kit_.Button(buttons, ctl::kLoadRawCommandsButton, [this] { LoadDefaultRawCommands(bot_.Controls()); }));
   row->addStretch(1);
   row->addWidget(kit_.Button(buttons, ctl::kExitButton, [this] { close(); }));
+  // The same room on both sides of every caption: a caption longer than a
+  // button's least width ("Load default commands") would touch its edges.
+  buttons->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 12px; min-width: 56px; }"));
   layout->addWidget(buttons);
   setCentralWidget(central);
 
@@ -136,7 +141,7 @@ void MainWindow::BuildFrame() {
   hint_->setAlignment(Qt::AlignCenter);
   hint_->setFrameShape(QFrame::StyledPanel);
   statusBar()->addWidget(hint_, 1);
-  connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::OnPageChanged);
+  connect(pages_, &PageTabs::currentChanged, this, &MainWindow::OnPageChanged);
 }
 
 void MainWindow::BuildTray() {
@@ -164,7 +169,15 @@ void MainWindow::BuildTray() {
       ShowFromTray();
     }
   });
+  // Shown with an icon from the start: an icon-less tray icon is refused
+  // with a warning on the terminal.
+  tray_->setIcon(TrayIcon(false));
   tray_->show();
+}
+
+QIcon MainWindow::TrayIcon(bool connected) const {
+  const QIcon icon = IconFor(connected ? "con" : "discon");
+  return icon.isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon) : icon;
 }
 
 void MainWindow::InstallReactions() {
@@ -178,7 +191,7 @@ void MainWindow::InstallReactions() {
   Control& tray = controls.Get(ctl::kClientCoolTrayIcon);
   tray.AddReaction([this, &tray] {
     if (tray_) {
-      tray_->setIcon(IconFor(tray.Value() == 1 ? "con" : "discon"));
+      tray_->setIcon(TrayIcon(tray.Value() == 1));
     }
   });
   for (const char* name : {ctl::kMainFormWidth, ctl::kMainFormHeight}) {
@@ -198,9 +211,10 @@ void MainWindow::BindAll() {
   }
   const ControlModel& controls = bot_.Controls();
   resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
+  CentreOnScreen();
   if (tray_) {
     tray_->setToolTip(binder_.Show(controls.Get(ctl::kClientCoolTrayIcon).Hint()));
-    tray_->setIcon(IconFor(controls.Get(ctl::kClientCoolTrayIcon).Value() == 1 ? "con" : "discon"));
+    tray_->setIcon(TrayIcon(controls.Get(ctl::kClientCoolTrayIcon).Value() == 1));
   }
   ApplyColours();
   ApplyTransparency();
@@ -224,13 +238,7 @@ void MainWindow::ApplyColours() {
   const QColor text = ColourOf(controls.Get(ctl::kChatFontColorDialog).Value());
   for (const char* name : {ctl::kChatPreviewPanel, ctl::kChatMemo, ctl::kSendMemo, ctl::kUserListView}) {
     if (auto* widget = findChild<QWidget*>(QString::fromLatin1(name))) {
-      QPalette palette = widget->palette();
-      palette.setColor(QPalette::Base, background);
-      palette.setColor(QPalette::Window, background);
-      palette.setColor(QPalette::Text, text);
-      palette.setColor(QPalette::WindowText, text);
-      widget->setAutoFillBackground(true);
-      widget->setPalette(palette);
+      ApplyChatColours(*widget, background, text);
     }
   }
 }
@@ -279,6 +287,20 @@ void MainWindow::EndProgram() {
   closeAllowed_ = true;
   close();
   QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+void MainWindow::CentreOnScreen() {
+  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  const QRect area = screen->availableGeometry();
+  // The size it will be shown at: a stored size below the least the pages
+  // need grows to that.
+  const QSize shown = size().expandedTo(minimumSizeHint());
+  // A window larger than the screen keeps its title bar in reach.
+  const QPoint centred = area.center() - QPoint(shown.width() / 2, shown.height() / 2);
+  move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
 }
 
 void MainWindow::ShowFromTray() {

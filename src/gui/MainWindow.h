@@ -4,12 +4,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QTabWidget>
 #include <memory>
 
 #include "core/model/Ports.h"
 #include "gui/ControlBinder.h"
 #include "gui/PageKit.h"
+#include "gui/widgets/PageTabs.h"
 
 class QMenu;
 
@@ -39,7 +39,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   // Binds every widget and applies the state the core has now; called after
   // the bot has started (settings loaded, language applied).
   void BindAll();
-  QTabWidget* Pages() { return pages_; }
+  PageTabs* Pages() { return pages_; }
   ControlBinder& Binder() { return binder_; }
   // The icon of an icon set ("con", "discon", "user") for this screen's colour
   // depth; none for a screen deeper than 32 bits.
@@ -62,13 +62,16 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   void ApplyTransparency();
   void OnPageChanged(int index);
   void ShowFromTray();
+  void CentreOnScreen();
+  // The connection's icon, or the style's where the icon files are not used.
+  QIcon TrayIcon(bool connected) const;
 
   BotActions& bot_;
   const HubCodec& codec_;
   std::filesystem::path programDirectory_;
   ControlBinder binder_;
   PageKit kit_;
-  QTabWidget* pages_ = nullptr;
+  PageTabs* pages_ = nullptr;
   QLabel* connectionState_ = nullptr;
   QLabel* hint_ = nullptr;
   QPointer<QSystemTrayIcon> tray_;

@@ -40,7 +40,8 @@ QVariant UserListTableModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::DecorationRole && index.column() == 0) {
     return icon_;
   }
-  if (role == Qt::TextAlignmentRole && index.column() == static_cast<int>(UserColumn::ShareSize)) {
+  if (role == Qt::TextAlignmentRole && (index.column() == static_cast<int>(UserColumn::ShareSize) ||
+                                        index.column() == static_cast<int>(UserColumn::ExactShareSize))) {
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   }
   return {};

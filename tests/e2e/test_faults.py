@@ -43,7 +43,7 @@ class FaultTestCase(BotTestCase):
         self.assertTrue(saved.startswith("[Settings]\r\n"))
         self.assertIn("Username=Guard\r\n", saved)
         # Complete: the last key of the settings, then the eight list sections.
-        self.assertIn("\r\nEncoding=windows-1252\r\n", saved)
+        self.assertIn("\r\nEncoding=windows-1252\r\nColumnWidths=\r\nColumnOrder=\r\nSplitter=0\r\n", saved)
         self.assertIsNotNone(settings_end(saved), saved[-400:])
         self.assertTrue(saved.endswith("[Share patterns]\r\n"), saved[-200:])
 

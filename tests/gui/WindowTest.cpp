@@ -62,13 +62,22 @@ std::string MyInfo(const std::string& nick, const std::string& description) {
 // own name: the frame's size, the tray icon, the two colours (chosen in a
 // dialog opened on demand), the hidden operator list and the list menu's
 // items, which are made when a list's menu first opens.
-const QStringList kControlsWithoutWidget = {QStringLiteral("MainFormWidth"),      QStringLiteral("MainFormHeight"),
-                                            QStringLiteral("ClientCoolTrayIcon"), QStringLiteral("ChatFontColorDialog"),
-                                            QStringLiteral("ChatColorDialog"),    QStringLiteral("OpsListBox"),
-                                            QStringLiteral("AddPopup"),           QStringLiteral("EditPopup"),
-                                            QStringLiteral("DeletePopup"),        QStringLiteral("CopyPopup"),
-                                            QStringLiteral("SelectPopup"),        QStringLiteral("ClearPopup"),
-                                            QStringLiteral("ScrollPopup")};
+const QStringList kControlsWithoutWidget = {QStringLiteral("MainFormWidth"),
+                                            QStringLiteral("MainFormHeight"),
+                                            QStringLiteral("ClientCoolTrayIcon"),
+                                            QStringLiteral("ChatFontColorDialog"),
+                                            QStringLiteral("ChatColorDialog"),
+                                            QStringLiteral("OpsListBox"),
+                                            QStringLiteral("AddPopup"),
+                                            QStringLiteral("EditPopup"),
+                                            QStringLiteral("DeletePopup"),
+                                            QStringLiteral("CopyPopup"),
+                                            QStringLiteral("SelectPopup"),
+                                            QStringLiteral("ClearPopup"),
+                                            QStringLiteral("ScrollPopup"),
+                                            QStringLiteral("UserListColumnWidths"),
+                                            QStringLiteral("UserListColumnOrder"),
+                                            QStringLiteral("ChatSplitterPosition")};
 
 // Names the window gives to objects that are no control: Qt's own parts (the
 // tab bar's scroll buttons, a layout) and the menus that hold menu items.

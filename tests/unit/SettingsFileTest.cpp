@@ -63,7 +63,7 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
       "RawDescription CommandEmail RawEmail CommandTag RawTag CommandShare RawShare CommandHubs RawHubs "
       "CommandSameIp RawSameIp Operators Allowed ProtectedUsers ProtectedOperators Dns Port Connect Minimize LogNo "
       "LogFull LogNice Lines onLines LogChat LogLog LogStatus ScrollChat ScrollLog ScrollStatus Trigger Page Encoding "
-      "LimitFromConnection";
+      "ColumnWidths ColumnOrder Splitter LimitFromConnection";
   const IniFile file = SavedIni();
   std::string written;
   std::string fromSchema;
@@ -81,6 +81,9 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
   const std::pair<const char*, const char*> defaults[] = {
       {"Height", "661"},
       {"Encoding", "windows-1252"},
+      {"ColumnWidths", ""},
+      {"ColumnOrder", ""},
+      {"Splitter", "0"},
       {"LimitFromConnection", "0"},
       {"Width", "913"},
       {"Language", "English.lang"},

@@ -170,6 +170,10 @@ inline constexpr char kLogMemo[] = "LogMemo";
 inline constexpr char kUserListView[] = "UserListView";
 inline constexpr char kSendMemo[] = "SendMemo";
 inline constexpr char kSendButton[] = "SendButton";
+// The user list's layout as the operator left it: no widget of their own
+inline constexpr char kUserListColumnWidths[] = "UserListColumnWidths";
+inline constexpr char kUserListColumnOrder[] = "UserListColumnOrder";
+inline constexpr char kChatSplitterPosition[] = "ChatSplitterPosition";
 inline constexpr char kLocalTimeLabel[] = "LocalTimeLabel";
 inline constexpr char kUptimeLabel[] = "UptimeLabel";
 inline constexpr char kSystemUptimeLabel[] = "SystemUptimeLabel";

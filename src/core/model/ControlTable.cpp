@@ -138,6 +138,12 @@ void BuildClientPage(Builder& b) {
       .Add({.name = ctl::kEncodingComboBox, .kind = K::ComboBox, .text = "windows-1252"})
       .SetItems({"windows-1250", "windows-1251", "windows-1252", "windows-1253", "windows-1254", "windows-1257",
                  "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-15", "KOI8-R", "UTF-8"});
+  // The user list's columns (widths by column, columns in the order shown,
+  // both comma-separated) and the chat pane's width beside it, as the
+  // operator left them; empty and 0 leave them to the window.
+  b.Key("ColumnWidths").Edit(ctl::kUserListColumnWidths, 0, F::None);
+  b.Key("ColumnOrder").Edit(ctl::kUserListColumnOrder, 0, F::None);
+  b.Key("Splitter").Value(ctl::kChatSplitterPosition, K::Value, 0);
   b.Key("Minimize").Check(ctl::kMinimizeToTrayCheckBox, true);
   b.Key("Connect").Check(ctl::kAutoConnectCheckBox, false);
   b.Key("onAutosave").Check(ctl::kAutosaveCheckBox, true);

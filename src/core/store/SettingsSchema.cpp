@@ -114,6 +114,9 @@ constexpr const char* kFileOrder[] = {
     ctl::kPageControl,
     ctl::kEncodingComboBox,
     // Keys added later follow, so an older file loads as it always did.
+    ctl::kUserListColumnWidths,
+    ctl::kUserListColumnOrder,
+    ctl::kChatSplitterPosition,
     ctl::kLimitFromConnectionCheckBox,
 };
 

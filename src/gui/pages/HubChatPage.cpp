@@ -4,21 +4,29 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
 
 #include "core/BotActions.h"
 #include "core/model/ControlNames.h"
+#include "core/model/Triggers.h"
 #include "gui/ControlBinder.h"
+#include "gui/HelpColumns.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
+#include "gui/UserListLayout.h"
 #include "gui/UserListTableModel.h"
 #include "gui/widgets/CommandLine.h"
 #include "gui/widgets/PaneView.h"
 
 namespace varnek {
 namespace {
+
+// Rows measured when the columns are sized to their contents: enough to see
+// the long shares and tags of a hub's list, few enough to stay quick.
+constexpr int kMeasuredRows = 1000;
 
 int SelectedUser(const QTableView* view) {
   const QModelIndexList rows = view->selectionModel()->selectedRows();
@@ -94,12 +102,14 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->setWordWrap(false);
   view->setShowGrid(false);
   view->verticalHeader()->hide();
-  // Fixed row heights and column widths: a list of 50,000 users must never
-  // be measured row by row.
+  // Fixed row heights, and column widths measured only when the list first
+  // fills or the operator asks (UserListLayout): a list of 50,000 users must
+  // never be measured row by row.
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   view->horizontalHeader()->setDefaultSectionSize(100);
+  view->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
   view->horizontalHeader()->setSectionsClickable(true);
   QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
                    [&kit](int column) { kit.Run([&kit, column] { kit.bot.Users().Sort(column); }); });
@@ -125,12 +135,22 @@ QWidget* BuildHubChatPage(PageKit& kit) {
 
   auto* splitter = new QSplitter(Qt::Horizontal, page);
   PaneView* chat = kit.Pane(splitter, PaneId::Chat);
+  Control& trigger = kit.bot.Controls().Get(ctl::kTriggerComboBox);
+  const auto alignHelp = [chat = QPointer<PaneView>(chat), &trigger] {
+    if (chat) {
+      AlignHelpColumns(*chat, QString::fromLatin1(TriggerAt(trigger.Value())));  // the choices are Latin-1
+    }
+  };
+  alignHelp();
+  trigger.AddReaction(alignHelp);
   QTableView* users = BuildUserList(kit, splitter);
   splitter->addWidget(chat);
   splitter->addWidget(users);
   splitter->setStretchFactor(0, 3);
   splitter->setStretchFactor(1, 2);
   splitter->setChildrenCollapsible(false);
+  new UserListLayout(
+      kit.bot.Controls(), [&kit](const std::function<void()>& change) { kit.Run(change); }, users, splitter);
   grid->addWidget(splitter, 0, 0, 1, 2);
 
   BotActions& console = kit.bot;

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+class QHeaderView;
+class QSplitter;
+class QTableView;
+
+namespace varnek {
+
+class Control;
+class ControlModel;
+
+// The user list's columns and the splitter between it and the chat pane.
+// Columns are sized to their contents when an empty list first fills, and
+// again on a double click on a divider; what the operator sets by hand (the
+// widths, the order of the columns, the splitter) goes into the settings and
+// comes back at the next start.
+class UserListLayout : public QObject {
+  Q_OBJECT
+ public:
+  // Runs a change of the settings behind the program's error boundary.
+  using Boundary = std::function<void(const std::function<void()>&)>;
+
+  UserListLayout(ControlModel& controls, Boundary boundary, QTableView* view, QSplitter* splitter);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ApplyWidths();
+  void ApplyOrder();
+  void ApplySplitter();
+  void OnRowsInserted();
+  void SizeToContents();
+  void StoreWidths();
+  void StoreOrder();
+  void StoreSplitter();
+  void Store(const std::function<void()>& change);
+
+  Control& widths_;
+  Control& order_;
+  Control& splitterPosition_;
+  Boundary boundary_;
+  QPointer<QTableView> view_;
+  QHeaderView* header_;
+  QPointer<QSplitter> splitter_;
+  QTimer firstFill_;
+  bool applying_ = false;    // the window itself is changing the layout
+  bool splitterDue_ = true;  // the splitter waits for its first real width
+};
+
+}  // namespace varnek

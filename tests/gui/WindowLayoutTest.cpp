@@ -1,0 +1,255 @@
+// How the window lays itself out: tabs, the user list's columns and splitter,
+// the chat colours, the help's columns and where the window opens.
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QTest>
+#include <QTextBlock>
+
+#include "core/model/Pages.h"
+#include "core/users/UserRecord.h"
+#include "gui/WindowFixture.h"
+#include "gui/widgets/WrappingTabBar.h"
+
+namespace varnek::test {
+namespace {
+
+constexpr int kHubChatPage = PageNumber(Page::HubChat);
+constexpr int kTagColumn = static_cast<int>(UserColumn::Tag);
+
+QString Q(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+std::string Settings(const std::string& lines) {
+  return "[Settings]\r\n" + lines;
+}
+
+// A user whose tag and share are longer than the columns' first width.
+std::string LongMyInfo(const std::string& nick) {
+  return "$MyINFO $ALL " + nick + " desc<++ V:0.868,M:A,H:12/3/4,S:15,O:2048,L:512>$ $LAN(T3)\x01$" + nick +
+         "@example.invalid$5094403194847$|";
+}
+
+}  // namespace
+
+class WindowLayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void EveryTabCaptionIsInSightAtTheDefaultSize_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << Q("English.lang");
+    QTest::newRow("German") << Q("Deutsch.lang");
+  }
+
+  void EveryTabCaptionIsInSightAtTheDefaultSize() {
+    QFETCH(QString, language);
+    WindowFixture f(Settings("Language=" + language.toStdString() + "\r\n"));
+    QVERIFY(f.exposed);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.window->width(), 913);  // the tabs never widen the window
+    WrappingTabBar* bar = f.window->Pages()->tabBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->Count(), kPageCount);
+    for (int i = 0; i < bar->Count(); ++i) {
+      const QString caption = bar->TabText(i);
+      QVERIFY(!caption.isEmpty());
+      const QRect tab = bar->TabRect(i);
+      QVERIFY2(bar->rect().contains(tab), qPrintable(caption));
+      QVERIFY2(tab.width() >= bar->fontMetrics().horizontalAdvance(caption), qPrintable(caption));
+      for (int other = 0; other < i; ++other) {
+        QVERIFY2(!tab.intersects(bar->TabRect(other)), qPrintable(caption));
+      }
+    }
+    if (language == Q("Deutsch.lang")) {
+      QCOMPARE(bar->TabText(PageNumber(Page::Statistics)), Q("Statistik"));
+    }
+  }
+
+  // Every button of the bar has room on both sides of its caption, long
+  // captions as much as short ones have at the buttons' least width.
+  void ButtonBarCaptionsHaveRoomAroundThem() {
+    WindowFixture f;
+    f.ShowPage(PageNumber(Page::FirstDetections));  // the two Load buttons show here only
+    QCoreApplication::processEvents();
+    for (const char* name :
+         {"ConnectButton", "ReconnectButton", "LoadCommandsButton", "LoadRawCommandsButton", "ExitButton"}) {
+      auto* button = f.Find<QPushButton>(name);
+      QVERIFY2(button && button->isVisible(), name);
+      const int room = button->width() - button->fontMetrics().horizontalAdvance(button->text());
+      QVERIFY2(room >= 24, qPrintable(QStringLiteral("%1: %2").arg(Q(name)).arg(room)));
+    }
+  }
+
+  void KeyboardAndClicksSwitchPagesInTabOrder() {
+    WindowFixture f;
+    PageTabs* pages = f.window->Pages();
+    // Keys that the page's own widgets leave alone reach the pages.
+    auto press = [pages](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+      QTest::keyClick(pages->currentWidget(), key, modifiers);
+    };
+    f.ShowPage(kPageCount - 1);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 0);  // past the last page comes the first
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 1);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(pages->currentIndex(), 0);
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), kPageCount - 1);
+    QCOMPARE(f.control("PageControl").Value(), kPageCount - 1);
+
+    WrappingTabBar* bar = pages->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->TabRect(kHubChatPage).center());
+    QCOMPARE(pages->currentIndex(), kHubChatPage);
+    QCOMPARE(pages->currentWidget()->objectName(), Q("HubChatTabSheet"));
+    QTest::keyClick(bar, Qt::Key_Right);
+    QCOMPARE(pages->currentIndex(), kHubChatPage + 1);
+  }
+
+  void UserListLayoutComesBackFromTheSettings() {
+    WindowFixture f(
+        Settings("ColumnWidths=50,60,70,80,90,100,110,120,130,140,150\r\n"
+                 "ColumnOrder=4,0,1,2,3,5,6,7,8,9,10\r\nSplitter=333\r\n"));
+    f.ShowPage(kHubChatPage);
+    auto* view = f.Find<QTableView>("UserListView");
+    auto* splitter = qobject_cast<QSplitter*>(view->parentWidget());
+    QVERIFY(splitter);
+    QHeaderView* header = view->horizontalHeader();
+    for (int column = 0; column < kUserColumnCount; ++column) {
+      QCOMPARE(header->sectionSize(column), 50 + 10 * column);
+    }
+    QCOMPARE(header->logicalIndex(0), kTagColumn);
+    QCOMPARE(header->visualIndex(0), 1);
+    QTRY_COMPARE(splitter->sizes().value(0), 333);
+
+    // Filling the list keeps the operator's widths.
+    f.LogIn();
+    f.Receive(LongMyInfo("alice"));
+    QTest::qWait(400);
+    QCOMPARE(header->sectionSize(kTagColumn), 90);
+  }
+
+  void OperatorsLayoutGoesIntoTheSettings() {
+    WindowFixture f;
+    f.ShowPage(kHubChatPage);
+    auto* view = f.Find<QTableView>("UserListView");
+    auto* splitter = qobject_cast<QSplitter*>(view->parentWidget());
+    QHeaderView* header = view->horizontalHeader();
+    QVERIFY(splitter && header->sectionsMovable());
+
+    header->resizeSection(2, 77);
+    const QStringList widths = f.Text("UserListColumnWidths").split(u',');
+    QCOMPARE(widths.size(), kUserColumnCount);
+    QCOMPARE(widths[2], Q("77"));
+    header->moveSection(header->visualIndex(kTagColumn), 0);
+    QCOMPARE(f.Text("UserListColumnOrder"), Q("4,0,1,2,3,5,6,7,8,9,10"));
+
+    QSplitterHandle* handle = splitter->handle(1);
+    const int before = splitter->sizes().value(0);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(60, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(60, 0));
+    QCOMPARE(splitter->sizes().value(0), before - 60);
+    QCOMPARE(f.control("ChatSplitterPosition").Value(), before - 60);
+  }
+
+  void FirstFillSizesColumnsToTheirContents() {
+    WindowFixture f;
+    f.ShowPage(kHubChatPage);
+    auto* view = f.Find<QTableView>("UserListView");
+    QHeaderView* header = view->horizontalHeader();
+    const int before = header->sectionSize(kTagColumn);
+    f.LogIn();
+    f.Receive(LongMyInfo("alice"));
+    const int row = f.bot->Users().FindUser("alice");
+    QVERIFY(row >= 0);
+    const QString tag = view->model()->index(row, kTagColumn).data().toString();
+    QVERIFY(view->fontMetrics().horizontalAdvance(tag) > before);
+    QTRY_VERIFY(header->sectionSize(kTagColumn) > view->fontMetrics().horizontalAdvance(tag));
+    // Measured for this list, not kept as the operator's widths.
+    QCOMPARE(f.Text("UserListColumnWidths"), QString());
+    const Qt::Alignment exact = view->model()
+                                    ->index(row, static_cast<int>(UserColumn::ExactShareSize))
+                                    .data(Qt::TextAlignmentRole)
+                                    .value<Qt::Alignment>();
+    QVERIFY(exact & Qt::AlignRight);
+  }
+
+  void DisabledChatControlsLookDisabled() {
+    WindowFixture f(Settings("ChatColor=1193046\r\nFontColor=65280\r\n"));
+    auto* line = f.Find<QPlainTextEdit>("SendMemo");
+    auto* chat = f.Find<QPlainTextEdit>("ChatMemo");
+    QVERIFY(line && chat);
+    QVERIFY(!line->isEnabled());  // not connected
+    const QPalette style = QApplication::palette(line);
+    const QPalette shown = line->palette();
+    const QColor background = shown.color(QPalette::Active, QPalette::Base);
+    const QColor text = shown.color(QPalette::Active, QPalette::Text);
+    QCOMPARE(background, QColor(0x56, 0x34, 0x12));  // the colours are stored blue-green-red
+    QCOMPARE(text, QColor(0, 0xFF, 0));
+    QCOMPARE(shown.color(QPalette::Disabled, QPalette::Base), style.color(QPalette::Disabled, QPalette::Base));
+    QCOMPARE(shown.color(QPalette::Disabled, QPalette::Text), style.color(QPalette::Disabled, QPalette::Text));
+    // Scroll bars keep the style's colours, not the chat's.
+    QScrollBar* bar = chat->verticalScrollBar();
+    QCOMPARE(bar->palette().color(QPalette::WindowText), QApplication::palette(bar).color(QPalette::WindowText));
+    QCOMPARE(bar->palette().color(QPalette::Window), QApplication::palette(bar).color(QPalette::Window));
+
+    f.LogIn();
+    QVERIFY(line->isEnabled());
+    QCOMPARE(line->palette().color(QPalette::Active, QPalette::Base), background);
+  }
+
+  void HelpDescriptionsLineUpInOneColumn() {
+    WindowFixture f;
+    f.LogIn();
+    f.ShowPage(kHubChatPage);
+    auto* line = f.Find<QPlainTextEdit>("SendMemo");
+    auto* chat = f.Find<QPlainTextEdit>("ChatMemo");
+    f.control("TriggerComboBox").SetValue(1);  // "+" in place of "%": the columns follow the trigger
+    f.control("SendMemo").SetText("+help");
+    QTest::keyClick(line, Qt::Key_Return);
+    QTRY_VERIFY(chat->toPlainText().contains(Q("+addnick")));
+    QList<qreal> starts;
+    QTextDocument* document = chat->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+      const QString text = block.text();
+      const int dash = text.indexOf(Q("- "));
+      if (!text.startsWith(u'\t') || dash < 0) {
+        continue;
+      }
+      document->documentLayout()->blockBoundingRect(block);  // lays the block out
+      starts << block.layout()->lineAt(0).cursorToX(dash);
+    }
+    QVERIFY(starts.size() > 40);
+    for (const qreal start : starts) {
+      QVERIFY2(qAbs(start - starts.first()) < 1.0, qPrintable(QString::number(start)));
+    }
+  }
+
+  void WindowOpensInTheMiddleOfTheScreen() {
+    // Smaller than the window can be: it opens at its least size, centred.
+    WindowFixture f(Settings("Width=400\r\nHeight=300\r\n"));
+    const QRect area = f.window->screen()->availableGeometry();
+    QVERIFY(f.window->width() > 400 && f.window->width() < area.width() && f.window->height() < area.height());
+    const QPoint offset = f.window->geometry().center() - area.center();
+    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+  }
+};
+
+int RunWindowLayoutTests(int argc, char** argv) {
+  WindowLayoutTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace varnek::test
+
+#include "WindowLayoutTest.moc"
