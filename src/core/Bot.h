@@ -25,12 +25,14 @@
 #include "core/hub/Login.h"
 #include "core/hub/MainTimer.h"
 #include "core/model/ControlModel.h"
+#include "core/model/Notices.h"
 #include "core/model/Ports.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/model/TickStamps.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
+#include "core/text/SizeOrder.h"
 #include "core/users/Detections.h"
 #include "core/users/UserList.h"
 
@@ -88,6 +90,16 @@ class Bot : public HubEvents, public ErrorHandler {
   void PickChatColour(bool textColour);
   void RebuildHelpMemo();
 
+  // --- The window's list headers and desktop notices ---
+  // A click on a list's header sorts it once; the lists of sizes (the share
+  // patterns, the user list's share and limit columns) by the size a text
+  // stands for, the others by their text.
+  void SortList(const std::string& listName, SortDirection direction);
+  void SortUsers(int column, SortDirection direction);
+  // Where notices of private messages, kicks and lost connections go (the
+  // tray); each kind only while its switch is on. None by default.
+  void SetNoticeListener(NoticeListener* listener);
+
   // HubEvents
   void OnLock(std::string_view parameters) override { login_.OnLock(parameters); }
   void OnHubName(std::string_view parameters) override { hubInformation_.OnHubName(parameters); }
@@ -96,7 +108,9 @@ class Bot : public HubEvents, public ErrorHandler {
   void OnBadPass() override { login_.OnBadPass(); }
   void OnSupports(std::string_view parameters) override { login_.OnSupports(parameters); }
   void OnHubIsFull() override { login_.OnHubIsFull(); }
-  void OnUserIp(std::string_view nick, std::string_view ip) override { detections_.HandleUserIp(nick, ip); }
+  void OnUserIp(std::string_view nick, std::string_view ip) override {
+    NoticeIfKicked(detections_.HandleUserIp(nick, ip), nick);
+  }
   void OnMyInfo(std::string_view parameters) override;
   void OnLogedIn() override { login_.OnLogedIn(); }
   void OnHello(std::string_view nick) override { login_.OnHello(nick); }
@@ -119,6 +133,9 @@ class Bot : public HubEvents, public ErrorHandler {
 
  private:
   void FillAboutPage();
+  void Notice(NoticeKind kind, const std::string& title, const std::string& text);
+  void NoticeIfKicked(bool kicked, std::string_view nick);
+  void NoticePrivateMessage(std::string_view sender, std::string_view message);
 
   GuardedHttpClient guardedHttp_;
   GuardedMediaTitle guardedMedia_;
@@ -146,6 +163,7 @@ class Bot : public HubEvents, public ErrorHandler {
   Chat::CommandRunner commandRunner_;
   Chat chat_;
   HubConnection connection_;
+  NoticeListener* noticeListener_ = nullptr;
 };
 
 }  // namespace varnek

@@ -18,7 +18,10 @@
 #include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/text/Product.h"
+#include "gui/MenuHints.h"
 #include "gui/QtDialogs.h"
+#include "gui/QtTranslations.h"
+#include "gui/TrayNotices.h"
 #include "gui/widgets/PaneView.h"
 #include "qt/HubCodec.h"
 
@@ -82,9 +85,14 @@ MainWindow::MainWindow(Bot& bot, const HubCodec& codec, const std::filesystem::p
   BuildTray();
   InstallReactions();
   bot_.Controls().AddListener(this);
+  notices_ = std::make_unique<TrayNotices>(this, codec);
+  notices_->SetTray(tray_);
+  bot_.SetNoticeListener(notices_.get());
+  new MenuHints(this);
 }
 
 MainWindow::~MainWindow() {
+  bot_.SetNoticeListener(nullptr);
   bot_.Controls().RemoveListener(this);
 }
 
@@ -203,6 +211,7 @@ void MainWindow::BindAll() {
   ApplyColours();
   ApplyTransparency();
   OnPageChanged(pages_->currentIndex());
+  FollowLanguageInQt(bot_.Lang().Text(LangLocale));
 }
 
 QIcon MainWindow::IconFor(const char* set) const {

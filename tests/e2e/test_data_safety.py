@@ -16,7 +16,7 @@ SECTIONS = ["[Allowed users]", "[Protected users]", "[Nick patterns]", "[IP patt
 def assert_complete(test, text):
     """A whole file as the bot writes it: every key of the settings, then the eight list sections."""
     test.assertTrue(text.startswith("[Settings]\r\nHeight="), text[:100])
-    test.assertIn("Encoding=windows-1252\r\n" + SECTIONS[0] + "\r\n", text)
+    test.assertIn("NotifyDisconnect=1\r\n" + SECTIONS[0] + "\r\n", text)
     for section in SECTIONS:
         test.assertIn(section + "\r\n", text)
     test.assertTrue(text.endswith("\r\n"))

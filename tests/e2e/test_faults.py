@@ -44,7 +44,7 @@ class FaultTestCase(BotTestCase):
         self.assertTrue(saved.startswith("[Settings]\r\n"))
         self.assertIn("Username=Guard\r\n", saved)
         # Complete: the last key of the settings, then the eight list sections.
-        self.assertIn("Encoding=windows-1252\r\n[Allowed users]\r\n", saved)
+        self.assertIn("NotifyDisconnect=1\r\n[Allowed users]\r\n", saved)
         self.assertTrue(saved.endswith("[Share patterns]\r\n"), saved[-200:])
 
     def login_as_operator(self, bot):

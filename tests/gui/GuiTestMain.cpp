@@ -9,6 +9,7 @@ int RunListModelsTests(int argc, char** argv);
 int RunHttpClientTests(int argc, char** argv);
 int RunCodePagesTests(int argc, char** argv);
 int RunWindowBoundaryTests(int argc, char** argv);
+int RunWindowFeedbackTests(int argc, char** argv);
 }  // namespace varnek::test
 
 int main(int argc, char* argv[]) {
@@ -18,8 +19,9 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   int failed = 0;
-  for (auto* run : {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests,
-                    varnek::test::RunCodePagesTests, varnek::test::RunWindowBoundaryTests}) {
+  for (auto* run :
+       {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests,
+        varnek::test::RunCodePagesTests, varnek::test::RunWindowBoundaryTests, varnek::test::RunWindowFeedbackTests}) {
     failed |= run(argc, argv);
   }
   return failed;

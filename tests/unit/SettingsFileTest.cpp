@@ -62,7 +62,8 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
       "CommandLimit RawLimit CommandClone RawClone CommandNick RawNick CommandIp RawIp CommandDescription "
       "RawDescription CommandEmail RawEmail CommandTag RawTag CommandShare RawShare CommandHubs RawHubs "
       "CommandSameIp RawSameIp Operators Allowed ProtectedUsers ProtectedOperators Dns Port Connect Minimize LogNo "
-      "LogFull LogNice Lines onLines LogChat LogLog LogStatus ScrollChat ScrollLog ScrollStatus Trigger Page Encoding";
+      "LogFull LogNice Lines onLines LogChat LogLog LogStatus ScrollChat ScrollLog ScrollStatus Trigger Page Encoding "
+      "NotifyPrivate NotifyKick NotifyDisconnect";
   const IniFile file = SavedIni();
   std::string written;
   std::string fromSchema;
@@ -80,6 +81,9 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
   const std::pair<const char*, const char*> defaults[] = {
       {"Height", "661"},
       {"Encoding", "windows-1252"},
+      {"NotifyPrivate", "1"},
+      {"NotifyKick", "0"},
+      {"NotifyDisconnect", "1"},
       {"Width", "913"},
       {"Language", "English.lang"},
       {"Username", ""},

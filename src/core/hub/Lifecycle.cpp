@@ -67,7 +67,9 @@ bool Lifecycle::CheckFieldsBeforeConnect() {
 
 void Lifecycle::ConnectAction() {
   if (context_.connection.Connected()) {
+    ownClose_ = true;
     context_.connection.Disconnect();
+    ownClose_ = false;
     // The disconnect has just set it; the operator's own disconnect is final.
     context_.session.reconnectPending = false;
     return;
@@ -81,7 +83,9 @@ void Lifecycle::ConnectAction() {
 }
 
 void Lifecycle::ReconnectAction() {
+  ownClose_ = true;
   context_.connection.Reconnect();
+  ownClose_ = false;
 }
 
 void Lifecycle::OnConnecting() {
@@ -96,12 +100,22 @@ void Lifecycle::OnConnected() {
 }
 
 void Lifecycle::OnConnectionError() {
-  SetDisconnectedState();
+  EndConnection();
 }
 
 void Lifecycle::OnDisconnected() {
-  SetDisconnectedState();
+  EndConnection();
   context_.panes.ChatLine(context_.lang.Text(LangDisconnected));
+}
+
+// An error is followed by the disconnect of the same socket; only the first
+// of the two finds the connection up.
+void Lifecycle::EndConnection() {
+  const bool wasUp = context_.controls.Get(ctl::kClientCoolTrayIcon).Value() == 1;
+  SetDisconnectedState();
+  if (wasUp && !ownClose_ && !closing_ && connectionLost_) {
+    connectionLost_();
+  }
 }
 
 void Lifecycle::SetConnectedState() {

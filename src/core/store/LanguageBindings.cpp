@@ -107,6 +107,12 @@ const Binding kCaptions[] = {
     {ctl::kTryInfoCheckBox, LangTryMyInfo},
     {ctl::kInfoGroupBox, LangUserInfo},
     {ctl::kVersionButton, LangCheckNow},
+    {ctl::kChatPreviewLabel, LangChatPreviewSample},
+    {ctl::kEncodingLabel, LangHubEncoding},
+    {ctl::kNotifyGroupBox, LangNotifications},
+    {ctl::kNotifyPrivateCheckBox, LangNotifyPrivateMessages},
+    {ctl::kNotifyKickCheckBox, LangNotifyKicks},
+    {ctl::kNotifyDisconnectCheckBox, LangNotifyConnectionLost},
 };
 
 // Tool tips.
@@ -151,6 +157,7 @@ const Binding kHints[] = {
     {ctl::kKickToStatusCheckBox, LangHintStateKicks},
     {ctl::kOpChatEdit, LangHintOpChatNick},
     {ctl::kTryInfoCheckBox, LangHintTryMyInfo},
+    {ctl::kNotifyGroupBox, LangHintNotifications},
     {ctl::kKickNickListView, LangHintRightClick},
     {ctl::kKickIpListView, LangHintRightClick},
     {ctl::kKickDescriptionListView, LangHintRightClick},

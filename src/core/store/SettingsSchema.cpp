@@ -113,6 +113,9 @@ constexpr const char* kFileOrder[] = {
     ctl::kTriggerComboBox,
     ctl::kPageControl,
     ctl::kEncodingComboBox,
+    ctl::kNotifyPrivateCheckBox,
+    ctl::kNotifyKickCheckBox,
+    ctl::kNotifyDisconnectCheckBox,
 };
 
 // How a control's kind is stored.

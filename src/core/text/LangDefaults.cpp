@@ -356,6 +356,19 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
      "Requesting user information such as MyINFO and IP every set minutes in hubs that does not supports NoGetINFO and "
      "UserIP2"},
     {"LangCheckNow", "Check now"},
+    {"LangChatPreviewSample", "Preview of the chat"},
+    {"LangHubEncoding", "Hub encoding"},
+    {"LangNotifications", "Notifications"},
+    {"LangNotifyPrivateMessages", "Private messages"},
+    {"LangNotifyKicks", "Kicks"},
+    {"LangNotifyConnectionLost", "Lost connection"},
+    {"LangHintNotifications", "The tray icon tells of these while the window is not in front"},
+    {"LangNoticePrivateMessage", "Private message from %s"},
+    {"LangNoticeKicked", "Kicked %s"},
+    {"LangNoticeConnectionLost", "Connection to %s lost"},
+    {"LangKickUserTitle", "Kick %s"},
+    {"LangRedirectUserTitle", "Redirect %s"},
+    {"LangLocale", "en"},
 }};
 
 }  // namespace varnek

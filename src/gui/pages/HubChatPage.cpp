@@ -11,6 +11,7 @@
 #include "core/Bot.h"
 #include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
+#include "gui/HeaderSorting.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
 #include "gui/UserListTableModel.h"
@@ -100,9 +101,9 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   view->horizontalHeader()->setDefaultSectionSize(100);
-  view->horizontalHeader()->setSectionsClickable(true);
-  QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
-                   [&kit](int column) { kit.Run([&kit, column] { kit.bot.Users().Sort(column); }); });
+  new HeaderSorting(view->horizontalHeader(), [&kit](int column, SortDirection direction) {
+    kit.Run([&kit, column, direction] { kit.bot.SortUsers(column, direction); });
+  });
   QMenu* menu = BuildUserMenu(kit, view);
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QTableView::customContextMenuRequested, view, [&kit, view, menu](const QPoint& at) {
