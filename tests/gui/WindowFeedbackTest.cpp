@@ -136,6 +136,21 @@ class WindowFeedbackTest : public QObject {
     QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
   }
 
+  // At the window's default size each pattern list shows a useful number of
+  // rows, not four.
+  void PatternListsShowRowsEnoughAtTheDefaultSize() {
+    WindowFixture f;
+    QCOMPARE(f.window->size(), QSize(913, 661));
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    for (const char* name : {"KickNickListView", "KickIpListView", "KickShareListView", "KickDescriptionListView",
+                             "KickEmailListView", "KickTagListView"}) {
+      const auto* view = f.Find<QTableView>(name);
+      QVERIFY(view);
+      const int rows = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
+      QVERIFY2(rows >= 8, qPrintable(QStringLiteral("%1 shows %2 rows").arg(Q(name)).arg(rows)));
+    }
+  }
+
   void KickAndRedirectNameTheUserInTheirTitle() {
     WindowFixture f;
     f.LogIn("Guard");
