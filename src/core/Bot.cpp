@@ -186,11 +186,12 @@ void Bot::OnMyInfo(std::string_view parameters) {
     return;
   }
   panes_.NiceLine(LangUserSending, {fields->nick, "$MyINFO"});
-  detections_.HandleMyInfo(*fields);
+  NoticeIfKicked(detections_.HandleMyInfo(*fields), fields->nick);
 }
 
 void Bot::OnPrivateMessage(std::string_view recipient, std::string_view sender, std::string_view text) {
   chat_.HandlePrivateMessage(recipient, sender, text);
+  NoticePrivateMessage(sender, text);
 }
 
 // Bad input from the hub never reaches the last-resort question: one garbled

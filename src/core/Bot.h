@@ -26,6 +26,7 @@
 #include "core/hub/Login.h"
 #include "core/hub/MainTimer.h"
 #include "core/model/ControlModel.h"
+#include "core/model/Notices.h"
 #include "core/model/Ports.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/model/TickStamps.h"
@@ -33,6 +34,7 @@
 #include "core/store/OutputPanes.h"
 #include "core/store/ProgramPaths.h"
 #include "core/store/SettingsFile.h"
+#include "core/text/SizeOrder.h"
 #include "core/users/Detections.h"
 #include "core/users/UserList.h"
 
@@ -128,6 +130,15 @@ class Bot : public HubEvents, public ErrorHandler {
   // The keys a connection needs and that are empty: "Dns", "Username".
   std::vector<std::string> MissingConnectionSettings() const;
   const std::filesystem::path& SettingsFilePath() const { return settings_.Path(); }
+  // --- The window's list headers and desktop notices ---
+  // A click on a list's header sorts it once; the lists of sizes (the share
+  // patterns, the user list's share and limit columns) by the size a text
+  // stands for, the others by their text.
+  void SortList(const std::string& listName, SortDirection direction);
+  void SortUsers(int column, SortDirection direction);
+  // Where notices of private messages, kicks and lost connections go (the
+  // tray); each kind only while its switch is on. None by default.
+  void SetNoticeListener(NoticeListener* listener);
 
   // HubEvents
   void OnLock(std::string_view parameters) override { login_.OnLock(parameters); }
@@ -137,7 +148,9 @@ class Bot : public HubEvents, public ErrorHandler {
   void OnBadPass() override { login_.OnBadPass(); }
   void OnSupports(std::string_view parameters) override { login_.OnSupports(parameters); }
   void OnHubIsFull() override { login_.OnHubIsFull(); }
-  void OnUserIp(std::string_view nick, std::string_view ip) override { detections_.HandleUserIp(nick, ip); }
+  void OnUserIp(std::string_view nick, std::string_view ip) override {
+    NoticeIfKicked(detections_.HandleUserIp(nick, ip), nick);
+  }
   void OnMyInfo(std::string_view parameters) override;
   void OnLogedIn() override { login_.OnLogedIn(); }
   void OnHello(std::string_view nick) override { login_.OnHello(nick); }
@@ -163,6 +176,9 @@ class Bot : public HubEvents, public ErrorHandler {
   // Runs an action on the row of a user in the list, or refuses naming the
   // nick that is not there.
   LocalReply WithUser(std::string_view nick, const std::function<LocalReply(int row)>& action) const;
+  void Notice(NoticeKind kind, const std::string& title, const std::string& text);
+  void NoticeIfKicked(bool kicked, std::string_view nick);
+  void NoticePrivateMessage(std::string_view sender, std::string_view message);
 
   GuardedHttpClient guardedHttp_;
   GuardedMediaTitle guardedMedia_;
@@ -192,6 +208,7 @@ class Bot : public HubEvents, public ErrorHandler {
   Chat::CommandRunner commandRunner_;
   Chat chat_;
   HubConnection connection_;
+  NoticeListener* noticeListener_ = nullptr;
 };
 
 }  // namespace varnek

@@ -13,6 +13,12 @@ OutputPanes& BotActions::Panes() {
 UserList& BotActions::Users() {
   return bot_.Users();
 }
+const LangTable& BotActions::Lang() {
+  return bot_.Lang();
+}
+void BotActions::SetNoticeListener(NoticeListener* listener) {
+  bot_.SetNoticeListener(listener);
+}
 
 void BotActions::Start() {
   bot_.Start();
@@ -76,6 +82,13 @@ void BotActions::EditPattern(std::string_view listView, int row) {
 }
 void BotActions::DeletePattern(std::string_view listView, int row) {
   bot_.Lists().Delete(listView, row);
+}
+
+void BotActions::SortList(const std::string& listView, SortDirection direction) {
+  bot_.SortList(listView, direction);
+}
+void BotActions::SortUsers(int column, SortDirection direction) {
+  bot_.SortUsers(column, direction);
 }
 
 void BotActions::UserMenuOpening(int selectedRow) {

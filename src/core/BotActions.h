@@ -8,12 +8,15 @@
 
 #include "core/commands/Console.h"
 #include "core/commands/LocalReply.h"
+#include "core/text/SizeOrder.h"
 #include "core/users/UserRecord.h"
 
 namespace varnek {
 
 class Bot;
 class ControlModel;
+class LangTable;
+class NoticeListener;
 class OutputPanes;
 class UserList;
 
@@ -29,6 +32,11 @@ class BotActions {
   ControlModel& Controls();
   OutputPanes& Panes();
   UserList& Users();
+  // The messages of the language in use.
+  const LangTable& Lang();
+  // Where notices of private messages, kicks and lost connections go (the
+  // tray); each kind only while its switch is on.
+  void SetNoticeListener(NoticeListener* listener);
 
   // The start of the program and its once-a-second tick.
   void Start();
@@ -61,6 +69,9 @@ class BotActions {
   void AddPattern(std::string_view listView);
   void EditPattern(std::string_view listView, int row);
   void DeletePattern(std::string_view listView, int row);
+  // A click on a list's header: sorts it once, sizes by the size they stand for.
+  void SortList(const std::string& listView, SortDirection direction);
+  void SortUsers(int column, SortDirection direction);
 
   // The user list's menu, on a row of the list as it is shown.
   void UserMenuOpening(int selectedRow);

@@ -21,9 +21,13 @@
 #include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "core/model/Pages.h"
+#include "core/store/LangTable.h"
 #include "core/text/Product.h"
 #include "gui/ChatColours.h"
+#include "gui/MenuHints.h"
 #include "gui/QtDialogs.h"
+#include "gui/QtTranslations.h"
+#include "gui/TrayNotices.h"
 #include "gui/widgets/PaneView.h"
 #include "qt/HubCodec.h"
 
@@ -87,9 +91,14 @@ MainWindow::MainWindow(BotActions& bot, const HubCodec& codec, const std::filesy
   BuildTray();
   InstallReactions();
   bot_.Controls().AddListener(this);
+  notices_ = std::make_unique<TrayNotices>(this, codec);
+  notices_->SetTray(tray_);
+  bot_.SetNoticeListener(notices_.get());
+  new MenuHints(this);
 }
 
 MainWindow::~MainWindow() {
+  bot_.SetNoticeListener(nullptr);
   bot_.Controls().RemoveListener(this);
 }
 
@@ -211,7 +220,6 @@ void MainWindow::BindAll() {
   }
   const ControlModel& controls = bot_.Controls();
   resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
-  CentreOnScreen();
   if (tray_) {
     tray_->setToolTip(binder_.Show(controls.Get(ctl::kClientCoolTrayIcon).Hint()));
     tray_->setIcon(TrayIcon(controls.Get(ctl::kClientCoolTrayIcon).Value() == 1));
@@ -219,6 +227,8 @@ void MainWindow::BindAll() {
   ApplyColours();
   ApplyTransparency();
   OnPageChanged(pages_->currentIndex());
+  FollowLanguageInQt(bot_.Lang().Text(LangLocale));
+  CentreOnScreen();
 }
 
 QIcon MainWindow::IconFor(const char* set) const {
@@ -297,7 +307,10 @@ void MainWindow::CentreOnScreen() {
   const QRect area = screen->availableGeometry();
   // The size it will be shown at: a stored size below the least the pages
   // need grows to that.
-  const QSize shown = size().expandedTo(minimumSizeHint());
+  // move() places the frame, so the frame is what is centred (its margins
+  // are known once the window has been shown).
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize shown = size().expandedTo(minimumSizeHint()) + frame;
   // A window larger than the screen keeps its title bar in reach.
   const QPoint centred = area.center() - QPoint(shown.width() / 2, shown.height() / 2);
   move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
@@ -358,6 +371,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
+    // Again once the first layout has settled: the tab rows take their
+    // height from the width the window is shown at.
+    QTimer::singleShot(0, this, [this] { CentreOnScreen(); });
     // The update check runs when the window is first shown.
     QTimer::singleShot(0, this, [this] { bot_.Run([this] { bot_.CheckForUpdate(); }); });
   }

@@ -18,6 +18,7 @@ namespace varnek {
 class BotActions;
 class HubCodec;
 class QtDialogs;
+class TrayNotices;
 
 // The main window: twelve pages over the core's controls, the button bar,
 // the status bar and the tray icon. It keeps no setting of its own.
@@ -44,6 +45,9 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   // The icon of an icon set ("con", "discon", "user") for this screen's colour
   // depth; none for a screen deeper than 32 bits.
   QIcon IconFor(const char* set) const;
+  // The desktop notices through the tray icon; the status bar's hint panel.
+  TrayNotices& Notices() { return *notices_; }
+  const QLabel* HintPanel() const { return hint_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -79,6 +83,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   bool closeAllowed_ = false;
   bool resizing_ = false;  // the window's own resize is being written to the model
   bool shownOnce_ = false;
+  std::unique_ptr<TrayNotices> notices_;
 };
 
 }  // namespace varnek

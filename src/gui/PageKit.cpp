@@ -23,6 +23,7 @@
 #include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
+#include "gui/HeaderSorting.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/widgets/LinkLabel.h"
 #include "gui/widgets/PaneView.h"
@@ -113,8 +114,9 @@ QTableView* PageKit::PatternList(QWidget* parent, const char* name, int columnWi
     const int row = SelectedRow(view);
     Run([this, name, row] { bot.DeletePattern(name, row); });
   });
-  QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
-                   [this, name](int) { Run([this, name] { bot.Controls().List(name).Sort(); }); });
+  new HeaderSorting(view->horizontalHeader(), [this, name](int, SortDirection direction) {
+    Run([this, name, direction] { bot.SortList(name, direction); });
+  });
   return view;
 }
 

@@ -7,12 +7,37 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "core/text/Product.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
+namespace {
+
+// Qt's input dialog is as narrow as its short prompt, which hides most of a
+// remembered reason or address and cuts the title that names the user. It
+// is made wide enough for the title beside the frame's buttons, the prompt
+// and the text, within what the screen has room for.
+int InputBoxWidth(const QInputDialog& dialog) {
+  constexpr int kNarrowest = 360;
+  constexpr int kFrameButtons = 160;  // the window's icon and buttons beside its title
+  constexpr int kFieldMargins = 48;   // the dialog's margins and the field's frame
+  const QFontMetrics metrics(dialog.font());
+  QFont titleFont = dialog.font();
+  titleFont.setBold(true);
+  const int wanted =
+      std::max({kNarrowest, QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + kFrameButtons,
+                metrics.horizontalAdvance(dialog.labelText()) + kFieldMargins,
+                metrics.horizontalAdvance(dialog.textValue()) + kFieldMargins});
+  const QScreen* screen = dialog.screen();
+  const int room = screen != nullptr ? screen->availableGeometry().width() * 3 / 4 : wanted;
+  return std::min(wanted, room);
+}
+
+}  // namespace
 
 QColor ColourOf(int windowsColour) {
   return QColor(windowsColour & 0xFF, (windowsColour >> 8) & 0xFF, (windowsColour >> 16) & 0xFF);
@@ -43,13 +68,16 @@ DialogAnswer QtDialogs::MessageBox(DialogKind kind, DialogButtons buttons, const
 
 std::optional<std::string> QtDialogs::InputBox(const std::string& title, const std::string& prompt,
                                                const std::string& initial) {
-  bool accepted = false;
-  const QString text = QInputDialog::getText(owner_, codec_.ToUnicode(title), codec_.ToUnicode(prompt),
-                                             QLineEdit::Normal, codec_.ToUnicode(initial), &accepted);
-  if (!accepted) {
+  QInputDialog dialog(owner_);
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(codec_.ToUnicode(title));
+  dialog.setLabelText(codec_.ToUnicode(prompt));
+  dialog.setTextValue(codec_.ToUnicode(initial));
+  dialog.resize(InputBoxWidth(dialog), dialog.sizeHint().height());
+  if (dialog.exec() != QDialog::Accepted) {
     return std::nullopt;
   }
-  return codec_.ToHub(text);
+  return codec_.ToHub(dialog.textValue());
 }
 
 std::optional<int> QtDialogs::PickColour(int initial) {

@@ -10,6 +10,7 @@ int RunHttpClientTests(int argc, char** argv);
 int RunCodePagesTests(int argc, char** argv);
 int RunWindowBoundaryTests(int argc, char** argv);
 int RunWindowLayoutTests(int argc, char** argv);
+int RunWindowFeedbackTests(int argc, char** argv);
 }  // namespace varnek::test
 
 int main(int argc, char* argv[]) {
@@ -19,9 +20,9 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   int failed = 0;
-  for (auto* run :
-       {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests,
-        varnek::test::RunCodePagesTests, varnek::test::RunWindowBoundaryTests, varnek::test::RunWindowLayoutTests}) {
+  for (auto* run : {varnek::test::RunWindowTests, varnek::test::RunListModelsTests, varnek::test::RunHttpClientTests,
+                    varnek::test::RunCodePagesTests, varnek::test::RunWindowBoundaryTests,
+                    varnek::test::RunWindowLayoutTests, varnek::test::RunWindowFeedbackTests}) {
     failed |= run(argc, argv);
   }
   return failed;

@@ -63,7 +63,7 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
       "RawDescription CommandEmail RawEmail CommandTag RawTag CommandShare RawShare CommandHubs RawHubs "
       "CommandSameIp RawSameIp Operators Allowed ProtectedUsers ProtectedOperators Dns Port Connect Minimize LogNo "
       "LogFull LogNice Lines onLines LogChat LogLog LogStatus ScrollChat ScrollLog ScrollStatus Trigger Page Encoding "
-      "ColumnWidths ColumnOrder Splitter LimitFromConnection";
+      "ColumnWidths ColumnOrder Splitter LimitFromConnection NotifyPrivate NotifyKick NotifyDisconnect";
   const IniFile file = SavedIni();
   std::string written;
   std::string fromSchema;
@@ -85,6 +85,9 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
       {"ColumnOrder", ""},
       {"Splitter", "0"},
       {"LimitFromConnection", "0"},
+      {"NotifyPrivate", "1"},
+      {"NotifyKick", "0"},
+      {"NotifyDisconnect", "1"},
       {"Width", "913"},
       {"Language", "English.lang"},
       {"Username", ""},

@@ -165,7 +165,7 @@ TEST_F(UserActionsTest, KickWithoutReasonSendsOnlyTheKick) {
   actions.Kick(alice);
 
   ASSERT_EQ(dialogs.inputs.size(), 1u);
-  EXPECT_EQ(dialogs.inputs[0].title, "Varnek");
+  EXPECT_EQ(dialogs.inputs[0].title, "Kick alice");
   EXPECT_EQ(dialogs.inputs[0].prompt, "Reason");
   EXPECT_EQ(dialogs.inputs[0].initial, "");
   EXPECT_EQ(f.ChatLines(), Strings{"*** Kicking alice"});
@@ -244,8 +244,8 @@ TEST_F(UserActionsTest, RedirectTellsTheUserThenWritesThenMoves) {
   ASSERT_EQ(dialogs.inputs.size(), 2u);
   EXPECT_EQ(dialogs.inputs[0].prompt, "Redirect to");
   EXPECT_EQ(dialogs.inputs[1].prompt, "Reason");
-  EXPECT_EQ(dialogs.inputs[0].title, "Varnek");
-  EXPECT_EQ(dialogs.inputs[1].title, "Varnek");
+  EXPECT_EQ(dialogs.inputs[0].title, "Redirect alice");
+  EXPECT_EQ(dialogs.inputs[1].title, "Redirect alice");
   EXPECT_EQ(f.Writes(),
             (Strings{"$To: alice From: B $<B> You are beeing redirected to other.hub:411 because: hub closes|",
                      "$OpForceMove $Who:alice$Where:other.hub:411$Msg:hub closes|"}));

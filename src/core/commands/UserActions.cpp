@@ -119,8 +119,8 @@ void UserActions::EnableForRecord(const UserRecord& record) {
   controls.Get(ctl::kPmUserPopup).SetEnabled(!controls.Get(ctl::kSendMemo).Text().empty());
 }
 
-bool UserActions::Ask(LangKey prompt, std::string& remembered) {
-  std::optional<std::string> answer = context_.dialogs.InputBox(kProductName, context_.lang.Text(prompt), remembered);
+bool UserActions::Ask(const std::string& title, LangKey prompt, std::string& remembered) {
+  std::optional<std::string> answer = context_.dialogs.InputBox(title, context_.lang.Text(prompt), remembered);
   if (!answer) {
     return false;
   }
@@ -136,7 +136,7 @@ void UserActions::Kick(int row) {
   // Copied: the hub's commands are still handled while the dialog is open
   // and may remove the row.
   const std::string nick = record->Nick();
-  if (!Ask(LangReason, lastKickReason_)) {
+  if (!Ask(context_.lang.Format(LangKickUserTitle, {nick}), LangReason, lastKickReason_)) {
     return;
   }
   KickWithReason(nick, lastKickReason_);
@@ -172,7 +172,8 @@ void UserActions::Redirect(int row) {
     return;
   }
   const std::string nick = record->Nick();
-  if (!Ask(LangRedirectTo, lastRedirectAddress_) || !Ask(LangReason, lastRedirectReason_)) {
+  const std::string title = context_.lang.Format(LangRedirectUserTitle, {nick});
+  if (!Ask(title, LangRedirectTo, lastRedirectAddress_) || !Ask(title, LangReason, lastRedirectReason_)) {
     return;
   }
   RedirectTo(nick, lastRedirectAddress_, lastRedirectReason_);

@@ -75,9 +75,10 @@ class UserActions {
   const UserRecord* RecordAt(int row) const;
   void EnableForRecord(const UserRecord& record);
   void DisableWithoutSelection();
-  // Asks with the product's name as title; false when cancelled. The answer
-  // is remembered even when it will be refused.
-  bool Ask(LangKey prompt, std::string& remembered);
+  // Asks under a title that names the user acted on, so the operator sees
+  // whom a kick or redirect is for; false when cancelled. The answer is
+  // remembered even when it will be refused.
+  bool Ask(const std::string& title, LangKey prompt, std::string& remembered);
   void SendKickCommands(const std::string& nick, const std::string& reason);
   void SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason);
   void AppendToList(int row, std::string_view listViewName);

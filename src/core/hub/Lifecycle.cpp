@@ -90,7 +90,9 @@ bool Lifecycle::KnowsHubAndPort() const {
 
 void Lifecycle::ConnectAction() {
   if (context_.connection.Connected()) {
+    ownClose_ = true;
     context_.connection.Disconnect();
+    ownClose_ = false;
     // The disconnect has just set it; the operator's own disconnect is final.
     context_.session.reconnectPending = false;
     return;
@@ -108,7 +110,9 @@ bool Lifecycle::Connect() {
 }
 
 void Lifecycle::ReconnectAction() {
+  ownClose_ = true;
   context_.connection.Reconnect();
+  ownClose_ = false;
 }
 
 // The hub as connected to: the address field may hold a scheme or a port of
@@ -125,12 +129,22 @@ void Lifecycle::OnConnected() {
 }
 
 void Lifecycle::OnConnectionError() {
-  SetDisconnectedState();
+  EndConnection();
 }
 
 void Lifecycle::OnDisconnected() {
-  SetDisconnectedState();
+  EndConnection();
   context_.panes.ChatLine(context_.lang.Text(LangDisconnected));
+}
+
+// An error is followed by the disconnect of the same socket; only the first
+// of the two finds the connection up.
+void Lifecycle::EndConnection() {
+  const bool wasUp = context_.controls.Get(ctl::kClientCoolTrayIcon).Value() == 1;
+  SetDisconnectedState();
+  if (wasUp && !ownClose_ && !closing_ && connectionLost_) {
+    connectionLost_();
+  }
 }
 
 void Lifecycle::SetConnectedState() {

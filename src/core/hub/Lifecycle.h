@@ -76,6 +76,10 @@ class Lifecycle : public ConnectionListener {
   void SetConnectedState();
   void SetDisconnectedState();
 
+  // Runs when a connection that was up ends without the operator (or the
+  // close sequence) ending it: the hub closed it, or it failed.
+  void SetConnectionLostHandler(std::function<void()> handler) { connectionLost_ = std::move(handler); }
+
  private:
   struct Target {
     std::string host;
@@ -85,9 +89,14 @@ class Lifecycle : public ConnectionListener {
   // field is missing or unusable (the operator has been told).
   std::optional<Target> CheckFieldsBeforeConnect();
   void ShowPageAndFocus(Page page, const char* control);
+  // The disconnected state after an error or a close, and the lost
+  // connection's handler when the connection was up.
+  void EndConnection();
 
   Context context_;
   bool closing_ = false;
+  bool ownClose_ = false;  // the operator's Connect or Reconnect is closing the socket
+  std::function<void()> connectionLost_;
 };
 
 }  // namespace varnek

@@ -92,6 +92,12 @@ inline constexpr char kLogChatCheckBox[] = "LogChatCheckBox";
 inline constexpr char kLogDebugCheckBox[] = "LogDebugCheckBox";
 inline constexpr char kTryInfoCheckBox[] = "TryInfoCheckBox";
 inline constexpr char kTryInfoSpinEdit[] = "TryInfoSpinEdit";
+inline constexpr char kChatPreviewLabel[] = "ChatPreviewLabel";
+inline constexpr char kEncodingLabel[] = "EncodingLabel";
+inline constexpr char kNotifyGroupBox[] = "NotifyGroupBox";
+inline constexpr char kNotifyPrivateCheckBox[] = "NotifyPrivateCheckBox";
+inline constexpr char kNotifyKickCheckBox[] = "NotifyKickCheckBox";
+inline constexpr char kNotifyDisconnectCheckBox[] = "NotifyDisconnectCheckBox";
 
 // The hub and command settings pages
 inline constexpr char kAddressGroupBox[] = "AddressGroupBox";

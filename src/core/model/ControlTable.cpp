@@ -154,6 +154,12 @@ void BuildClientPage(Builder& b) {
   b.Key("LogLog").Check(ctl::kLogDebugCheckBox, false);
   b.Key("onMyInfo").Check(ctl::kTryInfoCheckBox, true);
   b.Key("MyInfo").Spin(ctl::kTryInfoSpinEdit, 5, 1440, 30, 4);
+  b.Plain({ctl::kChatPreviewLabel, ctl::kEncodingLabel}, K::Label);
+  // The tray's notices; kicks can come by the hundred, so they start off.
+  b.Plain(ctl::kNotifyGroupBox, K::GroupBox);
+  b.Key("NotifyPrivate").Check(ctl::kNotifyPrivateCheckBox, true);
+  b.Key("NotifyKick").Check(ctl::kNotifyKickCheckBox, false);
+  b.Key("NotifyDisconnect").Check(ctl::kNotifyDisconnectCheckBox, true);
 }
 
 void BuildHubAndCommandPages(Builder& b) {

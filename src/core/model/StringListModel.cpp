@@ -40,9 +40,11 @@ int StringListModel::IndexOf(std::string_view text) const {
   return hit == rows_.end() ? -1 : static_cast<int>(hit - rows_.begin());
 }
 
-void StringListModel::Sort() {
-  std::stable_sort(rows_.begin(), rows_.end(),
-                   [](const std::string& a, const std::string& b) { return AsciiCompareIgnoreCase(a, b) < 0; });
+void StringListModel::Sort(SortDirection direction, bool bySize) {
+  const int sign = direction == SortDirection::Ascending ? 1 : -1;
+  std::stable_sort(rows_.begin(), rows_.end(), [sign, bySize](const std::string& a, const std::string& b) {
+    return sign * (bySize ? CompareSizes(a, b) : AsciiCompareIgnoreCase(a, b)) < 0;
+  });
   Notify([&](Listener& l) { l.OnListReset(*this); });
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/SizeOrder.h"
+
 namespace varnek {
 
 // An ordered list of texts with change notifications: the eight pattern and
@@ -44,7 +46,10 @@ class StringListModel {
   int IndexOf(std::string_view text) const;
 
   // Sorts once, ascending, ASCII letters without regard to case.
-  void Sort();
+  void Sort() { Sort(SortDirection::Ascending, false); }
+  // Sorts once in either direction, by the text or, for a list of sizes, by
+  // the size each row stands for; rows that compare equal keep their order.
+  void Sort(SortDirection direction, bool bySize);
 
   void AddListener(Listener* listener) { listeners_.push_back(listener); }
   void RemoveListener(Listener* listener);

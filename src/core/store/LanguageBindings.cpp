@@ -108,6 +108,12 @@ const Binding kCaptions[] = {
     {ctl::kTryInfoCheckBox, LangTryMyInfo},
     {ctl::kInfoGroupBox, LangUserInfo},
     {ctl::kVersionButton, LangCheckNow},
+    {ctl::kChatPreviewLabel, LangChatPreviewSample},
+    {ctl::kEncodingLabel, LangHubEncoding},
+    {ctl::kNotifyGroupBox, LangNotifications},
+    {ctl::kNotifyPrivateCheckBox, LangNotifyPrivateMessages},
+    {ctl::kNotifyKickCheckBox, LangNotifyKicks},
+    {ctl::kNotifyDisconnectCheckBox, LangNotifyConnectionLost},
 };
 
 // Tool tips.
@@ -153,6 +159,7 @@ const Binding kHints[] = {
     {ctl::kKickToStatusCheckBox, LangHintStateKicks},
     {ctl::kOpChatEdit, LangHintOpChatNick},
     {ctl::kTryInfoCheckBox, LangHintTryMyInfo},
+    {ctl::kNotifyGroupBox, LangHintNotifications},
     {ctl::kKickNickListView, LangHintRightClick},
     {ctl::kKickIpListView, LangHintRightClick},
     {ctl::kKickDescriptionListView, LangHintRightClick},

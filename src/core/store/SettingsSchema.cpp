@@ -118,6 +118,9 @@ constexpr const char* kFileOrder[] = {
     ctl::kUserListColumnOrder,
     ctl::kChatSplitterPosition,
     ctl::kLimitFromConnectionCheckBox,
+    ctl::kNotifyPrivateCheckBox,
+    ctl::kNotifyKickCheckBox,
+    ctl::kNotifyDisconnectCheckBox,
 };
 
 // How a control's kind is stored.

@@ -366,6 +366,19 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangNoPatternHits", "No pattern has matched a user since the start"},
     {"LangPatternMatches", "%s matches %s online users"},
     {"LangPatternNeverMatches", "%s can never match: it holds more than 30 runs of \"*\""},
+    {"LangChatPreviewSample", "Preview of the chat"},
+    {"LangHubEncoding", "Hub encoding"},
+    {"LangNotifications", "Notifications"},
+    {"LangNotifyPrivateMessages", "Private messages"},
+    {"LangNotifyKicks", "Kicks"},
+    {"LangNotifyConnectionLost", "Lost connection"},
+    {"LangHintNotifications", "The tray icon tells of these while the window is not in front"},
+    {"LangNoticePrivateMessage", "Private message from %s"},
+    {"LangNoticeKicked", "Kicked %s"},
+    {"LangNoticeConnectionLost", "Connection to %s lost"},
+    {"LangKickUserTitle", "Kick %s"},
+    {"LangRedirectUserTitle", "Redirect %s"},
+    {"LangLocale", "en"},
 }};
 
 }  // namespace varnek

@@ -353,6 +353,20 @@ enum LangKey : int {
   LangNoPatternHits,
   LangPatternMatches,
   LangPatternNeverMatches,
+  LangChatPreviewSample,
+  LangHubEncoding,
+  LangNotifications,
+  LangNotifyPrivateMessages,
+  LangNotifyKicks,
+  LangNotifyConnectionLost,
+  LangHintNotifications,
+  LangNoticePrivateMessage,
+  LangNoticeKicked,
+  LangNoticeConnectionLost,
+  LangKickUserTitle,
+  LangRedirectUserTitle,
+  // The language's code ("de"): the window loads Qt's own texts for it.
+  LangLocale,
   LangKeyCount
 };
 

@@ -77,7 +77,7 @@ bool Detections::IsExempt(std::string_view nick) const {
   return protectedOperator || protectedUser;
 }
 
-void Detections::HandleMyInfo(const MyInfoFields& fields) {
+bool Detections::HandleMyInfo(const MyInfoFields& fields) {
   // Made first, with detections on or off, as for $UserIP: a protected
   // pattern that cannot be matched abandons both kinds of command alike.
   const bool exempt = IsExempt(fields.nick);
@@ -90,23 +90,25 @@ void Detections::HandleMyInfo(const MyInfoFields& fields) {
     };
     for (Detection detect : kChain) {
       if ((this->*detect)(fields)) {
-        return;
+        return true;
       }
     }
   }
   context_.users.ApplyMyInfo(fields, context_.lang);
+  return false;
 }
 
-void Detections::HandleUserIp(std::string_view nick, std::string_view ip) {
+bool Detections::HandleUserIp(std::string_view nick, std::string_view ip) {
   const int knownRow = context_.users.FindUser(nick);
   const bool exempt = IsExempt(nick);
   context_.panes.NiceLine(LangUserSendingIp, {nick, ip});
   if (detectionsSwitch_.Checked() && !exempt) {
     if (DetectIp(nick, ip) || DetectSameIp(nick, ip)) {
-      return;
+      return true;
     }
   }
   context_.users.ApplyUserIp(nick, ip, knownRow);
+  return false;
 }
 
 void Detections::ReportDetection(LangKey found, std::initializer_list<std::string_view> arguments) {

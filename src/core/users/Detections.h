@@ -43,8 +43,9 @@ class Detections {
 
   explicit Detections(Context context);
 
-  void HandleMyInfo(const MyInfoFields& fields);
-  void HandleUserIp(std::string_view nick, std::string_view ip);
+  // Each returns whether a detection kicked the user.
+  bool HandleMyInfo(const MyInfoFields& fields);
+  bool HandleUserIp(std::string_view nick, std::string_view ip);
 
   // Operators (when they are protected) and users matching the protected
   // list (when it is honoured) are never detected.

@@ -221,13 +221,16 @@ void UserList::Clear() {
   Notify([&](Listener& l) { l.OnListReset(*this); });
 }
 
-void UserList::Sort(int column) {
+void UserList::Sort(int column, SortDirection direction, bool bySize) {
   if (column < 0 || column >= kUserColumnCount) {
     throw std::out_of_range("the user list has no column " + std::to_string(column));
   }
   const auto sortColumn = static_cast<UserColumn>(column);
+  const int sign = direction == SortDirection::Ascending ? 1 : -1;
   std::stable_sort(rows_.begin(), rows_.end(), [&](SlotId a, SlotId b) {
-    return AsciiCompareIgnoreCase(slots_[a].record.Cell(sortColumn), slots_[b].record.Cell(sortColumn)) < 0;
+    const std::string_view x = slots_[a].record.Cell(sortColumn);
+    const std::string_view y = slots_[b].record.Cell(sortColumn);
+    return sign * (bySize ? CompareSizes(x, y) : AsciiCompareIgnoreCase(x, y)) < 0;
   });
   Renumber();
   RebuildKeys();

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/SizeOrder.h"
 #include "core/users/MyInfoFields.h"
 #include "core/users/UserRecord.h"
 
@@ -78,7 +79,10 @@ class UserList {
   // Username), ASCII letters without regard to case; sizes sort as text too.
   // Rows added later go to the end. Throws std::out_of_range for a column the
   // list does not have.
-  void Sort(int column);
+  void Sort(int column) { Sort(column, SortDirection::Ascending, false); }
+  // The same in either direction, and for a column of sizes by the size each
+  // text stands for ('900 MiB' before '1.5 GiB').
+  void Sort(int column, SortDirection direction, bool bySize);
 
   void AddListener(Listener* listener) { listeners_.push_back(listener); }
   void RemoveListener(Listener* listener);

@@ -15,9 +15,11 @@
 #include <QVBoxLayout>
 
 #include "core/BotActions.h"
+#include "core/store/LangTable.h"
 #include "core/model/ControlNames.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
+#include "gui/QtTranslations.h"
 
 namespace varnek {
 namespace {
@@ -62,7 +64,7 @@ QFrame* BuildChatPreview(PageKit& kit, QWidget* group) {
   image->setFixedSize(16, 16);
   image->setPixmap(kit.window.IconFor("user").pixmap(16, 16));
   row->addWidget(image);
-  auto* sample = new QLabel(QStringLiteral("<Guard> Preview of the chat"), panel);
+  QLabel* sample = kit.Label(panel, ctl::kChatPreviewLabel);
   sample->setTextFormat(Qt::PlainText);
   row->addWidget(sample, 1);
   return panel;
@@ -128,8 +130,13 @@ QGroupBox* BuildLanguageGroup(PageKit& kit, QWidget* page) {
   grid->setVerticalSpacing(kGap);
   grid->addWidget(kit.Edit(group, ctl::kLangFileEdit), 0, 0, 1, 3);
   grid->addWidget(kit.Button(group, ctl::kLangFileButton, [&kit] { kit.bot.BrowseLanguageFile(); }), 1, 1);
-  grid->addWidget(kit.Button(group, ctl::kLangReloadButton, [&kit] { kit.bot.ApplyLanguage(); }), 1, 2);
-  auto* encodingLabel = new QLabel(QStringLiteral("Hub encoding"), group);
+  grid->addWidget(kit.Button(group, ctl::kLangReloadButton,
+                             [&kit] {
+                               kit.bot.ApplyLanguage();
+                               FollowLanguageInQt(kit.bot.Lang().Text(LangLocale));
+                             }),
+                  1, 2);
+  QLabel* encodingLabel = kit.Label(group, ctl::kEncodingLabel);
   grid->addWidget(encodingLabel, 2, 0);
   QComboBox* encoding = kit.Combo(group, ctl::kEncodingComboBox);
   encodingLabel->setBuddy(encoding);
@@ -151,6 +158,16 @@ QGroupBox* BuildLoggingGroup(PageKit& kit, QWidget* page) {
   QGroupBox* group = kit.Group(page, ctl::kLoggingGroupBox);
   QVBoxLayout* column = ColumnIn(group);
   for (const char* name : {ctl::kLogStatusCheckBox, ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox}) {
+    column->addWidget(kit.Check(group, name));
+  }
+  return group;
+}
+
+// What the tray icon tells of while the window is out of sight.
+QGroupBox* BuildNotifyGroup(PageKit& kit, QWidget* page) {
+  QGroupBox* group = kit.Group(page, ctl::kNotifyGroupBox);
+  QVBoxLayout* column = ColumnIn(group);
+  for (const char* name : {ctl::kNotifyPrivateCheckBox, ctl::kNotifyKickCheckBox, ctl::kNotifyDisconnectCheckBox}) {
     column->addWidget(kit.Check(group, name));
   }
   return group;
@@ -187,7 +204,7 @@ QWidget* BuildClientSettingsPage(PageKit& kit) {
   columns->addLayout(Stack({BuildChatGroup(kit, page), BuildAlphaBlendGroup(kit, page)}), 1);
   columns->addLayout(
       Stack({BuildUpdatesGroup(kit, page), BuildLanguageGroup(kit, page), BuildAutomaticGroup(kit, page)}), 1);
-  columns->addLayout(Stack({BuildLoggingGroup(kit, page), BuildInfoGroup(kit, page)}), 1);
+  columns->addLayout(Stack({BuildLoggingGroup(kit, page), BuildInfoGroup(kit, page), BuildNotifyGroup(kit, page)}), 1);
   layout->addLayout(columns, 1);
 
   auto* bottom = new QHBoxLayout;

@@ -149,8 +149,9 @@ QWidget* BuildSecondDetectionsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kbDetectionsTabSheet));
   QGridLayout* grid = PageGrid(page);
-  // Two blocks a row leave each list wider than its column.
-  constexpr int kColumns = 2;
+  // Three blocks a row, in two rows: each list shows about ten patterns at
+  // the default window size, where three rows of two showed four.
+  constexpr int kColumns = 3;
   int index = 0;
   for (const PatternDetection& detection : kPatternDetections) {
     grid->addWidget(BuildPatternBlock(kit, page, detection), index / kColumns, index % kColumns);
@@ -158,6 +159,9 @@ QWidget* BuildSecondDetectionsPage(PageKit& kit) {
   }
   for (int column = 0; column < kColumns; ++column) {
     grid->setColumnStretch(column, 1);
+  }
+  for (int row = 0; row * kColumns < index; ++row) {
+    grid->setRowStretch(row, 1);
   }
   return page;
 }

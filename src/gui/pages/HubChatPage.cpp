@@ -13,6 +13,7 @@
 #include "core/model/ControlNames.h"
 #include "core/model/Triggers.h"
 #include "gui/ControlBinder.h"
+#include "gui/HeaderSorting.h"
 #include "gui/HelpColumns.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
@@ -110,9 +111,9 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   view->horizontalHeader()->setDefaultSectionSize(100);
   view->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
-  view->horizontalHeader()->setSectionsClickable(true);
-  QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
-                   [&kit](int column) { kit.Run([&kit, column] { kit.bot.Users().Sort(column); }); });
+  new HeaderSorting(view->horizontalHeader(), [&kit](int column, SortDirection direction) {
+    kit.Run([&kit, column, direction] { kit.bot.SortUsers(column, direction); });
+  });
   QMenu* menu = BuildUserMenu(kit, view);
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QTableView::customContextMenuRequested, view, [&kit, view, menu](const QPoint& at) {

@@ -1,0 +1,35 @@
+#include "gui/TrayNotices.h"
+
+#include <QWidget>
+
+#include "qt/HubCodec.h"
+
+namespace varnek {
+namespace {
+
+constexpr int kShownMilliseconds = 10000;
+
+}  // namespace
+
+TrayNotices::TrayNotices(QWidget* window, const HubCodec& codec)
+    : window_(window),
+      codec_(codec),
+      show_([this](NoticeKind kind, const QString& title, const QString& text) { ShowInTray(kind, title, text); }) {}
+
+void TrayNotices::OnNotice(NoticeKind kind, const std::string& title, const std::string& text) {
+  // The operator at the window sees the chat pane and the status bar.
+  if (window_ && window_->isVisible() && !window_->isMinimized() && window_->isActiveWindow()) {
+    return;
+  }
+  show_(kind, codec_.ToUnicode(title), codec_.ToUnicode(text));
+}
+
+void TrayNotices::ShowInTray(NoticeKind kind, const QString& title, const QString& text) {
+  if (!tray_ || !tray_->isVisible()) {
+    return;
+  }
+  const auto icon = kind == NoticeKind::ConnectionLost ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information;
+  tray_->showMessage(title, text, icon, kShownMilliseconds);
+}
+
+}  // namespace varnek

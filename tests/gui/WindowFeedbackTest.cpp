@@ -1,0 +1,273 @@
+// What the window tells the operator beyond its controls: hints of menu items
+// in the status bar, the sort order of a list's header, dialogs that name the
+// user and fit their text, the tray's notices, and Qt's own texts in the
+// language in use.
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "core/model/Pages.h"
+#include "core/users/UserRecord.h"
+#include "gui/QtDialogs.h"
+#include "gui/TrayNotices.h"
+#include "gui/WindowFixture.h"
+
+namespace varnek::test {
+namespace {
+
+QString Q(const char* text) {
+  return QString::fromLatin1(text);
+}
+
+std::string MyInfo(const std::string& nick, const std::string& share) {
+  return "$MyINFO $ALL " + nick + " x<++ V:0.706,M:A,H:1/0/0,S:3>$ $DSL\x01$$" + share + "$|";
+}
+
+QStringList Column(const QTableView* view, int column) {
+  QStringList texts;
+  for (int row = 0; row < view->model()->rowCount(); ++row) {
+    texts << view->model()->index(row, column).data().toString();
+  }
+  return texts;
+}
+
+void ClickTitle(QTableView* view, int column) {
+  QHeaderView* header = view->horizontalHeader();
+  const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+  QCoreApplication::processEvents();
+}
+
+// The column and direction the header shows; -1 for none.
+std::pair<int, Qt::SortOrder> Indicator(const QTableView* view) {
+  const QHeaderView* header = view->horizontalHeader();
+  return {header->sortIndicatorSection(), header->sortIndicatorOrder()};
+}
+
+void HoverItem(QMenu& menu, const char* name) {
+  const QAction* action = menu.findChild<QAction*>(Q(name));
+  QVERIFY(action);
+  const QPoint at = menu.actionGeometry(const_cast<QAction*>(action)).center();
+  QMouseEvent move(QEvent::MouseMove, at, menu.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&menu, &move);
+}
+
+struct Shown {
+  NoticeKind kind;
+  QString title;
+  QString text;
+};
+
+}  // namespace
+
+class WindowFeedbackTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The disabled "Private message" item says why only through its hint.
+  void MenuItemHintsShowInTheStatusBar() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    f.ShowPage(PageNumber(Page::HubChat));
+    auto* view = f.Find<QTableView>("UserListView");
+    QVERIFY(view);
+    f.Receive(MyInfo("alice", "1"));
+    view->selectRow(f.bot->Users().FindUser("alice"));
+    const QLabel* hint = f.window->HintPanel();
+    QString overPm, overKick;
+    bool pmEnabled = true;
+    QVERIFY(f.WithContextMenu(view, [&](QMenu& menu) {
+      pmEnabled = menu.findChild<QAction*>(Q("PmUserPopup"))->isEnabled();
+      HoverItem(menu, "PmUserPopup");
+      overPm = hint->text();
+      HoverItem(menu, "KickUserPopup");
+      overKick = hint->text();
+    }));
+    QVERIFY(!pmEnabled);
+    QCOMPARE(overPm, Q("Is enabled only when something is written in chat field below"));
+    QCOMPARE(overKick, Q("Leave reason window blank to kick user without any reason"));
+    QCOMPARE(hint->text(), QString());  // gone with the menu
+  }
+
+  void ASizeColumnSortsBySizeEitherWay() {
+    WindowFixture f;
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    auto* shares = f.Find<QTableView>("KickShareListView");
+    QVERIFY(shares);
+    StringListModel& list = f.bot->Controls().List("KickShareListView");
+    list.Assign({"900", "1536", "*", "10"});
+
+    ClickTitle(shares, 0);
+    QCOMPARE(Column(shares, 0), QStringList({"*", "10", "900", "1536"}));
+    QCOMPARE(Indicator(shares), std::make_pair(0, Qt::AscendingOrder));
+    ClickTitle(shares, 0);
+    QCOMPARE(Column(shares, 0), QStringList({"1536", "900", "10", "*"}));
+    QCOMPARE(Indicator(shares), std::make_pair(0, Qt::DescendingOrder));
+
+    // A new row is not sorted in: the header stops claiming an order, and
+    // the next click starts again from ascending.
+    list.Append("5");
+    QCOMPARE(Indicator(shares).first, -1);
+    ClickTitle(shares, 0);
+    QCOMPARE(Column(shares, 0), QStringList({"*", "5", "10", "900", "1536"}));
+
+    // The user list's share sizes, which as text put 900 MiB last.
+    f.LogIn("Guard");
+    f.ShowPage(PageNumber(Page::HubChat));
+    auto* users = f.Find<QTableView>("UserListView");
+    QVERIFY(users);
+    f.Receive(MyInfo("big", "1610612736") + MyInfo("small", "943718400") + MyInfo("tiny", "1024"));
+    const int share = static_cast<int>(UserColumn::ShareSize);
+    ClickTitle(users, share);
+    QCOMPARE(Column(users, share), QStringList({"1 KiB", "900 MiB", "1.5 GiB"}));
+    ClickTitle(users, share);
+    QCOMPARE(Column(users, share), QStringList({"1.5 GiB", "900 MiB", "1 KiB"}));
+    QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
+  }
+
+  // At the window's default size each pattern list shows a useful number of
+  // rows, not four.
+  void PatternListsShowRowsEnoughAtTheDefaultSize() {
+    WindowFixture f;
+    QCOMPARE(f.window->size(), QSize(913, 661));
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    for (const char* name : {"KickNickListView", "KickIpListView", "KickShareListView", "KickDescriptionListView",
+                             "KickEmailListView", "KickTagListView"}) {
+      const auto* view = f.Find<QTableView>(name);
+      QVERIFY(view);
+      const int rows = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
+      QVERIFY2(rows >= 8, qPrintable(QStringLiteral("%1 shows %2 rows").arg(Q(name)).arg(rows)));
+    }
+  }
+
+  void KickAndRedirectNameTheUserInTheirTitle() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    f.ShowPage(PageNumber(Page::HubChat));
+    auto* view = f.Find<QTableView>("UserListView");
+    QVERIFY(view);
+    f.Receive(MyInfo("alice", "1"));
+    FakeDialogs& dialogs = f.fakes.dialogs;
+    for (const char* item : {"KickUserPopup", "RedirectUserPopup"}) {
+      view->selectRow(f.bot->Users().FindUser("alice"));
+      dialogs.inputAnswers = {};  // cancelled
+      QVERIFY(f.WithContextMenu(view, [item](QMenu& menu) { menu.findChild<QAction*>(Q(item))->trigger(); }));
+    }
+    QCOMPARE(dialogs.inputs.size(), std::size_t{2});
+    QCOMPARE(QString::fromStdString(dialogs.inputs[0].title), Q("Kick alice"));
+    QCOMPARE(QString::fromStdString(dialogs.inputs[1].title), Q("Redirect alice"));
+  }
+
+  // A remembered reason is shown whole, not behind a field of 200 pixels.
+  void TheInputDialogFitsItsText() {
+    WindowFixture f;
+    QtDialogs dialogs(f.codec);
+    dialogs.SetOwner(f.window.get());
+    const QString reason = Q("flooding the main chat with adverts for another hub, again");
+    QString title;
+    int fieldWidth = 0;
+    int textWidth = 0;
+    QTimer::singleShot(0, f.window.get(), [&] {
+      auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) {
+        return;
+      }
+      title = dialog->windowTitle();
+      const auto* field = dialog->findChild<QLineEdit*>();
+      fieldWidth = field->width();
+      textWidth = field->fontMetrics().horizontalAdvance(field->text());
+      dialog->reject();
+    });
+    const auto answer = dialogs.InputBox("Kick alice", "Reason", reason.toStdString());
+    QVERIFY(!answer.has_value());
+    QCOMPARE(title, Q("Kick alice"));
+    QVERIFY2(fieldWidth > textWidth, qPrintable(QStringLiteral("%1 <= %2").arg(fieldWidth).arg(textWidth)));
+  }
+
+  void NoticeSwitchesAreStoredAndHonoured() {
+    WindowFixture f("[Settings]\r\nNotifyPrivate=0\r\nNotifyKick=1\r\n");
+    auto* privateBox = f.Find<QCheckBox>("NotifyPrivateCheckBox");
+    auto* kickBox = f.Find<QCheckBox>("NotifyKickCheckBox");
+    auto* lostBox = f.Find<QCheckBox>("NotifyDisconnectCheckBox");
+    QVERIFY(privateBox && kickBox && lostBox);
+    QVERIFY(!privateBox->isChecked());
+    QVERIFY(kickBox->isChecked());
+    QVERIFY(lostBox->isChecked());  // on by default
+
+    std::vector<Shown> shown;
+    f.window->Notices().SetShow([&shown](NoticeKind kind, const QString& title, const QString& text) {
+      shown.push_back({kind, title, text});
+    });
+    f.LogIn("Guard");
+    // The operator who is looking at the window needs no notice.
+    QVERIFY(f.Activate());
+    f.Receive("$To: Guard From: alice $<alice> hi|");
+    QVERIFY(shown.empty());
+
+    f.window->hide();
+    f.Receive("$To: Guard From: alice $<alice> hi|");
+    QVERIFY(shown.empty());  // switched off
+    f.ShowPage(PageNumber(Page::ClientSettings));
+    privateBox->setChecked(true);
+    f.Receive("$To: Guard From: alice $<alice> still there?|");
+    f.fakes.transport.PeerClose();
+    QCOMPARE(shown.size(), std::size_t{2});
+    QVERIFY(shown[0].kind == NoticeKind::PrivateMessage);
+    QCOMPARE(shown[0].title, Q("Private message from alice"));
+    QCOMPARE(shown[0].text, Q("still there?"));
+    QVERIFY(shown[1].kind == NoticeKind::ConnectionLost);
+    QCOMPARE(shown[1].text, Q("Connection to 127.0.0.1:411 lost"));
+
+    f.bot->Run([&f] { f.bot->Settings().Save(); });
+    const std::string saved = TempDir::ReadFile(f.dir.Path() / "Varnek.ini");
+    QVERIFY(saved.find("NotifyPrivate=1\r\nNotifyKick=1\r\nNotifyDisconnect=1\r\n") != std::string::npos);
+  }
+
+  // Qt's own buttons and the texts the window adds follow the language file.
+  void QtTextsFollowTheLanguage() {
+    WindowFixture f;
+    f.ShowPage(PageNumber(Page::ClientSettings));
+    auto* file = f.Find<QLineEdit>("LangFileEdit");
+    auto* reload = f.Find<QPushButton>("LangReloadButton");
+    auto* encoding = f.Find<QLabel>("EncodingLabel");
+    auto* preview = f.Find<QLabel>("ChatPreviewLabel");
+    QVERIFY(file && reload && encoding && preview);
+    auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    auto choose = [&](const char* name) {
+      file->selectAll();
+      QTest::keyClicks(file, Q(name));
+      QTest::mouseClick(reload, Qt::LeftButton);
+    };
+    QCOMPARE(encoding->text(), Q("Hub encoding"));
+    QCOMPARE(yes(), Q("&Yes"));
+
+    choose("Deutsch.lang");
+    QCOMPARE(encoding->text(), Q("Zeichensatz des Hubs"));
+    QCOMPARE(preview->text(), Q("Vorschau des Chats"));
+    QCOMPARE(yes(), Q("&Ja"));
+
+    choose("English.lang");
+    QCOMPARE(preview->text(), Q("Preview of the chat"));
+    QCOMPARE(yes(), Q("&Yes"));
+  }
+};
+
+int RunWindowFeedbackTests(int argc, char** argv) {
+  WindowFeedbackTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace varnek::test
+
+#include "WindowFeedbackTest.moc"
