@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "core/BotActions.h"
-#include "core/store/LangTable.h"
 #include "core/model/ControlNames.h"
+#include "core/store/LangTable.h"
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
 #include "gui/QtTranslations.h"
