@@ -18,20 +18,6 @@
 namespace varnek {
 namespace {
 
-// A program started with standard input, output or error closed would hand
-// those numbers to the first files it opens (the event loop's own eventfd),
-// and the console would read the event loop's wake-ups as its input. Before
-// anything opens a file, /dev/null takes each closed one: open() gives the
-// lowest free number, which is that one.
-[[maybe_unused]] const bool kStandardStreamsHeld = [] {
-  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
-      ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);  // NOLINT(cppcoreguidelines-pro-type-vararg)
-    }
-  }
-  return true;
-}();
-
 const char* PaneName(PaneId id) {
   switch (id) {
     case PaneId::Chat:

@@ -1,7 +1,11 @@
 #include "headless/HeadlessProgram.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 
@@ -43,9 +47,23 @@ Ports WithClock(const Ports& ports, Clock* clock) {
                ports.window,    ports.http, ports.media,   ports.codePages};
 }
 
+// A program started with standard input, output or error closed would hand
+// those numbers to the first files it opens (the event loop's own eventfd),
+// and the console would read the event loop's wake-ups as its input. Before
+// anything opens a file, /dev/null takes each closed one: open() gives the
+// lowest free number, which is that one.
+void HoldClosedStandardStreams() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);  // NOLINT(cppcoreguidelines-pro-type-vararg)
+    }
+  }
+}
+
 }  // namespace
 
 int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
+  HoldClosedStandardStreams();
   QCoreApplication application(argc, argv);
   const ProgramArguments arguments = ReadProgramArguments(QCoreApplication::arguments(), kDescription);
   if (const auto status = AnswerWithoutRunning(arguments)) {
