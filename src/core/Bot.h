@@ -11,7 +11,6 @@
 #include "core/commands/Chat.h"
 #include "core/commands/Console.h"
 #include "core/commands/ListEditing.h"
-#include "core/commands/LocalReply.h"
 #include "core/commands/UpdateCheck.h"
 #include "core/commands/UserActions.h"
 #include "core/hub/ConnectionListener.h"
@@ -34,7 +33,6 @@
 #include "core/store/OutputPanes.h"
 #include "core/store/ProgramPaths.h"
 #include "core/store/SettingsFile.h"
-#include "core/text/SizeOrder.h"
 #include "core/users/Detections.h"
 #include "core/users/UserList.h"
 
@@ -94,48 +92,6 @@ class Bot : public HubEvents, public ErrorHandler {
   void PickChatColour(bool textColour);
   void RebuildHelpMemo();
 
-  // --- The local operator's commands, for a front end without a window ------
-  // Each answers with the reply to show or the reason it did nothing; run
-  // them through Run() like every other entry.
-
-  // Connects when not connected or connecting (the fields are checked as
-  // the Connect button checks them).
-  LocalReply ConnectToHub();
-  // Leaves the hub for good: a connection, an attempt under way, or a
-  // reconnect that is waiting.
-  LocalReply DisconnectFromHub();
-  // Connects again to the same hub; not connected, it connects.
-  LocalReply ReconnectToHub();
-  LocalReply SaveSettings();
-  // Reads Varnek.ini again, replacing what the program holds.
-  LocalReply ReloadSettings();
-  // A single value of Varnek.ini by its key ("Port=411"), and its change as
-  // a typed value; SettingKeys() lists the keys in the file's order.
-  LocalReply GetSetting(std::string_view key);
-  LocalReply SetSetting(std::string_view key, std::string_view value);
-  std::vector<std::string> SettingKeys() const;
-  // A bot command of the local operator, who may give every one; the reply
-  // comes back instead of going out as a private message.
-  LocalReply RunBotCommandLocally(std::string_view text);
-  // The keyword of the bot command a text names ("detects"), or empty.
-  std::string_view BotCommandKeyword(std::string_view text) const { return botCommands_.KeywordOf(text); }
-  // The user list menu's actions on one user, by nick.
-  LocalReply IpLookupAddress(std::string_view nick) const;
-  // One field ("Share", "Ip", ...) or, with no field, the summary of all.
-  LocalReply CopyUserText(std::string_view nick, std::string_view field) const;
-  LocalReply RefreshUserList();
-  LocalReply TakeAsOpChat(std::string_view nick);
-  LocalReply AllowUser(std::string_view nick);
-  LocalReply ProtectUser(std::string_view nick);
-  // The keys a connection needs and that are empty: "Dns", "Username".
-  std::vector<std::string> MissingConnectionSettings() const;
-  const std::filesystem::path& SettingsFilePath() const { return settings_.Path(); }
-  // --- The window's list headers and desktop notices ---
-  // A click on a list's header sorts it once; the lists of sizes (the share
-  // patterns, the user list's share and limit columns) by the size a text
-  // stands for, the others by their text.
-  void SortList(const std::string& listName, SortDirection direction);
-  void SortUsers(int column, SortDirection direction);
   // Where notices of private messages, kicks and lost connections go (the
   // tray); each kind only while its switch is on. None by default.
   void SetNoticeListener(NoticeListener* listener);
@@ -173,9 +129,6 @@ class Bot : public HubEvents, public ErrorHandler {
 
  private:
   void FillAboutPage();
-  // Runs an action on the row of a user in the list, or refuses naming the
-  // nick that is not there.
-  LocalReply WithUser(std::string_view nick, const std::function<LocalReply(int row)>& action) const;
   void Notice(NoticeKind kind, const std::string& title, const std::string& text);
   void NoticeIfKicked(bool kicked, std::string_view nick);
   void NoticePrivateMessage(std::string_view sender, std::string_view message);

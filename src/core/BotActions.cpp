@@ -84,13 +84,6 @@ void BotActions::DeletePattern(std::string_view listView, int row) {
   bot_.Lists().Delete(listView, row);
 }
 
-void BotActions::SortList(const std::string& listView, SortDirection direction) {
-  bot_.SortList(listView, direction);
-}
-void BotActions::SortUsers(int column, SortDirection direction) {
-  bot_.SortUsers(column, direction);
-}
-
 void BotActions::UserMenuOpening(int selectedRow) {
   bot_.Actions().OnMenuPopup(selectedRow);
 }
@@ -142,61 +135,6 @@ void BotActions::SendButtonClick() {
 }
 void BotActions::SendMemoKeyDown(Key key, Modifiers modifiers) {
   bot_.OperatorConsole().SendMemoKeyDown(key, modifiers);
-}
-
-LocalReply BotActions::ConnectToHub() {
-  return bot_.ConnectToHub();
-}
-LocalReply BotActions::DisconnectFromHub() {
-  return bot_.DisconnectFromHub();
-}
-LocalReply BotActions::ReconnectToHub() {
-  return bot_.ReconnectToHub();
-}
-LocalReply BotActions::SaveSettingsAndTell() {
-  return bot_.SaveSettings();
-}
-LocalReply BotActions::ReloadSettingsAndTell() {
-  return bot_.ReloadSettings();
-}
-LocalReply BotActions::GetSetting(std::string_view key) {
-  return bot_.GetSetting(key);
-}
-LocalReply BotActions::SetSetting(std::string_view key, std::string_view value) {
-  return bot_.SetSetting(key, value);
-}
-std::vector<std::string> BotActions::SettingKeys() const {
-  return bot_.SettingKeys();
-}
-LocalReply BotActions::RunBotCommandLocally(std::string_view text) {
-  return bot_.RunBotCommandLocally(text);
-}
-std::string_view BotActions::BotCommandKeyword(std::string_view text) const {
-  return bot_.BotCommandKeyword(text);
-}
-LocalReply BotActions::IpLookupAddress(std::string_view nick) const {
-  return bot_.IpLookupAddress(nick);
-}
-LocalReply BotActions::CopyUserText(std::string_view nick, std::string_view field) const {
-  return bot_.CopyUserText(nick, field);
-}
-LocalReply BotActions::RefreshUserListAndTell() {
-  return bot_.RefreshUserList();
-}
-LocalReply BotActions::TakeAsOpChat(std::string_view nick) {
-  return bot_.TakeAsOpChat(nick);
-}
-LocalReply BotActions::AllowUser(std::string_view nick) {
-  return bot_.AllowUser(nick);
-}
-LocalReply BotActions::ProtectUser(std::string_view nick) {
-  return bot_.ProtectUser(nick);
-}
-std::vector<std::string> BotActions::MissingConnectionSettings() const {
-  return bot_.MissingConnectionSettings();
-}
-const std::filesystem::path& BotActions::SettingsFilePath() const {
-  return bot_.SettingsFilePath();
 }
 
 }  // namespace varnek

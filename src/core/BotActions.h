@@ -69,7 +69,9 @@ class BotActions {
   void AddPattern(std::string_view listView);
   void EditPattern(std::string_view listView, int row);
   void DeletePattern(std::string_view listView, int row);
-  // A click on a list's header: sorts it once, sizes by the size they stand for.
+  // A click on a list's header sorts it once; the lists of sizes (the share
+  // patterns, the user list's share and limit columns) by the size a text
+  // stands for, the others by their text.
   void SortList(const std::string& listView, SortDirection direction);
   void SortUsers(int column, SortDirection direction);
 
@@ -121,6 +123,10 @@ class BotActions {
   const std::filesystem::path& SettingsFilePath() const;
 
  private:
+  // Runs an action on the row of a user in the list, or refuses naming the
+  // nick that is not there.
+  LocalReply WithUser(std::string_view nick, const std::function<LocalReply(int row)>& action) const;
+
   Bot& bot_;
 };
 

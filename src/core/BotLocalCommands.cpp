@@ -1,9 +1,10 @@
-// The local operator's commands: what the headless console asks of the bot.
+// The local operator's commands: what the headless console asks of the bot,
+// each answered with the reply to show or the reason it did nothing.
 #include <exception>
 
 #include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/commands/SettingsByKey.h"
-#include "core/context/BotVoice.h"
 #include "core/hub/HubAddress.h"
 #include "core/model/ControlNames.h"
 
@@ -16,79 +17,79 @@ std::string HubOf(const HubConnection& connection) {
 
 }  // namespace
 
-LocalReply Bot::ConnectToHub() {
-  if (connection_.Connected()) {
-    return LocalReply::Refused("already connected to " + HubOf(connection_));
+LocalReply BotActions::ConnectToHub() {
+  if (bot_.Connection().Connected()) {
+    return LocalReply::Refused("already connected to " + HubOf(bot_.Connection()));
   }
-  if (connection_.SocketOpen()) {
-    return LocalReply::Refused("already connecting to " + HubOf(connection_));
+  if (bot_.Connection().SocketOpen()) {
+    return LocalReply::Refused("already connecting to " + HubOf(bot_.Connection()));
   }
-  if (!lifecycle_.Connect()) {
+  if (!bot_.Life().Connect()) {
     return LocalReply::Refused({});  // the warning has said why
   }
-  return LocalReply::Done("connecting to " + HubOf(connection_));
+  return LocalReply::Done("connecting to " + HubOf(bot_.Connection()));
 }
 
-LocalReply Bot::DisconnectFromHub() {
-  if (connection_.Connected()) {
-    lifecycle_.ConnectAction();  // the Connect button's disconnect: final
-    return LocalReply::Done("disconnected from " + HubOf(connection_));
+LocalReply BotActions::DisconnectFromHub() {
+  if (bot_.Connection().Connected()) {
+    bot_.Life().ConnectAction();  // the Connect button's disconnect: final
+    return LocalReply::Done("disconnected from " + HubOf(bot_.Connection()));
   }
-  const bool attempt = connection_.SocketOpen();
-  const bool waiting = session_.reconnectPending;
+  const bool attempt = bot_.Connection().SocketOpen();
+  const bool waiting = bot_.Session().reconnectPending;
   if (!attempt && !waiting) {
     return LocalReply::Refused("not connected");
   }
   if (attempt) {
-    connection_.CloseSocket();
+    bot_.Connection().CloseSocket();
   }
   // The close has just set it; the operator's own disconnect is final.
-  session_.reconnectPending = false;
-  return LocalReply::Done(attempt ? "stopped connecting to " + HubOf(connection_) : "reconnect cancelled");
+  bot_.Session().reconnectPending = false;
+  return LocalReply::Done(attempt ? "stopped connecting to " + HubOf(bot_.Connection()) : "reconnect cancelled");
 }
 
-LocalReply Bot::ReconnectToHub() {
-  if (!connection_.Connected()) {
+LocalReply BotActions::ReconnectToHub() {
+  if (!bot_.Connection().Connected()) {
     return ConnectToHub();
   }
-  lifecycle_.ReconnectAction();
-  return LocalReply::Done("reconnecting to " + HubOf(connection_));
+  bot_.Life().ReconnectAction();
+  return LocalReply::Done("reconnecting to " + HubOf(bot_.Connection()));
 }
 
-LocalReply Bot::SaveSettings() {
+LocalReply BotActions::SaveSettingsAndTell() {
   try {
-    settings_.Save();
+    bot_.Settings().Save();
   } catch (const std::exception& error) {
     return LocalReply::Refused(error.what());
   }
-  return LocalReply::Done("saved " + settings_.Path().string());
+  return LocalReply::Done("saved " + bot_.Settings().Path().string());
 }
 
-LocalReply Bot::ReloadSettings() {
-  settings_.Load();
-  if (!settings_.ReadFailure().empty()) {
+LocalReply BotActions::ReloadSettingsAndTell() {
+  bot_.Settings().Load();
+  if (!bot_.Settings().ReadFailure().empty()) {
     return LocalReply::Refused({});  // the warning has said why
   }
-  return LocalReply::Done("read " + settings_.Path().string());
+  return LocalReply::Done("read " + bot_.Settings().Path().string());
 }
 
-LocalReply Bot::GetSetting(std::string_view key) {
-  return SettingsByKey(controls_, panes_).Get(key);
+LocalReply BotActions::GetSetting(std::string_view key) {
+  return SettingsByKey(bot_.Controls(), bot_.Panes()).Get(key);
 }
 
-LocalReply Bot::SetSetting(std::string_view key, std::string_view value) {
-  return SettingsByKey(controls_, panes_).Set(key, value);
+LocalReply BotActions::SetSetting(std::string_view key, std::string_view value) {
+  return SettingsByKey(bot_.Controls(), bot_.Panes()).Set(key, value);
 }
 
-std::vector<std::string> Bot::SettingKeys() const {
+std::vector<std::string> BotActions::SettingKeys() const {
   return SettingsByKey::Keys();
 }
 
-LocalReply Bot::RunBotCommandLocally(std::string_view text) {
+LocalReply BotActions::RunBotCommandLocally(std::string_view text) {
   std::string replies;
   bool named = false;
   try {
-    named = botCommands_.ExecuteLocally(text, [&replies](std::string_view reply) {
+    named = bot_.Commands().ExecuteLocally(text, [&replies](std::string_view reply) {
       if (!replies.empty()) {
         replies += "\r\n";
       }
@@ -100,27 +101,27 @@ LocalReply Bot::RunBotCommandLocally(std::string_view text) {
     return LocalReply::Refused(error.what());
   }
   if (!named) {
-    const std::string trigger = CurrentTrigger(controls_, ports_.codePages);
+    const std::string trigger = bot_.Commands().Trigger();
     return LocalReply::Refused("no bot command \"" + std::string(text) + "\"; bot commands begin with the trigger " +
                                trigger + " (\":bot " + trigger + "help\" lists them)");
   }
   return LocalReply::Done(replies);
 }
 
-LocalReply Bot::WithUser(std::string_view nick, const std::function<LocalReply(int row)>& action) const {
+LocalReply BotActions::WithUser(std::string_view nick, const std::function<LocalReply(int row)>& action) const {
   if (nick.empty()) {
     return LocalReply::Refused("a nick is needed");
   }
-  const int row = users_.FindUser(nick);
+  const int row = bot_.Users().FindUser(nick);
   if (row < 0) {
     return LocalReply::Refused("no user \"" + std::string(nick) + "\" in the user list");
   }
   return action(row);
 }
 
-LocalReply Bot::IpLookupAddress(std::string_view nick) const {
+LocalReply BotActions::IpLookupAddress(std::string_view nick) const {
   return WithUser(nick, [&](int row) {
-    std::string address = userActions_.IpLookupAddress(row);
+    std::string address = bot_.Actions().IpLookupAddress(row);
     if (address.empty()) {
       return LocalReply::Refused("the hub has sent no IP of " + std::string(nick));
     }
@@ -128,9 +129,9 @@ LocalReply Bot::IpLookupAddress(std::string_view nick) const {
   });
 }
 
-LocalReply Bot::CopyUserText(std::string_view nick, std::string_view field) const {
+LocalReply BotActions::CopyUserText(std::string_view nick, std::string_view field) const {
   return WithUser(nick, [&](int row) {
-    std::optional<std::string> text = userActions_.CopiedText(row, field);
+    std::optional<std::string> text = bot_.Actions().CopiedText(row, field);
     if (!text) {
       std::string names;
       for (const std::string& name : UserActions::CopyFieldNames()) {
@@ -145,44 +146,52 @@ LocalReply Bot::CopyUserText(std::string_view nick, std::string_view field) cons
   });
 }
 
-LocalReply Bot::RefreshUserList() {
+LocalReply BotActions::RefreshUserListAndTell() {
   // The window offers the refresh only while connected.
-  if (!connection_.Connected()) {
+  if (!bot_.Connection().Connected()) {
     return LocalReply::Refused("not connected");
   }
-  userActions_.RefreshList();
+  bot_.Actions().RefreshList();
   return LocalReply::Done("user list emptied; asked the hub for it again");
 }
 
-LocalReply Bot::TakeAsOpChat(std::string_view nick) {
+LocalReply BotActions::TakeAsOpChat(std::string_view nick) {
   return WithUser(nick, [&](int row) {
-    userActions_.SetAsOpChat(row);
-    return LocalReply::Done("OpChat=" + controls_.Get(ctl::kOpChatEdit).Text());
+    bot_.Actions().SetAsOpChat(row);
+    return LocalReply::Done("OpChat=" + bot_.Controls().Get(ctl::kOpChatEdit).Text());
   });
 }
 
-LocalReply Bot::AllowUser(std::string_view nick) {
+LocalReply BotActions::AllowUser(std::string_view nick) {
   return WithUser(nick, [&](int row) {
-    userActions_.MoveToAllowed(row);
+    bot_.Actions().MoveToAllowed(row);
     return LocalReply::Done("added " + std::string(nick) + " to the allowed users");
   });
 }
 
-LocalReply Bot::ProtectUser(std::string_view nick) {
+LocalReply BotActions::ProtectUser(std::string_view nick) {
   return WithUser(nick, [&](int row) {
-    userActions_.MoveToProtected(row);
+    bot_.Actions().MoveToProtected(row);
     return LocalReply::Done("added " + std::string(nick) + " to the protected users");
   });
 }
 
-std::vector<std::string> Bot::MissingConnectionSettings() const {
+std::vector<std::string> BotActions::MissingConnectionSettings() const {
   std::vector<std::string> missing;
   for (const char* control : {ctl::kHubIpEdit, ctl::kUsernameEdit}) {
-    if (controls_.Get(control).Text().empty()) {
-      missing.push_back(controls_.Get(control).IniKey());
+    if (bot_.Controls().Get(control).Text().empty()) {
+      missing.push_back(bot_.Controls().Get(control).IniKey());
     }
   }
   return missing;
+}
+
+std::string_view BotActions::BotCommandKeyword(std::string_view text) const {
+  return bot_.Commands().KeywordOf(text);
+}
+
+const std::filesystem::path& BotActions::SettingsFilePath() const {
+  return bot_.Settings().Path();
 }
 
 }  // namespace varnek

@@ -2,6 +2,7 @@
 // the window, each kind behind its own switch.
 
 #include "core/Bot.h"
+#include "core/hub/HubAddress.h"
 #include "core/model/ControlNames.h"
 #include "core/text/Product.h"
 
@@ -25,7 +26,7 @@ const char* SwitchOf(NoticeKind kind) {
 void Bot::SetNoticeListener(NoticeListener* listener) {
   noticeListener_ = listener;
   lifecycle_.SetConnectionLostHandler([this] {
-    const std::string address = controls_.Get(ctl::kHubIpEdit).Text() + ":" + controls_.Get(ctl::kHubPortEdit).Text();
+    const std::string address = ShowHostAndPort(connection_.Host(), connection_.Port());
     Notice(NoticeKind::ConnectionLost, kProductName, lang_.Format(LangNoticeConnectionLost, {address}));
   });
 }

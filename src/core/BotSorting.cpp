@@ -1,6 +1,7 @@
 // The window's list headers: a click sorts a list once.
 
 #include "core/Bot.h"
+#include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 
 namespace varnek {
@@ -14,13 +15,13 @@ bool IsSizeColumn(UserColumn column) {
 
 }  // namespace
 
-void Bot::SortList(const std::string& listName, SortDirection direction) {
-  controls_.List(listName).Sort(direction, listName == ctl::kKickShareListView);
+void BotActions::SortList(const std::string& listView, SortDirection direction) {
+  bot_.Controls().List(listView).Sort(direction, listView == ctl::kKickShareListView);
 }
 
-void Bot::SortUsers(int column, SortDirection direction) {
+void BotActions::SortUsers(int column, SortDirection direction) {
   const bool bySize = column >= 0 && column < kUserColumnCount && IsSizeColumn(static_cast<UserColumn>(column));
-  users_.Sort(column, direction, bySize);
+  bot_.Users().Sort(column, direction, bySize);
 }
 
 }  // namespace varnek

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/BotActions.h"
 #include "core/hub/HubSession.h"
 #include "core/store/OutputPanes.h"
 #include "fakes/BotFixture.h"
@@ -18,9 +19,10 @@ class LocalCommandsTest : public ::testing::Test {
  protected:
   LocalCommandsTest() { f.PlainLines(); }
 
-  LocalReply Set(const std::string& key, const std::string& value) { return f.bot->SetSetting(key, value); }
+  LocalReply Set(const std::string& key, const std::string& value) { return actions.SetSetting(key, value); }
 
   test::BotFixture f;
+  BotActions actions{*f.bot};
 };
 
 void ExpectDone(const LocalReply& reply, const std::string& text, const std::string& what) {
@@ -76,7 +78,7 @@ TEST_F(LocalCommandsTest, SetTakesAValueAsTheFieldWouldTakeItTyped) {
   EXPECT_EQ(f.control("BotMessageMemo").Text(), "one\r\ntwo");
   EXPECT_FALSE(f.bot->Panes().Pane(PaneId::Chat).AutoScroll());
   EXPECT_EQ(f.control("HubPortEdit").Text(), "4111") << "a refused value changes nothing";
-  ExpectRefused(f.bot->GetSetting("nick patterns"), "[Nick patterns] is a list of its own", "a list");
+  ExpectRefused(actions.GetSetting("nick patterns"), "[Nick patterns] is a list of its own", "a list");
 }
 
 // A change runs the control's reactions, and a control that its switch
@@ -104,10 +106,10 @@ TEST_F(LocalCommandsTest, SetRunsTheReactionsAndRefusesDisabledFields) {
 // What ":get" shows can be given to ":set" again and changes nothing.
 TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
   f.control("BotMessageMemo").SetText("a &# b\r\nc");
-  const std::vector<std::string> keys = f.bot->SettingKeys();
+  const std::vector<std::string> keys = actions.SettingKeys();
   ASSERT_GT(keys.size(), 80u);
   for (const std::string& key : keys) {
-    const LocalReply got = f.bot->GetSetting(key);
+    const LocalReply got = actions.GetSetting(key);
     ASSERT_TRUE(got.done) << key;
     ASSERT_TRUE(got.text.starts_with(key + "=")) << got.text;
     const std::string value = got.text.substr(key.size() + 1);
@@ -126,19 +128,20 @@ TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
 
 TEST_F(LocalCommandsTest, BotCommandsAnswerLocallyAndSendNothing) {
   f.LogIn();
-  const LocalReply changed = f.bot->RunBotCommandLocally("%detects 1");
+  const LocalReply changed = actions.RunBotCommandLocally("%detects 1");
   ExpectDone(changed, "Detection option changed to: 1", "detects");
   EXPECT_TRUE(f.control("DetectionsCheckBox").Checked());
   EXPECT_EQ(f.StatusLines().back(), "Detection option changed to: 1");
 
-  ExpectDone(f.bot->RunBotCommandLocally("%addnick *spam*"), "Successfully added forbidden nick pattern: *spam*",
+  ExpectDone(actions.RunBotCommandLocally("%addnick *spam*"), "Successfully added forbidden nick pattern: *spam*",
              "addnick");
-  ExpectDone(f.bot->RunBotCommandLocally("%lstnick"), "List of forbidden nick patterns\r\n\r\n\t*spam*\r\n", "lstnick");
-  ExpectDone(f.bot->RunBotCommandLocally("%value x"),
+  ExpectDone(actions.RunBotCommandLocally("%lstnick"), "List of forbidden nick patterns\r\n\r\n\t*spam*\r\n",
+             "lstnick");
+  ExpectDone(actions.RunBotCommandLocally("%value x"),
              "Wrong parameter specified for command. Type %help to see the available parameters.", "value");
   EXPECT_TRUE(f.Writes().empty()) << f.Writes().front();
 
-  ExpectRefused(f.bot->RunBotCommandLocally("detects 1"),
+  ExpectRefused(actions.RunBotCommandLocally("detects 1"),
                 "no bot command \"detects 1\"; bot commands begin with the trigger %", "no trigger");
   // The replies go out by private message again for the hub's operators.
   f.AddOperator("boss");
@@ -150,10 +153,10 @@ TEST_F(LocalCommandsTest, BotCommandsAnswerLocallyAndSendNothing) {
 TEST_F(LocalCommandsTest, AFailedSaveIsToldWithoutTheLastResortQuestion) {
   f.Start();
   std::filesystem::create_directory(f.dir.Path() / "Varnek.ini");  // cannot be replaced
-  const LocalReply saved = f.bot->RunBotCommandLocally("%save");
+  const LocalReply saved = actions.RunBotCommandLocally("%save");
   EXPECT_FALSE(saved.done);
   EXPECT_FALSE(saved.text.empty());
-  ExpectRefused(f.bot->SaveSettings(), saved.text, "save");
+  ExpectRefused(actions.SaveSettingsAndTell(), saved.text, "save");
   for (const auto& message : f.fakes.dialogs.messages) {
     EXPECT_NE(message.question, Question::UnexpectedError) << message.text;
   }
@@ -162,22 +165,22 @@ TEST_F(LocalCommandsTest, AFailedSaveIsToldWithoutTheLastResortQuestion) {
 // --- the connection ----------------------------------------------------------------
 
 TEST_F(LocalCommandsTest, DisconnectEndsWhateverKeepsTheBotGoing) {
-  ExpectRefused(f.bot->DisconnectFromHub(), "not connected", "idle");
+  ExpectRefused(actions.DisconnectFromHub(), "not connected", "idle");
 
   f.LogIn();
-  ExpectRefused(f.bot->ConnectToHub(), "already connected to 127.0.0.1:411", "connected");
-  ExpectDone(f.bot->DisconnectFromHub(), "disconnected from 127.0.0.1:411", "connected");
+  ExpectRefused(actions.ConnectToHub(), "already connected to 127.0.0.1:411", "connected");
+  ExpectDone(actions.DisconnectFromHub(), "disconnected from 127.0.0.1:411", "connected");
   EXPECT_FALSE(f.bot->Session().reconnectPending);
 
   f.LogIn();
   f.fakes.transport.PeerClose();  // lost: a reconnect waits
   ASSERT_TRUE(f.bot->Session().reconnectPending);
-  ExpectDone(f.bot->DisconnectFromHub(), "reconnect cancelled", "waiting");
+  ExpectDone(actions.DisconnectFromHub(), "reconnect cancelled", "waiting");
   EXPECT_FALSE(f.bot->Session().reconnectPending);
 
-  ExpectDone(f.bot->ConnectToHub(), "connecting to 127.0.0.1:411", "idle");
+  ExpectDone(actions.ConnectToHub(), "connecting to 127.0.0.1:411", "idle");
   ASSERT_TRUE(f.fakes.transport.open);
-  ExpectDone(f.bot->DisconnectFromHub(), "stopped connecting to 127.0.0.1:411", "connecting");
+  ExpectDone(actions.DisconnectFromHub(), "stopped connecting to 127.0.0.1:411", "connecting");
   EXPECT_FALSE(f.fakes.transport.open);
   EXPECT_FALSE(f.bot->Session().reconnectPending);
 }
@@ -189,29 +192,29 @@ TEST_F(LocalCommandsTest, UserMenuActionsByNick) {
   f.Receive("$MyINFO $ALL alice my desc<++ V:0.868,M:A,H:1/0/0,S:2>$ $DSL\x01$$1073741824$|");
   f.Receive("$MyINFO $ALL bob <++ V:1,M:P,H:1/0/0,S:1>$ $LAN\x01$$0$|$UserIP bob 10.0.0.2|");
 
-  ExpectRefused(f.bot->IpLookupAddress("alice"), "the hub has sent no IP of alice", "no IP");
-  ExpectDone(f.bot->IpLookupAddress("bob"), "https://www.dnsstuff.com/tools/ipall.ch?ip=10.0.0.2", "ip");
-  ExpectDone(f.bot->CopyUserText("alice", "description"), "my desc", "field");
-  ExpectDone(f.bot->CopyUserText("bob", "IP"), "10.0.0.2", "field");
-  ExpectRefused(f.bot->CopyUserText("bob", "Email"), "bob has no Email", "empty field");
-  ExpectRefused(f.bot->CopyUserText("bob", "colour"), "unknown field \"colour\"; the fields are Username, Share",
+  ExpectRefused(actions.IpLookupAddress("alice"), "the hub has sent no IP of alice", "no IP");
+  ExpectDone(actions.IpLookupAddress("bob"), "https://www.dnsstuff.com/tools/ipall.ch?ip=10.0.0.2", "ip");
+  ExpectDone(actions.CopyUserText("alice", "description"), "my desc", "field");
+  ExpectDone(actions.CopyUserText("bob", "IP"), "10.0.0.2", "field");
+  ExpectRefused(actions.CopyUserText("bob", "Email"), "bob has no Email", "empty field");
+  ExpectRefused(actions.CopyUserText("bob", "colour"), "unknown field \"colour\"; the fields are Username, Share",
                 "field");
-  const LocalReply summary = f.bot->CopyUserText("bob", "");
+  const LocalReply summary = actions.CopyUserText("bob", "");
   EXPECT_TRUE(summary.text.starts_with("Username: bob\r\n")) << summary.text;
   EXPECT_TRUE(summary.text.ends_with("\r\nIP: 10.0.0.2")) << summary.text;
 
-  ExpectDone(f.bot->TakeAsOpChat("bob"), "OpChat=bob", "opchat");
-  ExpectDone(f.bot->AllowUser("bob"), "added bob to the allowed users", "allow");
-  ExpectDone(f.bot->ProtectUser("alice"), "added alice to the protected users", "protect");
+  ExpectDone(actions.TakeAsOpChat("bob"), "OpChat=bob", "opchat");
+  ExpectDone(actions.AllowUser("bob"), "added bob to the allowed users", "allow");
+  ExpectDone(actions.ProtectUser("alice"), "added alice to the protected users", "protect");
   EXPECT_EQ(f.controls().List("AllowedListView").Rows(), std::vector<std::string>{"bob"});
   EXPECT_EQ(f.controls().List("ProtectedListView").Rows(), std::vector<std::string>{"alice"});
-  ExpectRefused(f.bot->AllowUser("carol"), "no user \"carol\" in the user list", "unknown nick");
+  ExpectRefused(actions.AllowUser("carol"), "no user \"carol\" in the user list", "unknown nick");
 
-  ExpectDone(f.bot->RefreshUserList(), "user list emptied; asked the hub for it again", "refresh");
+  ExpectDone(actions.RefreshUserListAndTell(), "user list emptied; asked the hub for it again", "refresh");
   EXPECT_EQ(f.bot->Users().Count(), 0);
   EXPECT_EQ(f.Writes().back(), "$GetNickList|");
   f.fakes.transport.PeerClose();
-  ExpectRefused(f.bot->RefreshUserList(), "not connected", "refresh offline");
+  ExpectRefused(actions.RefreshUserListAndTell(), "not connected", "refresh offline");
 }
 
 }  // namespace

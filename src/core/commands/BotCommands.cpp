@@ -62,7 +62,7 @@ bool HoldsForbiddenCharacter(std::string_view argument, bool spacesRefused) {
 }  // namespace
 
 const BotCommand* BotCommands::Match(std::string_view text) const {
-  const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
+  const std::string trigger = Trigger();
   // A prefix test in table order: the first keyword that begins the text wins,
   // whatever follows it.
   for (const BotCommand& command : BotCommandTable()) {
@@ -80,8 +80,7 @@ std::string_view BotCommands::KeywordOf(std::string_view text) const {
 
 void BotCommands::Execute(std::string_view sender, std::string_view text) {
   if (const BotCommand* command = Match(text)) {
-    Run(*command, sender, text,
-        text == CurrentTrigger(context_.controls, context_.codePages) + std::string(command->keyword));
+    Run(*command, sender, text, text == Trigger() + std::string(command->keyword));
   }
 }
 
@@ -96,8 +95,7 @@ bool BotCommands::ExecuteLocally(std::string_view text, const std::function<void
     ~Restore() { slot = nullptr; }
   } restore{localReply_};
   localReply_ = &reply;
-  Run(*command, MyNick(context_.controls), text,
-      text == CurrentTrigger(context_.controls, context_.codePages) + std::string(command->keyword));
+  Run(*command, MyNick(context_.controls), text, text == Trigger() + std::string(command->keyword));
   return true;
 }
 
@@ -258,9 +256,12 @@ void BotCommands::RunTest(std::string_view sender, std::string_view argument) {
   Reply(sender, text);
 }
 
+std::string BotCommands::Trigger() const {
+  return CurrentTrigger(context_.controls, context_.codePages);
+}
+
 void BotCommands::SendWrongParameters(std::string_view sender) {
-  Reply(sender,
-        context_.lang.Format(LangWrongParameters, {CurrentTrigger(context_.controls, context_.codePages) + "help"}));
+  Reply(sender, context_.lang.Format(LangWrongParameters, {Trigger() + "help"}));
 }
 
 std::string BotCommands::UserInformationText(int row) const {
@@ -279,7 +280,7 @@ std::string BotCommands::UserInformationText(int row) const {
 }
 
 std::string BotCommands::BuildHelpText() const {
-  const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
+  const std::string trigger = Trigger();
   std::string text = context_.lang.Text(LangAvailableBotCommands);
   text += kLineEnd;
   text += kLineEnd;

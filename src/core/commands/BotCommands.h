@@ -47,6 +47,8 @@ class BotCommands {
   bool ExecuteLocally(std::string_view text, const std::function<void(std::string_view)>& reply);
   // The keyword of the command the text names, or empty.
   std::string_view KeywordOf(std::string_view text) const;
+  // The trigger that commands begin with, in the hub's code page.
+  std::string Trigger() const;
   // The list of commands with the current state of every switch and value.
   std::string BuildHelpText() const;
   void SendWrongParameters(std::string_view sender);

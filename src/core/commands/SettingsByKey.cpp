@@ -10,6 +10,7 @@
 #include "core/model/SettingsRules.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingValueCodec.h"
+#include "core/store/SettingsFile.h"
 #include "core/store/SettingsSchema.h"
 #include "core/text/Ascii.h"
 #include "core/text/Integer.h"
@@ -43,13 +44,6 @@ const SettingEntry* EntryOfControl(std::string_view control) {
 std::string KeyOf(std::string_view control) {
   const SettingEntry* entry = EntryOfControl(control);
   return entry == nullptr ? std::string(control) : entry->key;
-}
-
-PaneId PaneOf(const std::string& controlName) {
-  if (controlName == ctl::kChatMemo) {
-    return PaneId::Chat;
-  }
-  return controlName == ctl::kStatusMemo ? PaneId::Status : PaneId::Debug;
 }
 
 std::string Quoted(std::string_view text) {
@@ -103,7 +97,7 @@ std::vector<std::string> SettingsByKey::Keys() {
 LocalReply SettingsByKey::Get(std::string_view key) const {
   const SettingEntry* entry = FindEntry(key);
   if (entry != nullptr) {
-    return LocalReply::Done(entry->key + "=" + ValueText(*entry));
+    return LocalReply::Done(entry->key + "=" + StoredSettingText(controls_, panes_, *entry));
   }
   for (const SettingEntry& list : SettingsSchema()) {
     if (list.type == Type::ListSection && AsciiEqualsIgnoreCase(list.key, key)) {
@@ -113,26 +107,6 @@ LocalReply SettingsByKey::Get(std::string_view key) const {
     }
   }
   return LocalReply::Refused("unknown key " + Quoted(key) + "; \":get\" alone lists the keys of [Settings]");
-}
-
-std::string SettingsByKey::ValueText(const SettingEntry& entry) const {
-  const Control* control = entry.type == Type::PaneScroll ? nullptr : &controls_.Get(entry.control);
-  switch (entry.type) {
-    case Type::String:
-    case Type::Memo:
-      return EncodeSettingValue(control->Text());
-    case Type::Integer:
-    case Type::Index:
-      return std::to_string(control->Value());
-    case Type::Boolean:
-    case Type::DebugMode:
-      return control->Checked() ? "1" : "0";
-    case Type::PaneScroll:
-      return panes_.Pane(PaneOf(entry.control)).AutoScroll() ? "1" : "0";
-    case Type::ListSection:
-      break;
-  }
-  return {};
 }
 
 LocalReply SettingsByKey::Set(std::string_view key, std::string_view value) {
@@ -145,7 +119,7 @@ LocalReply SettingsByKey::Set(std::string_view key, std::string_view value) {
     if (LocalReply refusal = OneOrZero(entry->key, value, on); !refusal.done) {
       return refusal;
     }
-    panes_.Pane(PaneOf(entry->control)).SetAutoScroll(on);
+    panes_.Pane(PaneOfScrollSetting(entry->control)).SetAutoScroll(on);
     return Get(entry->key);
   }
   Control& control = controls_.Get(entry->control);

@@ -31,7 +31,6 @@ class SettingsByKey {
   static std::vector<std::string> Keys();
 
  private:
-  std::string ValueText(const SettingEntry& entry) const;
   LocalReply SetControl(const SettingEntry& entry, Control& control, std::string_view value);
   LocalReply SetText(const SettingEntry& entry, Control& control, std::string_view value);
   LocalReply SetNumber(const SettingEntry& entry, Control& control, std::string_view value);

@@ -40,14 +40,33 @@ std::optional<std::string> ReadSettingText(const IniFile& file, std::string_view
   return text;
 }
 
-PaneId PaneOf(const std::string& controlName) {
-  if (controlName == ctl::kChatMemo) {
+}  // namespace
+
+PaneId PaneOfScrollSetting(std::string_view control) {
+  if (control == ctl::kChatMemo) {
     return PaneId::Chat;
   }
-  return controlName == ctl::kStatusMemo ? PaneId::Status : PaneId::Debug;
+  return control == ctl::kStatusMemo ? PaneId::Status : PaneId::Debug;
 }
 
-}  // namespace
+std::string StoredSettingText(const ControlModel& controls, const OutputPanes& panes, const SettingEntry& entry) {
+  switch (entry.type) {
+    case Type::String:
+    case Type::Memo:
+      return EncodeSettingValue(controls.Get(entry.control).Text());
+    case Type::Integer:
+    case Type::Index:
+      return std::to_string(controls.Get(entry.control).Value());
+    case Type::Boolean:
+    case Type::DebugMode:
+      return controls.Get(entry.control).Checked() ? "1" : "0";
+    case Type::PaneScroll:
+      return panes.Pane(PaneOfScrollSetting(entry.control)).AutoScroll() ? "1" : "0";
+    case Type::ListSection:
+      break;
+  }
+  return {};
+}
 
 SettingsFile::SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock,
                            Dialogs& dialogs, TickStamps& ticks, std::filesystem::path path)
@@ -130,7 +149,7 @@ void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
       }
       break;
     case Type::PaneScroll:
-      panes_.Pane(PaneOf(entry.control)).SetAutoScroll(file.ReadBool(kSettingsSection, entry.key, true));
+      panes_.Pane(PaneOfScrollSetting(entry.control)).SetAutoScroll(file.ReadBool(kSettingsSection, entry.key, true));
       break;
   }
 }
@@ -232,18 +251,12 @@ void SettingsFile::SaveEntry(IniFile& file, const SettingEntry& entry) const {
   switch (entry.type) {
     case Type::String:
     case Type::Memo:
-      file.Write(kSettingsSection, entry.key, EncodeSettingValue(controls_.Get(entry.control).Text()));
-      break;
     case Type::Integer:
     case Type::Index:
-      file.WriteInteger(kSettingsSection, entry.key, controls_.Get(entry.control).Value());
-      break;
     case Type::Boolean:
     case Type::DebugMode:
-      file.WriteBool(kSettingsSection, entry.key, controls_.Get(entry.control).Checked());
-      break;
     case Type::PaneScroll:
-      file.WriteBool(kSettingsSection, entry.key, panes_.Pane(PaneOf(entry.control)).AutoScroll());
+      file.Write(kSettingsSection, entry.key, StoredSettingText(controls_, panes_, entry));
       break;
     case Type::ListSection: {
       // Erased first, so a shorter list leaves no stale keys behind; an empty

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace varnek {
 
@@ -13,6 +14,13 @@ class LangTable;
 class OutputPanes;
 struct SettingEntry;
 struct TickStamps;
+enum class PaneId;
+
+// The pane whose scrolling a stored scroll switch keeps (named by its memo).
+PaneId PaneOfScrollSetting(std::string_view control);
+// What the [Settings] key of a single value holds for its current value, as
+// the file is written; empty for a list section.
+std::string StoredSettingText(const ControlModel& controls, const OutputPanes& panes, const SettingEntry& entry);
 
 // "Varnek.ini": every setting, template and list of the control model. Loading
 // copies the file into the controls (their change reactions run as for a

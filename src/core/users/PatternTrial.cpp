@@ -30,7 +30,7 @@ PatternTrial TryPattern(const UserList& users, UserColumn column, std::string_vi
       continue;
     }
     if (column == UserColumn::ExactShareSize) {
-      value = value.substr(0, value.find(' '));  // the detection sees the bytes without their unit
+      value = ShareAsSent(value);
     }
     if (compiled.FirstMatch(value) < 0) {
       continue;

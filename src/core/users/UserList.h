@@ -15,6 +15,10 @@ namespace varnek {
 
 class LangTable;
 
+// The share of an exact-share cell as the hub sent it, without the " B" the
+// cell adds: what the clone lookup and the share patterns compare.
+std::string_view ShareAsSent(std::string_view exactShareCell);
+
 // The users of the hub, one row per user in display order, as the window shows
 // them. A busy hub has tens of thousands of users and every $MyINFO asks for a
 // nick, a share and an IP, so each of those lookups goes through a hash table

@@ -12,13 +12,11 @@ namespace {
 
 constexpr std::size_t kInitialBuckets = 64;
 
-// The clone lookup compares shares as the hub sent them, so it ignores the
-// " B" that the cell adds.
-std::string_view ShareKey(std::string_view exactShare) {
-  return exactShare.substr(0, exactShare.find(' '));
-}
-
 }  // namespace
+
+std::string_view ShareAsSent(std::string_view exactShareCell) {
+  return exactShareCell.substr(0, exactShareCell.find(' '));
+}
 
 // Nicks, shares and IPs are short: eight bytes at a time, each word mixed in
 // by a multiplication, is a good spread for a fraction of a general hash.
@@ -63,7 +61,7 @@ UserColumn UserList::ColumnOf(Key key) {
 }
 
 std::string_view UserList::KeyText(Key key, std::string_view cell) {
-  return key == kShareKey ? ShareKey(cell) : cell;
+  return key == kShareKey ? ShareAsSent(cell) : cell;
 }
 
 std::size_t UserList::FindBucket(Key key, std::string_view text, std::uint32_t hash) const {
