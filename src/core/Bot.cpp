@@ -96,7 +96,7 @@ Bot::Bot(Ports ports, const ProgramPaths& paths)
                     .shell = ports_.shell,
                     .users = users_,
                     .window = ports_.window}),
-      listEditing_({.controls = controls_, .dialogs = ports_.dialogs, .lang = lang_}),
+      listEditing_({.controls = controls_, .dialogs = ports_.dialogs, .lang = lang_, .users = users_}),
       updateCheck_({.controls = controls_,
                     .dialogs = ports_.dialogs,
                     .http = ports_.http,

@@ -18,6 +18,7 @@ class ControlModel;
 class LangTable;
 class NoticeListener;
 class OutputPanes;
+class PatternList;
 class UserList;
 
 // What a front end may ask of the bot: the three things it shows (the
@@ -73,6 +74,11 @@ class BotActions {
   // patterns, the user list's share and limit columns) by the size a text
   // stands for, the others by their text.
   void SortList(const std::string& listView, SortDirection direction);
+  // The forbidden pattern list of a list view with the users each row has
+  // matched, or null for the lists of protected and allowed users; a click on
+  // its hits column sorts the rows by their hits.
+  const PatternList* PatternHits(std::string_view listView);
+  void SortListByHits(const std::string& listView, SortDirection direction);
   void SortUsers(int column, SortDirection direction);
 
   // The user list's menu, on a row of the list as it is shown.

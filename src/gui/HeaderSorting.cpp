@@ -13,7 +13,14 @@ HeaderSorting::HeaderSorting(QHeaderView* header, Sort sort)
   connect(header_, &QHeaderView::sectionClicked, this, &HeaderSorting::OnClicked);
   QAbstractItemModel* model = header_->model();
   connect(model, &QAbstractItemModel::rowsInserted, this, &HeaderSorting::Forget);
-  connect(model, &QAbstractItemModel::dataChanged, this, &HeaderSorting::Forget);
+  // Only a change in the sorted column can break its order: the hits of the
+  // pattern lists change beside their texts all the time.
+  connect(model, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+            if (column_ >= topLeft.column() && column_ <= bottomRight.column()) {
+              Forget();
+            }
+          });
   connect(model, &QAbstractItemModel::modelReset, this, &HeaderSorting::Forget);
 }
 

@@ -97,7 +97,8 @@ LinkLabel* PageKit::Link(QWidget* parent, const char* name, const QString& url) 
 
 QTableView* PageKit::PatternList(QWidget* parent, const char* name, int columnWidth) {
   QTableView* view = Named<QTableView>(parent, name);
-  view->setModel(new PatternListTableModel(bot.Controls().List(name), codec, view));
+  const varnek::PatternList* hits = bot.PatternHits(name);
+  view->setModel(new PatternListTableModel(bot.Controls().List(name), codec, hits, bot.Lang(), view));
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -114,8 +115,20 @@ QTableView* PageKit::PatternList(QWidget* parent, const char* name, int columnWi
     const int row = SelectedRow(view);
     Run([this, name, row] { bot.DeletePattern(name, row); });
   });
-  new HeaderSorting(view->horizontalHeader(), [this, name](int, SortDirection direction) {
-    Run([this, name, direction] { bot.SortList(name, direction); });
+  if (hits != nullptr) {
+    // The patterns take the room; the hits only what their numbers need.
+    view->horizontalHeader()->setStretchLastSection(false);
+    view->horizontalHeader()->setSectionResizeMode(PatternListTableModel::kTextColumn, QHeaderView::Stretch);
+    view->horizontalHeader()->setSectionResizeMode(PatternListTableModel::kHitsColumn, QHeaderView::ResizeToContents);
+  }
+  new HeaderSorting(view->horizontalHeader(), [this, name](int column, SortDirection direction) {
+    Run([this, name, column, direction] {
+      if (column == PatternListTableModel::kHitsColumn) {
+        bot.SortListByHits(name, direction);
+      } else {
+        bot.SortList(name, direction);
+      }
+    });
   });
   return view;
 }

@@ -1,12 +1,25 @@
 #include "gui/PatternListTableModel.h"
 
+#include "core/store/LangTable.h"
+#include "core/users/PatternList.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
 
-PatternListTableModel::PatternListTableModel(StringListModel& list, const HubCodec& codec, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), codec_(codec), shown_(list.Count()) {
+namespace {
+constexpr int kHitsRefreshMs = 1000;
+}
+
+PatternListTableModel::PatternListTableModel(StringListModel& list, const HubCodec& codec, const PatternList* hits,
+                                             const LangTable& lang, QObject* parent)
+    : QAbstractTableModel(parent), list_(list), codec_(codec), hits_(hits), lang_(lang), shown_(list.Count()) {
   list_.AddListener(this);
+  if (hits_ != nullptr) {
+    hitsShown_ = hits_->HitsCounted();
+    hitsTimer_.setInterval(kHitsRefreshMs);
+    connect(&hitsTimer_, &QTimer::timeout, this, &PatternListTableModel::RefreshHits);
+    hitsTimer_.start();
+  }
 }
 
 PatternListTableModel::~PatternListTableModel() {
@@ -15,7 +28,8 @@ PatternListTableModel::~PatternListTableModel() {
 
 void PatternListTableModel::SetTitle(const QString& title) {
   title_ = title;
-  emit headerDataChanged(Qt::Horizontal, 0, 0);
+  // The hits column's title is the language's too.
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
 int PatternListTableModel::rowCount(const QModelIndex& parent) const {
@@ -23,25 +37,54 @@ int PatternListTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int PatternListTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 1;
+  if (parent.isValid()) {
+    return 0;
+  }
+  return hits_ != nullptr ? 2 : 1;
 }
 
 QVariant PatternListTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) {
+  if (!index.isValid()) {
+    return {};
+  }
+  if (role == Qt::TextAlignmentRole && index.column() == kHitsColumn) {
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (role != Qt::DisplayRole) {
     return {};
   }
   const int row = removal_.ListRow(index.row());
   if (row < 0 || row >= list_.Count()) {
     return {};
   }
+  if (index.column() == kHitsColumn) {
+    return static_cast<qulonglong>(hits_->HitsOf(list_.At(row)));
+  }
   return codec_.ToUnicode(list_.At(row));
 }
 
 QVariant PatternListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section == 0) {
-    return title_;
+  if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+    if (section == kTextColumn) {
+      return title_;
+    }
+    if (section == kHitsColumn && hits_ != nullptr) {
+      return codec_.ToUnicode(lang_.Text(LangHitsColumn));
+    }
+  }
+  if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == kHitsColumn) {
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   }
   return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void PatternListTableModel::RefreshHits() {
+  const std::uint64_t counted = hits_->HitsCounted();
+  if (counted == hitsShown_ || shown_ == 0) {
+    return;
+  }
+  hitsShown_ = counted;
+  emit dataChanged(index(0, kHitsColumn), index(shown_ - 1, kHitsColumn), {Qt::DisplayRole});
 }
 
 // The list tells of changes after they happened; the view learns of them in
@@ -59,7 +102,7 @@ void PatternListTableModel::OnRowsRemoved(const StringListModel&, int first, int
 }
 
 void PatternListTableModel::OnRowChanged(const StringListModel&, int row) {
-  emit dataChanged(index(row, 0), index(row, 0));
+  emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void PatternListTableModel::OnListReset(const StringListModel&) {

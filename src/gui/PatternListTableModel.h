@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QTimer>
+#include <cstdint>
 
 #include "core/model/StringListModel.h"
 #include "gui/AnnouncedRemoval.h"
@@ -8,12 +10,18 @@
 namespace varnek {
 
 class HubCodec;
+class LangTable;
+class PatternList;
 
-// One of the eight pattern and user lists as a one-column table.
+// One of the eight pattern and user lists as a table: the texts, and for the
+// six forbidden pattern lists a second column with the users each row has
+// matched since the start.
 class PatternListTableModel : public QAbstractTableModel, public StringListModel::Listener {
   Q_OBJECT
  public:
-  PatternListTableModel(StringListModel& list, const HubCodec& codec, QObject* parent = nullptr);
+  // Without hits (null) the table has the one column of texts.
+  PatternListTableModel(StringListModel& list, const HubCodec& codec, const PatternList* hits, const LangTable& lang,
+                        QObject* parent = nullptr);
   ~PatternListTableModel() override;
 
   StringListModel& List() { return list_; }
@@ -29,9 +37,20 @@ class PatternListTableModel : public QAbstractTableModel, public StringListModel
   void OnRowChanged(const StringListModel& list, int row) override;
   void OnListReset(const StringListModel& list) override;
 
+  static constexpr int kTextColumn = 0;
+  static constexpr int kHitsColumn = 1;
+
  private:
+  // Hits are counted as users log in, many a second at times; the column is
+  // brought up to date once a second when any count has changed.
+  void RefreshHits();
+
   StringListModel& list_;
   const HubCodec& codec_;
+  const PatternList* hits_;
+  const LangTable& lang_;
+  QTimer hitsTimer_;
+  std::uint64_t hitsShown_ = 0;
   QString title_;
   int shown_ = 0;
   AnnouncedRemoval removal_;

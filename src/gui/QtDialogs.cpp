@@ -4,12 +4,18 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
 
 #include "core/text/Product.h"
 #include "qt/HubCodec.h"
@@ -21,7 +27,7 @@ namespace {
 // remembered reason or address and cuts the title that names the user. It
 // is made wide enough for the title beside the frame's buttons, the prompt
 // and the text, within what the screen has room for.
-int InputBoxWidth(const QInputDialog& dialog) {
+int InputBoxWidth(const QWidget& dialog, const QString& prompt, const QString& text) {
   constexpr int kNarrowest = 360;
   constexpr int kFrameButtons = 160;  // the window's icon and buttons beside its title
   constexpr int kFieldMargins = 48;   // the dialog's margins and the field's frame
@@ -30,8 +36,7 @@ int InputBoxWidth(const QInputDialog& dialog) {
   titleFont.setBold(true);
   const int wanted =
       std::max({kNarrowest, QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + kFrameButtons,
-                metrics.horizontalAdvance(dialog.labelText()) + kFieldMargins,
-                metrics.horizontalAdvance(dialog.textValue()) + kFieldMargins});
+                metrics.horizontalAdvance(prompt) + kFieldMargins, metrics.horizontalAdvance(text) + kFieldMargins});
   const QScreen* screen = dialog.screen();
   const int room = screen != nullptr ? screen->availableGeometry().width() * 3 / 4 : wanted;
   return std::min(wanted, room);
@@ -73,11 +78,52 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& title, const s
   dialog.setWindowTitle(codec_.ToUnicode(title));
   dialog.setLabelText(codec_.ToUnicode(prompt));
   dialog.setTextValue(codec_.ToUnicode(initial));
-  dialog.resize(InputBoxWidth(dialog), dialog.sizeHint().height());
+  dialog.resize(InputBoxWidth(dialog, dialog.labelText(), dialog.textValue()), dialog.sizeHint().height());
   if (dialog.exec() != QDialog::Accepted) {
     return std::nullopt;
   }
   return codec_.ToHub(dialog.textValue());
+}
+
+// Qt's input dialog takes no line of its own, so this one is built from the
+// same parts: the prompt, the field, the line that follows the text, and OK
+// and Cancel.
+std::optional<std::string> QtDialogs::InputBoxWithFeedback(const std::string& title, const std::string& prompt,
+                                                           const std::string& initial, const InputFeedback& feedback) {
+  QDialog dialog(owner_);
+  dialog.setWindowTitle(codec_.ToUnicode(title));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(codec_.ToUnicode(prompt), &dialog);
+  auto* field = new QLineEdit(codec_.ToUnicode(initial), &dialog);
+  field->setObjectName(QStringLiteral("InputField"));
+  label->setBuddy(field);
+  auto* shown = new QLabel(&dialog);
+  shown->setObjectName(QStringLiteral("InputFeedback"));
+  shown->setTextFormat(Qt::PlainText);  // nicks are shown as they are
+  shown->setWordWrap(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  layout->addWidget(label);
+  layout->addWidget(field);
+  layout->addWidget(shown);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  const auto follow = [this, field, shown, &feedback] {
+    // This runs from the dialog's own event loop, outside the bot's error
+    // boundary: a failure leaves the line empty rather than ending the program.
+    try {
+      shown->setText(codec_.ToUnicode(feedback(codec_.ToHub(field->text()))));
+    } catch (const std::exception&) {
+      shown->clear();
+    }
+  };
+  QObject::connect(field, &QLineEdit::textChanged, &dialog, follow);
+  follow();
+  dialog.resize(InputBoxWidth(dialog, label->text(), field->text()), dialog.sizeHint().height());
+  if (dialog.exec() != QDialog::Accepted) {
+    return std::nullopt;
+  }
+  return codec_.ToHub(field->text());
 }
 
 std::optional<int> QtDialogs::PickColour(int initial) {

@@ -19,6 +19,8 @@ class QtDialogs : public Dialogs, public Shell {
   DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text, Question question) override;
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initial) override;
+  std::optional<std::string> InputBoxWithFeedback(const std::string& title, const std::string& prompt,
+                                                  const std::string& initial, const InputFeedback& feedback) override;
   std::optional<int> PickColour(int initial) override;
   std::optional<std::string> PickFile(const std::string& directory, const std::string& filterName,
                                       const std::string& pattern, const std::string& title) override;

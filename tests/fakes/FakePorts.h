@@ -113,6 +113,17 @@ class FakeDialogs : public Dialogs {
     inputAnswers.pop_front();
     return answer;
   }
+  // "Types" each text of `typed` into the box and keeps what the feedback
+  // line showed for it.
+  std::optional<std::string> InputBoxWithFeedback(const std::string& title, const std::string& prompt,
+                                                  const std::string& initial, const InputFeedback& feedback) override {
+    feedbackShown.clear();
+    for (const std::string& text : typed) {
+      feedbackShown.push_back(feedback(text));
+    }
+    ++feedbackBoxes;
+    return InputBox(title, prompt, initial);
+  }
   std::optional<int> PickColour(int) override { return colour; }
   std::optional<std::string> PickFile(const std::string& directory, const std::string& filterName,
                                       const std::string& pattern, const std::string& title) override {
@@ -124,6 +135,9 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<std::string>> inputAnswers;
   std::vector<Message> messages;
   std::vector<Input> inputs;
+  std::vector<std::string> typed;
+  std::vector<std::string> feedbackShown;
+  int feedbackBoxes = 0;
   std::vector<Input> fileRequests;
   std::optional<int> colour;
   std::optional<std::string> file;

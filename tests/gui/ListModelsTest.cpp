@@ -10,6 +10,7 @@
 #include "core/model/StringListModel.h"
 #include "core/store/LangTable.h"
 #include "core/users/MyInfoParser.h"
+#include "core/users/PatternList.h"
 #include "core/users/UserList.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/UserListTableModel.h"
@@ -142,7 +143,9 @@ class ListModelsTest : public QObject {
   void PatternListFollowsEveryChange() {
     StringListModel list("KickNickListView");
     HubCodec codec;
-    PatternListTableModel model(list, codec);
+    LangTable lang;
+    PatternList hits(list);
+    PatternListTableModel model(list, codec, &hits, lang);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     for (int i = 0; i < 500; ++i) {
       list.Append("*pattern" + std::to_string(499 - i) + "*");
@@ -153,6 +156,8 @@ class ListModelsTest : public QObject {
     QCOMPARE(model.rowCount(), list.Count());
     QCOMPARE(Shown(model, 0, 0), QStringLiteral("Zed"));
     QCOMPARE(Shown(model, 250, 0), QString::fromStdString(list.At(250)));
+    hits.CountHit(0);
+    QCOMPARE(Shown(model, 0, PatternListTableModel::kHitsColumn), QStringLiteral("1"));
     list.Sort();
     QCOMPARE(Shown(model, 0, 0), QString::fromStdString(list.At(0)));
     QCOMPARE(Shown(model, 498, 0), QStringLiteral("Zed"));

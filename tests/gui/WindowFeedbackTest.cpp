@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,85 @@ class WindowFeedbackTest : public QObject {
     ClickTitle(users, share);
     QCOMPARE(Column(users, share), QStringList({"1.5 GiB", "900 MiB", "1 KiB"}));
     QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
+  }
+
+  // Each forbidden pattern row shows the users it has matched; the column
+  // follows new hits, sorts by them, and a hit does not take away a sort by
+  // the patterns' text.
+  void PatternListsShowTheirHitsAndSortByThem() {
+    WindowFixture f;
+    f.control("DetectionsCheckBox").SetChecked(true);
+    f.LogIn("Guard");
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    auto* nicks = f.Find<QTableView>("KickNickListView");
+    auto* allowed = f.Find<QTableView>("AllowedListView");
+    QVERIFY(nicks && allowed);
+    QCOMPARE(allowed->model()->columnCount(), 1);  // no detection, no hits
+    QCOMPARE(nicks->model()->columnCount(), 2);
+    QCOMPARE(nicks->model()->headerData(1, Qt::Horizontal).toString(), Q("Hits"));
+    f.bot->Controls().List("KickNickListView").Assign({"*spam*", "ann*", "never*"});
+    QCOMPARE(Column(nicks, 1), QStringList({"0", "0", "0"}));
+
+    ClickTitle(nicks, 0);
+    QCOMPARE(Indicator(nicks), std::make_pair(0, Qt::AscendingOrder));
+    f.Receive(MyInfo("spam1", "1") + MyInfo("spam2", "1") + MyInfo("anna", "1"));
+    QCOMPARE(Column(nicks, 0), QStringList({"*spam*", "ann*", "never*"}));
+    QTRY_COMPARE(Column(nicks, 1), QStringList({"2", "1", "0"}));
+    QCOMPARE(Indicator(nicks), std::make_pair(0, Qt::AscendingOrder));
+
+    ClickTitle(nicks, 1);
+    QCOMPARE(Column(nicks, 0), QStringList({"never*", "ann*", "*spam*"}));
+    ClickTitle(nicks, 1);
+    QCOMPARE(Column(nicks, 0), QStringList({"*spam*", "ann*", "never*"}));
+    QCOMPARE(Column(nicks, 1), QStringList({"2", "1", "0"}));
+    QCOMPARE(Indicator(nicks), std::make_pair(1, Qt::DescendingOrder));
+    // A new hit may break that order, so the header stops claiming it.
+    f.Receive(MyInfo("never3", "1"));
+    QTRY_COMPARE(Indicator(nicks).first, -1);
+  }
+
+  // The pattern dialog tells, as the operator types, whom the pattern would
+  // match; the lists of protected and allowed users ask plainly.
+  void ThePatternDialogCountsMatchesWhileTyping() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    f.Receive(MyInfo("spam1", "1") + MyInfo("spam2", "1") + MyInfo("anna", "1"));
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    FakeDialogs& dialogs = f.fakes.dialogs;
+    dialogs.typed = {"*spam*", "", "zz*"};
+    dialogs.inputAnswers = {"*spam*"};
+    auto* nicks = f.Find<QTableView>("KickNickListView");
+    QVERIFY(f.WithContextMenu(nicks, [](QMenu& menu) { menu.findChild<QAction*>(Q("AddPopup"))->trigger(); }));
+    QCOMPARE(dialogs.feedbackShown, std::vector<std::string>({"*spam* matches 2 online users: spam1, spam2", "",
+                                                              "zz* matches 0 online users"}));
+    QCOMPARE(f.bot->Controls().List("KickNickListView").Rows().back(), std::string("*spam*"));
+
+    dialogs.inputAnswers = {};
+    auto* allowed = f.Find<QTableView>("AllowedListView");
+    QVERIFY(f.WithContextMenu(allowed, [](QMenu& menu) { menu.findChild<QAction*>(Q("AddPopup"))->trigger(); }));
+    QCOMPARE(dialogs.feedbackBoxes, 1);
+    QCOMPARE(dialogs.inputs.size(), std::size_t{2});
+
+    // The window's own dialog shows the line and follows the field.
+    QtDialogs qtDialogs(f.codec);
+    qtDialogs.SetOwner(f.window.get());
+    QStringList lines;
+    QTimer::singleShot(0, f.window.get(), [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      auto* field = dialog != nullptr ? dialog->findChild<QLineEdit*>(Q("InputField")) : nullptr;
+      auto* line = dialog != nullptr ? dialog->findChild<QLabel*>(Q("InputFeedback")) : nullptr;
+      if (field == nullptr || line == nullptr) {
+        return;
+      }
+      lines << line->text();
+      field->setText(Q("an*"));
+      lines << line->text();
+      QTest::keyClick(field, Qt::Key_Return);
+    });
+    const auto answer = qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "x",
+                                                       [](const std::string& text) { return "[" + text + "]"; });
+    QCOMPARE(lines, QStringList({"[x]", "[an*]"}));
+    QCOMPARE(answer.value_or("cancelled"), std::string("an*"));
   }
 
   // At the window's default size each pattern list shows a useful number of

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/commands/BotCommandTable.h"
+#include "core/commands/PatternTrialText.h"
 #include "core/context/BotVoice.h"
 #include "core/context/CommandSender.h"
 #include "core/model/ControlModel.h"
@@ -25,9 +26,8 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// How many pattern rows "hits" shows, and how many nicks "test" names.
+// How many pattern rows "hits" shows.
 constexpr std::size_t kHitsShown = 20;
-constexpr std::size_t kTestNicksShown = 10;
 
 // Text that is not a number reads as 19860505, and that result is taken for
 // "not a number"; so the number 19860505 itself is refused too. Deliberate:
@@ -243,17 +243,7 @@ void BotCommands::RunTest(std::string_view sender, std::string_view argument) {
     SendWrongParameters(sender);
     return;
   }
-  if (CountStarRuns(pattern) > kMaxPatternStarRuns) {
-    Reply(sender, context_.lang.Format(LangPatternNeverMatches, {pattern}));
-    return;
-  }
-  const PatternTrial trial = TryPattern(context_.users, *column, pattern, kTestNicksShown);
-  std::string text = context_.lang.Format(LangPatternMatches, {pattern, std::to_string(trial.matches)});
-  for (std::size_t i = 0; i < trial.nicks.size(); ++i) {
-    text += i == 0 ? ": " : ", ";
-    text += trial.nicks[i];
-  }
-  Reply(sender, text);
+  Reply(sender, PatternTrialAnswer(context_.lang, context_.users, *column, pattern));
 }
 
 std::string BotCommands::Trigger() const {

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/commands/PatternTrialText.h"
 #include "core/context/BotVoice.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
@@ -15,13 +16,18 @@ struct ListRule {
   std::string_view listView;
   LangKey prompt;
   bool blanksRefused;
+  std::optional<UserColumn> matchedColumn;  // what the list's detection matches
 };
 
-constexpr ListRule kRules[] = {
-    {ctl::kKickNickListView, LangNickPattern, true},    {ctl::kKickIpListView, LangIpPattern, true},
-    {ctl::kKickShareListView, LangSharePattern, true},  {ctl::kKickDescriptionListView, LangDescriptionPattern, false},
-    {ctl::kKickEmailListView, LangEmailPattern, false}, {ctl::kKickTagListView, LangTagPattern, false},
-    {ctl::kProtectedListView, LangUsername, true},      {ctl::kAllowedListView, LangUsername, true},
+const ListRule kRules[] = {
+    {ctl::kKickNickListView, LangNickPattern, true, UserColumn::Username},
+    {ctl::kKickIpListView, LangIpPattern, true, UserColumn::Ip},
+    {ctl::kKickShareListView, LangSharePattern, true, UserColumn::ExactShareSize},
+    {ctl::kKickDescriptionListView, LangDescriptionPattern, false, UserColumn::Description},
+    {ctl::kKickEmailListView, LangEmailPattern, false, UserColumn::Email},
+    {ctl::kKickTagListView, LangTagPattern, false, UserColumn::Tag},
+    {ctl::kProtectedListView, LangUsername, true, std::nullopt},
+    {ctl::kAllowedListView, LangUsername, true, std::nullopt},
 };
 
 const ListRule* RuleOf(std::string_view listView) {
@@ -51,7 +57,17 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
   if (rule == nullptr) {
     return false;
   }
-  std::optional<std::string> answer = context_.dialogs.InputBox(kProductName, context_.lang.Text(rule->prompt), value);
+  const std::string prompt = context_.lang.Text(rule->prompt);
+  std::optional<std::string> answer;
+  if (rule->matchedColumn) {
+    const UserColumn column = *rule->matchedColumn;
+    answer =
+        context_.dialogs.InputBoxWithFeedback(kProductName, prompt, value, [this, column](const std::string& text) {
+          return text.empty() ? std::string() : PatternTrialAnswer(context_.lang, context_.users, column, text);
+        });
+  } else {
+    answer = context_.dialogs.InputBox(kProductName, prompt, value);
+  }
   if (!answer) {
     return false;
   }

@@ -9,6 +9,7 @@ namespace varnek {
 
 class ControlModel;
 class LangTable;
+class UserList;
 
 // The list menu of the settings pages (add, edit, delete) on one of the eight
 // pattern and user lists, named by its list view.
@@ -19,6 +20,7 @@ class ListEditing {
     ControlModel& controls;
     Dialogs& dialogs;
     LangTable& lang;
+    const UserList& users;
   };
 
   explicit ListEditing(Context context) : context_(context) {}
@@ -35,6 +37,8 @@ class ListEditing {
 
  private:
   // Asks for a value; refused characters give the warning and nothing back.
+  // The dialog of a forbidden pattern list tells, while the operator types,
+  // which online users the pattern would match.
   bool AskValue(std::string_view listView, std::string& value);
 
   Context context_;

@@ -72,6 +72,15 @@ class Dialogs {
   // Returns the text entered, or nothing when the operator cancelled.
   virtual std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                               const std::string& initial) = 0;
+  // The same box with a line under the field that follows the text as the
+  // operator types: what the feedback answers for it (what a pattern would
+  // match). A front end without a person asks as InputBox does.
+  using InputFeedback = std::function<std::string(const std::string& text)>;
+  virtual std::optional<std::string> InputBoxWithFeedback(const std::string& title, const std::string& prompt,
+                                                          const std::string& initial, const InputFeedback& feedback) {
+    (void)feedback;
+    return InputBox(title, prompt, initial);
+  }
   virtual std::optional<int> PickColour(int initial) = 0;
   // Returns the chosen file's path, or nothing.
   virtual std::optional<std::string> PickFile(const std::string& directory, const std::string& filterName,

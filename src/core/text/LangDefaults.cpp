@@ -379,6 +379,7 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangKickUserTitle", "Kick %s"},
     {"LangRedirectUserTitle", "Redirect %s"},
     {"LangLocale", "en"},
+    {"LangHitsColumn", "Hits"},
 }};
 
 }  // namespace varnek

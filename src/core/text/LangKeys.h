@@ -367,6 +367,7 @@ enum LangKey : int {
   LangRedirectUserTitle,
   // The language's code ("de"): the window loads Qt's own texts for it.
   LangLocale,
+  LangHitsColumn,
   LangKeyCount
 };
 

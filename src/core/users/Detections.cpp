@@ -291,4 +291,21 @@ std::vector<Detections::PatternHits> Detections::MostHitPatterns(std::size_t cou
   return found;
 }
 
+const PatternList* Detections::PatternsOfView(std::string_view listView) const {
+  const std::pair<std::string_view, const PatternList*> lists[] = {
+      {ctl::kKickNickListView, &nickPatterns_},
+      {ctl::kKickIpListView, &ipPatterns_},
+      {ctl::kKickDescriptionListView, &descriptionPatterns_},
+      {ctl::kKickEmailListView, &emailPatterns_},
+      {ctl::kKickTagListView, &tagPatterns_},
+      {ctl::kKickShareListView, &sharePatterns_},
+  };
+  for (const auto& [view, list] : lists) {
+    if (view == listView) {
+      return list;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace varnek

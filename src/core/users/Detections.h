@@ -62,6 +62,9 @@ class Detections {
   // The rows with the most hits, most first (rows of equal hits in list
   // order, the lists in the order above); rows without a hit are left out.
   std::vector<PatternHits> MostHitPatterns(std::size_t count) const;
+  // The forbidden pattern list shown in a list view ("KickNickListView"
+  // and the like) with its hit counts, or null for the other lists.
+  const PatternList* PatternsOfView(std::string_view listView) const;
 
  private:
   struct KindControls {

@@ -266,6 +266,7 @@ int PatternList::FirstMatch(std::string_view value) {
 
 void PatternList::CountHit(int row) {
   ++hits_[list_.At(row)];
+  ++hitsCounted_;
 }
 
 std::uint32_t PatternList::HitsOf(std::string_view pattern) const {

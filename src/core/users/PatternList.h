@@ -94,10 +94,13 @@ class PatternList {
   // pattern's text, so they stay with a pattern when rows above it come or go.
   void CountHit(int row);
   std::uint32_t HitsOf(std::string_view pattern) const;
+  // Grows with every hit counted, so a view can tell that counts changed.
+  std::uint64_t HitsCounted() const { return hitsCounted_; }
 
  private:
   const StringListModel& list_;
   std::map<std::string, std::uint32_t, std::less<>> hits_;
+  std::uint64_t hitsCounted_ = 0;
   std::uint64_t compiledRevision_ = 0;
   bool compiled_ = false;
   CompiledPatterns patterns_;
