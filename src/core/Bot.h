@@ -34,6 +34,7 @@
 #include "core/store/ProgramPaths.h"
 #include "core/store/SettingsFile.h"
 #include "core/users/Detections.h"
+#include "core/users/KickWatch.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -76,6 +77,7 @@ class Bot : public HubEvents, public ErrorHandler {
   Login& LoginHandler() { return login_; }
   MainTimer& Timer() { return timer_; }
   Detections& Detector() { return detections_; }
+  KickWatch& Kicks() { return kickWatch_; }
   Chat& ChatHandler() { return chat_; }
   BotCommands& Commands() { return botCommands_; }
   Console& OperatorConsole() { return console_; }
@@ -148,6 +150,7 @@ class Bot : public HubEvents, public ErrorHandler {
   TickStamps ticks_;
   SettingsFile settings_;
   StringListModel& operators_;  // OpsListBox
+  KickWatch kickWatch_;
   Lifecycle lifecycle_;
   Login login_;
   HubInformation hubInformation_;

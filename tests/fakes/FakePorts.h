@@ -96,6 +96,9 @@ class FakeDialogs : public Dialogs {
   DialogAnswer MessageBox(DialogKind kind, DialogButtons buttons, const std::string& text,
                           Question question = Question::None) override {
     messages.push_back({kind, buttons, text, question});
+    if (duringMessage) {
+      duringMessage();  // what the socket does while the modal box is open
+    }
     if (!answers.empty()) {
       DialogAnswer answer = answers.front();
       answers.pop_front();
@@ -131,6 +134,7 @@ class FakeDialogs : public Dialogs {
     return file;
   }
 
+  std::function<void()> duringMessage;
   std::deque<DialogAnswer> answers;
   std::deque<std::optional<std::string>> inputAnswers;
   std::vector<Message> messages;

@@ -95,6 +95,7 @@ TEST_F(ConsoleTest, NearCommandsGoToMainChatAsTyped) {
 
 TEST_F(ConsoleTest, StatisticsShowTheCurrentLabels) {
   f.control("DetectionsLabel").SetCaption("Detections: 7");
+  f.control("KicksNotCarriedOutLabel").SetCaption("Kicks not carried out: 2");
   f.control("UptimeLabel").SetCaption("Uptime: 1 hour");
   f.control("SystemUptimeLabel").SetCaption("System uptime: 3 days");
 
@@ -102,7 +103,8 @@ TEST_F(ConsoleTest, StatisticsShowTheCurrentLabels) {
 
   ASSERT_EQ(f.Writes().size(), 1u);
   EXPECT_EQ(f.Writes()[0], std::string("<B> Varnek statistics:\r\n\r\n") +
-                               " Detections: 7\r\n Uptime: 1 hour\r\n System uptime: 3 days\r\n" +
+                               " Detections: 7\r\n Kicks not carried out: 2\r\n Uptime: 1 hour\r\n"
+                               " System uptime: 3 days\r\n" +
                                " Version: " + std::string(kProductVersion) + "\r\n Website: " + kWebsite + "\r\n|");
 }
 

@@ -59,6 +59,7 @@ TEST_F(TimerLabelsTest, StatisticsShowTheCountsAndClearToZero) {
   f.Receive("<hub> one|<hub> two|$Supports NoHello|");
   f.bot->Connection().SendCommand("<Guard> hi");
   f.bot->Counters().CountDetection();
+  f.bot->Counters().CountKickNotCarriedOut();
   f.bot->TimerTick();
 
   const std::pair<const char*, std::string> shown[] = {
@@ -72,6 +73,7 @@ TEST_F(TimerLabelsTest, StatisticsShowTheCountsAndClearToZero) {
       {"InMcTextLabel", "Main chat messages: 2"},
       {"OutMcTextLabel", "Main chat messages: 1"},
       {"DetectionsLabel", "Detections: 1"},
+      {"KicksNotCarriedOutLabel", "Kicks not carried out: 1"},
   };
   for (const auto& [label, text] : shown) {
     EXPECT_EQ(Caption(label), text) << label;

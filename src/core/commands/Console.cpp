@@ -89,7 +89,8 @@ void Console::SendStatistics() {
   const LangTable& lang = context_.lang;
   const ControlModel& controls = context_.controls;
   std::string message = lang.Format(LangInformation, {kProductName}) + ":\r\n\r\n";
-  for (const char* label : {ctl::kDetectionsLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel}) {
+  for (const char* label :
+       {ctl::kDetectionsLabel, ctl::kKicksNotCarriedOutLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel}) {
     message += " " + controls.Get(label).Caption() + "\r\n";
   }
   message += " " + lang.Format(LangVersion, {kProductVersion}) + "\r\n";

@@ -13,6 +13,7 @@
 #include "core/text/Ascii.h"
 #include "core/text/Product.h"
 #include "core/users/Kick.h"
+#include "core/users/KickWatch.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -148,7 +149,7 @@ void UserActions::KickWithReason(const std::string& nick, const std::string& rea
     return;
   }
   if (reason.empty()) {
-    context_.sender.SendCommand("$Kick " + nick);
+    SendKickCommand(nick);
     return;
   }
   if (HasForbiddenCharacter(reason, "$|")) {
@@ -163,6 +164,11 @@ void UserActions::SendKickCommands(const std::string& nick, const std::string& r
   if (context_.controls.Get(ctl::kKickToStatusCheckBox).Checked()) {
     context_.sender.SendCommand(KickMessage(context_.controls, nick, reason));
   }
+  SendKickCommand(nick);
+}
+
+void UserActions::SendKickCommand(const std::string& nick) {
+  context_.kickWatch.Watch(nick);
   context_.sender.SendCommand("$Kick " + nick);
 }
 

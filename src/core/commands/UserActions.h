@@ -13,6 +13,7 @@ namespace varnek {
 
 class CommandSender;
 class ControlModel;
+class KickWatch;
 class LangTable;
 class OutputPanes;
 class UserList;
@@ -30,6 +31,7 @@ class UserActions {
   struct Context {
     ControlModel& controls;
     Dialogs& dialogs;
+    KickWatch& kickWatch;
     LangTable& lang;
     OutputPanes& panes;
     CommandSender& sender;
@@ -80,6 +82,8 @@ class UserActions {
   // remembered even when it will be refused.
   bool Ask(const std::string& title, LangKey prompt, std::string& remembered);
   void SendKickCommands(const std::string& nick, const std::string& reason);
+  // "$Kick nick", the command the hub carries out (or not: it is watched).
+  void SendKickCommand(const std::string& nick);
   void SendRedirectCommands(const std::string& nick, const std::string& address, const std::string& reason);
   void AppendToList(int row, std::string_view listViewName);
 

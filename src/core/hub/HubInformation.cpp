@@ -10,6 +10,7 @@
 #include "core/store/OutputPanes.h"
 #include "core/text/Product.h"
 #include "core/text/Strings.h"
+#include "core/users/KickWatch.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -76,6 +77,7 @@ void HubInformation::OnSearch(std::string_view parameters) {
 }
 
 void HubInformation::OnQuit(std::string_view nick) {
+  context_.kickWatch.EndWatch(nick);
   context_.panes.NiceLine(LangQuit, {nick});
   context_.users.RemoveUser(nick);
   const int op = context_.operators.IndexOf(nick);

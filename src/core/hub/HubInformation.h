@@ -9,6 +9,7 @@ namespace varnek {
 
 class ControlModel;
 class HubConnection;
+class KickWatch;
 class LangTable;
 class OutputPanes;
 class StringListModel;
@@ -25,6 +26,7 @@ class HubInformation {
     HubConnection& connection;
     ControlModel& controls;
     Dialogs& dialogs;
+    KickWatch& kickWatch;
     LangTable& lang;
     StringListModel& operators;
     OutputPanes& panes;

@@ -15,6 +15,7 @@
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
 #include "core/text/Product.h"
+#include "core/users/KickWatch.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -184,6 +185,7 @@ void Lifecycle::SetDisconnectedState() {
   }
   context_.users.Clear();
   context_.operators.Clear();
+  context_.kickWatch.EndAll();
   Control& form = controls.Get(ctl::kMainForm);
   form.SetCaption(kProductName);
   controls.Get(ctl::kClientCoolTrayIcon).SetHint(form.Caption());

@@ -13,6 +13,7 @@ namespace varnek {
 
 class ControlModel;
 class HubConnection;
+class KickWatch;
 class LangTable;
 class OutputPanes;
 class SettingsFile;
@@ -31,6 +32,7 @@ class Lifecycle : public ConnectionListener {
     HubConnection& connection;
     ControlModel& controls;
     Dialogs& dialogs;
+    KickWatch& kickWatch;
     LangTable& lang;
     StringListModel& operators;
     OutputPanes& panes;

@@ -12,6 +12,7 @@
 #include "core/model/TickStamps.h"
 #include "core/store/LangTable.h"
 #include "core/store/SettingsFile.h"
+#include "core/users/KickWatch.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
@@ -32,6 +33,7 @@ unsigned ScheduleCycle(unsigned interval) {
 void MainTimer::Tick() {
   const unsigned now = context_.clock.TickCount();
   errors_.Guard([this, now] { ShowClockAndUptimes(now); });
+  errors_.Guard([this, now] { context_.kickWatch.ReportOverdue(now); });
   errors_.Guard([this] { ShowStatistics(); });
   errors_.Guard([this, now] { GiveUpStalledLogin(now); });
   errors_.Guard([this, now] { ReconnectWhenDue(now); });
@@ -58,6 +60,8 @@ void MainTimer::ShowStatistics() {
   const ProtocolCounters& counters = context_.counters;
   controls.Get(ctl::kDetectionsLabel)
       .SetCaption(lang.Format(LangStatsDetections, {std::to_string(counters.Detections())}));
+  controls.Get(ctl::kKicksNotCarriedOutLabel)
+      .SetCaption(lang.Format(LangStatsKicksNotCarriedOut, {std::to_string(counters.KicksNotCarriedOut())}));
   auto show = [&](const auto& row, std::uint32_t value) {
     const std::string count = std::to_string(value);
     controls.Get(row.label).SetCaption(row.caption ? row.caption + count : lang.Format(LangMainChatMessages, {count}));

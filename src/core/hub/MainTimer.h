@@ -9,6 +9,7 @@ namespace varnek {
 
 class ControlModel;
 class HubConnection;
+class KickWatch;
 class LangTable;
 class ProtocolCounters;
 class SettingsFile;
@@ -18,9 +19,10 @@ struct TickStamps;
 class ErrorHandler;
 class Login;
 
-// The once-a-second tick: clock, connection summary, uptimes, statistics,
-// the time limit of a login, the reconnect two minutes after a lost
-// connection, the autosave and the scheduled user information requests.
+// The once-a-second tick: clock, connection summary, uptimes, the kicks the
+// hub has not carried out, statistics, the time limit of a login, the
+// reconnect two minutes after a lost connection, the autosave and the
+// scheduled user information requests.
 class MainTimer {
  public:
   // What this part reads and changes; the bot owns all of it.
@@ -29,6 +31,7 @@ class MainTimer {
     HubConnection& connection;
     ControlModel& controls;
     ProtocolCounters& counters;
+    KickWatch& kickWatch;
     LangTable& lang;
     HubSession& session;
     SettingsFile& settings;

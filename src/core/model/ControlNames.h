@@ -184,6 +184,7 @@ inline constexpr char kLocalTimeLabel[] = "LocalTimeLabel";
 inline constexpr char kUptimeLabel[] = "UptimeLabel";
 inline constexpr char kSystemUptimeLabel[] = "SystemUptimeLabel";
 inline constexpr char kDetectionsLabel[] = "DetectionsLabel";
+inline constexpr char kKicksNotCarriedOutLabel[] = "KicksNotCarriedOutLabel";
 inline constexpr char kReceivedLabel[] = "ReceivedLabel";
 inline constexpr char kSentLabel[] = "SentLabel";
 inline constexpr char kOpForceMoveLabel[] = "OpForceMoveLabel";

@@ -234,8 +234,8 @@ void BuildChatStatisticsAndLogPages(Builder& b) {
   b.Plain(ctl::kUserListView, K::ListView);
   b.Add({.name = ctl::kSendMemo, .kind = K::Memo, .enabled = false});
   b.Add({.name = ctl::kSendButton, .kind = K::Button, .enabled = false});
-  b.Plain({ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel, ctl::kReceivedLabel,
-           ctl::kSentLabel},
+  b.Plain({ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel,
+           ctl::kKicksNotCarriedOutLabel, ctl::kReceivedLabel, ctl::kSentLabel},
           K::Label);
   for (const auto& row : kSentCounterRows) {
     b.Plain(row.label, K::Label);

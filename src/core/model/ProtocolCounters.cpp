@@ -15,6 +15,7 @@ void ProtocolCounters::Clear() {
   sent_.fill(0);
   received_.fill(0);
   detections_ = 0;
+  kicksNotCarriedOut_ = 0;
 }
 
 }  // namespace varnek

@@ -141,10 +141,13 @@ class ProtocolCounters {
   std::uint32_t Sent(SentCounter c) const { return sent_[static_cast<std::size_t>(c)]; }
   std::uint32_t Received(ReceivedCounter c) const { return received_[static_cast<std::size_t>(c)]; }
   std::uint32_t Detections() const { return detections_; }
+  // Kicks after which the user was still on the hub when the time was up.
+  std::uint32_t KicksNotCarriedOut() const { return kicksNotCarriedOut_; }
 
   void Count(SentCounter c) { ++sent_[static_cast<std::size_t>(c)]; }
   void Count(ReceivedCounter c) { ++received_[static_cast<std::size_t>(c)]; }
   void CountDetection() { ++detections_; }
+  void CountKickNotCarriedOut() { ++kicksNotCarriedOut_; }
 
   // Counts a text about to be written by the first row of kSentCounterRows
   // that matches how it begins; a text that matches none is counted nowhere.
@@ -156,6 +159,7 @@ class ProtocolCounters {
   std::array<std::uint32_t, kSentCounterCount> sent_{};
   std::array<std::uint32_t, kReceivedCounterCount> received_{};
   std::uint32_t detections_ = 0;
+  std::uint32_t kicksNotCarriedOut_ = 0;
 };
 
 }  // namespace varnek

@@ -378,6 +378,8 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangNoticeConnectionLost", "Connection to %s lost"},
     {"LangKickUserTitle", "Kick %s"},
     {"LangRedirectUserTitle", "Redirect %s"},
+    {"LangKickNotCarriedOut", "*** %s is still on the hub 15 s after the kick"},
+    {"LangStatsKicksNotCarriedOut", "Kicks not carried out: %s"},
     {"LangLocale", "en"},
     {"LangHitsColumn", "Hits"},
 }};

@@ -365,6 +365,8 @@ enum LangKey : int {
   LangNoticeConnectionLost,
   LangKickUserTitle,
   LangRedirectUserTitle,
+  LangKickNotCarriedOut,
+  LangStatsKicksNotCarriedOut,
   // The language's code ("de"): the window loads Qt's own texts for it.
   LangLocale,
   LangHitsColumn,

@@ -16,6 +16,7 @@
 #include "core/text/Integer.h"
 #include "core/text/Strings.h"
 #include "core/users/Kick.h"
+#include "core/users/KickWatch.h"
 #include "core/users/MyInfoFields.h"
 #include "core/users/MyInfoParser.h"
 #include "core/users/UserList.h"
@@ -124,6 +125,7 @@ bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view ni
   if (kickSwitchOn && !text.empty()) {
     const std::string command =
         ExpandTemplate(text, nick, MyNick(context_.controls), KickKindOf(kind).placeholder, value);
+    context_.kickWatch.Watch(nick);
     SendKick(context_.controls, context_.sender, command, nick, controls.rawSwitch->Checked());
     kicked = true;
   }

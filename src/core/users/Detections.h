@@ -15,6 +15,7 @@ namespace varnek {
 
 class CommandSender;
 class ControlModel;
+class KickWatch;
 class LangTable;
 class OutputPanes;
 class ProtocolCounters;
@@ -34,6 +35,7 @@ class Detections {
   struct Context {
     ControlModel& controls;
     ProtocolCounters& counters;
+    KickWatch& kickWatch;
     LangTable& lang;
     StringListModel& operators;
     OutputPanes& panes;

@@ -71,7 +71,8 @@ QWidget* BuildStatisticsPage(PageKit& kit) {
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kGap, kGap, kGap, kGap);
   column->setSpacing(4);
-  for (const char* name : {ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel}) {
+  for (const char* name : {ctl::kLocalTimeLabel, ctl::kUptimeLabel, ctl::kSystemUptimeLabel, ctl::kDetectionsLabel,
+                           ctl::kKicksNotCarriedOutLabel}) {
     column->addWidget(kit.Label(page, name));
   }
   column->addSpacing(kGap);

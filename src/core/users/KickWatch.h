@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/model/Ports.h"
+
+namespace varnek {
+
+class LangTable;
+class OutputPanes;
+class ProtocolCounters;
+
+// Whether the hub carried out the bot's kicks. A hub may ignore a kick (the
+// bot lost its operator rights, a hub script refused it, the user is
+// protected there), and the bot hears of a kick that worked only through the
+// user's $Quit. Every kick the bot sends (a detection's, the operator's)
+// starts a watch on the nick; the $Quit ends it, and a watch still open
+// 15 seconds after the kick is reported in the chat pane and counted.
+//
+// "Still on the hub" means no $Quit since the kick, not "in the user list": a
+// user kicked by a detection on arrival never gets a row, and a refreshed
+// list has none for a while, yet both are on the hub until their $Quit.
+class KickWatch {
+ public:
+  // What this part reads and changes; the bot owns all of it.
+  struct Context {
+    Clock& clock;
+    ProtocolCounters& counters;
+    LangTable& lang;
+    OutputPanes& panes;
+  };
+
+  static constexpr std::uint32_t kTimeLimitMs = 15000;
+
+  explicit KickWatch(Context context) : context_(context) {}
+
+  // A kick of the nick is about to go out. Called before the send, so that a
+  // disconnect during the send (a modal warning lets socket events run)
+  // still ends the watch. A nick already watched keeps its first kick's
+  // time: kicks of one nick within the time limit are one watch.
+  void Watch(std::string_view nick);
+  // The nick's $Quit: the hub carried the kick out (or the user left).
+  void EndWatch(std::string_view nick);
+  // The connection ended: the next connection's user list knows nothing of
+  // these kicks.
+  void EndAll();
+  // From the main timer: reports and ends every watch whose time is up.
+  void ReportOverdue(std::uint32_t now);
+
+ private:
+  struct Kick {
+    std::string nick;
+    std::uint32_t started;
+  };
+
+  Context context_;
+  // The open watches by nick, with the tick of the kick that started each.
+  std::unordered_map<std::string, std::uint32_t> started_;
+  // The same kicks in the order they were sent, so the overdue ones are at
+  // the front. An entry whose watch has ended (or started again later) no
+  // longer matches `started_` and is passed over.
+  std::deque<Kick> inOrder_;
+};
+
+}  // namespace varnek
