@@ -379,6 +379,13 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangKickUserTitle", "Kick %s"},
     {"LangRedirectUserTitle", "Redirect %s"},
     {"LangLocale", "en"},
+    {"LangLogKicks", "Log kicks"},
+    {"LangHintLogKicks",
+     "Every user found, reported or kicked, is written at once to logs/kicks.txt with what matched and the command "
+     "sent"},
+    {"LangVnWhy", "Shows the last kick or report of <username> from the kick log"},
+    {"LangNoKickRecorded", "No kick recorded for %s"},
+    {"LangKickLogError", "Kick log: %s"},
 }};
 
 }  // namespace varnek
