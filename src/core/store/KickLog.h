@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,7 +37,7 @@ class KickLog {
  public:
   // How much of the file's end "last line of a nick" looks through, so that
   // a log of years answers as quickly as a new one.
-  static constexpr std::size_t kSearchedBytes = 16 * 1024 * 1024;
+  static constexpr std::size_t kSearchedBytes = std::size_t{16} * 1024 * 1024;
 
   KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file);
 
