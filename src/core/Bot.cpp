@@ -24,6 +24,7 @@ Bot::Bot(Ports ports, const ProgramPaths& paths)
       settingsDirectory_(paths.settings),
       dataDirectory_(paths.data),
       panes_(controls_, lang_, ports.clock, paths.logs),
+      kickLog_(controls_.Get(ctl::kLogKicksCheckBox), ports.clock, paths.logs / "kicks.txt"),
       settings_(controls_, panes_, lang_, ports.clock, ports.dialogs, ticks_, settingsDirectory_ / "Varnek.ini"),
       operators_(controls_.List(ctl::kOpsListBox)),
       kickWatch_({.clock = ports_.clock, .counters = counters_, .lang = lang_, .panes = panes_}),
@@ -69,6 +70,7 @@ Bot::Bot(Ports ports, const ProgramPaths& paths)
              login_, *this, [this] { lifecycle_.ConnectAction(); }),
       detections_({.controls = controls_,
                    .counters = counters_,
+                   .kickLog = kickLog_,
                    .kickWatch = kickWatch_,
                    .lang = lang_,
                    .operators = operators_,
@@ -78,6 +80,7 @@ Bot::Bot(Ports ports, const ProgramPaths& paths)
       botCommands_({.codePages = ports_.codePages,
                     .controls = controls_,
                     .detections = detections_,
+                    .kickLog = kickLog_,
                     .lang = lang_,
                     .panes = panes_,
                     .sender = connection_,
@@ -192,7 +195,7 @@ void Bot::OnMyInfo(std::string_view parameters) {
     return;
   }
   panes_.NiceLine(LangUserSending, {fields->nick, "$MyINFO"});
-  NoticeIfKicked(detections_.HandleMyInfo(*fields), fields->nick);
+  NoticeIfKicked(detections_.HandleMyInfo(*fields, parameters), fields->nick);
 }
 
 void Bot::OnPrivateMessage(std::string_view recipient, std::string_view sender, std::string_view text) {

@@ -29,6 +29,7 @@
 #include "core/model/Ports.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/model/TickStamps.h"
+#include "core/store/KickLog.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/ProgramPaths.h"
@@ -67,6 +68,7 @@ class Bot : public HubEvents, public ErrorHandler {
   ControlModel& Controls() { return controls_; }
   LangTable& Lang() { return lang_; }
   OutputPanes& Panes() { return panes_; }
+  const KickLog& Kicks() const { return kickLog_; }
   ProtocolCounters& Counters() { return counters_; }
   UserList& Users() { return users_; }
   HubSession& Session() { return session_; }
@@ -144,6 +146,7 @@ class Bot : public HubEvents, public ErrorHandler {
   ControlModel controls_;
   LangTable lang_;
   OutputPanes panes_;
+  KickLog kickLog_;
   ProtocolCounters counters_;
   UserList users_;
   HubSession session_;

@@ -146,7 +146,7 @@ def write_ini(directory, settings, lists=None):
 
 # The last key of [Settings] in the order the bot writes them: a file that
 # holds it right before the first list section was written whole.
-LAST_SETTINGS_KEY = "NotifyDisconnect"
+LAST_SETTINGS_KEY = "LogKicks"
 
 
 def settings_end(text):

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,7 @@ class BotCommandsTest : public ::testing::Test {
   BotCommands commands{{.codePages = f.fakes.codePages,
                         .controls = f.bot->Controls(),
                         .detections = f.bot->Detector(),
+                        .kickLog = f.bot->Kicks(),
                         .lang = f.bot->Lang(),
                         .panes = f.bot->Panes(),
                         .sender = f.bot->Connection(),
@@ -308,7 +310,8 @@ TEST_F(BotCommandsTest, HelpListsEveryCommandWithCurrentStates) {
       "\t%info <username>\t\t\t- Prints all available information about <username>\r\n"
       "\t%hits\t\t\t\t- Lists the 20 patterns that matched the most users since the start\r\n"
       "\t%test <list> <pattern>\t\t- Shows the online users that <pattern> would match; <list> is nick, ip, desc, "
-      "email, tag or share\r\n";
+      "email, tag or share\r\n"
+      "\t%why <username>\t\t\t- Shows the last kick or report of <username> from the kick log\r\n";
   EXPECT_EQ(commands.BuildHelpText(), expected);
   ExpectOutcome(Send("%help"), Answered(expected), "help");
   ExpectOutcome(Send("%helpme now"), Answered(expected), "prefix");
@@ -404,6 +407,38 @@ TEST_F(BotCommandsTest, TestRefusesAnUnknownListAMissingPatternAndOneThatCanNeve
   }
   ExpectOutcome(Send("%test nick " + tooManyStars),
                 Answered(tooManyStars + " can never match: it holds more than 30 runs of \"*\""), "stars");
+}
+
+// "why" answers with the kick log's last line of the nick. In a private
+// message "$" and "|" are escaped: the line holds the raw command that was
+// sent, which would otherwise go to the hub again as the bot's own.
+TEST_F(BotCommandsTest, WhyAnswersWithTheKickLogsLastLineOfTheNick) {
+  ExpectOutcome(Send("%why"), Answered(kWrongParameters), "no nick");
+  ExpectOutcome(Send("%why "), Answered(kWrongParameters), "empty nick");
+  ExpectOutcome(Send("%why bob"), Answered("No kick recorded for bob"), "nothing logged");
+  control("DetectionsCheckBox").SetChecked(true);
+  control("KickProxyCheckBox").SetChecked(true);
+  control("RawProxyCheckBox").SetChecked(true);
+  control("KickProxyCommandEdit").SetText("$Kick <nick>|");
+  f.Receive("$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$|");
+  const std::string line =
+      "2026-12-10 @ 14:05:09\tbob\t\tProxy\t5\tkicked\t$Kick bob|\t$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ "
+      "$DSL\x01$$1$";
+  ExpectOutcome(
+      Send("%why bob"),
+      Answered("2026-12-10 @ 14:05:09\tbob\t\tProxy\t5\tkicked\t&#36;Kick bob&#124;\t&#36;MyINFO &#36;ALL bob "
+               "<++ V:1,M:5,H:1/0/0,S:3>&#36; &#36;DSL\x01&#36;&#36;1&#36;"),
+      "kicked");
+  ExpectOutcome(Send("%why Bob"), Answered("No kick recorded for Bob"), "nicks are compared exactly");
+  std::string local;
+  EXPECT_TRUE(commands.ExecuteLocally("%why bob", [&local](std::string_view reply) { local = reply; }));
+  EXPECT_EQ(local, line) << "the local operator reads the line as it is";
+
+  std::filesystem::remove(f.dir / "logs" / "kicks.txt");
+  std::filesystem::create_directory(f.dir / "logs" / "kicks.txt");
+  const std::string path = (f.dir / "logs" / "kicks.txt").string();
+  ExpectOutcome(Send("%why bob"), Answered("Kick log: Cannot read file \"" + path + "\": Is a directory"),
+                "unreadable log");
 }
 
 TEST_F(BotCommandsTest, AnotherTriggerIsUsedForMatchingHelpAndHints) {

@@ -63,7 +63,7 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
       "RawDescription CommandEmail RawEmail CommandTag RawTag CommandShare RawShare CommandHubs RawHubs "
       "CommandSameIp RawSameIp Operators Allowed ProtectedUsers ProtectedOperators Dns Port Connect Minimize LogNo "
       "LogFull LogNice Lines onLines LogChat LogLog LogStatus ScrollChat ScrollLog ScrollStatus Trigger Page Encoding "
-      "ColumnWidths ColumnOrder Splitter LimitFromConnection NotifyPrivate NotifyKick NotifyDisconnect";
+      "ColumnWidths ColumnOrder Splitter LimitFromConnection NotifyPrivate NotifyKick NotifyDisconnect LogKicks";
   const IniFile file = SavedIni();
   std::string written;
   std::string fromSchema;
@@ -88,6 +88,7 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
       {"NotifyPrivate", "1"},
       {"NotifyKick", "0"},
       {"NotifyDisconnect", "1"},
+      {"LogKicks", "1"},
       {"Width", "913"},
       {"Language", "English.lang"},
       {"Username", ""},

@@ -99,15 +99,17 @@ constexpr std::array<BotCommand, kBotCommandCount> kCommands = {{
     {"info", K::Info, "", LangUserInfo, false, {kUserArgument, 3, LangVnUserInfo}},
     {"hits", K::Hits, "", LangPatternHits, false, {"", 4, LangVnHits}},
     {"test", K::Test, "", LangPatternMatches, false, {" <list> <pattern>", 2, LangVnTest}},
+    {"why", K::Why, "", LangNoKickRecorded, false, {kUserArgument, 3, LangVnWhy}},
 }};
 
 constexpr std::array<std::string_view, kBotCommandCount> kHelpOrder = {
-    "help",     "save",       "detects",  "fake",      "proxy",    "clone",   "limit",   "below",   "value",
-    "sameip",   "nick",       "lstnick",  "addnick",   "delnick",  "ip",      "lsttip",  "addip",   "delip",
-    "share",    "lstshare",   "addshare", "delshare",  "desc",     "lstdesc", "adddesc", "deldesc", "email",
-    "lstemail", "addemail",   "delemail", "tag",       "lsttag",   "addtag",  "deltag",  "usrhubs", "valusrhubs",
-    "reghubs",  "valreghubs", "ophubs",   "valophubs", "prot",     "opsprot", "lstprot", "addprot", "delprot",
-    "allow",    "opsallow",   "lstallow", "addallow",  "delallow", "kickmes", "info",    "hits",    "test",
+    "help",     "save",     "detects", "fake",       "proxy",    "clone",      "limit",    "below",
+    "value",    "sameip",   "nick",    "lstnick",    "addnick",  "delnick",    "ip",       "lsttip",
+    "addip",    "delip",    "share",   "lstshare",   "addshare", "delshare",   "desc",     "lstdesc",
+    "adddesc",  "deldesc",  "email",   "lstemail",   "addemail", "delemail",   "tag",      "lsttag",
+    "addtag",   "deltag",   "usrhubs", "valusrhubs", "reghubs",  "valreghubs", "ophubs",   "valophubs",
+    "prot",     "opsprot",  "lstprot", "addprot",    "delprot",  "allow",      "opsallow", "lstallow",
+    "addallow", "delallow", "kickmes", "info",       "hits",     "test",       "why",
 };
 
 // Distinct keywords, each named once in the help order: then the help order

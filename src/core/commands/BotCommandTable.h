@@ -19,6 +19,7 @@ enum class BotCommandKind {
   Info,    // shows one user of the user list
   Hits,    // shows the pattern rows that matched the most users
   Test,    // shows which online users a pattern would match
+  Why,     // shows the kick log's last line of one nick
 };
 
 // How a command presents itself in the help text. The closing part of a line
@@ -41,7 +42,7 @@ struct BotCommand {
   BotCommandHelp help;
 };
 
-constexpr std::size_t kBotCommandCount = 54;
+constexpr std::size_t kBotCommandCount = 55;
 
 // Every bot command in the order in which a text is tested against them; the
 // first whose trigger and keyword begin the text wins.

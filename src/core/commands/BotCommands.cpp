@@ -12,10 +12,13 @@
 #include "core/context/BotVoice.h"
 #include "core/context/CommandSender.h"
 #include "core/model/ControlModel.h"
+#include "core/store/FileAccess.h"
+#include "core/store/KickLog.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingsFile.h"
 #include "core/text/Integer.h"
+#include "core/text/Strings.h"
 #include "core/users/Detections.h"
 #include "core/users/Pattern.h"
 #include "core/users/PatternTrial.h"
@@ -53,6 +56,10 @@ constexpr std::array<std::pair<LangKey, UserColumn>, kUserColumnCount> kUserInfo
 std::string_view ArgumentOf(std::string_view text) {
   const std::size_t space = text.find(' ');
   return space == std::string_view::npos ? text : text.substr(space + 1);
+}
+
+std::string EscapedForChat(std::string_view text) {
+  return ReplaceAll(ReplaceAll(text, "$", "&#36;"), "|", "&#124;");
 }
 
 bool HoldsForbiddenCharacter(std::string_view argument, bool spacesRefused) {
@@ -124,6 +131,7 @@ void BotCommands::Run(const BotCommand& command, std::string_view sender, std::s
     case BotCommandKind::Delete:
     case BotCommandKind::Info:
     case BotCommandKind::Test:
+    case BotCommandKind::Why:
       break;  // these need an argument, tested below
   }
   // Without a space the argument is the whole text, so the command name
@@ -136,6 +144,8 @@ void BotCommands::Run(const BotCommand& command, std::string_view sender, std::s
     RunDelete(command, sender, argument);
   } else if (command.kind == BotCommandKind::Test) {
     RunTest(sender, argument);
+  } else if (command.kind == BotCommandKind::Why) {
+    RunWhy(sender, argument);
   } else {
     RunInfo(sender, argument);
   }
@@ -244,6 +254,25 @@ void BotCommands::RunTest(std::string_view sender, std::string_view argument) {
     return;
   }
   Reply(sender, PatternTrialAnswer(context_.lang, context_.users, *column, pattern));
+}
+
+void BotCommands::RunWhy(std::string_view sender, std::string_view nick) {
+  std::optional<std::string> line;
+  try {
+    line = context_.kickLog.LastLineOf(nick);
+  } catch (const FileAccessError& error) {
+    Reply(sender, context_.lang.Format(LangKickLogError, {error.what()}));
+    return;
+  }
+  if (!line) {
+    Reply(sender, context_.lang.Format(LangNoKickRecorded, {nick}));
+    return;
+  }
+  // The line holds the raw command that was sent and the $MyINFO that was
+  // received: in a private message their "|" would end it and put the rest
+  // on the wire as commands of the bot, a kick among them. The hub's clients
+  // show the escaped characters as they were.
+  Reply(sender, localReply_ != nullptr ? *line : EscapedForChat(*line));
 }
 
 std::string BotCommands::Trigger() const {

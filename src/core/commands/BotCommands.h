@@ -12,6 +12,7 @@ struct BotCommand;
 class CommandSender;
 class ControlModel;
 class Detections;
+class KickLog;
 class LangTable;
 class OutputPanes;
 class SettingsFile;
@@ -29,6 +30,7 @@ class BotCommands {
     CodePages& codePages;
     ControlModel& controls;
     const Detections& detections;
+    const KickLog& kickLog;
     LangTable& lang;
     OutputPanes& panes;
     CommandSender& sender;
@@ -68,6 +70,7 @@ class BotCommands {
   void RunSave(std::string_view sender);
   void RunHits(std::string_view sender);
   void RunTest(std::string_view sender, std::string_view argument);
+  void RunWhy(std::string_view sender, std::string_view nick);
 
   std::string HelpLine(const BotCommand& command, const std::string& trigger) const;
   void Reply(std::string_view sender, std::string_view text);

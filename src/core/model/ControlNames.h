@@ -98,6 +98,7 @@ inline constexpr char kNotifyGroupBox[] = "NotifyGroupBox";
 inline constexpr char kNotifyPrivateCheckBox[] = "NotifyPrivateCheckBox";
 inline constexpr char kNotifyKickCheckBox[] = "NotifyKickCheckBox";
 inline constexpr char kNotifyDisconnectCheckBox[] = "NotifyDisconnectCheckBox";
+inline constexpr char kLogKicksCheckBox[] = "LogKicksCheckBox";
 
 // The hub and command settings pages
 inline constexpr char kAddressGroupBox[] = "AddressGroupBox";

@@ -160,6 +160,8 @@ void BuildClientPage(Builder& b) {
   b.Key("NotifyPrivate").Check(ctl::kNotifyPrivateCheckBox, true);
   b.Key("NotifyKick").Check(ctl::kNotifyKickCheckBox, false);
   b.Key("NotifyDisconnect").Check(ctl::kNotifyDisconnectCheckBox, true);
+  // The evidence for "why was I kicked?"; written at once, so on by default.
+  b.Key("LogKicks").Check(ctl::kLogKicksCheckBox, true);
 }
 
 void BuildHubAndCommandPages(Builder& b) {

@@ -138,6 +138,40 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
   }
 }
 
+std::optional<std::string> ReadFileEnd(const fs::path& path, std::size_t maxBytes) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.Valid()) {
+    if (errno == ENOENT) {
+      return std::nullopt;
+    }
+    throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+  }
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) {
+    throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+  }
+  const auto size = static_cast<std::size_t>(status.st_size);
+  const std::size_t wanted = size < maxBytes ? size : maxBytes;
+  std::string content(wanted, '\0');
+  std::size_t got = 0;
+  while (got < wanted) {
+    const ssize_t read =
+        ::pread(file.Get(), content.data() + got, wanted - got, static_cast<off_t>(size - wanted + got));
+    if (read < 0 && errno == EINTR) {
+      continue;
+    }
+    if (read < 0) {
+      throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+    }
+    if (read == 0) {
+      break;  // the file was cut short meanwhile
+    }
+    got += static_cast<std::size_t>(read);
+  }
+  content.resize(got);
+  return content;
+}
+
 fs::path FollowSymlinks(const fs::path& path) {
   fs::path current = path;
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
@@ -164,6 +198,19 @@ void ReplaceFileDurably(const fs::path& path, std::string_view content) {
     throw FileAccessError("Cannot write file " + Quoted(path) + ": " + Reason(error));
   }
   SyncDirectory(target.parent_path());
+}
+
+void AppendToFile(const fs::path& path, std::string_view content) {
+  // Readable by others as the other logs are; the umask has the last word.
+  constexpr mode_t kLogFileMode = S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kLogFileMode));
+  int error = file.Valid() ? WriteAll(file.Get(), content) : errno;
+  if (error == 0) {
+    error = file.Close();
+  }
+  if (error != 0) {
+    throw FileAccessError("Cannot write file " + Quoted(path) + ": " + Reason(error));
+  }
 }
 
 }  // namespace varnek

@@ -21,6 +21,10 @@ class FileAccessError : public std::runtime_error {
 // replace it with defaults.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
+// At most the last maxBytes of the file, or nothing when there is no file at
+// that path. Throws FileAccessError as ReadWholeFile does.
+std::optional<std::string> ReadFileEnd(const std::filesystem::path& path, std::size_t maxBytes);
+
 // The file a path names once its symbolic links are followed (a link whose
 // target is missing names that target). Throws FileAccessError for a loop.
 std::filesystem::path FollowSymlinks(const std::filesystem::path& path);
@@ -32,5 +36,10 @@ std::filesystem::path FollowSymlinks(const std::filesystem::path& path);
 // file. The file is readable and writable by its owner only. Throws
 // FileAccessError, and leaves no temporary file behind, on any failure.
 void ReplaceFileDurably(const std::filesystem::path& path, std::string_view content);
+
+// Appends the content to the file, creating it when missing, in one write so
+// that a line is never split by another. Throws FileAccessError with the
+// system's reason on any failure.
+void AppendToFile(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace varnek

@@ -114,6 +114,7 @@ const Binding kCaptions[] = {
     {ctl::kNotifyPrivateCheckBox, LangNotifyPrivateMessages},
     {ctl::kNotifyKickCheckBox, LangNotifyKicks},
     {ctl::kNotifyDisconnectCheckBox, LangNotifyConnectionLost},
+    {ctl::kLogKicksCheckBox, LangLogKicks},
 };
 
 // Tool tips.
@@ -160,6 +161,7 @@ const Binding kHints[] = {
     {ctl::kOpChatEdit, LangHintOpChatNick},
     {ctl::kTryInfoCheckBox, LangHintTryMyInfo},
     {ctl::kNotifyGroupBox, LangHintNotifications},
+    {ctl::kLogKicksCheckBox, LangHintLogKicks},
     {ctl::kKickNickListView, LangHintRightClick},
     {ctl::kKickIpListView, LangHintRightClick},
     {ctl::kKickDescriptionListView, LangHintRightClick},

@@ -121,6 +121,7 @@ constexpr const char* kFileOrder[] = {
     ctl::kNotifyPrivateCheckBox,
     ctl::kNotifyKickCheckBox,
     ctl::kNotifyDisconnectCheckBox,
+    ctl::kLogKicksCheckBox,
 };
 
 // How a control's kind is stored.

@@ -382,6 +382,13 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangStatsKicksNotCarriedOut", "Kicks not carried out: %s"},
     {"LangLocale", "en"},
     {"LangHitsColumn", "Hits"},
+    {"LangLogKicks", "Log kicks"},
+    {"LangHintLogKicks",
+     "Every user found, reported or kicked, is written at once to logs/kicks.txt with what matched and the command "
+     "sent"},
+    {"LangVnWhy", "Shows the last kick or report of <username> from the kick log"},
+    {"LangNoKickRecorded", "No kick recorded for %s"},
+    {"LangKickLogError", "Kick log: %s"},
 }};
 
 }  // namespace varnek

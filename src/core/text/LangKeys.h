@@ -370,6 +370,11 @@ enum LangKey : int {
   // The language's code ("de"): the window loads Qt's own texts for it.
   LangLocale,
   LangHitsColumn,
+  LangLogKicks,
+  LangHintLogKicks,
+  LangVnWhy,
+  LangNoKickRecorded,
+  LangKickLogError,
   LangKeyCount
 };
 

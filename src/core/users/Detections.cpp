@@ -10,6 +10,8 @@
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
+#include "core/store/FileAccess.h"
+#include "core/store/KickLog.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/InputErrors.h"
@@ -38,6 +40,31 @@ std::int32_t HubCount(std::string_view part, std::string_view hubs) {
   }
   return *value;
 }
+
+// Passes a kick on to the send path and keeps what it accepted, as the hub
+// receives it (each command with its closing "|"), for the kick log.
+class RecordingSender final : public CommandSender {
+ public:
+  explicit RecordingSender(CommandSender& next) : next_(next) {}
+  bool SendCommand(std::string_view text) override {
+    const bool accepted = next_.SendCommand(text);
+    if (accepted) {
+      sent_.append(text);
+      if (!text.ends_with('|')) {
+        sent_ += '|';
+      }
+    }
+    return accepted;
+  }
+  const std::string& Sent() const { return sent_; }
+
+ private:
+  CommandSender& next_;
+  std::string sent_;
+};
+
+// The hub count checks by their settings' names, in the order of hubsChecks_.
+constexpr std::string_view kHubsCheckNames[] = {"UserHubs", "RegHubs", "OpHubs"};
 
 }  // namespace
 
@@ -78,7 +105,8 @@ bool Detections::IsExempt(std::string_view nick) const {
   return protectedOperator || protectedUser;
 }
 
-bool Detections::HandleMyInfo(const MyInfoFields& fields) {
+bool Detections::HandleMyInfo(const MyInfoFields& fields, std::string_view parameters) {
+  handled_ = {.myInfoParameters = parameters};
   // Made first, with detections on or off, as for $UserIP: a protected
   // pattern that cannot be matched abandons both kinds of command alike.
   const bool exempt = IsExempt(fields.nick);
@@ -100,6 +128,7 @@ bool Detections::HandleMyInfo(const MyInfoFields& fields) {
 }
 
 bool Detections::HandleUserIp(std::string_view nick, std::string_view ip) {
+  handled_ = {.userIp = true, .ip = ip};
   const int knownRow = context_.users.FindUser(nick);
   const bool exempt = IsExempt(nick);
   context_.panes.NiceLine(LangUserSendingIp, {nick, ip});
@@ -118,19 +147,55 @@ void Detections::ReportDetection(LangKey found, std::initializer_list<std::strin
 }
 
 bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value,
-                      LangKey found, std::initializer_list<std::string_view> foundArguments) {
+                      LangKey found, std::initializer_list<std::string_view> foundArguments, Evidence evidence) {
   const KindControls& controls = ControlsOf(kind);
   const std::string& text = controls.commandEdit->Text();
   bool kicked = false;
+  RecordingSender sender(context_.sender);
   if (kickSwitchOn && !text.empty()) {
     const std::string command =
         ExpandTemplate(text, nick, MyNick(context_.controls), KickKindOf(kind).placeholder, value);
     context_.kickWatch.Watch(nick);
-    SendKick(context_.controls, context_.sender, command, nick, controls.rawSwitch->Checked());
+    SendKick(context_.controls, sender, command, nick, controls.rawSwitch->Checked());
     kicked = true;
   }
+  // Logged before the report, whose chat line may fail to flush its pane.
+  RecordFinding(kind, nick, value, evidence, sender.Sent());
   ReportDetection(found, foundArguments);
   return kicked;
+}
+
+void Detections::RecordFinding(DetectionKind kind, std::string_view nick, std::string_view value, Evidence evidence,
+                               std::string_view sent) {
+  if (!context_.kickLog.Enabled()) {
+    return;
+  }
+  std::string ip;
+  std::string received;
+  if (handled_.userIp) {
+    ip = handled_.ip;
+    // The one entry of the $UserIP list that was examined.
+    received = "$UserIP " + std::string(nick) + " " + ip;
+  } else {
+    const int row = context_.users.FindUser(nick);
+    if (row >= 0) {
+      ip = context_.users.Row(row).Cell(UserColumn::Ip);
+    }
+    received = "$MyINFO " + std::string(handled_.myInfoParameters);
+  }
+  const KickLogEntry entry{
+      .nick = nick,
+      .ip = ip,
+      .detection = evidence.detection.empty() ? std::string_view(KickKindOf(kind).name) : evidence.detection,
+      .matched = evidence.matched.empty() ? value : evidence.matched,
+      .sent = sent,
+      .received = received,
+  };
+  try {
+    context_.kickLog.Record(entry);
+  } catch (const FileAccessError& error) {
+    context_.panes.StatusLog(context_.lang.Format(LangKickLogError, {error.what()}));
+  }
 }
 
 // Only the first row with the same share is looked at: when that row is the
@@ -169,7 +234,7 @@ bool Detections::DetectProxy(const MyInfoFields& fields) {
     return false;
   }
   return Fire(DetectionKind::Proxy, ControlsOf(DetectionKind::Proxy).kickSwitch->Checked(), fields.nick, {},
-              LangProxyUserFound, {fields.nick});
+              LangProxyUserFound, {fields.nick}, {.matched = fields.mode});
 }
 
 // A limit of 0 or less is reported but never kicks; with "only below" on,
@@ -246,7 +311,7 @@ bool Detections::DetectHubs(const MyInfoFields& f) {
   for (std::size_t i = 0; i < hubsChecks_.size(); ++i) {
     if (HubCount(parts[i], hubs) > hubsChecks_[i].threshold->Value()) {
       kicked |= Fire(DetectionKind::Hubs, hubsChecks_[i].kickSwitch->Checked(), f.nick, f.hubs, LangHubsUserFound,
-                     {f.nick, f.hubs});
+                     {f.nick, f.hubs}, {.detection = kHubsCheckNames[i], .matched = parts[i]});
     }
   }
   return kicked;

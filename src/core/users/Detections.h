@@ -15,6 +15,7 @@ namespace varnek {
 
 class CommandSender;
 class ControlModel;
+class KickLog;
 class KickWatch;
 class LangTable;
 class OutputPanes;
@@ -35,6 +36,7 @@ class Detections {
   struct Context {
     ControlModel& controls;
     ProtocolCounters& counters;
+    const KickLog& kickLog;
     KickWatch& kickWatch;
     LangTable& lang;
     StringListModel& operators;
@@ -45,8 +47,9 @@ class Detections {
 
   explicit Detections(Context context);
 
-  // Each returns whether a detection kicked the user.
-  bool HandleMyInfo(const MyInfoFields& fields);
+  // Each returns whether a detection kicked the user. `parameters` is the
+  // $MyINFO's text after its name as the hub sent it, for the kick log.
+  bool HandleMyInfo(const MyInfoFields& fields, std::string_view parameters);
   bool HandleUserIp(std::string_view nick, std::string_view ip);
 
   // Operators (when they are protected) and users matching the protected
@@ -91,15 +94,36 @@ class Detections {
   bool DetectPattern(DetectionKind kind, PatternList& list, std::string_view nick, std::string_view value,
                      LangKey found, std::initializer_list<std::string_view> foundArguments);
 
+  // What the kick log names as the detection and as what matched, where
+  // that is not the kind's name and the template's value.
+  struct Evidence {
+    std::string_view detection;
+    std::string_view matched;
+  };
+
   // The common shape of a detection that fired: kick when switched on and a
-  // template exists, then report. Returns whether it kicked.
+  // template exists, then report and log. Returns whether it kicked.
   bool Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value, LangKey found,
-            std::initializer_list<std::string_view> foundArguments);
+            std::initializer_list<std::string_view> foundArguments, Evidence evidence = {});
   void ReportDetection(LangKey found, std::initializer_list<std::string_view> arguments);
+  // One line of the kick log for a found user; `sent` is what reached the
+  // hub, empty when he was only reported. A log that cannot be written is
+  // noted in the status pane and changes nothing else.
+  void RecordFinding(DetectionKind kind, std::string_view nick, std::string_view value, Evidence evidence,
+                     std::string_view sent);
 
   const KindControls& ControlsOf(DetectionKind kind) const { return kinds_[static_cast<std::size_t>(kind)]; }
 
   Context context_;
+  // The command being handled, for the kick log: the $MyINFO's parameters,
+  // or the IP of a $UserIP entry. Set as each handler begins and read only
+  // while it runs.
+  struct HandledCommand {
+    bool userIp = false;
+    std::string_view myInfoParameters;
+    std::string_view ip;
+  };
+  HandledCommand handled_;
   std::array<KindControls, kDetectionKindCount> kinds_;
   const Control& detectionsSwitch_;
   const Control& protectedOps_;

@@ -157,7 +157,8 @@ QGroupBox* BuildAutomaticGroup(PageKit& kit, QWidget* page) {
 QGroupBox* BuildLoggingGroup(PageKit& kit, QWidget* page) {
   QGroupBox* group = kit.Group(page, ctl::kLoggingGroupBox);
   QVBoxLayout* column = ColumnIn(group);
-  for (const char* name : {ctl::kLogStatusCheckBox, ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox}) {
+  for (const char* name :
+       {ctl::kLogStatusCheckBox, ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox, ctl::kLogKicksCheckBox}) {
     column->addWidget(kit.Check(group, name));
   }
   return group;

@@ -1,0 +1,113 @@
+#include "core/store/KickLog.h"
+
+#include <iterator>
+#include <utility>
+
+#include "core/model/Control.h"
+#include "core/model/Ports.h"
+#include "core/store/FileAccess.h"
+
+namespace varnek {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The nick is the second field of a line.
+std::string_view NickField(std::string_view line) {
+  const std::size_t first = line.find('\t');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  const std::size_t second = line.find('\t', first + 1);
+  return line.substr(first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
+}
+
+}  // namespace
+
+std::string EscapeKickLogField(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
+  const std::string_view fields[] = {
+      time,          entry.nick,
+      entry.ip,      entry.detection,
+      entry.matched, entry.sent.empty() ? std::string_view("reported") : std::string_view("kicked"),
+      entry.sent,    entry.received,
+  };
+  std::string line = EscapeKickLogField(fields[0]);
+  for (std::size_t i = 1; i < std::size(fields); ++i) {
+    line += '\t';
+    line += EscapeKickLogField(fields[i]);
+  }
+  return line;
+}
+
+KickLog::KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file)
+    : logSwitch_(logSwitch), clock_(clock), file_(std::move(file)) {}
+
+bool KickLog::Enabled() const {
+  return logSwitch_.Checked();
+}
+
+void KickLog::Record(const KickLogEntry& entry) const {
+  // Always dated, whatever the panes' time stamp switches say: a line of
+  // evidence without its time is worth little.
+  const std::string time = clock_.LocalDateText() + " @ " + clock_.LocalTimeText();
+  AppendToFile(file_, KickLogLine(time, entry) + std::string(kLineEnd));
+}
+
+std::optional<std::string> KickLog::LastLineOf(std::string_view nick) const {
+  // One byte more than searched: when it is read, the search starts after
+  // the first line feed, which that byte may be, and not inside a line.
+  const std::optional<std::string> end = ReadFileEnd(file_, kSearchedBytes + 1);
+  if (!end) {
+    return std::nullopt;
+  }
+  const std::string wanted = EscapeKickLogField(nick);
+  std::string_view text = *end;
+  std::size_t firstLine = 0;
+  if (end->size() > kSearchedBytes) {
+    const std::size_t lineFeed = text.find('\n');
+    firstLine = lineFeed == std::string_view::npos ? text.size() : lineFeed + 1;
+  }
+  std::size_t lineEnd = text.size();
+  while (lineEnd > firstLine) {
+    const std::size_t lineFeed = text.rfind('\n', lineEnd - 1);
+    const std::size_t lineStart = lineFeed == std::string_view::npos || lineFeed < firstLine ? firstLine : lineFeed + 1;
+    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+    if (line.ends_with('\r')) {
+      line.remove_suffix(1);
+    }
+    if (!line.empty() && NickField(line) == wanted) {
+      return std::string(line);
+    }
+    if (lineStart == firstLine) {
+      break;
+    }
+    lineEnd = lineStart - 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace varnek

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnek {
+
+class Clock;
+class Control;
+
+// One found user, as the kick log keeps him: the evidence an operator needs
+// to answer "why was I kicked?".
+struct KickLogEntry {
+  std::string_view nick;
+  std::string_view ip;         // empty while the hub has sent none
+  std::string_view detection;  // a stable English word: "Fake", "Tag", "UserHubs", ...
+  std::string_view matched;    // the pattern, or the value that fired
+  std::string_view sent;       // what went to the hub; empty when the user was only reported
+  std::string_view received;   // the $MyINFO, or the $UserIP entry, as the hub sent it
+};
+
+// A field with its tabs, line breaks and backslashes escaped as \t, \r, \n and
+// \\, so that whatever a user puts in his $MyINFO keeps one event on one line.
+std::string EscapeKickLogField(std::string_view text);
+
+// The line of one entry, without its line end: time, nick, IP, detection,
+// what matched, "kicked" or "reported", what was sent and what was received,
+// separated by tabs. The bytes are the hub's, as in the other logs.
+std::string KickLogLine(std::string_view time, const KickLogEntry& entry);
+
+// logs/kicks.txt: one line per found user, appended at once (not when a pane
+// is flushed), so that the evidence survives a crash and a restart.
+class KickLog {
+ public:
+  // How much of the file's end "last line of a nick" looks through, so that
+  // a log of years answers as quickly as a new one.
+  static constexpr std::size_t kSearchedBytes = std::size_t{16} * 1024 * 1024;
+
+  KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file);
+
+  bool Enabled() const;
+  const std::filesystem::path& File() const { return file_; }
+
+  // Appends the entry's line with the current date and time. Throws
+  // FileAccessError when the file cannot be written.
+  void Record(const KickLogEntry& entry) const;
+
+  // The last line whose nick is exactly this one (as the other nick commands
+  // compare), without its line end; nothing when the file has none in its
+  // last kSearchedBytes or does not exist. Throws FileAccessError when the
+  // file is there but cannot be read.
+  std::optional<std::string> LastLineOf(std::string_view nick) const;
+
+ private:
+  const Control& logSwitch_;
+  const Clock& clock_;
+  std::filesystem::path file_;
+};
+
+}  // namespace varnek

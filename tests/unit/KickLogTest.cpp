@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/store/KickLog.h"
+#include "core/store/OutputPanes.h"
+#include "fakes/BotFixture.h"
+
+namespace varnek {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The fake clock's date and time, as every line begins.
+constexpr std::string_view kNow = "2026-12-10 @ 14:05:09\t";
+
+const std::string kBobInfo = "$MyINFO $ALL bob files<++ V:0.7,M:5,H:5/0/7,S:3>$ $DSL\x01$b@x$5000000000$";
+
+Lines SplitLines(const std::string& text) {
+  Lines lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start) + " <no CR LF>");
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+TEST(KickLogLine, HoldsEightTabSeparatedFieldsAndEscapesWhatWouldBreakTheLine) {
+  struct Case {
+    const char* name;
+    KickLogEntry entry;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"kicked",
+       {"bob", "10.0.0.1", "Tag", "*V:0.1*", "<Guard> !kick bob x|", "$MyINFO $ALL bob <V:0.1>$ $\x01$$1$"},
+       "T\tbob\t10.0.0.1\tTag\t*V:0.1*\tkicked\t<Guard> !kick bob x|\t$MyINFO $ALL bob <V:0.1>$ $\x01$$1$"},
+      {"reported, no IP yet", {"bob", "", "Proxy", "5", "", "$MyINFO x"}, "T\tbob\t\tProxy\t5\treported\t\t$MyINFO x"},
+      {"tab, CR, LF and backslash",
+       {"a\\b", "", "Description", "*\t*", "", "$MyINFO $ALL a\\b one\ttwo\r\nthree$"},
+       "T\ta\\\\b\t\tDescription\t*\\t*\treported\t\t$MyINFO $ALL a\\\\b one\\ttwo\\r\\nthree$"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(KickLogLine("T", c.entry), c.line) << c.name;
+  }
+}
+
+// A logged-in bot "Guard" with detections on and every kick switch off; the
+// kick log is on by default.
+struct LoggingBot {
+  LoggingBot() {
+    f.LogIn("Guard");
+    f.PlainLines();
+    f.control("DetectionsCheckBox").SetChecked(true);
+  }
+
+  std::filesystem::path File() const { return f.dir / "logs" / "kicks.txt"; }
+  Lines Logged() const { return SplitLines(test::TempDir::ReadFile(File())); }
+
+  test::BotFixture f;
+};
+
+class KickLogTest : public ::testing::Test, public LoggingBot {};
+
+// Every found user leaves one line with the evidence: what matched, what was
+// sent (nothing when he was only reported) and the command as the hub sent it.
+TEST_F(KickLogTest, EachFindingAppendsOneLineWithItsEvidence) {
+  struct Case {
+    const char* name;
+    std::function<void(test::BotFixture&)> setUp;
+    std::string received;
+    Lines lines;  // after the date and time
+  };
+  const Case cases[] = {
+      {"reported only: the fake share",
+       [](test::BotFixture&) {},
+       "$MyINFO $ALL bob <++ V:1,M:A,H:1/0/0,S:3>$ $DSL\x01$$5000000000$|",
+       {"bob\t\tFake\t5000000000\treported\t\t$MyINFO $ALL bob <++ V:1,M:A,H:1/0/0,S:3>$ $DSL\x01$$5000000000$"}},
+      {"plain kick with the kick message, IP known",
+       [](test::BotFixture& b) {
+         b.control("KickTagCheckBox").SetChecked(true);
+         b.control("KickToStatusCheckBox").SetChecked(true);
+         b.controls().List("KickTagListView").Append("*V:0.1*");
+         b.Receive("$UserIP bob 10.0.0.9|");
+       },
+       "$MyINFO $ALL bob <++ V:0.1,M:A,H:1/0/0,S:3>$ $DSL\x01$$1$|",
+       {"bob\t10.0.0.9\tTag\t*V:0.1*\tkicked\t<Guard> !kick bob [auto kick] Forbidden tag pattern: *V:0.1*|<Guard> is "
+        "kicking bob because: [auto kick] Forbidden tag pattern: *V:0.1*|\t$MyINFO $ALL bob <++ "
+        "V:0.1,M:A,H:1/0/0,S:3>$ $DSL\x01$$1$"}},
+      {"raw kick: the commands as one write",
+       [](test::BotFixture& b) {
+         b.control("KickProxyCheckBox").SetChecked(true);
+         b.control("RawProxyCheckBox").SetChecked(true);
+         b.control("KickProxyCommandEdit").SetText("$Kick <nick>|<<mynick>> bye <nick>");
+       },
+       "$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$|",
+       {"bob\t\tProxy\t5\tkicked\t$Kick bob|<Guard> bye bob|\t$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ "
+        "$DSL\x01$$1$"}},
+      {"a raw kick the send path refuses sends nothing, so it is a report",
+       [](test::BotFixture& b) {
+         b.control("KickProxyCheckBox").SetChecked(true);
+         b.control("RawProxyCheckBox").SetChecked(true);
+         b.control("KickProxyCommandEdit").SetText("Kick <nick>");
+       },
+       "$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$|",
+       {"bob\t\tProxy\t5\treported\t\t$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$"}},
+      {"each hub count that is too high, by its own name and value",
+       [](test::BotFixture& b) {
+         b.control("UserHubsSpinEdit").SetValue(2);
+         b.control("OpHubsSpinEdit").SetValue(2);
+       },
+       "$MyINFO $ALL bob <++ V:1,M:A,H:5/0/7,S:3>$ $DSL\x01$$1$|",
+       {"bob\t\tUserHubs\t5\treported\t\t$MyINFO $ALL bob <++ V:1,M:A,H:5/0/7,S:3>$ $DSL\x01$$1$",
+        "bob\t\tOpHubs\t7\treported\t\t$MyINFO $ALL bob <++ V:1,M:A,H:5/0/7,S:3>$ $DSL\x01$$1$"}},
+      {"the examined entry of a $UserIP list",
+       [](test::BotFixture& b) {
+         b.control("KickIpCheckBox").SetChecked(true);
+         b.controls().List("KickIpListView").Append("192.0.2.*");
+       },
+       "$UserIP ann 198.51.100.4$$carol 192.0.2.77$$|",
+       {"carol\t192.0.2.77\tIp\t192.0.2.*\tkicked\t<Guard> !kick carol [auto kick] Forbidden IP pattern: "
+        "192.0.2.*|\t$UserIP carol 192.0.2.77"}},
+      {"the same IP names the other user",
+       [](test::BotFixture& b) { b.Receive("$UserIP alice 10.0.0.5|"); },
+       "$UserIP bob 10.0.0.5|",
+       {"bob\t10.0.0.5\tSameIp\talice\treported\t\t$UserIP bob 10.0.0.5"}},
+  };
+  for (const Case& c : cases) {
+    LoggingBot fixture;
+    test::BotFixture& b = fixture.f;
+    c.setUp(b);
+    b.Receive(c.received);
+    Lines expected;
+    for (const std::string& line : c.lines) {
+      expected.push_back(std::string(kNow) + line);
+    }
+    EXPECT_EQ(fixture.Logged(), expected) << c.name;
+  }
+}
+
+TEST_F(KickLogTest, NothingIsWrittenWhileTheSwitchIsOff) {
+  f.control("LogKicksCheckBox").SetChecked(false);
+  f.control("KickFakeCheckBox").SetChecked(true);
+  f.Receive(kBobInfo + "|");
+  ASSERT_FALSE(f.Writes().empty()) << "bob was kicked";
+  EXPECT_FALSE(std::filesystem::exists(File()));
+}
+
+// A log that cannot be written is told in the status pane; the detection
+// goes on as without the log, so a reported user still gets his row.
+TEST_F(KickLogTest, AnUnwritableLogIsToldAndChangesNothingElse) {
+  std::filesystem::remove_all(f.dir / "logs");
+  f.Receive(kBobInfo + "|");
+  ASSERT_FALSE(f.StatusLines().empty());
+  EXPECT_EQ(f.StatusLines().back(),
+            "Kick log: Cannot write file \"" + File().string() + "\": No such file or directory");
+  EXPECT_GE(f.bot->Users().FindUser("bob"), 0);
+  EXPECT_EQ(f.ChatLines().back(), "*** bob is using proxy connection");
+}
+
+TEST_F(KickLogTest, LastLineOfANickIsItsLatestLineComparedExactly) {
+  const KickLog& log = f.bot->Kicks();
+  EXPECT_EQ(log.LastLineOf("bob"), std::nullopt) << "no file yet";
+  f.Receive(kBobInfo + "|");
+  f.Receive("$MyINFO $ALL bobby <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$2$|");
+  f.Receive("$MyINFO $ALL a\tb <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$3$|");
+  const Lines lines = Logged();
+  ASSERT_EQ(lines.size(), 4u) << "bob: fake and proxy; bobby and a<tab>b: proxy";
+  EXPECT_EQ(log.LastLineOf("bob"), lines[1]);
+  EXPECT_EQ(log.LastLineOf("bobby"), lines[2]);
+  EXPECT_EQ(log.LastLineOf("a\tb"), lines[3]);
+  EXPECT_EQ(log.LastLineOf("Bob"), std::nullopt);
+  EXPECT_EQ(log.LastLineOf("b"), std::nullopt);
+}
+
+// Only the file's end is searched; a line that the search window cuts is no
+// line of the nick whose name its cut piece happens to begin with.
+TEST_F(KickLogTest, LastLineOfSearchesOnlyWholeLinesAtTheEnd) {
+  const std::string early = "T\tbob\t\tProxy\t5\treported\t\tearly\r\n";
+  const std::string cut = "T\tx\t\tProxy\t5\treported\t\tcut\r\n";
+  const std::string filler = "T\tcarol\t\tProxy\t5\treported\t\t";
+  const std::string last = "T\tdave\t\tProxy\t5\treported\t\tlast\r\n";
+  // The window begins right after "T\t", so its cut piece starts "x\t".
+  const std::size_t fillerBytes = KickLog::kSearchedBytes - (cut.size() - 2) - filler.size() - 2 - last.size();
+  f.dir.WriteFile("logs/kicks.txt", early + cut + filler + std::string(fillerBytes, 'f') + "\r\n" + last);
+  const KickLog& log = f.bot->Kicks();
+  EXPECT_EQ(log.LastLineOf("dave"), "T\tdave\t\tProxy\t5\treported\t\tlast");
+  EXPECT_EQ(log.LastLineOf("x"), std::nullopt) << "the cut line";
+  EXPECT_EQ(log.LastLineOf("bob"), std::nullopt) << "before the window";
+  EXPECT_TRUE(log.LastLineOf("carol").has_value());
+}
+
+}  // namespace
+}  // namespace varnek
