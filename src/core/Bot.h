@@ -68,7 +68,7 @@ class Bot : public HubEvents, public ErrorHandler {
   ControlModel& Controls() { return controls_; }
   LangTable& Lang() { return lang_; }
   OutputPanes& Panes() { return panes_; }
-  const KickLog& Kicks() const { return kickLog_; }
+  const KickLog& KickEvidence() const { return kickLog_; }
   ProtocolCounters& Counters() { return counters_; }
   UserList& Users() { return users_; }
   HubSession& Session() { return session_; }
@@ -79,7 +79,7 @@ class Bot : public HubEvents, public ErrorHandler {
   Login& LoginHandler() { return login_; }
   MainTimer& Timer() { return timer_; }
   Detections& Detector() { return detections_; }
-  KickWatch& Kicks() { return kickWatch_; }
+  KickWatch& KickChecks() { return kickWatch_; }
   Chat& ChatHandler() { return chat_; }
   BotCommands& Commands() { return botCommands_; }
   Console& OperatorConsole() { return console_; }

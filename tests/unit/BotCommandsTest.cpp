@@ -55,7 +55,7 @@ class BotCommandsTest : public ::testing::Test {
   BotCommands commands{{.codePages = f.fakes.codePages,
                         .controls = f.bot->Controls(),
                         .detections = f.bot->Detector(),
-                        .kickLog = f.bot->Kicks(),
+                        .kickLog = f.bot->KickEvidence(),
                         .lang = f.bot->Lang(),
                         .panes = f.bot->Panes(),
                         .sender = f.bot->Connection(),

@@ -168,7 +168,7 @@ TEST_F(KickLogTest, AnUnwritableLogIsToldAndChangesNothingElse) {
 }
 
 TEST_F(KickLogTest, LastLineOfANickIsItsLatestLineComparedExactly) {
-  const KickLog& log = f.bot->Kicks();
+  const KickLog& log = f.bot->KickEvidence();
   EXPECT_EQ(log.LastLineOf("bob"), std::nullopt) << "no file yet";
   f.Receive(kBobInfo + "|");
   f.Receive("$MyINFO $ALL bobby <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$2$|");
@@ -192,7 +192,7 @@ TEST_F(KickLogTest, LastLineOfSearchesOnlyWholeLinesAtTheEnd) {
   // The window begins right after "T\t", so its cut piece starts "x\t".
   const std::size_t fillerBytes = KickLog::kSearchedBytes - (cut.size() - 2) - filler.size() - 2 - last.size();
   f.dir.WriteFile("logs/kicks.txt", early + cut + filler + std::string(fillerBytes, 'f') + "\r\n" + last);
-  const KickLog& log = f.bot->Kicks();
+  const KickLog& log = f.bot->KickEvidence();
   EXPECT_EQ(log.LastLineOf("dave"), "T\tdave\t\tProxy\t5\treported\t\tlast");
   EXPECT_EQ(log.LastLineOf("x"), std::nullopt) << "the cut line";
   EXPECT_EQ(log.LastLineOf("bob"), std::nullopt) << "before the window";

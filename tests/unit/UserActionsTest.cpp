@@ -57,7 +57,7 @@ class UserActionsTest : public ::testing::Test {
   UserActionsTest()
       : actions({.controls = f.bot->Controls(),
                  .dialogs = dialogs,
-                 .kickWatch = f.bot->Kicks(),
+                 .kickWatch = f.bot->KickChecks(),
                  .lang = f.bot->Lang(),
                  .panes = f.bot->Panes(),
                  .sender = f.bot->Connection(),
