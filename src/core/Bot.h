@@ -13,6 +13,7 @@
 #include "core/commands/ListEditing.h"
 #include "core/commands/UpdateCheck.h"
 #include "core/commands/UserActions.h"
+#include "core/hub/CertificateTrust.h"
 #include "core/hub/ConnectionListener.h"
 #include "core/hub/ErrorHandler.h"
 #include "core/hub/GuardedHttpClient.h"
@@ -73,6 +74,7 @@ class Bot : public HubEvents, public ErrorHandler {
   SettingsFile& Settings() { return settings_; }
   HubConnection& Connection() { return connection_; }
   Lifecycle& Life() { return lifecycle_; }
+  CertificateTrust& Certificates() { return certificates_; }
   Login& LoginHandler() { return login_; }
   MainTimer& Timer() { return timer_; }
   Detections& Detector() { return detections_; }
@@ -149,6 +151,7 @@ class Bot : public HubEvents, public ErrorHandler {
   SettingsFile settings_;
   StringListModel& operators_;  // OpsListBox
   Lifecycle lifecycle_;
+  CertificateTrust certificates_;
   Login login_;
   HubInformation hubInformation_;
   MainTimer timer_;

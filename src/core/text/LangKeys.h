@@ -367,6 +367,11 @@ enum LangKey : int {
   LangRedirectUserTitle,
   // The language's code ("de"): the window loads Qt's own texts for it.
   LangLocale,
+  LangCertificateFirstUse,
+  LangCertificateChanged,
+  LangCertificateRefused,
+  LangCertificateQuestion,
+  LangCertificateTrusted,
   LangKeyCount
 };
 
