@@ -10,14 +10,17 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-translations-l10n
   python3 fonts-dejavu-core
+  # Qt loads OpenSSL at run time for TLS hubs (nmdcs://).
+  libssl3
 )
 for flag in "$@"; do
   case "$flag" in
     # make and the three -dev packages build the PtokaX hub of the end-to-end
     # test; dbus-daemon gives the media-title test a private session bus;
     # dpkg-dev (dpkg-shlibdeps) makes the Debian package, whose desktop entry,
-    # metainfo, man pages and service unit the last four check.
-    --test) PACKAGES+=(xvfb x11-utils imagemagick microdc2 ncdc tmux dbus-daemon make liblua5.3-dev libtinyxml-dev zlib1g-dev clang-format clang-tidy
+    # metainfo, man pages and service unit the last four check; openssl makes
+    # the certificates of the scripted TLS hubs.
+    --test) PACKAGES+=(openssl xvfb x11-utils imagemagick microdc2 ncdc tmux dbus-daemon make liblua5.3-dev libtinyxml-dev zlib1g-dev clang-format clang-tidy
                        dpkg-dev desktop-file-utils appstream systemd man-db) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
   esac

@@ -13,6 +13,7 @@
 #include "core/commands/ListEditing.h"
 #include "core/commands/UpdateCheck.h"
 #include "core/commands/UserActions.h"
+#include "core/hub/CertificateTrust.h"
 #include "core/hub/ConnectionListener.h"
 #include "core/hub/ErrorHandler.h"
 #include "core/hub/GuardedHttpClient.h"
@@ -76,6 +77,7 @@ class Bot : public HubEvents, public ErrorHandler {
   SettingsFile& Settings() { return settings_; }
   HubConnection& Connection() { return connection_; }
   Lifecycle& Life() { return lifecycle_; }
+  CertificateTrust& Certificates() { return certificates_; }
   Login& LoginHandler() { return login_; }
   MainTimer& Timer() { return timer_; }
   Detections& Detector() { return detections_; }
@@ -155,6 +157,7 @@ class Bot : public HubEvents, public ErrorHandler {
   StringListModel& operators_;  // OpsListBox
   KickWatch kickWatch_;
   Lifecycle lifecycle_;
+  CertificateTrust certificates_;
   Login login_;
   HubInformation hubInformation_;
   MainTimer timer_;

@@ -124,6 +124,9 @@ class BotActions {
   LocalReply TakeAsOpChat(std::string_view nick);
   LocalReply AllowUser(std::string_view nick);
   LocalReply ProtectUser(std::string_view nick);
+  // Trusts the TLS hub certificate that was refused last as changed, and
+  // connects again.
+  LocalReply TrustRefusedCertificate();
   // The keys a connection needs and that are empty: "Dns", "Username".
   std::vector<std::string> MissingConnectionSettings() const;
   const std::filesystem::path& SettingsFilePath() const;

@@ -176,6 +176,14 @@ LocalReply BotActions::ProtectUser(std::string_view nick) {
   });
 }
 
+LocalReply BotActions::TrustRefusedCertificate() {
+  const auto accepted = bot_.Certificates().AcceptRefused();
+  if (!accepted) {
+    return LocalReply::Refused("no hub certificate has been refused");
+  }
+  return LocalReply::Done("trusted the new certificate of " + accepted->hub + ": " + accepted->fingerprint);
+}
+
 std::vector<std::string> BotActions::MissingConnectionSettings() const {
   std::vector<std::string> missing;
   for (const char* control : {ctl::kHubIpEdit, ctl::kUsernameEdit}) {

@@ -123,6 +123,9 @@ class LocalCommands {
   void Protect(const std::string& arguments) {
     Answer([&] { return bot_.ProtectUser(FirstWord(arguments).first); });
   }
+  void Trust(const std::string&) {
+    Answer([&] { return bot_.TrustRefusedCertificate(); });
+  }
   void Help(const std::string&);
 
  private:
@@ -185,6 +188,7 @@ constexpr LocalCommand kCommands[] = {
     {"opchat", "NICK", "take the nick as the operators chat (OpChat)", &LocalCommands::OpChat},
     {"allow", "NICK", "add the nick to the allowed users", &LocalCommands::Allow},
     {"protect", "NICK", "add the nick to the protected users", &LocalCommands::Protect},
+    {"trust", "", "trust the hub certificate refused last as changed, and connect", &LocalCommands::Trust},
     {"help", "", "this list", &LocalCommands::Help},
 };
 

@@ -51,6 +51,7 @@ DialogAnswer AnswerFor(Question question) {
     case Question::Redirect:
     case Question::Update:
     case Question::UnexpectedError:
+    case Question::ChangedCertificate:  // the operator decides with ":trust"
     case Question::None:
       break;
   }
@@ -233,6 +234,9 @@ DialogAnswer HeadlessFrontEnd::MessageBox(DialogKind kind, DialogButtons buttons
   }
   const DialogAnswer answer = AnswerFor(question);
   Tell(QStringLiteral("question: ") + shown + QStringLiteral(" -> ") + QLatin1String(AnswerText(answer)));
+  if (question == Question::ChangedCertificate) {
+    Tell(QStringLiteral("type \":trust\" to trust the new certificate and connect"));
+  }
   return answer;
 }
 

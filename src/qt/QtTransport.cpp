@@ -2,8 +2,12 @@
 
 #include <sys/socket.h>
 
+#include <QCryptographicHash>
 #include <QEvent>
 #include <QSocketNotifier>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslSocket>
 #include <cerrno>
 #include <cstring>
 
@@ -15,55 +19,116 @@ constexpr qint64 kReadBufferBytes = qint64{64} * 1024;
 }  // namespace
 
 QtTransport::QtTransport(QObject* parent) : QObject(parent) {
-  connect(&socket_, &QTcpSocket::stateChanged, this, &QtTransport::OnStateChanged);
-  connect(&socket_, &QTcpSocket::connected, this, &QtTransport::OnConnected);
-  connect(&socket_, &QTcpSocket::readyRead, this, &QtTransport::OnReadyRead);
-  connect(&socket_, &QTcpSocket::disconnected, this, &QtTransport::OnDisconnected);
-  connect(&socket_, &QTcpSocket::errorOccurred, this, &QtTransport::OnError);
+  Attach(plain_);
+}
+
+QtTransport::~QtTransport() = default;
+
+void QtTransport::Attach(QTcpSocket& socket) {
+  connect(&socket, &QTcpSocket::stateChanged, this, &QtTransport::OnStateChanged);
+  connect(&socket, &QTcpSocket::connected, this, &QtTransport::OnConnected);
+  connect(&socket, &QTcpSocket::readyRead, this, &QtTransport::OnReadyRead);
+  connect(&socket, &QTcpSocket::disconnected, this, &QtTransport::OnDisconnected);
+  connect(&socket, &QTcpSocket::errorOccurred, this, &QtTransport::OnError);
   // A login flood arrives faster than it is handled. Unbounded, the socket
   // would take everything the kernel holds in one read (megabytes), and that
   // read's copies would stay in the peak memory; in bounded reads the kernel
   // keeps the rest until the bot is ready for it.
-  socket_.setReadBufferSize(kReadBufferBytes);
+  socket.setReadBufferSize(kReadBufferBytes);
 }
 
-void QtTransport::Open(const std::string& host, std::uint16_t port) {
+// Made only when a TLS hub is met, so that a plain hub never loads the TLS
+// library.
+QSslSocket& QtTransport::SecureSocket() {
+  if (!secure_) {
+    secure_ = std::make_unique<QSslSocket>();
+    Attach(*secure_);
+    connect(secure_.get(), &QSslSocket::encrypted, this, &QtTransport::OnEncrypted);
+    QSslConfiguration configuration = secure_->sslConfiguration();
+    configuration.setProtocol(QSsl::TlsV1_2OrLater);
+    // Hub certificates are mostly self-signed: the program trusts a hub by
+    // its certificate's fingerprint, not by a chain of authorities.
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    secure_->setSslConfiguration(configuration);
+  }
+  return *secure_;
+}
+
+void QtTransport::Open(const std::string& host, std::uint16_t port, Encryption encryption) {
   closing_ = false;
   brokenBy_ = 0;
-  socket_.connectToHost(QString::fromStdString(host), port);
+  ++attempt_;
+  const QString hostName = QString::fromStdString(host);
+  if (encryption == Encryption::None) {
+    socket_ = &plain_;
+    holdingReads_ = false;
+    socket_->connectToHost(hostName, port);
+    return;
+  }
+  if (!QSslSocket::supportsSsl()) {
+    FailLater("TLS is not available: the OpenSSL library (libssl3) was not found");
+    return;
+  }
+  socket_ = &SecureSocket();
+  holdingReads_ = true;
+  static_cast<QSslSocket*>(socket_)->connectToHostEncrypted(hostName, port);
+}
+
+void QtTransport::FailLater(const std::string& reason) {
+  const unsigned attempt = attempt_;
+  QMetaObject::invokeMethod(
+      this,
+      [this, attempt, reason] {
+        if (attempt == attempt_ && events_ != nullptr) {
+          events_->OnSocketError(SocketErrorKind::Connect, ErrorCode(QAbstractSocket::SslInternalError), reason);
+        }
+      },
+      Qt::QueuedConnection);
 }
 
 void QtTransport::Close() {
   closing_ = true;
-  socket_.abort();
+  ++attempt_;
+  if (socket_ != &plain_ && socket_->state() == QAbstractSocket::ConnectedState) {
+    // The end of the handshake may still wait in the socket; a hub refused
+    // for its certificate then sees the handshake end before the close.
+    socket_->flush();
+  }
+  socket_->abort();
   closing_ = false;
 }
 
 void QtTransport::Write(std::string_view bytes) {
-  if (socket_.state() == QAbstractSocket::ConnectedState) {
+  if (socket_->state() == QAbstractSocket::ConnectedState) {
     // QTcpSocket queues what the kernel does not take at once and writes it
-    // in order as the socket drains.
-    socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    // in order as the socket drains (a TLS socket until its handshake ends).
+    socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
   }
 }
 
 void QtTransport::OnStateChanged(QAbstractSocket::SocketState state) {
+  if (sender() != socket_) {
+    return;
+  }
   if (state == QAbstractSocket::ConnectingState && events_ != nullptr && !closing_) {
     events_->OnSocketConnecting();
   }
 }
 
 void QtTransport::OnConnected() {
+  if (sender() != socket_) {
+    return;
+  }
   // Options take effect only on a socket that exists, so they are set here.
   // Commands are small and the hub waits for each answer: send at once.
-  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
   // A hub that vanished without a word (a half-open connection) is noticed.
-  socket_.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+  socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
   // Qt reports a reset by the hub as the same "remote host closed" as a
   // plain close. The kernel still holds the reset's error when it wakes the
   // socket up, until Qt's read takes it; watching the socket's notifiers
   // catches it first, so a reset can be told from a close.
-  for (QSocketNotifier* notifier : socket_.findChildren<QSocketNotifier*>()) {
+  for (QSocketNotifier* notifier : socket_->findChildren<QSocketNotifier*>()) {
     notifier->installEventFilter(this);
   }
   if (events_ != nullptr && !closing_) {
@@ -83,21 +148,63 @@ bool QtTransport::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+// The certificate goes to the program after this signal has been handled:
+// the program may close the connection or ask the operator, which must not
+// happen inside the socket's own handshake. Until it has spoken, the hub's
+// bytes wait in the socket.
+void QtTransport::OnEncrypted() {
+  if (sender() != socket_) {
+    return;
+  }
+  const QSslCertificate certificate = static_cast<QSslSocket*>(socket_)->peerCertificate();
+  const std::string fingerprint = certificate.isNull() ? std::string() : Fingerprint(certificate.toDer());
+  const unsigned attempt = attempt_;
+  QMetaObject::invokeMethod(
+      this, [this, attempt, fingerprint] { ReportEncrypted(attempt, fingerprint); }, Qt::QueuedConnection);
+}
+
+void QtTransport::ReportEncrypted(unsigned attempt, const std::string& fingerprint) {
+  if (attempt != attempt_ || events_ == nullptr) {
+    return;  // closed or opened anew meanwhile
+  }
+  holdingReads_ = false;
+  events_->OnSocketEncrypted(fingerprint);
+  if (attempt == attempt_) {
+    DeliverReads();
+  }
+}
+
+std::string QtTransport::Fingerprint(const QByteArray& der) {
+  return QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper().toStdString();
+}
+
 void QtTransport::OnReadyRead() {
-  const QByteArray bytes = socket_.readAll();
+  if (sender() == socket_) {
+    DeliverReads();
+  }
+}
+
+void QtTransport::DeliverReads() {
+  if (holdingReads_ || socket_->bytesAvailable() == 0) {
+    return;
+  }
+  const QByteArray bytes = socket_->readAll();
   if (events_ != nullptr && !closing_ && !bytes.isEmpty()) {
     events_->OnSocketRead(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   }
 }
 
 void QtTransport::OnDisconnected() {
+  if (sender() != socket_) {
+    return;
+  }
   if (events_ != nullptr && !closing_) {
     events_->OnSocketDisconnected();
   }
 }
 
 void QtTransport::OnError(QAbstractSocket::SocketError error) {
-  if (events_ == nullptr || closing_) {
+  if (sender() != socket_ || events_ == nullptr || closing_) {
     return;
   }
   if (error == QAbstractSocket::RemoteHostClosedError) {
@@ -112,7 +219,7 @@ void QtTransport::OnError(QAbstractSocket::SocketError error) {
   }
   // Qt's words for the error carry the system's reason ("Connection refused",
   // "Host not found", "Network unreachable").
-  const QByteArray reason = socket_.errorString().toUtf8();
+  const QByteArray reason = socket_->errorString().toUtf8();
   events_->OnSocketError(ErrorKind(error), ErrorCode(error),
                          std::string_view(reason.constData(), static_cast<std::size_t>(reason.size())));
 }

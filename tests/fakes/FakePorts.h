@@ -18,8 +18,9 @@ namespace varnek::test {
 class FakeTransport : public Transport {
  public:
   void SetEvents(TransportEvents* events) override { events_ = events; }
-  void Open(const std::string& host, std::uint16_t port) override {
+  void Open(const std::string& host, std::uint16_t port, Encryption encryption) override {
     opens.emplace_back(host, port);
+    encryptions.push_back(encryption);
     if (connectingInOpen) {
       // A socket given a dotted address starts connecting inside the open.
       // An exception thrown back into it ends that attempt for good: the
@@ -41,6 +42,8 @@ class FakeTransport : public Transport {
   }
   // The connect that completes an attempt which reported connecting already.
   void CompleteConnect() { events_->OnSocketConnected(); }
+  // The end of a TLS handshake with a hub showing this certificate.
+  void Encrypt(std::string_view fingerprint) { events_->OnSocketEncrypted(fingerprint); }
   void Receive(std::string_view bytes) { events_->OnSocketRead(bytes); }
   void PeerClose() {
     open = false;
@@ -60,6 +63,7 @@ class FakeTransport : public Transport {
 
   std::vector<std::string> writes;
   std::vector<std::pair<std::string, std::uint16_t>> opens;
+  std::vector<Encryption> encryptions;  // of each open
   int closes = 0;
   bool open = false;  // an attempt or a connection is under way
   bool connectingInOpen = false;

@@ -13,6 +13,7 @@ TEST(HubAddressTest, ReadsEveryFormOfAnAddress) {
     std::string text;
     std::string host;
     std::optional<std::uint16_t> port;
+    bool tls = false;
   };
   const Case cases[] = {
       {"hub.example.org", "hub.example.org", std::nullopt},
@@ -29,12 +30,16 @@ TEST(HubAddressTest, ReadsEveryFormOfAnAddress) {
       {"dchub://[2001:db8::7]:411", "2001:db8::7", 411},
       {"2001:db8::7", "2001:db8::7", std::nullopt},
       {"::1", "::1", std::nullopt},
+      {"nmdcs://hub.example.org:411", "hub.example.org", 411, true},
+      {"NMDCS://[2001:db8::7]:4111/", "2001:db8::7", 4111, true},
+      {"nmdcs://hub.example.org", "hub.example.org", std::nullopt, true},
   };
   for (const Case& c : cases) {
     const HubAddressReading reading = ReadHubAddress(c.text);
     ASSERT_TRUE(reading.address) << c.text << ": " << reading.error;
     EXPECT_EQ(reading.address->host, c.host) << c.text;
     EXPECT_EQ(reading.address->port, c.port) << c.text;
+    EXPECT_EQ(reading.address->tls, c.tls) << c.text;
   }
 }
 
@@ -51,7 +56,7 @@ TEST(HubAddressTest, RefusesWhatNoHubCanBeReachedBy) {
       {"hub.example.org:1:2", "\"1:2\" is no number"},
       {"[::1", "no closing"},
       {"[::1]4111", "only \":port\""},
-      {"nmdcs://hub.example.org:411", "encrypted hubs (nmdcs://) are not supported yet"},
+      {"nmdcs://", "no host"},
       {"adc://hub.example.org:411", "ADC hubs"},
       {"http://hub.example.org", "unknown address scheme \"http://\""},
   };
@@ -65,6 +70,25 @@ TEST(HubAddressTest, RefusesWhatNoHubCanBeReachedBy) {
 TEST(HubAddressTest, ShowsAnIpv6HostInBrackets) {
   EXPECT_EQ(ShowHostAndPort("hub.example.org", 411), "hub.example.org:411");
   EXPECT_EQ(ShowHostAndPort("::1", 4111), "[::1]:4111");
+}
+
+// A redirect's target goes into the address field without its port: read
+// again, the field must name the same host and keep the encryption.
+TEST(HubAddressTest, TheAddressFieldTextReadsBackAsTheSameHub) {
+  const HubAddress addresses[] = {
+      {"hub.example.org", 4111, false},
+      {"hub.example.org", 4111, true},
+      {"2001:db8::7", 411, false},
+      {"2001:db8::7", 411, true},
+  };
+  for (const HubAddress& address : addresses) {
+    const std::string field = AddressFieldText(address);
+    const HubAddressReading reading = ReadHubAddress(field);
+    ASSERT_TRUE(reading.address) << field << ": " << reading.error;
+    EXPECT_EQ(reading.address->host, address.host) << field;
+    EXPECT_EQ(reading.address->tls, address.tls) << field;
+    EXPECT_EQ(reading.address->port, std::nullopt) << field;
+  }
 }
 
 }  // namespace

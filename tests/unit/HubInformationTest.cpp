@@ -74,6 +74,8 @@ TEST_F(HubInformationTest, AcceptedRedirectConnectsToTheNewAddress) {
     std::string host;
     std::string port;
     std::vector<DialogAnswer> answers;
+    std::string field = {};  // the address field afterwards, when not the host
+    Encryption encryption = Encryption::None;
   };
   const Case cases[] = {
       {"other.hub:4111", "other.hub", "4111", {DialogAnswer::Yes}},
@@ -82,6 +84,8 @@ TEST_F(HubInformationTest, AcceptedRedirectConnectsToTheNewAddress) {
       {"dchub://other.hub:4111", "other.hub", "4111", {DialogAnswer::Yes}},
       {"nmdc://other.hub/", "other.hub", "411", {DialogAnswer::Yes}},
       {"[2001:db8::7]:4111", "2001:db8::7", "4111", {DialogAnswer::Yes}},
+      {"nmdcs://other.hub:4111", "other.hub", "4111", {DialogAnswer::Yes}, "nmdcs://other.hub", Encryption::Tls},
+      {"nmdcs://[2001:db8::7]", "2001:db8::7", "411", {DialogAnswer::Yes}, "nmdcs://[2001:db8::7]", Encryption::Tls},
   };
   for (const Case& c : cases) {
     f.fakes.transport.PeerClose();
@@ -97,8 +101,9 @@ TEST_F(HubInformationTest, AcceptedRedirectConnectsToTheNewAddress) {
     EXPECT_EQ(question.text, "Redirect to " + c.address + " was received. Would you like to move there?");
     EXPECT_EQ(question.question, Question::Redirect);
     EXPECT_EQ(question.buttons, DialogButtons::YesNo);
-    EXPECT_EQ(f.control("HubIpEdit").Text(), c.host) << c.address;
+    EXPECT_EQ(f.control("HubIpEdit").Text(), c.field.empty() ? c.host : c.field) << c.address;
     EXPECT_EQ(f.control("HubPortEdit").Text(), c.port) << c.address;
+    EXPECT_EQ(f.fakes.transport.encryptions.back(), c.encryption) << c.address;
     EXPECT_EQ(f.fakes.transport.closes, closes + 1) << "the old hub is left";
     ASSERT_FALSE(f.fakes.transport.opens.empty());
     EXPECT_EQ(f.fakes.transport.opens.back(), std::make_pair(c.host, static_cast<std::uint16_t>(std::stoi(c.port))))

@@ -136,7 +136,7 @@ TEST_F(LifecycleTest, TheAddressFieldNamesHostAndPort) {
 }
 
 TEST_F(LifecycleTest, AnUnusableAddressIsRefusedWithTheReason) {
-  for (const std::string dns : {"nmdcs://hub.example:411", "hub.example:99999"}) {
+  for (const std::string dns : {"adcs://hub.example:411", "hub.example:99999"}) {
     Fields(dns, "Guard", "411");
     Messages().clear();
     f.control("PageControl").SetValue(5);

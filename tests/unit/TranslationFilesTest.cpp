@@ -101,6 +101,8 @@ std::optional<std::string> FormatWith(const LangTable& lang, LangKey key, int co
       return lang.Format(key, {"{arg1}"});
     case 2:
       return lang.Format(key, {"{arg1}", "{arg2}"});
+    case 3:
+      return lang.Format(key, {"{arg1}", "{arg2}", "{arg3}"});
     default:
       return std::nullopt;
   }
@@ -185,6 +187,7 @@ TEST(TranslationFiles, EveryMessageLoadsUnchangedAndFormatsWithTheEnglishArgumen
       const std::size_t second = text->find("{arg2}");
       EXPECT_EQ(first != std::string::npos, count >= 1) << *text;
       EXPECT_EQ(second != std::string::npos, count >= 2) << *text;
+      EXPECT_EQ(text->find("{arg3}") != std::string::npos, count >= 3) << *text;
     }
   }
 }

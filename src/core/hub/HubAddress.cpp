@@ -7,16 +7,19 @@
 namespace varnek {
 namespace {
 
+constexpr std::string_view kTlsScheme = "nmdcs://";
+
 struct Scheme {
   std::string_view prefix;
   const char* refusal;  // null for a scheme the bot speaks
+  bool tls = false;
 };
 
 // The NMDC schemes the bot speaks and the ones it knows it does not.
 constexpr Scheme kSchemes[] = {
     {"dchub://", nullptr},
     {"nmdc://", nullptr},
-    {"nmdcs://", "encrypted hubs (nmdcs://) are not supported yet"},
+    {kTlsScheme, nullptr, true},
     {"adc://", "ADC hubs (adc://) are not supported; the bot speaks NMDC"},
     {"adcs://", "ADC hubs (adcs://) are not supported; the bot speaks NMDC"},
 };
@@ -43,8 +46,9 @@ bool LooksLikeIpv6(std::string_view text) {
   });
 }
 
-// Takes off a known scheme; a scheme the bot does not speak is an error.
-std::optional<std::string> StripScheme(std::string_view& text) {
+// Takes off a known scheme and tells whether it asks for TLS; a scheme the
+// bot does not speak is an error.
+std::optional<std::string> StripScheme(std::string_view& text, bool& tls) {
   const std::size_t separator = text.find("://");
   if (separator == std::string_view::npos) {
     return std::nullopt;
@@ -54,6 +58,7 @@ std::optional<std::string> StripScheme(std::string_view& text) {
       if (scheme.refusal != nullptr) {
         return std::string(scheme.refusal);
       }
+      tls = scheme.tls;
       text.remove_prefix(scheme.prefix.size());
       // A link may carry a path ("dchub://host:411/"); the hub is before it.
       text = text.substr(0, text.find('/'));
@@ -78,31 +83,15 @@ HubAddressReading WithPort(std::string host, std::string_view port) {
   return {HubAddress{std::move(host), number}, {}};
 }
 
-}  // namespace
-
-std::optional<std::uint16_t> ReadPortNumber(std::string_view text) {
-  if (text.empty() || text.size() > 5 ||
-      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return std::nullopt;
+std::string ShowHost(std::string_view host) {
+  if (host.find(':') != std::string_view::npos) {
+    return "[" + std::string(host) + "]";
   }
-  int value = 0;
-  for (const char c : text) {
-    value = value * 10 + (c - '0');
-  }
-  if (value < 1 || value > 65535) {
-    return std::nullopt;
-  }
-  return static_cast<std::uint16_t>(value);
+  return std::string(host);
 }
 
-HubAddressReading ReadHubAddress(std::string_view text) {
-  text = TrimBlanks(text);
-  if (text.empty()) {
-    return Refuse("the address is empty");
-  }
-  if (auto refusal = StripScheme(text)) {
-    return Refuse(std::move(*refusal));
-  }
+// The host and port after the scheme.
+HubAddressReading ReadHostAndPort(std::string_view text) {
   if (text.starts_with('[')) {
     const std::size_t close = text.find(']');
     if (close == std::string_view::npos) {
@@ -125,14 +114,48 @@ HubAddressReading ReadHubAddress(std::string_view text) {
   return WithPort(std::string(text.substr(0, colon)), text.substr(colon + 1));
 }
 
-std::string ShowHostAndPort(std::string_view host, std::uint16_t port) {
-  std::string shown;
-  if (host.find(':') != std::string_view::npos) {
-    shown.append("[").append(host).append("]");
-  } else {
-    shown.append(host);
+}  // namespace
+
+std::optional<std::uint16_t> ReadPortNumber(std::string_view text) {
+  if (text.empty() || text.size() > 5 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
   }
-  return shown + ":" + std::to_string(port);
+  int value = 0;
+  for (const char c : text) {
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > 65535) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
+HubAddressReading ReadHubAddress(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.empty()) {
+    return Refuse("the address is empty");
+  }
+  bool tls = false;
+  if (auto refusal = StripScheme(text, tls)) {
+    return Refuse(std::move(*refusal));
+  }
+  HubAddressReading reading = ReadHostAndPort(text);
+  if (reading.address) {
+    reading.address->tls = tls;
+  }
+  return reading;
+}
+
+std::string ShowHostAndPort(std::string_view host, std::uint16_t port) {
+  return ShowHost(host) + ":" + std::to_string(port);
+}
+
+std::string AddressFieldText(const HubAddress& address) {
+  if (!address.tls) {
+    return address.host;  // a bare IPv6 address reads back as one
+  }
+  return std::string(kTlsScheme) + ShowHost(address.host);
 }
 
 }  // namespace varnek

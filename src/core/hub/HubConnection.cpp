@@ -43,12 +43,13 @@ void HubConnection::Shutdown() {
   DropBuffer();
 }
 
-void HubConnection::SetHostAndConnect(const std::string& host, std::uint16_t port) {
+void HubConnection::SetHostAndConnect(const std::string& host, std::uint16_t port, Encryption encryption) {
   if (connected_) {
     CloseSocket();
   }
   host_ = host;
   port_ = port;
+  encryption_ = encryption;
   if (!connected_) {
     Open();
   }
@@ -76,7 +77,7 @@ void HubConnection::Open() {
     return;
   }
   socketOpen_ = true;
-  transport_.Open(host_, port_);
+  transport_.Open(host_, port_, encryption_);
 }
 
 // Closing the program's side reports the disconnect, as a peer's close does.
@@ -91,6 +92,13 @@ void HubConnection::CloseSocket() {
 
 void HubConnection::CloseWithError(int code, std::string_view reason) {
   OnSocketError(SocketErrorKind::General, code, reason);
+}
+
+void HubConnection::CloseRefused(const std::string& chatLine, const std::string& statusLine) {
+  if (detached_) {
+    return;
+  }
+  EndWithError([&] { panes_.ChatLine(chatLine); }, [&](bool) { panes_.StatusLog(statusLine); });
 }
 
 void HubConnection::DropBuffer() {
@@ -133,7 +141,18 @@ void HubConnection::OnSocketConnected() {
     return;
   }
   connected_ = true;
+  awaitingHandshake_ = encryption_ == Encryption::Tls;
   errors_.Guard([this] { listener_.OnConnected(); });
+}
+
+// The window decides whether the hub is trusted; it closes the connection
+// when it is not, before the hub's first byte is read.
+void HubConnection::OnSocketEncrypted(std::string_view fingerprint) {
+  if (detached_) {
+    return;
+  }
+  errors_.Guard([this, fingerprint] { listener_.OnHubCertificate(fingerprint); });
+  awaitingHandshake_ = false;
 }
 
 void HubConnection::OnSocketRead(std::string_view bytes) {
@@ -203,6 +222,7 @@ void HubConnection::OnSocketDisconnected() {
   }
   socketOpen_ = false;
   connected_ = false;
+  awaitingHandshake_ = false;
   DropBuffer();
   errors_.Guard([this] { listener_.OnDisconnected(); });
 }
@@ -215,8 +235,21 @@ void HubConnection::OnSocketError(SocketErrorKind kind, int code, std::string_vi
   if (detached_) {
     return;
   }
-  const bool wasConnected = connected_;
+  EndWithError(
+      [this, kind, code] {
+        if (kind != SocketErrorKind::Lookup) {
+          panes_.ChatLine(lang_.Format(LangError, {std::to_string(code)}));
+        }
+      },
+      [&](bool wasConnected) { ReportErrorReason(code, reason, wasConnected); });
+}
+
+void HubConnection::EndWithError(const std::function<void()>& chatLine,
+                                 const std::function<void(bool wasConnected)>& statusLine) {
+  // A TLS hub that was never trusted has not been connected to.
+  const bool wasConnected = connected_ && !awaitingHandshake_;
   connected_ = false;
+  awaitingHandshake_ = false;
   const bool wasOpen = socketOpen_;
   if (wasOpen) {
     socketOpen_ = false;
@@ -224,11 +257,11 @@ void HubConnection::OnSocketError(SocketErrorKind kind, int code, std::string_vi
     DropBuffer();
   }
   errors_.Guard([this] { listener_.OnConnectionError(); });
-  if (kind != SocketErrorKind::Lookup && !detached_) {
-    errors_.Guard([this, code] { panes_.ChatLine(lang_.Format(LangError, {std::to_string(code)})); });
+  if (!detached_) {
+    errors_.Guard(chatLine);
   }
   if (!detached_) {
-    errors_.Guard([&] { ReportErrorReason(code, reason, wasConnected); });
+    errors_.Guard([&] { statusLine(wasConnected); });
   }
   if (wasOpen && !detached_) {
     errors_.Guard([this] { listener_.OnDisconnected(); });

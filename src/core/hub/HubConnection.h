@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,7 +47,7 @@ class HubConnection : public TransportEvents, public CommandSender {
   HubConnection(const HubConnection&) = delete;
   HubConnection& operator=(const HubConnection&) = delete;
 
-  void SetHostAndConnect(const std::string& host, std::uint16_t port);
+  void SetHostAndConnect(const std::string& host, std::uint16_t port, Encryption encryption = Encryption::None);
   void Reconnect();
   void Disconnect();
   // Detaches from the socket for good; nothing is reported afterwards.
@@ -54,6 +55,10 @@ class HubConnection : public TransportEvents, public CommandSender {
   // Gives the connection up as a socket error with this code and reason
   // would: the error lines, then the disconnected state.
   void CloseWithError(int code, std::string_view reason);
+  // Gives the connection up for a reason of the program's own (a hub whose
+  // certificate is not trusted): the chat line and the status line in place
+  // of the socket's, then the disconnected state.
+  void CloseRefused(const std::string& chatLine, const std::string& statusLine);
 
   // Refuses (with a warning) a text that begins with neither "$" nor "<";
   // otherwise writes it with a closing "|" in one piece, echoes it in "Full
@@ -66,12 +71,17 @@ class HubConnection : public TransportEvents, public CommandSender {
   // The hub of the last connect, which a reconnect goes back to.
   const std::string& Host() const { return host_; }
   std::uint16_t Port() const { return port_; }
+  Encryption HubEncryption() const { return encryption_; }
+  // Connected over TCP, and the TLS handshake has not finished yet or the
+  // hub's certificate is being decided on.
+  bool AwaitingHandshake() const { return awaitingHandshake_; }
   // Bytes received and not yet handled (a partial command).
   std::size_t PendingBytes() const { return buffer_.size() - consumed_; }
 
   // TransportEvents
   void OnSocketConnecting() override;
   void OnSocketConnected() override;
+  void OnSocketEncrypted(std::string_view fingerprint) override;
   void OnSocketRead(std::string_view bytes) override;
   void OnSocketDisconnected() override;
   void OnSocketError(SocketErrorKind kind, int code, std::string_view reason) override;
@@ -83,6 +93,9 @@ class HubConnection : public TransportEvents, public CommandSender {
  private:
   void Open();
   void ReportErrorReason(int code, std::string_view reason, bool wasConnected);
+  // Closes the socket, tells the window, writes the lines and reports the
+  // disconnect: the end of a connection that failed.
+  void EndWithError(const std::function<void()>& chatLine, const std::function<void(bool wasConnected)>& statusLine);
   void DropBuffer();
   void DrainCommands();
   void HandleCommand(const std::string& command);
@@ -98,6 +111,8 @@ class HubConnection : public TransportEvents, public CommandSender {
 
   std::string host_;
   std::uint16_t port_ = 0;
+  Encryption encryption_ = Encryption::None;
+  bool awaitingHandshake_ = false;
   bool socketOpen_ = false;  // opened and not yet closed, connected or not
   bool connected_ = false;
   bool detached_ = false;

@@ -53,7 +53,8 @@ void HubInformation::OnForceMove(std::string_view address) {
     return;
   }
   const HubAddress moved = reading.address.value_or(HubAddress{});
-  context_.controls.Get(ctl::kHubIpEdit).SetText(moved.host);
+  // "nmdcs://" stays in the field, so the new hub is reached over TLS too.
+  context_.controls.Get(ctl::kHubIpEdit).SetText(AddressFieldText(moved));
   context_.controls.Get(ctl::kHubPortEdit).SetText(std::to_string(moved.port.value_or(kDefaultHubPort)));
   // The operator chose to move: leave the old hub first when it has not
   // closed the connection meanwhile, or the Connect action would only

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/context/BotVoice.h"
+#include "core/hub/CertificateTrust.h"
 #include "core/hub/HubAddress.h"
 #include "core/hub/HubConnection.h"
 #include "core/hub/HubSession.h"
@@ -64,9 +65,10 @@ std::optional<Lifecycle::Target> Lifecycle::CheckFieldsBeforeConnect() {
     ShowPageAndFocus(Page::HubSettings, ctl::kHubIpEdit);
     return std::nullopt;
   }
+  const Encryption encryption = reading.address->tls ? Encryption::Tls : Encryption::None;
   // A port in the address wins over the port field.
   if (reading.address->port) {
-    return Target{reading.address->host, *reading.address->port};
+    return Target{reading.address->host, *reading.address->port, encryption};
   }
   if (!PortNumber(controls.Get(ctl::kHubPortEdit).Text())) {
     if (dialogs.MessageBox(DialogKind::Confirmation, DialogButtons::YesNo, lang.Text(LangEnterPort),
@@ -76,7 +78,7 @@ std::optional<Lifecycle::Target> Lifecycle::CheckFieldsBeforeConnect() {
     }
     controls.Get(ctl::kHubPortEdit).SetText(std::to_string(kDefaultHubPort));
   }
-  return Target{reading.address->host, *PortNumber(controls.Get(ctl::kHubPortEdit).Text())};
+  return Target{reading.address->host, *PortNumber(controls.Get(ctl::kHubPortEdit).Text()), encryption};
 }
 
 bool Lifecycle::KnowsHubAndPort() const {
@@ -106,7 +108,7 @@ bool Lifecycle::Connect() {
   if (!target) {
     return false;
   }
-  context_.connection.SetHostAndConnect(target->host, target->port);
+  context_.connection.SetHostAndConnect(target->host, target->port, target->encryption);
   return true;
 }
 
@@ -127,6 +129,10 @@ void Lifecycle::OnConnecting() {
 void Lifecycle::OnConnected() {
   context_.ticks.connect = context_.clock.TickCount();
   SetConnectedState();
+}
+
+void Lifecycle::OnHubCertificate(std::string_view fingerprint) {
+  context_.certificates.OnHubCertificate(fingerprint);
 }
 
 void Lifecycle::OnConnectionError() {

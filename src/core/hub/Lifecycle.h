@@ -11,6 +11,7 @@
 
 namespace varnek {
 
+class CertificateTrust;
 class ControlModel;
 class HubConnection;
 class KickWatch;
@@ -28,6 +29,7 @@ class Lifecycle : public ConnectionListener {
  public:
   // What this part reads and changes; the bot owns all of it.
   struct Context {
+    CertificateTrust& certificates;
     Clock& clock;
     HubConnection& connection;
     ControlModel& controls;
@@ -59,6 +61,7 @@ class Lifecycle : public ConnectionListener {
   // ConnectionListener
   void OnConnecting() override;
   void OnConnected() override;
+  void OnHubCertificate(std::string_view fingerprint) override;
   void OnConnectionError() override;
   void OnDisconnected() override;
 
@@ -86,6 +89,7 @@ class Lifecycle : public ConnectionListener {
   struct Target {
     std::string host;
     std::uint16_t port = 0;
+    Encryption encryption = Encryption::None;
   };
   // The hub to connect to, from the address and port fields; none when a
   // field is missing or unusable (the operator has been told).

@@ -75,14 +75,17 @@ void MainTimer::ShowStatistics() {
 }
 
 // A hub that takes the connection and then never greets the bot (no "$Hello"
-// for it, no "$LogedIn") would keep it waiting for ever. After the time limit
+// for it, no "$LogedIn") would keep it waiting for ever, and so would a TLS
+// hub that never finishes its handshake. After the time limit
 // the connection is given up as a timed-out one, which ends in the
 // disconnected state and so in the reconnect below.
 void MainTimer::GiveUpStalledLogin(unsigned now) {
   if (context_.connection.Connected() && !context_.session.loginInfoSent &&
       Elapsed(now, context_.ticks.connect) >= kLoginTimeLimit) {
     context_.connection.CloseWithError(HubConnection::kTimedOutCode,
-                                       "the hub did not let the bot in within 60 seconds");
+                                       context_.connection.AwaitingHandshake()
+                                           ? "the TLS handshake did not finish within 60 seconds"
+                                           : "the hub did not let the bot in within 60 seconds");
   }
 }
 

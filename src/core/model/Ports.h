@@ -19,11 +19,20 @@ namespace varnek {
 // name lookup is reported without a chat line.
 enum class SocketErrorKind { General, Send, Receive, Connect, Disconnect, Accept, Lookup };
 
+// A plain TCP connection, or TLS 1.2 or newer on top of it ("nmdcs://").
+enum class Encryption { None, Tls };
+
 class TransportEvents {
  public:
   virtual ~TransportEvents() = default;
   virtual void OnSocketConnecting() = 0;
+  // The TCP connection is up; a TLS connection starts its handshake now.
   virtual void OnSocketConnected() = 0;
+  // A TLS handshake has finished. `fingerprint` is the SHA-256 of the hub's
+  // certificate (DER), as upper-case hexadecimal pairs joined by ":"; empty
+  // when the hub showed none. Nothing is read from the hub before this
+  // returns: the program refuses the hub by closing the transport in it.
+  virtual void OnSocketEncrypted(std::string_view fingerprint) = 0;
   virtual void OnSocketRead(std::string_view bytes) = 0;
   // The peer closed the connection or it broke. Never called for a Close()
   // that the program asked for: the connection reports that itself.
@@ -32,12 +41,14 @@ class TransportEvents {
   virtual void OnSocketError(SocketErrorKind kind, int code, std::string_view reason) = 0;
 };
 
-// An event-driven, non-blocking TCP client on the program's one thread.
+// An event-driven, non-blocking TCP client on the program's one thread. A TLS
+// connection verifies no certificate chain: hub certificates are mostly
+// self-signed, and the program decides by the certificate's fingerprint.
 class Transport {
  public:
   virtual ~Transport() = default;
   virtual void SetEvents(TransportEvents* events) = 0;
-  virtual void Open(const std::string& host, std::uint16_t port) = 0;
+  virtual void Open(const std::string& host, std::uint16_t port, Encryption encryption) = 0;
   virtual void Close() = 0;
   // Queues the bytes in order; writes while not connected are dropped.
   virtual void Write(std::string_view bytes) = 0;
@@ -60,7 +71,7 @@ class Clock {
 enum class DialogKind { Warning, Confirmation, Error, Information };
 // Which question a Yes/No message box asks, so that a front end without a
 // person (the headless program) can answer each by a fixed rule.
-enum class Question { None, UseStandardPort, Redirect, Update, Exit, UnexpectedError };
+enum class Question { None, UseStandardPort, Redirect, Update, Exit, UnexpectedError, ChangedCertificate };
 enum class DialogButtons { Ok, YesNo };
 enum class DialogAnswer { Ok, Yes, No };
 

@@ -118,6 +118,7 @@ void SettingsFile::LoadFrom(const IniFile& file) {
     LoadEntry(file, entry);
   }
   RestoreTemplatesHoldingPlaceholder();
+  certificates_.ReadFrom(file);
   loaded_ = true;
 }
 
@@ -195,31 +196,45 @@ std::string SettingsFile::RefusalText() const {
   return "The settings were not saved. " + readFailure_ + ".";
 }
 
-void SettingsFile::Save() {
+IniFile SettingsFile::ReadForSave() const {
   if (!readFailure_.empty()) {
     throw std::runtime_error(RefusalText());
   }
   // Read again for the sections of others, which are kept; a file that has
   // become unreadable since the load is not replaced either.
-  IniFile file;
   try {
-    file = IniFile::LoadExisting(path_);
+    return IniFile::LoadExisting(path_);
   } catch (const FileAccessError& error) {
     throw std::runtime_error(std::string("The settings were not saved. ") + error.what() + ".");
   }
-  file.EraseSection(kSettingsSection);
-  for (const SettingEntry& entry : SettingsSchema()) {
-    SaveEntry(file, entry);
-  }
+}
+
+void SettingsFile::Replace(const IniFile& file) const {
   try {
     file.SaveAtomically(path_);
   } catch (const FileAccessError& error) {
     throw std::runtime_error(std::string("The settings were not saved. ") + error.what() + ".");
   }
+}
+
+void SettingsFile::Save() {
+  IniFile file = ReadForSave();
+  file.EraseSection(kSettingsSection);
+  for (const SettingEntry& entry : SettingsSchema()) {
+    SaveEntry(file, entry);
+  }
+  certificates_.WriteTo(file);
+  Replace(file);
   // The file is saved once it is written: a report that fails (a status log
   // that cannot be flushed) must not leave the autosave due again at once.
   ticks_.autosave = clock_.TickCount();
   panes_.StatusLog(lang_.Text(LangSavedSettings));
+}
+
+void SettingsFile::SaveCertificates() {
+  IniFile file = ReadForSave();
+  certificates_.WriteTo(file);
+  Replace(file);
 }
 
 void SettingsFile::SaveIfLoaded() {

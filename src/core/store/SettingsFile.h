@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/store/HubCertificates.h"
+
 namespace varnek {
 
 class Clock;
@@ -49,6 +51,13 @@ class SettingsFile {
   // A save asked for from outside (a signal): a failure becomes a warning and
   // the program carries on with the settings it holds.
   void SaveOrWarn();
+  // The trusted hub certificates, loaded and saved with the settings.
+  HubCertificates& Certificates() { return certificates_; }
+  // Writes only the [Certificates] section, at once, leaving the settings on
+  // disk as they were saved last: a newly trusted certificate must not wait
+  // for the next save, nor take unsaved settings with it. Throws
+  // std::runtime_error as Save does.
+  void SaveCertificates();
   bool Loaded() const { return loaded_; }
   // Why saves are refused; empty while the last load could read the file.
   const std::string& ReadFailure() const { return readFailure_; }
@@ -62,6 +71,9 @@ class SettingsFile {
   void LoadList(const IniFile& file, const SettingEntry& entry);
   void LoadIndex(const IniFile& file, const SettingEntry& entry);
   void SaveEntry(IniFile& file, const SettingEntry& entry) const;
+  // The file as it is on disk, for a save that keeps the sections of others.
+  IniFile ReadForSave() const;
+  void Replace(const IniFile& file) const;
   void RestoreTemplatesHoldingPlaceholder();
   void RemoveLeftoverTemporaryFiles() const;
 
@@ -72,6 +84,7 @@ class SettingsFile {
   Dialogs& dialogs_;
   TickStamps& ticks_;
   std::filesystem::path path_;
+  HubCertificates certificates_;
   bool loaded_ = false;
   std::string readFailure_;
 };

@@ -389,6 +389,13 @@ const std::array<LangEntry, LangKeyCount> kLangEntries = {{
     {"LangVnWhy", "Shows the last kick or report of <username> from the kick log"},
     {"LangNoKickRecorded", "No kick recorded for %s"},
     {"LangKickLogError", "Kick log: %s"},
+    {"LangCertificateFirstUse", "Trusting the certificate of the hub %s on first use: %s"},
+    {"LangCertificateChanged", "*** Error: the hub's certificate has changed"},
+    {"LangCertificateRefused", "The certificate of the hub %s has changed: trusted %s, offered now %s"},
+    {"LangCertificateQuestion",
+     "The certificate of the hub %s has changed, so another server may be posing as the hub. Trust the new certificate "
+     "and connect?"},
+    {"LangCertificateTrusted", "Trusting the new certificate of the hub %s: %s"},
 }};
 
 }  // namespace varnek

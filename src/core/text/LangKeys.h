@@ -375,6 +375,11 @@ enum LangKey : int {
   LangVnWhy,
   LangNoKickRecorded,
   LangKickLogError,
+  LangCertificateFirstUse,
+  LangCertificateChanged,
+  LangCertificateRefused,
+  LangCertificateQuestion,
+  LangCertificateTrusted,
   LangKeyCount
 };
 
