@@ -89,7 +89,11 @@ class Trust(TlsTestCase):
         bot = self.start_tls_bot(trusted=old)
         impostor = self.accept_tls(self.second)
         # The hub greets at once; nothing of it may be read, let alone answered.
-        impostor.send(PLAIN_LOCK)
+        # The bot may have closed the connection before the greeting is out.
+        try:
+            impostor.send(PLAIN_LOCK)
+        except (ssl.SSLError, OSError):
+            pass
         bot.wait_line(r"^chat\t.*\*\*\* Error: the hub's certificate has changed$")
         bot.wait_line(rf"^status\t.*The certificate of the hub 127\.0\.0\.1:{self.hub.port} has changed: "
                       rf"trusted {old}, offered now {new}$")
