@@ -36,8 +36,10 @@ std::string FormatWith(const varnek::LangTable& table, varnek::LangKey key, std:
       return table.Format(key, {"<first>"});
     case 2:
       return table.Format(key, {"<first>", "<second>"});
+    case 3:
+      return table.Format(key, {"<first>", "<second>", "<third>"});
     default:
-      Fail("an English message with more than two placeholders");
+      Fail("an English message with more than three placeholders");
   }
 }
 
