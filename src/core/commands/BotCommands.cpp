@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/commands/BotCommandTable.h"
+#include "core/commands/Chat.h"
 #include "core/commands/PatternTrialText.h"
 #include "core/context/BotVoice.h"
 #include "core/context/CommandSender.h"
@@ -56,10 +57,6 @@ constexpr std::array<std::pair<LangKey, UserColumn>, kUserColumnCount> kUserInfo
 std::string_view ArgumentOf(std::string_view text) {
   const std::size_t space = text.find(' ');
   return space == std::string_view::npos ? text : text.substr(space + 1);
-}
-
-std::string EscapedForChat(std::string_view text) {
-  return ReplaceAll(ReplaceAll(text, "$", "&#36;"), "|", "&#124;");
 }
 
 bool HoldsForbiddenCharacter(std::string_view argument, bool spacesRefused) {
@@ -272,7 +269,7 @@ void BotCommands::RunWhy(std::string_view sender, std::string_view nick) {
   // received: in a private message their "|" would end it and put the rest
   // on the wire as commands of the bot, a kick among them. The hub's clients
   // show the escaped characters as they were.
-  Reply(sender, localReply_ != nullptr ? *line : EscapedForChat(*line));
+  Reply(sender, localReply_ != nullptr ? *line : EscapeChatText(*line));
 }
 
 std::string BotCommands::Trigger() const {

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "core/commands/Chat.h"
 #include "core/context/BotVoice.h"
 #include "core/context/CommandSender.h"
 #include "core/hub/HubConnection.h"
@@ -37,7 +38,7 @@ constexpr Search kSearches[] = {
 // and put a command of its own on the wire with the bot's operator rights.
 std::string SongText(const PlayingSong& song) {
   std::string text = song.artist.empty() ? song.title : song.artist + " - " + song.title;
-  return ReplaceAll(ReplaceAll(text, "$", "&#36;"), "|", "&#124;");
+  return EscapeChatText(text);
 }
 
 }  // namespace

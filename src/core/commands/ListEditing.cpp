@@ -8,6 +8,7 @@
 #include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
 #include "core/text/Product.h"
+#include "core/users/PatternTrial.h"
 
 namespace varnek {
 namespace {
@@ -16,18 +17,18 @@ struct ListRule {
   std::string_view listView;
   LangKey prompt;
   bool blanksRefused;
-  std::optional<UserColumn> matchedColumn;  // what the list's detection matches
+  std::string_view listName;  // in bot commands; none for the lists of users
 };
 
-const ListRule kRules[] = {
-    {ctl::kKickNickListView, LangNickPattern, true, UserColumn::Username},
-    {ctl::kKickIpListView, LangIpPattern, true, UserColumn::Ip},
-    {ctl::kKickShareListView, LangSharePattern, true, UserColumn::ExactShareSize},
-    {ctl::kKickDescriptionListView, LangDescriptionPattern, false, UserColumn::Description},
-    {ctl::kKickEmailListView, LangEmailPattern, false, UserColumn::Email},
-    {ctl::kKickTagListView, LangTagPattern, false, UserColumn::Tag},
-    {ctl::kProtectedListView, LangUsername, true, std::nullopt},
-    {ctl::kAllowedListView, LangUsername, true, std::nullopt},
+constexpr ListRule kRules[] = {
+    {ctl::kKickNickListView, LangNickPattern, true, "nick"},
+    {ctl::kKickIpListView, LangIpPattern, true, "ip"},
+    {ctl::kKickShareListView, LangSharePattern, true, "share"},
+    {ctl::kKickDescriptionListView, LangDescriptionPattern, false, "desc"},
+    {ctl::kKickEmailListView, LangEmailPattern, false, "email"},
+    {ctl::kKickTagListView, LangTagPattern, false, "tag"},
+    {ctl::kProtectedListView, LangUsername, true, {}},
+    {ctl::kAllowedListView, LangUsername, true, {}},
 };
 
 const ListRule* RuleOf(std::string_view listView) {
@@ -59,8 +60,8 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
   }
   const std::string prompt = context_.lang.Text(rule->prompt);
   std::optional<std::string> answer;
-  if (rule->matchedColumn) {
-    const UserColumn column = *rule->matchedColumn;
+  if (const std::optional<UserColumn> matched = ColumnOfPatternList(rule->listName)) {
+    const UserColumn column = *matched;
     answer =
         context_.dialogs.InputBoxWithFeedback(kProductName, prompt, value, [this, column](const std::string& text) {
           return text.empty() ? std::string() : PatternTrialAnswer(context_.lang, context_.users, column, text);

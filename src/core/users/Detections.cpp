@@ -336,13 +336,20 @@ bool Detections::DetectSameIp(std::string_view nick, std::string_view ip) {
               LangSameIpUserFound, {nick, other});
 }
 
+std::array<Detections::NamedPatternList, 6> Detections::PatternLists() const {
+  return {{
+      {"nick", ctl::kKickNickListView, &nickPatterns_},
+      {"ip", ctl::kKickIpListView, &ipPatterns_},
+      {"desc", ctl::kKickDescriptionListView, &descriptionPatterns_},
+      {"email", ctl::kKickEmailListView, &emailPatterns_},
+      {"tag", ctl::kKickTagListView, &tagPatterns_},
+      {"share", ctl::kKickShareListView, &sharePatterns_},
+  }};
+}
+
 std::vector<Detections::PatternHits> Detections::MostHitPatterns(std::size_t count) const {
-  const std::pair<std::string_view, const PatternList*> lists[] = {
-      {"nick", &nickPatterns_},   {"ip", &ipPatterns_},   {"desc", &descriptionPatterns_},
-      {"email", &emailPatterns_}, {"tag", &tagPatterns_}, {"share", &sharePatterns_},
-  };
   std::vector<PatternHits> found;
-  for (const auto& [name, list] : lists) {
+  for (const auto& [name, view, list] : PatternLists()) {
     // A pattern that stands in its list twice is one rule with one count.
     std::set<std::string_view> listed;
     for (const std::string& pattern : list->Rows().Rows()) {
@@ -359,15 +366,7 @@ std::vector<Detections::PatternHits> Detections::MostHitPatterns(std::size_t cou
 }
 
 const PatternList* Detections::PatternsOfView(std::string_view listView) const {
-  const std::pair<std::string_view, const PatternList*> lists[] = {
-      {ctl::kKickNickListView, &nickPatterns_},
-      {ctl::kKickIpListView, &ipPatterns_},
-      {ctl::kKickDescriptionListView, &descriptionPatterns_},
-      {ctl::kKickEmailListView, &emailPatterns_},
-      {ctl::kKickTagListView, &tagPatterns_},
-      {ctl::kKickShareListView, &sharePatterns_},
-  };
-  for (const auto& [view, list] : lists) {
+  for (const auto& [name, view, list] : PatternLists()) {
     if (view == listView) {
       return list;
     }

@@ -78,6 +78,15 @@ class Detections {
     const Control* rawSwitch = nullptr;
   };
 
+  // The six forbidden pattern lists in the order "hits" shows them: each by
+  // its name in bot commands and its list view.
+  struct NamedPatternList {
+    std::string_view name;
+    std::string_view view;
+    const PatternList* list;
+  };
+  std::array<NamedPatternList, 6> PatternLists() const;
+
   bool DetectClone(const MyInfoFields& fields);
   bool DetectFake(const MyInfoFields& fields);
   bool DetectProxy(const MyInfoFields& fields);
