@@ -208,15 +208,20 @@ TEST_F(BotCommandsTest, DeleteRemovesOnlyTheFirstRowEqualByteForByte) {
   }
   // No character check: a row that somehow holds a "$" can still go.
   list("AllowedListView").Assign({"a b$"});
-  ExpectOutcome(Send("%delallow a b$"), Changed("Successfully deleted allowed user: a b$"), "unchecked");
+  // The reply carries it escaped, the status line as it is.
+  ExpectOutcome(Send("%delallow a b$"),
+                {{Reply("Successfully deleted allowed user: a b&#36;")}, {"Successfully deleted allowed user: a b$"}},
+                "unchecked");
   EXPECT_EQ(list("AllowedListView").Count(), 0);
 }
 
 TEST_F(BotCommandsTest, ListCommandsShowEveryRowAfterTheTitle) {
   ExpectOutcome(Send("%lstnick"), Answered("List of forbidden nick patterns\r\n\r\n"), "empty");
-  // Rows go out unescaped, whatever they hold.
+  // A row that somehow holds "$" or "|" goes out escaped, so that it cannot
+  // end the private message.
   list("KickIpListView").Assign({"10.*", "a$b|c"});
-  ExpectOutcome(Send("%lsttip please"), Answered("List of forbidden IP patterns\r\n\r\n\t10.*\r\n\ta$b|c\r\n"), "ip");
+  ExpectOutcome(Send("%lsttip please"), Answered("List of forbidden IP patterns\r\n\r\n\t10.*\r\n\ta&#36;b&#124;c\r\n"),
+                "ip");
   list("AllowedListView").Assign({"one"});
   ExpectOutcome(Send("%lstallow"), Answered("List of allowed users\r\n\r\n\tone\r\n"), "allowed");
 }

@@ -302,7 +302,8 @@ TEST_F(UserActionsTest, PrivateMessageSendsTheCommandLineToTheUser) {
   actions.PrivateMessage(alice);
 
   EXPECT_EQ(f.ChatLines(), Strings{"*** Sending private message to alice: hi $there\r\nsecond|line"});
-  EXPECT_EQ(f.Writes(), Strings{"$To: alice From: B $<B> hi $there\r\nsecond|line|"});
+  // One private message, however the text reads: "$" and "|" go escaped.
+  EXPECT_EQ(f.Writes(), Strings{"$To: alice From: B $<B> hi &#36;there\r\nsecond&#124;line|"});
   EXPECT_EQ(f.control("SendMemo").Text(), "");
   EXPECT_EQ(f.fakes.window.focused.back(), "SendMemo");
 }

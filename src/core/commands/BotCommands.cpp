@@ -266,10 +266,8 @@ void BotCommands::RunWhy(std::string_view sender, std::string_view nick) {
     return;
   }
   // The line holds the raw command that was sent and the $MyINFO that was
-  // received: in a private message their "|" would end it and put the rest
-  // on the wire as commands of the bot, a kick among them. The hub's clients
-  // show the escaped characters as they were.
-  Reply(sender, localReply_ != nullptr ? *line : EscapeChatText(*line));
+  // received; the reply frame escapes their "$" and "|".
+  Reply(sender, *line);
 }
 
 std::string BotCommands::Trigger() const {

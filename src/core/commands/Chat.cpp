@@ -19,10 +19,6 @@ std::string UnescapeChatText(std::string_view text) {
   return ReplaceAll(result, "\n", "\r\n");
 }
 
-std::string EscapeChatText(std::string_view text) {
-  return ReplaceAll(ReplaceAll(text, "$", "&#36;"), "|", "&#124;");
-}
-
 bool RecentRecipients::Take(std::string_view nick, std::uint32_t now) {
   ForgetExpired(now);
   const auto [entry, added] = sentAt_.try_emplace(std::string(nick), now);

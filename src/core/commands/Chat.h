@@ -22,11 +22,6 @@ class StringListModel;
 // already there becomes CR CR LF, as it always has).
 std::string UnescapeChatText(std::string_view text);
 
-// "$" to "&#36;" and "|" to "&#124;": text from outside (a song title, a log
-// line) put into a chat line can then never end it and put commands of its
-// own on the wire with the bot's operator rights.
-std::string EscapeChatText(std::string_view text);
-
 // Who got the bot message lately. Another bot that answers every private
 // message would otherwise trade answers with this one for ever, until the hub
 // bans one of them for flooding. Each nick is remembered for one interval of

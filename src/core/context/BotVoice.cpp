@@ -18,12 +18,20 @@ std::string CurrentTrigger(const ControlModel& controls, const CodePages& codePa
                            codePages);
 }
 
+std::string EscapeChatText(std::string_view text) {
+  return ReplaceAll(ReplaceAll(text, "$", "&#36;"), "|", "&#124;");
+}
+
 std::string PrivateReply(const ControlModel& controls, std::string_view nick, std::string_view text) {
   const std::string& me = MyNick(controls);
   std::string reply = "$To: ";
   reply.append(nick);
   reply += " From: " + me + " $<" + me + "> ";
-  reply.append(text);
+  // Replies quote what users sent (a nick asked for, a pattern to delete or
+  // try) after their "&#124;" was read as "|": sent as it is, the rest of
+  // the reply would reach the hub as commands of the bot, with its operator
+  // rights. The hub's clients show the escaped characters as they were.
+  reply += EscapeChatText(text);
   return reply;
 }
 

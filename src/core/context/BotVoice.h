@@ -19,7 +19,12 @@ const std::string& MyNick(const ControlModel& controls);
 // The bot command trigger chosen in TriggerComboBox, in the hub's code page:
 // what commands are compared with and what help texts show.
 std::string CurrentTrigger(const ControlModel& controls, const CodePages& codePages);
-// The private message frame of every answer to one user.
+// "$" to "&#36;" and "|" to "&#124;": text from outside (a song title, a
+// user's argument, a log line) put into a chat line can then never end it
+// and put commands of its own on the wire with the bot's operator rights.
+std::string EscapeChatText(std::string_view text);
+// The private message frame of every answer to one user; its text is
+// escaped, so that nothing in it can end the message.
 std::string PrivateReply(const ControlModel& controls, std::string_view nick, std::string_view text);
 // A main chat line of the bot: "<mynick> " and the text.
 std::string ChatLineOfBot(const ControlModel& controls, std::string_view text);
