@@ -105,8 +105,12 @@ TEST_F(CertificateTrustTest, YesToTheQuestionTrustsTheNewCertificateAndConnectsA
   Disconnect();
   f.fakes.dialogs.answers.push_back(DialogAnswer::Yes);
   const std::size_t opens = f.fakes.transport.opens.size();
+  const std::size_t shown = f.ChatLines().size();
   ConnectShowing(kSecond);
   EXPECT_EQ(f.fakes.transport.opens.size(), opens + 2);
+  // One connection ended: one line says so.
+  const std::vector<std::string> chat(f.ChatLines().begin() + static_cast<std::ptrdiff_t>(shown), f.ChatLines().end());
+  EXPECT_EQ(std::count(chat.begin(), chat.end(), "*** Disconnected"), 1) << ::testing::PrintToString(chat);
   EXPECT_NE(Ini().find("127.0.0.1:4111=" + kSecond), std::string::npos) << Ini();
 }
 

@@ -419,6 +419,22 @@ TEST_F(DetectionsTest, UserIpFindsTheFirstOtherRowWithThatIp) {
   EXPECT_EQ(Detections(), 2u);
 }
 
+// A hub that knows no address for a user sends it empty: the user keeps his
+// row and his debug line, and nobody else without an IP is "the same IP".
+TEST_F(DetectionsTest, AnEmptyUserIpAddressKeepsTheRowAndFindsNothing) {
+  Check("NiceLogCheckBox");
+  Check("KickSameIpCheckBox");
+  Check("KickIpCheckBox");
+  List("KickIpListView").Append("*");
+  Feed(Info{.nick = "alice", .share = "1"});
+  Feed("$UserIP bob |");
+  EXPECT_EQ(Chat(), Lines{});
+  EXPECT_EQ(Detections(), 0u);
+  EXPECT_GE(RowOf("bob"), 0);
+  EXPECT_EQ(DebugLinesStartingWith("bob is sending").size(), 1u) << ::testing::PrintToString(f.DebugLines());
+  EXPECT_EQ(f.Writes().size(), 0u);
+}
+
 TEST_F(DetectionsTest, AForbiddenIpThatKicksStopsBeforeTheSameIpCheck) {
   Feed("$UserIP alice 10.0.0.1|");
   List("KickIpListView").Append("10.0.*");

@@ -156,6 +156,8 @@ TEST(DispatcherTest, UserIpListIsDeliveredRotated) {
       // entries are skipped; the others still arrive.
       {"$UserIP a 1$$nospace$$ 2$$c $$$$d 4", {"UserIp(d|4)", "UserIp(a|1)"}, R::UserIp},
       {"$UserIP nospace", {}, R::UserIp},
+      {"$UserIP alice ", {"UserIp(alice|)"}, R::UserIp},
+      {"$UserIP  10.0.0.1", {}, R::UserIp},
       {"$UserIP ", {}, R::UserIp},
   };
   for (const Case& c : cases) {

@@ -65,6 +65,13 @@ TEST_F(LocalCommandsTest, SetTakesAValueAsTheFieldWouldTakeItTyped) {
       {"LogFull", "0", true, "LogFull=0"},
       {"ScrollChat", "0", true, "ScrollChat=0"},
       {"Message", "one&#13;&#10;two", true, "Message=one&#13;&#10;two"},
+      {"Username", std::string("a\0b", 3), false, "Username cannot hold control characters"},
+      {"Description", "x\x1b[2J", false, "Description cannot hold control characters"},
+      {"Dns", "hub\x7f", false, "Dns cannot hold control characters"},
+      {"Message", "one\x01", false, "Message cannot hold control characters other than line breaks and tabs"},
+      // Fields without a typing limit keep what the settings file reads back.
+      {"ColumnWidths", std::string(100000, '1'), false, "ColumnWidths takes at most 2047 characters"},
+      {"ColumnOrder", std::string(2047, '1'), true, "ColumnOrder=" + std::string(2047, '1')},
       {"Nick", "1", false, "unknown key \"Nick\""},
   };
   for (const Case& c : cases) {

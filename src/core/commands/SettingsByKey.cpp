@@ -8,6 +8,7 @@
 #include "core/model/KickTemplates.h"
 #include "core/model/Pages.h"
 #include "core/model/SettingsRules.h"
+#include "core/store/IniFile.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingValueCodec.h"
 #include "core/store/SettingsFile.h"
@@ -72,6 +73,24 @@ std::string FilterRule(const Control& control) {
       break;
   }
   return "refuses that value";
+}
+
+// A control character that a field of this kind cannot hold: none in a
+// single-line field, where the window's fields take none either; a memo
+// keeps its line breaks and tabs.
+bool IsForbiddenControl(char c, bool multiLine) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (multiLine && (c == '\r' || c == '\n' || c == '\t')) {
+    return false;
+  }
+  return byte < 0x20 || byte == 0x7F;
+}
+
+// The longest text a setting keeps: its field's typing limit, and never
+// more than the settings file reads back at the next start.
+std::size_t LongestText(const Control& control) {
+  const std::size_t limit = control.TypingLimit();
+  return limit > 0 ? std::min(limit, IniFile::kMaxValueLength) : IniFile::kMaxValueLength;
 }
 
 LocalReply OneOrZero(std::string_view key, std::string_view value, bool& on) {
@@ -170,11 +189,16 @@ LocalReply SettingsByKey::SetControl(const SettingEntry& entry, Control& control
 
 LocalReply SettingsByKey::SetText(const SettingEntry& entry, Control& control, std::string_view value) {
   std::string text = DecodeSettingValue(value);
+  const bool multiLine = entry.type == Type::Memo;
+  if (std::any_of(text.begin(), text.end(), [multiLine](char c) { return IsForbiddenControl(c, multiLine); })) {
+    return LocalReply::Refused(entry.key + " cannot hold control characters" +
+                               (multiLine ? " other than line breaks and tabs" : ""));
+  }
   if (!std::all_of(text.begin(), text.end(), [&control](char c) { return control.AcceptsTypedChar(c); })) {
     return LocalReply::Refused(entry.key + " " + FilterRule(control));
   }
-  const std::size_t limit = control.TypingLimit();
-  if (limit > 0 && text.size() > limit) {
+  const std::size_t limit = LongestText(control);
+  if (text.size() > limit) {
     return LocalReply::Refused(entry.key + " takes at most " + std::to_string(limit) + " characters");
   }
   control.SetTypedText(std::move(text));

@@ -115,7 +115,12 @@ void SplitUserIp(std::string_view parameters, HubEvents& events) {
   auto deliver = [&events](std::string_view nick, std::string_view address) { events.OnUserIp(nick, address); };
   const std::size_t firstEnd = parameters.find(kSeparator);
   if (firstEnd == std::string_view::npos) {
-    WithPair(parameters, deliver);
+    // One pair is delivered even with an empty address ("$UserIP alice "):
+    // the user still gets his debug line and his row.
+    const std::size_t space = parameters.find(' ');
+    if (space != std::string_view::npos && space > 0) {
+      deliver(parameters.substr(0, space), parameters.substr(space + 1));
+    }
     return;
   }
   const std::size_t restStart = firstEnd + kSeparator.size();

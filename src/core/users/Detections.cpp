@@ -132,7 +132,9 @@ bool Detections::HandleUserIp(std::string_view nick, std::string_view ip) {
   const int knownRow = context_.users.FindUser(nick);
   const bool exempt = IsExempt(nick);
   context_.panes.NiceLine(LangUserSendingIp, {nick, ip});
-  if (detectionsSwitch_.Checked() && !exempt) {
+  // An empty address is no address: every user the hub has sent no IP for
+  // yet would otherwise have "the same IP".
+  if (detectionsSwitch_.Checked() && !exempt && !ip.empty()) {
     if (DetectIp(nick, ip) || DetectSameIp(nick, ip)) {
       return true;
     }
