@@ -16,9 +16,8 @@ TARGETS=(${FUZZ_TARGETS:-fuzz_framing fuzz_myinfo fuzz_pattern fuzz_bot_command 
 
 scripts/deps.sh --fuzz
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVARNEK_FUZZ=ON -DVARNEK_BUILD_GUI=OFF \
-  -DVARNEK_BUILD_TESTS=OFF -DVARNEK_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-ninja -C build-fuzz "${TARGETS[@]}"
+CC=clang CXX=clang++ BUILD_DIR=build-fuzz BUILD_TARGETS="${TARGETS[*]}" scripts/build.sh -DVARNEK_FUZZ=ON \
+  -DVARNEK_BUILD_GUI=OFF -DVARNEK_BUILD_TESTS=OFF -DVARNEK_BUILD_BENCH=OFF
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/varnek-fuzz.XXXXXX")
 if [[ "${FUZZ_KEEP:-0}" != 1 ]]; then

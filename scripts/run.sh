@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-scripts/build.sh
+# Only the two programs: the tests and benchmarks have their own build.
+scripts/build.sh -DVARNEK_BUILD_TESTS=OFF -DVARNEK_BUILD_BENCH=OFF
 if [[ -x build/bin/varnek && ( -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" || -n "${QT_QPA_PLATFORM:-}" ) ]]; then
   exec build/bin/varnek "$@"
 fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the folder layers, builds Varnek with warnings as errors, checks the
-# formatting and clang-tidy, runs every test suite and tests the Debian
-# package (scripts/test-package.sh); then runs the
+# Checks the folder layers and the formatting, builds Varnek with warnings as
+# errors, runs clang-tidy on what changed since it last passed, runs every
+# test suite and tests the Debian package (scripts/test-package.sh); then runs the
 # unit and end-to-end tests again in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and gives each fuzz target a short run.
 set -euo pipefail
@@ -12,11 +12,14 @@ export QT_QPA_PLATFORM=offscreen
 echo "== folder layers"
 python3 scripts/check-folder-cycles.py
 
+echo "== style: clang-format"
+scripts/check-style.sh format
+
 echo "== build and test"
 BUILD_DIR=build-test scripts/build.sh -DVARNEK_WERROR=ON
 
-echo "== style: clang-format and clang-tidy"
-BUILD_DIR=build-test scripts/check-style.sh
+echo "== style: clang-tidy"
+BUILD_DIR=build-test scripts/check-style.sh tidy
 
 ctest --test-dir build-test --output-on-failure -j2 --timeout 600
 

@@ -75,17 +75,19 @@ class HubPeer:
                 raise AssertionError(f"bot closed before {pattern!r}; got {self.received!r}")
             self.received += chunk
 
-    def drain(self, seconds=0.3):
-        """Collects whatever arrives within a short time (to check that nothing more comes)."""
-        end = time.monotonic() + seconds
-        while time.monotonic() < end:
-            try:
-                chunk = self.connection.recv(65536)
-            except socket.timeout:
-                continue
-            if not chunk:
-                break
-            self.received += chunk
+    def fence(self, bot_nick="Guard"):
+        """Waits until the bot has handled everything the hub sent before.
+
+        The bot handles the hub's commands one at a time, in order, and writes
+        its answers in the same order; so once it has answered a private
+        message from a sender it has never seen (with its bot message), every
+        command it would send for what came before is in self.received. A
+        check that something was not sent is made after this, never after a
+        fixed wait, which a loaded machine can outlast."""
+        self._fences = getattr(self, "_fences", 0) + 1
+        nick = f"fence{self._fences}"
+        self.send(f"$To: {bot_nick} From: {nick} $<{nick}> fence|")
+        self.expect(re.escape(f"$To: {nick} From: {bot_nick} $<{bot_nick}> ".encode("latin-1")) + rb"[^|]*\|")
 
     def commands(self):
         return [c for c in self.received.split(b"|") if c]

@@ -50,7 +50,7 @@ class BotCommandsByPrivateMessage(BotTestCase):
             b"$To: stranger From: Guard $<Guard> I do not accept any private messages since I am a bot < Varnek "
             + VERSION.encode() + b" : ") + rb"[^|]* >\|")
         bot.wait_line(r"^chat\t.*\*\*\* Private message from stranger: <stranger> %fake 1$")
-        peer.drain()
+        peer.fence()
         self.assertNotIn(b"changed to", peer.received)
 
 

@@ -55,7 +55,7 @@ class Login(BotTestCase):
         peer.send("$LogedIn Guard|$Hello Guard|<Hub> done|")
         peer.expect(re.escape(OWN_MYINFO))
         bot.wait_line(r"^chat\t.*<Hub> done$")
-        peer.drain()
+        peer.fence()
         self.assertEqual(peer.received.count(b"$MyINFO "), 1)
         self.assertEqual(peer.received.count(b"$Version "), 1)
 

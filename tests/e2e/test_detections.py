@@ -19,7 +19,7 @@ class Detections(BotTestCase):
         peer = self.log_in(bot)
         peer.send(my_info("alice", "123456789012") + my_info("bob", "123456789012"))
         bot.wait_line(r"^chat\t.*\*\*\* bob is a clone of alice$")
-        peer.drain()
+        peer.fence()
         self.assertNotIn(b"!kick", peer.received)
 
     def test_fake_share_is_kicked_with_the_plain_template(self):
@@ -34,7 +34,7 @@ class Detections(BotTestCase):
                     peer.expect(kick + message)
                 else:
                     peer.expect(kick)
-                    peer.drain()
+                    peer.fence()
                     self.assertNotIn(b"is kicking", peer.received)
                 bot.wait_line(r"^chat\t.*\*\*\* bob seems to have fake share: 5000000000 B$")
                 bot.cleanup()
@@ -48,7 +48,7 @@ class Detections(BotTestCase):
                               b"<Guard> is kicking bob because: Proxy connection|"
                               b"<Guard> !kick bob Proxy connection|"))
         bot.wait_line(r"^chat\t.*\*\*\* bob is using proxy connection$")
-        peer.drain()
+        peer.fence()
         # A raw kick brings no kick message of its own.
         self.assertEqual(peer.received.count(b"is kicking"), 1)
 
@@ -58,7 +58,7 @@ class Detections(BotTestCase):
         peer.send("$UserIP bob 198.51.100.4$$carol 192.0.2.77$$|")
         peer.expect(re.escape(b"<Guard> !kick carol [auto kick] Forbidden IP pattern: 192.0.2.*|"))
         bot.wait_line(r"^chat\t.*\*\*\* carol has forbidden IP: 192\.0\.2\.77$")
-        peer.drain()
+        peer.fence()
         self.assertNotIn(b"!kick bob", peer.received)
 
     def test_an_operator_is_never_detected(self):
@@ -69,7 +69,7 @@ class Detections(BotTestCase):
         peer.send(my_info("bob", "5000000000"))
         peer.expect(re.escape(b"<Guard> !kick bob [auto kick] Fake share: 5000000000 B|"))
         bot.wait_line(r"^chat\t.*\*\*\* bob seems to have fake share")
-        peer.drain()
+        peer.fence()
         self.assertNotIn(b"!kick boss", peer.received)
         self.assertFalse([line for line in bot.lines if "*** boss" in line])
 

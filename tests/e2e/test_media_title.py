@@ -83,7 +83,7 @@ class MediaTitle(BotTestCase):
         peer.expect(re.escape(b"$To: boss From: Guard $<Guard> Fake share detection changed to: 1|"))
         bot.wait_line(r"^status\t.*Fake share detection changed to: 1$")
         bot.wait_line(NOT_RUNNING)
-        peer.drain()
+        peer.fence()
         self.assertNotIn(b"Listening to", peer.received)
 
     def test_a_lookup_answers_once_when_its_deadline_and_the_calls_timeouts_meet(self):
