@@ -82,7 +82,6 @@ class Bot : public HubEvents, public ErrorHandler {
   MainTimer& Timer() { return timer_; }
   Detections& Detector() { return detections_; }
   KickWatch& KickChecks() { return kickWatch_; }
-  Chat& ChatHandler() { return chat_; }
   BotCommands& Commands() { return botCommands_; }
   Console& OperatorConsole() { return console_; }
   UserActions& Actions() { return userActions_; }

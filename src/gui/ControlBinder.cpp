@@ -34,11 +34,6 @@ QString MemoStored(const QString& text) {
   return QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
 }
 
-// A combo box whose control keeps a text (the encoding) rather than an index.
-bool ChoosesByText(const Control& control) {
-  return !control.Text().empty();
-}
-
 // The field's typing limit, raised to the length of a longer text that the
 // program put there (a loaded value), which QLineEdit would otherwise cut.
 // Setting the limit makes QLineEdit set its text anew, so it is set only when
@@ -136,7 +131,7 @@ void ControlBinder::ConnectWidget(QObject* object, Control& control) {
   } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this, target, combo](int index) {
       Write([&] {
-        if (ChoosesByText(*target)) {
+        if (target->ChoosesByText()) {
           target->SetText(Bytes(combo->currentText()));
         } else {
           target->SetValue(index);
@@ -276,7 +271,7 @@ void ControlBinder::ApplyValue(QObject* object, const Control& control) {
       combo->clear();
       combo->addItems(items);
     }
-    combo->setCurrentIndex(ChoosesByText(control) ? combo->findText(Show(control.Text())) : control.Value());
+    combo->setCurrentIndex(control.ChoosesByText() ? combo->findText(Show(control.Text())) : control.Value());
   } else if (auto* slider = qobject_cast<QSlider*>(object)) {
     slider->setRange(control.Minimum(), control.Maximum());
     slider->setValue(control.Value());

@@ -41,7 +41,6 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   // the bot has started (settings loaded, language applied).
   void BindAll();
   PageTabs* Pages() { return pages_; }
-  ControlBinder& Binder() { return binder_; }
   // The icon of an icon set ("con", "discon", "user") for this screen's colour
   // depth; none for a screen deeper than 32 bits.
   QIcon IconFor(const char* set) const;

@@ -359,6 +359,20 @@ TEST_F(SettingsFileTest, ChoicesOutsideTheirListSelectTheFirstItem) {
   }
 }
 
+// The encoding is chosen by name: the window shows and the hub's text is
+// converted with one and the same item. A name that is none of them stays as
+// written, for the program's fallback.
+TEST_F(SettingsFileTest, AnEncodingIsOneOfItsItemsInAnyCaseAndAnEmptyOneTheDefault) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Encoding=UTF-8", "UTF-8"},   {"Encoding=utf-8", "UTF-8"},     {"Encoding=KOI8-r", "KOI8-R"},
+      {"Encoding=", "windows-1252"}, {"Encoding=latin-9", "latin-9"}, {"Encoding=windows-1250", "windows-1250"},
+  };
+  for (const auto& [line, chosen] : cases) {
+    LoadSettings(std::string(line) + "\r\n");
+    EXPECT_EQ(Get("EncodingComboBox").Text(), chosen) << line;
+  }
+}
+
 TEST_F(SettingsFileTest, DebugModeKeysSelectOnlyWhenTrue) {
   Get("FullLogCheckBox").SetChecked(true);
   LoadSettings("LogNo=0\r\nLogFull=0\r\nLogNice=0\r\n");

@@ -105,6 +105,11 @@ bool BotCommands::ExecuteLocally(std::string_view text, const std::function<void
 
 void BotCommands::Run(const BotCommand& command, std::string_view sender, std::string_view text, bool nameAlone) {
   const std::string_view argument = ArgumentOf(text);
+  // Without a space the argument is the whole text, so the command name
+  // alone must not pass for a pattern or a nick.
+  const bool hasArgument = !argument.empty() && !nameAlone;
+  // One case per kind, without a default: the compiler names a new kind
+  // that has no handler here.
   switch (command.kind) {
     case BotCommandKind::Help:
       Reply(sender, BuildHelpText());
@@ -125,26 +130,20 @@ void BotCommands::Run(const BotCommand& command, std::string_view sender, std::s
       RunHits(sender);
       return;
     case BotCommandKind::Add:
+      hasArgument ? RunAdd(command, sender, argument) : SendWrongParameters(sender);
+      return;
     case BotCommandKind::Delete:
+      hasArgument ? RunDelete(command, sender, argument) : SendWrongParameters(sender);
+      return;
     case BotCommandKind::Info:
+      hasArgument ? RunInfo(sender, argument) : SendWrongParameters(sender);
+      return;
     case BotCommandKind::Test:
+      hasArgument ? RunTest(sender, argument) : SendWrongParameters(sender);
+      return;
     case BotCommandKind::Why:
-      break;  // these need an argument, tested below
-  }
-  // Without a space the argument is the whole text, so the command name
-  // alone must not pass for a pattern or a nick.
-  if (argument.empty() || nameAlone) {
-    SendWrongParameters(sender);
-  } else if (command.kind == BotCommandKind::Add) {
-    RunAdd(command, sender, argument);
-  } else if (command.kind == BotCommandKind::Delete) {
-    RunDelete(command, sender, argument);
-  } else if (command.kind == BotCommandKind::Test) {
-    RunTest(sender, argument);
-  } else if (command.kind == BotCommandKind::Why) {
-    RunWhy(sender, argument);
-  } else {
-    RunInfo(sender, argument);
+      hasArgument ? RunWhy(sender, argument) : SendWrongParameters(sender);
+      return;
   }
 }
 

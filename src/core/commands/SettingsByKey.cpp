@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/hub/Lifecycle.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
@@ -228,7 +229,7 @@ LocalReply SettingsByKey::SetNumber(const SettingEntry& entry, Control& control,
 // A choice by its index (as the file holds it) or by its item's text.
 LocalReply SettingsByKey::SetChoice(const SettingEntry& entry, Control& control, std::string_view value) {
   const std::vector<std::string>& items = control.Items();
-  const bool byText = entry.type != Type::Index;  // the encoding is stored by its name
+  const bool byText = control.ChoosesByText();
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (AsciiEqualsIgnoreCase(items[i], value)) {
       if (byText) {
@@ -258,7 +259,7 @@ LocalReply SettingsByKey::SetChoice(const SettingEntry& entry, Control& control,
 
 std::string SettingsByKey::DisabledReason(const SettingEntry& entry) const {
   const std::string cannot = entry.key + " cannot be changed now: ";
-  if (entry.control == ctl::kHubIpEdit || entry.control == ctl::kHubPortEdit || entry.control == ctl::kUsernameEdit) {
+  if (LockedWhileConnected(entry.control)) {
     return cannot + "the bot is connected (\":disconnect\" first)";
   }
   const EnablingSwitches rule = SwitchesEnabling(entry.control);

@@ -13,11 +13,14 @@ namespace {
 using Handler = void (*)(std::string_view parameters, HubEvents& events);
 
 // What the bot does with a received command; its name is that of its
-// counter's row. A command that is only counted has no row here.
+// counter's row. Every named counter has its row here, in the counters'
+// order, and one that is only counted says so.
 struct CommandRow {
   ReceivedCounter counter;
   Handler handler;
 };
+
+constexpr Handler kCountOnly = nullptr;
 
 constexpr std::string_view kSeparator = "$$";
 
@@ -28,10 +31,13 @@ constexpr CommandRow kCommandRows[] = {
     {ReceivedCounter::GetPass, [](std::string_view, HubEvents& e) { e.OnGetPass(); }},
     {ReceivedCounter::BadPass, [](std::string_view, HubEvents& e) { e.OnBadPass(); }},
     {ReceivedCounter::Supports, [](std::string_view p, HubEvents& e) { e.OnSupports(p); }},
+    {ReceivedCounter::UserCommand, kCountOnly},
     {ReceivedCounter::HubIsFull, [](std::string_view, HubEvents& e) { e.OnHubIsFull(); }},
     {ReceivedCounter::LogedIn, [](std::string_view, HubEvents& e) { e.OnLogedIn(); }},
     {ReceivedCounter::Hello, [](std::string_view p, HubEvents& e) { e.OnHello(p); }},
+    {ReceivedCounter::NickList, kCountOnly},
     {ReceivedCounter::OpList, SplitOpList},
+    {ReceivedCounter::BotList, kCountOnly},
     {ReceivedCounter::MyInfo, [](std::string_view p, HubEvents& e) { e.OnMyInfo(p); }},
     {ReceivedCounter::UserIp, SplitUserIp},
     {ReceivedCounter::Quit, [](std::string_view p, HubEvents& e) { e.OnQuit(p); }},
@@ -41,6 +47,23 @@ constexpr CommandRow kCommandRows[] = {
     {ReceivedCounter::Search, [](std::string_view p, HubEvents& e) { e.OnSearch(p); }},
     {ReceivedCounter::HubTopic, [](std::string_view p, HubEvents& e) { e.OnHubTopic(p); }},
 };
+
+// Main chat has no name and is counted by the connection; every other
+// counter needs its row, at its own place, so that a new counter cannot be
+// forgotten here.
+constexpr bool EveryNamedCounterHasItsRow() {
+  constexpr std::size_t named = static_cast<std::size_t>(ReceivedCounter::MainChat);
+  if (std::size(kCommandRows) != named) {
+    return false;
+  }
+  for (std::size_t i = 0; i < named; ++i) {
+    if (static_cast<std::size_t>(kCommandRows[i].counter) != i) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryNamedCounterHasItsRow(), "every received counter but main chat has its row, in counter order");
 
 // Calls `each` with the nick and address of one "nick address" entry when
 // both are there; entries without a space or with an empty part are skipped.
@@ -57,20 +80,8 @@ void WithPair(std::string_view entry, Each each) {
   }
 }
 
-// The handlers by counter value, so that dispatching a command looks its
-// name up once, in the counter table, and its handler directly.
-constexpr std::array<Handler, kReceivedCounterCount> HandlersByCounter() {
-  std::array<Handler, kReceivedCounterCount> handlers{};
-  for (const CommandRow& row : kCommandRows) {
-    handlers[static_cast<std::size_t>(row.counter)] = row.handler;
-  }
-  return handlers;
-}
-
-constexpr std::array<Handler, kReceivedCounterCount> kHandlers = HandlersByCounter();
-
 Handler HandlerOf(ReceivedCounter counter) {
-  return kHandlers[static_cast<std::size_t>(counter)];
+  return kCommandRows[static_cast<std::size_t>(counter)].handler;
 }
 
 }  // namespace

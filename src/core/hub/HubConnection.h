@@ -71,7 +71,6 @@ class HubConnection : public TransportEvents, public CommandSender {
   // The hub of the last connect, which a reconnect goes back to.
   const std::string& Host() const { return host_; }
   std::uint16_t Port() const { return port_; }
-  Encryption HubEncryption() const { return encryption_; }
   // Connected over TCP, and the TLS handshake has not finished yet or the
   // hub's certificate is being decided on.
   bool AwaitingHandshake() const { return awaitingHandshake_; }

@@ -1,6 +1,8 @@
 #include "core/hub/Lifecycle.h"
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 
 #include "core/context/BotVoice.h"
 #include "core/hub/CertificateTrust.h"
@@ -37,6 +39,10 @@ std::optional<std::uint16_t> PortNumber(const std::string& text) {
 }
 
 }  // namespace
+
+bool LockedWhileConnected(std::string_view control) {
+  return std::find(std::begin(kOfflineControls), std::end(kOfflineControls), control) != std::end(kOfflineControls);
+}
 
 void Lifecycle::ShowPageAndFocus(Page page, const char* control) {
   context_.controls.Get(ctl::kPageControl).SetValue(PageNumber(page));

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/hub/ConnectionListener.h"
 #include "core/model/Pages.h"
@@ -22,6 +23,11 @@ class StringListModel;
 class UserList;
 struct HubSession;
 struct TickStamps;
+
+// The hub's address, its port and the bot's nick: what a connection was made
+// with cannot change while it lasts. The window shows them disabled, and the
+// console refuses them, while the bot is connected.
+bool LockedWhileConnected(std::string_view control);
 
 // The window's connection states, the Connect action, the close sequence and
 // the last-resort question for unexpected errors.

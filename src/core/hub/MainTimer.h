@@ -49,7 +49,6 @@ class MainTimer {
   void RequestUserInfo();
   void ClearStatistics();
 
-  const std::string& SystemUptime() const { return systemUptime_; }
   const std::string& BotUptime() const { return botUptime_; }
 
  private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/model/ControlModel.h"
+#include "core/text/Ascii.h"
 
 namespace varnek {
 
@@ -101,6 +102,17 @@ void Control::SetHint(std::string hint) {
 void Control::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
   Notify(ControlFacet::Items);
+}
+
+void Control::ChooseItemByText(std::string_view text) {
+  const auto item = std::find_if(items_.begin(), items_.end(), [text](const std::string& candidate) {
+    return AsciiEqualsIgnoreCase(candidate, text);
+  });
+  if (item != items_.end()) {
+    SetText(*item);
+  } else {
+    SetText(text.empty() ? row_.text : std::string(text));
+  }
 }
 
 bool Control::AcceptsTypedChar(char c) const {

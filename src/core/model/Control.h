@@ -125,6 +125,14 @@ class Control {
   // Combo box items.
   const std::vector<std::string>& Items() const { return items_; }
   void SetItems(std::vector<std::string> items);
+  // A combo box that starts with a text (the encoding) holds its choice as
+  // that text, stored and shown by name; the others hold an index.
+  bool ChoosesByText() const { return row_.kind == ControlKind::ComboBox && !row_.text.empty(); }
+  // Chooses the item equal to the text in any ASCII letter case, and the
+  // first text for an empty one (a hand-edited file's "Encoding="), so that
+  // the window shows the item the program uses. Any other text is kept as
+  // it is: the window then shows no item, and the program its fallback.
+  void ChooseItemByText(std::string_view text);
 
   // The list a list view shows, when this is a list view.
   StringListModel* List() const { return list_; }

@@ -189,6 +189,8 @@ void BuildDetection(Builder& b, const KickKindInfo& kind) {
   }
   Control& raw = b.Key(std::string("Raw") + kind.name)
                      .Add({.name = std::string("Raw") + kind.name + "CheckBox", .kind = K::CheckBox, .enabled = false});
+  // The protocol's own word in every language.
+  raw.SetCaption("Raw");
   Control& edit = b.Key(std::string("Command") + kind.name)
                       .Add({.name = std::string("Kick") + kind.name + "CommandEdit",
                             .kind = K::Edit,

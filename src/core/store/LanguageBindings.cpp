@@ -228,13 +228,11 @@ const Binding kListColumns[] = {
     {ctl::kAllowedListView, LangAllowedUsername},
 };
 
-// The fields whose hint tells their length.
-const struct {
-  const char* control;
-  int length;
-} kLengthHints[] = {
-    {ctl::kUsernameEdit, 35}, {ctl::kPasswordEdit, 35}, {ctl::kDescriptionEdit, 50},  {ctl::kEmailAddressEdit, 50},
-    {ctl::kHubIpEdit, 100},   {ctl::kHubPortEdit, 5},   {ctl::kBotMessageMemo, 1000},
+// The fields whose hint tells their length, which is the field's own typing
+// limit in the control table.
+constexpr const char* kLengthHints[] = {
+    ctl::kUsernameEdit, ctl::kPasswordEdit, ctl::kDescriptionEdit, ctl::kEmailAddressEdit,
+    ctl::kHubIpEdit,    ctl::kHubPortEdit,  ctl::kBotMessageMemo,
 };
 
 void Apply(ControlModel& controls, const LangTable& lang, const Binding* bindings, std::size_t count, bool hint) {
@@ -263,8 +261,9 @@ void ApplyLanguage(ControlModel& controls, const LangTable& lang, bool connected
   Apply(controls, lang, kMenuCaptions, std::size(kMenuCaptions), false);
   Apply(controls, lang, kListColumns, std::size(kListColumns), false);
   controls.Get(ctl::kUserListView).SetItems(UserListColumnTitles(lang));
-  for (const auto& field : kLengthHints) {
-    controls.Get(field.control).SetHint(lang.Format(LangCharacters, {std::to_string(field.length)}));
+  for (const char* name : kLengthHints) {
+    Control& field = controls.Get(name);
+    field.SetHint(lang.Format(LangCharacters, {std::to_string(field.TypingLimit())}));
   }
   controls.Get(ctl::kSendMemo).SetHint(lang.Format(LangHintSend, {"Return", "Ctrl+Shift"}));
   Control& mode = controls.Get(ctl::kModeComboBox);

@@ -125,12 +125,18 @@ void SettingsFile::LoadFrom(const IniFile& file) {
 void SettingsFile::LoadEntry(const IniFile& file, const SettingEntry& entry) {
   switch (entry.type) {
     case Type::String:
-    case Type::Memo:
+    case Type::Memo: {
       // Kept whole: the fields' typing limits apply to typing, not to what
       // the file holds.
-      controls_.Get(entry.control)
-          .SetText(ReadSettingText(file, kSettingsSection, entry.key).value_or(entry.defaultText));
+      Control& control = controls_.Get(entry.control);
+      std::string text = ReadSettingText(file, kSettingsSection, entry.key).value_or(entry.defaultText);
+      if (control.ChoosesByText()) {
+        control.ChooseItemByText(text);
+      } else {
+        control.SetText(std::move(text));
+      }
       break;
+    }
     case Type::Integer:
       controls_.Get(entry.control).SetValue(file.ReadInteger(kSettingsSection, entry.key, entry.defaultInt));
       break;

@@ -1,5 +1,6 @@
 #include "core/store/SettingsSchema.h"
 
+#include <set>
 #include <stdexcept>
 
 #include "core/model/ControlModel.h"
@@ -136,8 +137,7 @@ T TypeOf(const Control& control) {
     case ControlKind::Memo:
       return T::Memo;
     case ControlKind::ComboBox:
-      // A combo box that starts with a text (the encoding) keeps that text.
-      return control.DefaultText().empty() ? T::Index : T::String;
+      return control.ChoosesByText() ? T::String : T::Index;
     case ControlKind::PageControl:
       return T::Index;
     case ControlKind::ListView:
@@ -162,15 +162,18 @@ SettingEntry EntryOf(const Control& control) {
 std::vector<SettingEntry> BuildSchema() {
   const ControlModel controls;
   std::vector<SettingEntry> schema;
+  std::set<std::string_view> ordered;
   for (const char* name : kFileOrder) {
     schema.push_back(EntryOf(controls.Get(name)));
+    if (!ordered.insert(name).second) {
+      throw std::logic_error(std::string(name) + " is twice in the file order");
+    }
   }
-  std::size_t stored = 0;
+  // The same set of controls, not only as many: each keyed control once.
   for (const Control& control : controls.All()) {
-    stored += control.IniKey().empty() ? 0 : 1;
-  }
-  if (stored != schema.size()) {
-    throw std::logic_error("a control with a settings key is missing from the file order");
+    if (!control.IniKey().empty() && !ordered.contains(control.Name())) {
+      throw std::logic_error(control.Name() + " has a settings key but no place in the file order");
+    }
   }
   return schema;
 }

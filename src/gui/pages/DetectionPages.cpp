@@ -27,7 +27,7 @@ struct DetectionWidgets {
   QCheckBox* raw = nullptr;
 };
 
-// The raw switches have no caption in the message table, so they keep this one.
+// The raw switches are captioned by their controls, in every language alike.
 DetectionWidgets MakeDetection(PageKit& kit, QWidget* parent, DetectionKind kind) {
   const KickKindInfo& info = KickKindOf(kind);
   DetectionWidgets widgets;
@@ -36,7 +36,6 @@ DetectionWidgets MakeDetection(PageKit& kit, QWidget* parent, DetectionKind kind
   }
   widgets.command = kit.Edit(parent, CommandEditName(info).c_str());
   widgets.raw = kit.Check(parent, RawSwitchName(info).c_str());
-  widgets.raw->setText(QStringLiteral("Raw"));
   return widgets;
 }
 

@@ -26,7 +26,6 @@ class WrappingTabBar : public QWidget {
   // Where the tab is drawn at the bar's present width.
   QRect TabRect(int index) const;
   int TabAt(const QPoint& position) const;
-  int RowCount() const { return rowCount_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
