@@ -13,6 +13,7 @@
 
 #include "core/BotActions.h"
 #include "core/text/Strings.h"
+#include "core/text/TerminalText.h"
 #include "headless/HeadlessConsole.h"
 
 namespace varnek {
@@ -56,6 +57,27 @@ DialogAnswer AnswerFor(Question question) {
       break;
   }
   return DialogAnswer::No;
+}
+
+// Calls `each` with every line of the text: the lines end in LF after any
+// number of CRs (chat turns a hub's CR LF into CR CR LF, as the window's
+// panes want CR LF; CRs at the text's end go too), and a text without a
+// line break is one line. A CR inside a line is no line break: it is shown.
+template <typename Each>
+void ForEachLine(std::string_view text, Each each) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find('\n', start);
+    std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    while (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    each(line);
+    if (end == std::string_view::npos) {
+      return;
+    }
+    start = end + 1;
+  }
 }
 
 }  // namespace
@@ -150,12 +172,19 @@ void HeadlessFrontEnd::OnLineAdded(const OutputPane& pane, const std::string& li
   // Every shown line gets the pane's name, also the lines of a text that
   // holds line breaks of its own (the help text).
   const char* name = PaneName(pane.Id());
+  if (codec_.KeepsAscii() && !MayHoldTerminalControls(line)) {
+    // ASCII with no control character (so no line break either), the same
+    // in UTF-8: written as it is, after one quick look at its bytes.
+    output_.append(name).append(1, '\t').append(line).append(1, '\n');
+    FlushWhenFull();
+    return;
+  }
   if (!codec_.KeepsAscii() || !IsAscii(line)) {
     const QByteArray text = codec_.ToUnicode(line).toUtf8();
     AppendShownLine(name, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     return;
   }
-  // ASCII is the same in UTF-8: written as it is.
+  // ASCII is the same in UTF-8.
   AppendShownLine(name, line);
 }
 
@@ -164,20 +193,19 @@ void HeadlessFrontEnd::OnLineAdded(const OutputPane& pane, const std::string& li
 // buffer (and the memory it keeps) with every line of the burst.
 constexpr std::size_t kOutputChunk = std::size_t{64} * 1024;
 
+// Control characters from the hub are shown, not obeyed by the terminal
+// (and not kept as bytes by a journal); the line breaks of a text of several
+// lines stay line breaks, one output line each.
 void HeadlessFrontEnd::AppendShownLine(const char* paneName, std::string_view text) {
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = text.find('\n', start);
-    std::string_view shown = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    if (!shown.empty() && shown.back() == '\r') {
-      shown.remove_suffix(1);
-    }
-    output_.append(paneName).append(1, '\t').append(shown).append(1, '\n');
-    if (end == std::string_view::npos) {
-      break;
-    }
-    start = end + 1;
-  }
+  ForEachLine(text, [this, paneName](std::string_view shown) {
+    output_.append(paneName).append(1, '\t');
+    AppendForTerminal(output_, shown);
+    output_.append(1, '\n');
+  });
+  FlushWhenFull();
+}
+
+void HeadlessFrontEnd::FlushWhenFull() {
   if (output_.size() >= kOutputChunk) {
     FlushOutput();
   }
@@ -221,7 +249,21 @@ void HeadlessFrontEnd::TellWhatIsMissing() {
 
 void HeadlessFrontEnd::Tell(const QString& text) {
   FlushOutput();
-  std::fprintf(stderr, "varnek: %s\n", text.toUtf8().constData());
+  // A question, a user's information or a clipboard text may hold the hub's
+  // text. Its line breaks stay line breaks (":user" writes several lines),
+  // as on standard output.
+  const QByteArray bytes = text.toUtf8();
+  const std::string_view whole(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::string shown;
+  bool first = true;
+  ForEachLine(whole, [&](std::string_view line) {
+    if (!first) {
+      shown.append(1, '\n');
+    }
+    first = false;
+    AppendForTerminal(shown, line);
+  });
+  std::fprintf(stderr, "varnek: %s\n", shown.c_str());
   std::fflush(stderr);
 }
 

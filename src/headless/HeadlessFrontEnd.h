@@ -70,7 +70,10 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   bool InputReadable();
   // On a start without a hub or nick, says what is missing and how to set it.
   void TellWhatIsMissing();
+  // Appends the lines of a text in UTF-8, each as the pane's name, a tab and
+  // the line with its control characters shown.
   void AppendShownLine(const char* paneName, std::string_view line);
+  void FlushWhenFull();
 
   HubCodec& codec_;
   BotActions* bot_ = nullptr;

@@ -1,5 +1,6 @@
 """The headless bot against a scripted hub: login, hub information, states."""
 
+import os
 import re
 import unittest
 
@@ -68,6 +69,33 @@ class HubInformation(BotTestCase):
         bot.wait_line(r"^debug\t.*Receiving hub name: Test hub - welcome$")
         bot.wait_line(r"^debug\t.*Receiving hub topic: all fine$")
         bot.wait_line(r"^chat\t.*<bob> costs 5 \$ \| ok$")
+
+    def test_control_characters_from_the_hub_are_shown_not_obeyed(self):
+        """A hub's escape sequences reach the terminal as text; the chat log
+        keeps the hub's bytes. C1 controls are judged after the hub's code
+        page: windows-1252 0x80 is the euro sign, ISO-8859-1 0x9B is CSI."""
+        bot = self.start_bot(extra={"LogChat": 1})
+        peer = self.log_in(bot)
+        evil = "<evil> hello \x1b]0;pwned\x07 \x1b[2J \x1b[31mRED"
+        peer.send(evil + "|<evil> one\r\ntwo\tcolumn\rover|<evil> 5 \x80 \x1b[0m|")
+        bot.wait_line(r"^chat\t.*<evil> hello \^\[\]0;pwned\^G \^\[\[2J \^\[\[31mRED$")
+        bot.wait_line(r"^chat\t.*<evil> one$")
+        bot.wait_line(r"^chat\ttwo\tcolumn\^Mover$")
+        bot.wait_line(r"^chat\t.*<evil> 5 \u20ac \^\[\[0m$")
+        # Standard error too, where ":user" shows a user's texts, line by line.
+        peer.send("$MyINFO $ALL evil \x1b[2J<++ V:0.7,M:A,H:1/0/0,S:2>$ $DSL\x01$$1536$|<evil> listed|")
+        bot.wait_line(r"^chat\t.*<evil> listed$")
+        bot.type_line(":user evil")
+        bot.wait_error(r"^\tDescription: \^\[\[2J$")
+        bot.wait_error(r"^\tUsername: evil$")
+        bot.type_line(":set Encoding ISO-8859-1")
+        peer.send("<evil> \x9b2J|")
+        bot.wait_line(r"^chat\t.*<evil> \\x9b2J$")
+        self.assertFalse([line for line in bot.lines + bot.errors
+                          if "\x1b" in line or "\x07" in line or "\x9b" in line])
+        self.assertEqual(bot.stop(), 0)  # the pane goes to its log file at the end
+        with open(os.path.join(bot.directory, "logs", "chat.txt"), "rb") as log:
+            self.assertIn(evil.encode("latin-1"), log.read())
 
     def test_redirect_is_declined_and_the_bot_disconnects(self):
         bot = self.start_bot()

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/hub/CertificateTrust.h"
+#include "core/hub/HubAddress.h"
 #include "core/hub/HubSession.h"
 #include "core/store/HubCertificates.h"
 #include "core/store/IniFile.h"
@@ -140,6 +141,42 @@ TEST_F(CertificateTrustTest, AnIpv6HubIsStoredUnderAKeyThatReadsBack) {
   read.ReadFrom(IniFile::Parse(Ini()));
   ASSERT_NE(read.Find("::1:4111"), nullptr) << Ini();
   EXPECT_EQ(*read.Find("::1:4111"), kFirst);
+}
+
+// Every key the store writes must read back as written after the settings
+// file's save and load: the keys of the hubs the address reader lets
+// through, and (should a host ever come another way) hosts that hold what a
+// key line cannot, which must neither break the file nor share a key.
+TEST_F(CertificateTrustTest, EveryKeyReadsBackAsWrittenAfterASaveAndALoad) {
+  std::vector<std::string> keys;
+  for (const char* address :
+       {"hub.example.org", "Hub_1.example-2.org:4111", "10.0.0.1:411", "[::1]:4111", "nmdcs://[2001:db8::7]",
+        "[fe80::1%eth0]:411", "fe80::1%br-lan.10", "[::ffff:10.0.0.1]:412", "dchub://hub.example.org:413/"}) {
+    const HubAddressReading reading = ReadHubAddress(address);
+    ASSERT_TRUE(reading.address) << address << ": " << reading.error;
+    keys.push_back(HubCertificates::KeyOf(reading.address->host, reading.address->port.value_or(kDefaultHubPort)));
+  }
+  EXPECT_EQ(keys[5], "fe80::1%eth0:411") << "a host the reader lets through is its own key";
+  for (const char* host : {"::1%a\r\n[Injected\r\nk=v\r\nz", "::1%a=b", "::1%a", "[::1]", ";hub", "#hub", " hub ",
+                           "hub\\x3D", "hub\x7F\t"}) {
+    keys.push_back(HubCertificates::KeyOf(host, 4111));
+  }
+  std::vector<std::string> fingerprints;
+  for (const std::string& key : keys) {
+    fingerprints.push_back("CC:" + std::to_string(fingerprints.size()));
+    f.bot->Settings().Certificates().Trust(key, fingerprints.back());
+  }
+  f.bot->Settings().SaveCertificates();
+  f.bot->Settings().Load();
+
+  const IniFile file = IniFile::Parse(Ini());
+  EXPECT_EQ(file.KeyNames("Certificates"), keys) << Ini();
+  EXPECT_FALSE(file.HasSection("Injected")) << Ini();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const std::string* trusted = f.bot->Settings().Certificates().Find(keys[i]);
+    ASSERT_NE(trusted, nullptr) << keys[i];
+    EXPECT_EQ(*trusted, fingerprints[i]) << keys[i];
+  }
 }
 
 TEST_F(CertificateTrustTest, AHandshakeThatStallsMeetsTheLoginTimeLimit) {

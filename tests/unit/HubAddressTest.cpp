@@ -33,6 +33,12 @@ TEST(HubAddressTest, ReadsEveryFormOfAnAddress) {
       {"nmdcs://hub.example.org:411", "hub.example.org", 411, true},
       {"NMDCS://[2001:db8::7]:4111/", "2001:db8::7", 4111, true},
       {"nmdcs://hub.example.org", "hub.example.org", std::nullopt, true},
+      {"hub_1.example-2.org:411", "hub_1.example-2.org", 411},
+      {"[fe80::1%eth0]:411", "fe80::1%eth0", 411},
+      {"nmdcs://[fe80::1%br-lan.10]:4111", "fe80::1%br-lan.10", 4111, true},
+      {"fe80::1%eth0", "fe80::1%eth0", std::nullopt},
+      {"[fe80::1%3]", "fe80::1%3", std::nullopt},
+      {"[::ffff:10.0.0.1]:411", "::ffff:10.0.0.1", 411},
   };
   for (const Case& c : cases) {
     const HubAddressReading reading = ReadHubAddress(c.text);
@@ -72,14 +78,49 @@ TEST(HubAddressTest, ShowsAnIpv6HostInBrackets) {
   EXPECT_EQ(ShowHostAndPort("::1", 4111), "[::1]:4111");
 }
 
+// The host ends up in the certificate store's key and in the panes: what
+// could break a line of the settings file or pass for another key there is
+// refused before any connection, whichever way the address came.
+TEST(HubAddressTest, RefusesHostsThatHoldWhatNoHostNameHolds) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"nmdcs://[::1%a\r\n[Injected\r\nk=v\r\nz]:4111", "control character (0x0D)"},
+      {"nmdcs://[::1%a=b]:4111", "the zone id \"a=b\" is no interface name"},
+      {"hub\x01.example.org:411", "control character (0x01)"},
+      {"hub.example.org\t:411", "control character (0x09)"},
+      {"hub\x7F.example.org", "control character (0x7F)"},
+      {"hub\nexample.org:411", "control character (0x0A)"},
+      {"hub=x.example.org:411", "holds \"=\""},
+      {"dchub://a=b:411", "holds \"=\""},
+      {"hub[1].example.org:411", "holds \"[\""},
+      {"hub]:411", "holds \"]\""},
+      {"[[::1]:411", "\"[::1\" is no IPv6 address"},
+      {"[::1]]:411", "only \":port\""},
+      {"[hub.example.org]:411", "only an IPv6 address stands in brackets"},
+      {"hub example.org:411", "holds a space"},
+      {"[::1 ]:411", "holds a space"},
+      {";hub.example.org:411", "holds \";\""},
+      {"#hub.example.org:411", "holds \"#\""},
+      {"hub%eth0:411", "holds \"%\""},
+      {"[fe80::1%]:411", "the zone id \"\" is no interface name"},
+      {"[fe80::1%eth/0]:411", "the zone id \"eth/0\""},
+      {"[fe80::1%eth0%1]:411", "the zone id \"eth0%1\""},
+      {"[fe80::1%abcdefghijklmnop]:411", "the zone id \"abcdefghijklmnop\""},
+      {"fe80::1%a=b", "the zone id \"a=b\""},
+      {"[fe80::g1%eth0]:411", "\"fe80::g1\" is no IPv6 address"},
+  };
+  for (const auto& [text, error] : cases) {
+    const HubAddressReading reading = ReadHubAddress(text);
+    EXPECT_FALSE(reading.address) << text;
+    EXPECT_NE(reading.error.find(error), std::string::npos) << text << ": " << reading.error;
+  }
+}
+
 // A redirect's target goes into the address field without its port: read
 // again, the field must name the same host and keep the encryption.
 TEST(HubAddressTest, TheAddressFieldTextReadsBackAsTheSameHub) {
   const HubAddress addresses[] = {
-      {"hub.example.org", 4111, false},
-      {"hub.example.org", 4111, true},
-      {"2001:db8::7", 411, false},
-      {"2001:db8::7", 411, true},
+      {"hub.example.org", 4111, false}, {"hub.example.org", 4111, true}, {"2001:db8::7", 411, false},
+      {"2001:db8::7", 411, true},       {"fe80::1%eth0", 411, false},    {"fe80::1%eth0", 411, true},
   };
   for (const HubAddress& address : addresses) {
     const std::string field = AddressFieldText(address);

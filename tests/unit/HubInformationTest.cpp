@@ -138,7 +138,8 @@ TEST_F(HubInformationTest, AcceptedRedirectWithoutHostAsksForAnAddress) {
 // An address the bot cannot reach is not offered: the hub is left as on a
 // declined redirect, and the status pane says why.
 TEST_F(HubInformationTest, UnusableRedirectIsNotOffered) {
-  for (const std::string address : {":4111", "other.hub:1:2", "adc://other.hub:411"}) {
+  for (const std::string address : {":4111", "other.hub:1:2", "adc://other.hub:411", "nmdcs://[::1%a=b]:4111",
+                                    "nmdcs://[::1%a\r\n[Injected\r\nk=v\r\nz]:4111"}) {
     f.fakes.transport.PeerClose();
     f.Connect();
     f.fakes.dialogs.messages.clear();

@@ -46,6 +46,72 @@ bool LooksLikeIpv6(std::string_view text) {
   });
 }
 
+// The same, with the zone id a link-local address may carry ("fe80::1%eth0"),
+// whatever the zone id holds: the host's own check judges it.
+bool LooksLikeIpv6WithZone(std::string_view text) {
+  return LooksLikeIpv6(text.substr(0, text.find('%')));
+}
+
+bool IsAsciiLetterOrDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Linux names an interface with at most 15 bytes (IFNAMSIZ less its end);
+// Windows names a zone by its number.
+constexpr std::size_t kMaxZoneIdLength = 15;
+
+// A zone id names a network interface: letters, digits, "-", "_" and ".".
+bool IsInterfaceName(std::string_view zone) {
+  return !zone.empty() && zone.size() <= kMaxZoneIdLength && std::all_of(zone.begin(), zone.end(), [](char c) {
+    return IsAsciiLetterOrDigit(c) || c == '-' || c == '_' || c == '.';
+  });
+}
+
+// A host name holds letters, digits, "-", "_" and "."; a byte above ASCII
+// passes for a name in the hub's code page, which the resolver judges.
+bool IsNameCharacter(char c) {
+  return IsAsciiLetterOrDigit(c) || c == '-' || c == '_' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+std::string ByteCode(char c) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  const auto byte = static_cast<unsigned char>(c);
+  return {'0', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
+}
+
+// Why the host is none the bot connects to, or nothing. The host ends up in
+// the certificate store's key and in the panes, so what could not stand
+// there as it is (a line break, "=", a bracket) never gets so far. A text
+// that holds a control character is not repeated.
+std::optional<std::string> HostRefusal(std::string_view host) {
+  for (const char c : host) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      return "the host holds a control character (" + ByteCode(c) + ")";
+    }
+  }
+  if (host.find(' ') != std::string_view::npos) {
+    return std::string("the host holds a space");
+  }
+  if (host.find(':') != std::string_view::npos) {
+    const std::size_t percent = host.find('%');
+    const std::string_view address = host.substr(0, percent);
+    if (!LooksLikeIpv6(address)) {
+      return "\"" + std::string(address) + "\" is no IPv6 address";
+    }
+    if (percent != std::string_view::npos && !IsInterfaceName(host.substr(percent + 1))) {
+      return "the zone id \"" + std::string(host.substr(percent + 1)) +
+             "\" is no interface name (1 to 15 letters, digits, \"-\", \"_\" or \".\")";
+    }
+    return std::nullopt;
+  }
+  const auto wrong = std::find_if_not(host.begin(), host.end(), IsNameCharacter);
+  if (wrong != host.end()) {
+    return "the host \"" + std::string(host) + "\" holds \"" + std::string(1, *wrong) + "\", which no host name holds";
+  }
+  return std::nullopt;
+}
+
 // Takes off a known scheme and tells whether it asks for TLS; a scheme the
 // bot does not speak is an error.
 std::optional<std::string> StripScheme(std::string_view& text, bool& tls) {
@@ -72,6 +138,9 @@ std::optional<std::string> StripScheme(std::string_view& text, bool& tls) {
 HubAddressReading WithPort(std::string host, std::string_view port) {
   if (host.empty()) {
     return Refuse("the address names no host");
+  }
+  if (auto refusal = HostRefusal(host)) {
+    return Refuse(std::move(*refusal));
   }
   if (port.empty()) {
     return {HubAddress{std::move(host), std::nullopt}, {}};
@@ -101,14 +170,18 @@ HubAddressReading ReadHostAndPort(std::string_view text) {
     if (!rest.empty() && !rest.starts_with(':')) {
       return Refuse("only \":port\" may follow the \"]\" of an IPv6 address");
     }
-    return WithPort(std::string(text.substr(1, close - 1)), rest.empty() ? rest : rest.substr(1));
+    const std::string_view inside = text.substr(1, close - 1);
+    if (!inside.empty() && inside.find(':') == std::string_view::npos) {
+      return Refuse("only an IPv6 address stands in brackets");
+    }
+    return WithPort(std::string(inside), rest.empty() ? rest : rest.substr(1));
   }
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos) {
     return WithPort(std::string(text), {});
   }
   // Two colons or more without brackets: a bare IPv6 address, no port.
-  if (text.find(':', colon + 1) != std::string_view::npos && LooksLikeIpv6(text)) {
+  if (text.find(':', colon + 1) != std::string_view::npos && LooksLikeIpv6WithZone(text)) {
     return WithPort(std::string(text), {});
   }
   return WithPort(std::string(text.substr(0, colon)), text.substr(colon + 1));

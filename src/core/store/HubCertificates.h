@@ -20,6 +20,10 @@ class HubCertificates {
 
   // The key of a hub: "host:port". An IPv6 host stands without the brackets
   // that the panes show, because a line that begins with "[" is a section.
+  // A byte the file would not read back in a key as written (a line break,
+  // "=", a blank, "[", ";", ...) stands as "\xNN", so every host has a key
+  // of its own that reads back; the address reader lets no such host
+  // through, so the keys of the hubs the bot connects to are the plain text.
   static std::string KeyOf(std::string_view host, std::uint16_t port);
 
   // The fingerprint trusted for the hub, or nothing.
