@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Fails when the folders of the source tree include each other in a cycle.
+"""Fails when the folders of the source tree include each other in a cycle,
+or when a folder of the core includes one that ARCHITECTURE.md's table of
+layers puts above it.
 
 Each folder under src/core is a layer; the files directly in src/core (Bot on
 top) form one more. A folder may include the folders below it, never one that
@@ -97,6 +99,40 @@ def front_ends_past_the_actions(src):
     return found
 
 
+def documented_layers(architecture):
+    """The core's folders as ARCHITECTURE.md's layer table lists them, lowest first."""
+    layers = []
+    in_table = False
+    for line in architecture.read_text(encoding="utf-8").splitlines():
+        if line.startswith("| Folder | Parts |"):
+            in_table = True
+            continue
+        if in_table:
+            match = re.match(r"^\| `([a-z]+)/` \|", line)
+            if match:
+                layers.append("core/" + match.group(1))
+            elif not line.startswith("|---"):
+                break
+    return layers
+
+
+def includes_against_the_layers(graph, layers):
+    """Edges of the core that go up the documented order, and core folders the table does not list."""
+    rank = {layer: i for i, layer in enumerate(layers)}
+    rank["core"] = len(layers)  # Bot and BotActions sit on top
+    problems = []
+    for source, targets in sorted(graph.items()):
+        if not source.startswith("core"):
+            continue
+        if source not in rank:
+            problems.append(f"{source} is not in ARCHITECTURE.md's table of layers")
+            continue
+        for target, example in sorted(targets.items()):
+            if target.startswith("core") and target in rank and rank[target] >= rank[source]:
+                problems.append(f"{source} includes {target}, a layer above it ({example})")
+    return problems
+
+
 def main():
     src = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent / "src")
     graph = include_graph(src)
@@ -107,8 +143,17 @@ def main():
         print(f"{path} includes core/Bot.h: front ends use core/BotActions.h")
     if past_the_actions:
         return 1
+    layers = documented_layers(src.parent / "ARCHITECTURE.md")
+    against_the_layers = includes_against_the_layers(graph, layers)
+    for problem in against_the_layers:
+        print(problem)
+    if not layers or against_the_layers:
+        if not layers:
+            print("ARCHITECTURE.md has no table of layers (| Folder | Parts |)")
+        return 1
     if not cycles:
         # Tarjan's groups come out with every folder after those it includes.
+        print("core layers, lowest first, as ARCHITECTURE.md lists them: " + ", ".join(layers))
         print("folders, lowest first: " + ", ".join(group[0] for group in groups))
         return 0
     for group in cycles:

@@ -11,12 +11,11 @@
 #include "core/model/ControlNames.h"
 #include "core/text/Product.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 #include "gui/widgets/LinkLabel.h"
 
 namespace varnek {
 namespace {
-
-constexpr int kGap = 8;
 
 QString MailTo(const char* subject = nullptr) {
   QString address = QStringLiteral("mailto:") + QString::fromLatin1(kMakerEmail);
@@ -55,9 +54,7 @@ QGroupBox* TextGroup(PageKit& kit, QWidget* page, const char* group, const char*
 QWidget* BuildAboutPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kAboutTabSheet));
-  auto* column = new QVBoxLayout(page);
-  column->setContentsMargins(kGap, kGap, kGap, kGap);
-  column->setSpacing(kGap);
+  auto* column = ColumnIn(page);
 
   QLabel* application = kit.Label(page, ctl::kApplicationLabel);
   QFont large;  // only size and weight: the family follows the window's font

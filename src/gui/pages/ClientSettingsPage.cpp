@@ -20,20 +20,13 @@
 #include "gui/MainWindow.h"
 #include "gui/PageKit.h"
 #include "gui/QtTranslations.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 namespace {
 
-constexpr int kGap = 8;
 // How far a dependent row sits to the right of the check box it belongs to.
 constexpr int kIndent = 20;
-
-QVBoxLayout* ColumnIn(QWidget* parent) {
-  auto* column = new QVBoxLayout(parent);
-  column->setContentsMargins(kGap, kGap, kGap, kGap);
-  column->setSpacing(kGap);
-  return column;
-}
 
 // A spin edit with its unit, below and to the right of the check box that
 // switches it.
@@ -124,10 +117,7 @@ QGroupBox* BuildUpdatesGroup(PageKit& kit, QWidget* page) {
 // The language file, and the code page the hub's text is written in.
 QGroupBox* BuildLanguageGroup(PageKit& kit, QWidget* page) {
   QGroupBox* group = kit.Group(page, ctl::kLangFileGroupBox);
-  auto* grid = new QGridLayout(group);
-  grid->setContentsMargins(kGap, kGap, kGap, kGap);
-  grid->setHorizontalSpacing(kGap);
-  grid->setVerticalSpacing(kGap);
+  auto* grid = GridIn(group);
   grid->addWidget(kit.Edit(group, ctl::kLangFileEdit), 0, 0, 1, 3);
   grid->addWidget(kit.Button(group, ctl::kLangFileButton, [&kit] { kit.bot.BrowseLanguageFile(); }), 1, 1);
   grid->addWidget(kit.Button(group, ctl::kLangReloadButton,

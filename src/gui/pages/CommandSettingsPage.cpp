@@ -10,33 +10,25 @@
 
 #include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 namespace {
 
 constexpr int kAllowedColumnWidth = 200;
 
-// The list is as wide as its one column, with room for its scroll bar, so the
-// names never hide behind a horizontal one.
-void FitToColumn(QTableView* view, int columnWidth) {
-  view->setFixedWidth(columnWidth + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * view->frameWidth());
-}
-
 }  // namespace
 
 QWidget* BuildCommandSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kCommandSettingsTabSheet));
-  auto* grid = new QGridLayout(page);
-  grid->setContentsMargins(8, 8, 8, 8);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(8);
+  auto* grid = GridIn(page);
 
   QLabel* trigger = kit.Label(page, ctl::kTriggerLabel);
   QComboBox* triggers = kit.Combo(page, ctl::kTriggerComboBox);
   trigger->setBuddy(triggers);
   auto* triggerRow = new QHBoxLayout;
-  triggerRow->setSpacing(8);
+  triggerRow->setSpacing(kGap);
   triggerRow->addWidget(trigger);
   triggerRow->addWidget(triggers);
   triggerRow->addStretch(1);

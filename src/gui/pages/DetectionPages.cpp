@@ -14,6 +14,7 @@
 #include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 namespace {
@@ -60,7 +61,7 @@ int AddSeparator(QWidget* page, QGridLayout* grid, int row) {
 
 int AddLimitBelowRow(PageKit& kit, QWidget* page, QGridLayout* grid, int row) {
   auto* below = new QHBoxLayout;
-  below->setSpacing(8);
+  below->setSpacing(kGap);
   below->addSpacing(kIndent);
   below->addWidget(kit.Check(page, ctl::kKickLimitBelowCheckBox));
   below->addWidget(kit.Spin(page, ctl::kKickLimitBelowSpinEdit));
@@ -98,10 +99,7 @@ constexpr PatternDetection kPatternDetections[] = {
 // switch below.
 QGroupBox* BuildPatternBlock(PageKit& kit, QWidget* page, const PatternDetection& detection) {
   auto* box = new QGroupBox(page);
-  auto* grid = new QGridLayout(box);
-  grid->setContentsMargins(8, 8, 8, 8);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(8);
+  auto* grid = GridIn(box);
   DetectionWidgets widgets = MakeDetection(kit, box, detection.kind);
   grid->addWidget(widgets.kick, 0, 0, 1, 2);
   grid->addWidget(kit.PatternList(box, detection.list, kPatternColumnWidth), 1, 0, 1, 2);
@@ -112,20 +110,12 @@ QGroupBox* BuildPatternBlock(PageKit& kit, QWidget* page, const PatternDetection
   return box;
 }
 
-QGridLayout* PageGrid(QWidget* page) {
-  auto* grid = new QGridLayout(page);
-  grid->setContentsMargins(8, 8, 8, 8);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(8);
-  return grid;
-}
-
 }  // namespace
 
 QWidget* BuildFirstDetectionsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kaDetectionsTabSheet));
-  QGridLayout* grid = PageGrid(page);
+  QGridLayout* grid = GridIn(page);
   int row = 0;
   row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Fake));
   row = AddSeparator(page, grid, row);
@@ -147,7 +137,7 @@ QWidget* BuildFirstDetectionsPage(PageKit& kit) {
 QWidget* BuildSecondDetectionsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kbDetectionsTabSheet));
-  QGridLayout* grid = PageGrid(page);
+  QGridLayout* grid = GridIn(page);
   // Three blocks a row, in two rows: each list shows about ten patterns at
   // the default window size, where three rows of two showed four.
   constexpr int kColumns = 3;

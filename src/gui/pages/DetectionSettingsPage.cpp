@@ -7,27 +7,19 @@
 
 #include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 namespace {
 
 constexpr int kProtectedColumnWidth = 225;
 
-// The list is as wide as its one column, with room for its scroll bar, so the
-// names never hide behind a horizontal one.
-void FitToColumn(QTableView* view, int columnWidth) {
-  view->setFixedWidth(columnWidth + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * view->frameWidth());
-}
-
 }  // namespace
 
 QWidget* BuildDetectionSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kDetectionSettingsTabSheet));
-  auto* grid = new QGridLayout(page);
-  grid->setContentsMargins(8, 8, 8, 8);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(8);
+  auto* grid = GridIn(page);
 
   QTableView* protectedUsers = kit.PatternList(page, ctl::kProtectedListView, kProtectedColumnWidth);
   FitToColumn(protectedUsers, kProtectedColumnWidth);

@@ -19,6 +19,7 @@
 #include "gui/PageKit.h"
 #include "gui/UserListLayout.h"
 #include "gui/UserListTableModel.h"
+#include "gui/pages/PageLayout.h"
 #include "gui/widgets/CommandLine.h"
 #include "gui/widgets/PaneView.h"
 
@@ -129,10 +130,7 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
 QWidget* BuildHubChatPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kHubChatTabSheet));
-  auto* grid = new QGridLayout(page);
-  grid->setContentsMargins(8, 8, 8, 8);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(8);
+  auto* grid = GridIn(page);
 
   auto* splitter = new QSplitter(Qt::Horizontal, page);
   PaneView* chat = kit.Pane(splitter, PaneId::Chat);

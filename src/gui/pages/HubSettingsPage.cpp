@@ -9,22 +9,17 @@
 
 #include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 
 QWidget* BuildHubSettingsPage(PageKit& kit) {
-  constexpr int kGap = 8;
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kHubSettingsTabSheet));
-  auto* column = new QVBoxLayout(page);
-  column->setContentsMargins(kGap, kGap, kGap, kGap);
-  column->setSpacing(kGap);
+  auto* column = ColumnIn(page);
 
   QGroupBox* group = kit.Group(page, ctl::kAddressGroupBox);
-  auto* grid = new QGridLayout(group);
-  grid->setContentsMargins(kGap, kGap, kGap, kGap);
-  grid->setHorizontalSpacing(kGap);
-  grid->setVerticalSpacing(kGap);
+  auto* grid = GridIn(group);
   grid->addWidget(kit.Label(group, ctl::kHubIpLabel), 0, 0);
   QLineEdit* address = kit.Edit(group, ctl::kHubIpEdit);
   address->setMinimumWidth(260);

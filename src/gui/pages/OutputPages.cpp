@@ -6,6 +6,7 @@
 
 #include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 #include "gui/widgets/PaneView.h"
 
 namespace varnek {
@@ -13,9 +14,7 @@ namespace varnek {
 QWidget* BuildStatusPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kStatusTabSheet));
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(8, 8, 8, 8);
-  layout->setSpacing(8);
+  auto* layout = ColumnIn(page);
   layout->addWidget(kit.Pane(page, PaneId::Status), 1);
   return page;
 }
@@ -23,12 +22,10 @@ QWidget* BuildStatusPage(PageKit& kit) {
 QWidget* BuildLogPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kLogTabSheet));
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(8, 8, 8, 8);
-  layout->setSpacing(8);
+  auto* layout = ColumnIn(page);
   layout->addWidget(kit.Pane(page, PaneId::Debug), 1);
   auto* modes = new QHBoxLayout;
-  modes->setSpacing(8);
+  modes->setSpacing(kGap);
   for (const char* name : {ctl::kNoLogCheckBox, ctl::kFullLogCheckBox, ctl::kNiceLogCheckBox}) {
     modes->addWidget(kit.Radio(page, name));
   }

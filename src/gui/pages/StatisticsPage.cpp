@@ -15,11 +15,11 @@
 #include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 namespace {
 
-constexpr int kGap = 8;
 // Room between the counter columns, so one column's numbers never run into
 // the next column's names.
 constexpr int kColumnGap = 32;

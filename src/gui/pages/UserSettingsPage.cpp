@@ -14,19 +14,10 @@
 #include "core/BotActions.h"
 #include "core/model/ControlNames.h"
 #include "gui/PageKit.h"
+#include "gui/pages/PageLayout.h"
 
 namespace varnek {
 namespace {
-
-constexpr int kGap = 8;
-
-QGridLayout* GridIn(QWidget* parent) {
-  auto* grid = new QGridLayout(parent);
-  grid->setContentsMargins(kGap, kGap, kGap, kGap);
-  grid->setHorizontalSpacing(kGap);
-  grid->setVerticalSpacing(kGap);
-  return grid;
-}
 
 // The identity the bot logs in with and publishes in its own MyINFO.
 QGroupBox* BuildUserGroup(PageKit& kit, QWidget* page) {
@@ -79,9 +70,7 @@ QGroupBox* BuildBotMessageGroup(PageKit& kit, QWidget* page) {
 QWidget* BuildUserSettingsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kUserSettingsTabSheet));
-  auto* column = new QVBoxLayout(page);
-  column->setContentsMargins(kGap, kGap, kGap, kGap);
-  column->setSpacing(kGap);
+  auto* column = ColumnIn(page);
 
   auto* groups = new QHBoxLayout;
   groups->setSpacing(kGap);
