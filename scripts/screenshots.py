@@ -111,7 +111,7 @@ def shoot(args, env, page, language):
             wait_for(lambda: window_id(env), "the window")
             if connected:
                 peer = log_in(hub)
-                peer.drain(1.5)  # the user list's first fill sizes its columns after the burst
+                peer.read_for(1.5)  # the user list's first fill sizes its columns after the burst
             else:
                 time.sleep(1.0)  # the first paint
             name = f"{PAGES[page]}{'' if language == 'English' else '-' + language.lower()}.png"

@@ -89,6 +89,20 @@ class HubPeer:
         self.send(f"$To: {bot_nick} From: {nick} $<{nick}> fence|")
         self.expect(re.escape(f"$To: {nick} From: {bot_nick} $<{bot_nick}> ".encode("latin-1")) + rb"[^|]*\|")
 
+    def read_for(self, seconds):
+        """Collects whatever arrives within the given time, for a picture that
+        waits for the window to settle; a check that nothing more came uses
+        fence() instead."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            try:
+                chunk = self.connection.recv(65536)
+            except socket.timeout:
+                continue
+            if not chunk:
+                break
+            self.received += chunk
+
     def commands(self):
         return [c for c in self.received.split(b"|") if c]
 
