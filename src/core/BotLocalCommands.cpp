@@ -57,16 +57,21 @@ LocalReply BotActions::ReconnectToHub() {
 }
 
 LocalReply BotActions::SaveSettingsAndTell() {
+  bool saved = false;
   try {
-    bot_.Settings().Save();
+    saved = bot_.Settings().Save();
   } catch (const std::exception& error) {
     return LocalReply::Refused(error.what());
+  }
+  if (!saved) {
+    return LocalReply::Done("saved " + bot_.Settings().UnsavedPath().string() + ", as " +
+                            bot_.Settings().Path().string() + " was changed on disk");
   }
   return LocalReply::Done("saved " + bot_.Settings().Path().string());
 }
 
 LocalReply BotActions::ReloadSettingsAndTell() {
-  bot_.Settings().Load();
+  ReloadSettings();
   if (!bot_.Settings().ReadFailure().empty()) {
     return LocalReply::Refused({});  // the warning has said why
   }

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "core/BotActions.h"
@@ -291,6 +292,13 @@ void MainWindow::ScrollToEnd(const std::string& paneName) {
   if (auto* pane = findChild<PaneView*>(QString::fromStdString(paneName))) {
     pane->ScrollToEndIfAuto();
   }
+}
+
+// The status pane has the same line; standard error keeps it for a window
+// started from a terminal or a desktop session's log.
+void MainWindow::TellOperator(const std::string& text) {
+  std::fprintf(stderr, "varnek: %s\n", text.c_str());
+  std::fflush(stderr);
 }
 
 void MainWindow::EndProgram() {

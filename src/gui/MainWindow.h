@@ -33,6 +33,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   void SetApplicationIcon(IconKind icon) override;
   void ScrollToEnd(const std::string& paneName) override;
   void EndProgram() override;
+  void TellOperator(const std::string& text) override;
 
   // The tray icon is no widget the binder knows: its hint follows here.
   void OnControlChanged(const Control& control, ControlFacet facet) override;

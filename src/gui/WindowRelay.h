@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 #include "core/model/Ports.h"
 
 namespace varnek {
@@ -28,6 +30,12 @@ class WindowRelay : public WindowPort {
     if (window_ != nullptr) {
       window_->EndProgram();
     }
+  }
+  // Standard error, window or not: the warnings of the settings file come
+  // before the window exists.
+  void TellOperator(const std::string& text) override {
+    std::fprintf(stderr, "varnek: %s\n", text.c_str());
+    std::fflush(stderr);
   }
 
  private:

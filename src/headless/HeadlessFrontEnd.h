@@ -45,6 +45,7 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   void SetApplicationIcon(IconKind) override {}
   void ScrollToEnd(const std::string&) override {}
   void EndProgram() override;
+  void TellOperator(const std::string& text) override { Tell(ToUnicode(text)); }
   // OutputPanes::Listener
   void OnLineAdded(const OutputPane& pane, const std::string& line) override;
   void OnPaneCleared(const OutputPane&) override {}

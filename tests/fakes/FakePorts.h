@@ -165,7 +165,9 @@ class FakeWindow : public WindowPort {
   void SetApplicationIcon(IconKind icon) override { icons.push_back(icon); }
   void ScrollToEnd(const std::string& paneName) override { scrolled.push_back(paneName); }
   void EndProgram() override { ended = true; }
+  void TellOperator(const std::string& text) override { told.push_back(text); }
   std::vector<std::string> focused;
+  std::vector<std::string> told;
   std::vector<IconKind> icons;
   std::vector<std::string> scrolled;
   bool ended = false;

@@ -17,12 +17,13 @@ namespace varnek::test {
 struct SettingsWorld {
   explicit SettingsWorld(const std::filesystem::path& dir)
       : panes(controls, lang, clock, dir / "logs"),
-        settings(controls, panes, lang, clock, dialogs, ticks, dir / "Varnek.ini") {}
+        settings(controls, panes, lang, clock, dialogs, window, ticks, dir / "Varnek.ini") {}
 
   ControlModel controls;
   LangTable lang;
   FakeClock clock;
   FakeDialogs dialogs;
+  FakeWindow window;
   OutputPanes panes;
   TickStamps ticks;
   SettingsFile settings;

@@ -213,8 +213,8 @@ void BotCommands::RunInfo(std::string_view sender, std::string_view argument) {
 
 void BotCommands::RunSave(std::string_view sender) {
   // The save notes itself in the status pane; a failure leaves without a reply.
-  context_.settings.Save();
-  Reply(sender, context_.lang.Text(LangSavedSettings));
+  const bool saved = context_.settings.Save();
+  Reply(sender, context_.lang.Text(saved ? LangSavedSettings : LangSettingsSavedAside));
 }
 
 void BotCommands::RunHits(std::string_view sender) {

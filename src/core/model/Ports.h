@@ -121,6 +121,11 @@ class WindowPort {
   virtual void ScrollToEnd(const std::string& paneName) = 0;
   // Ends the program once the current event has been handled.
   virtual void EndProgram() = 0;
+  // A line the operator must see wherever the program runs, beside its line
+  // in the status pane: a value of the settings file that could not be
+  // taken, settings saved elsewhere than Varnek.ini, a reload. The front ends
+  // write it to standard error.
+  virtual void TellOperator(const std::string& text) = 0;
 };
 
 // --- HTTP -------------------------------------------------------------------

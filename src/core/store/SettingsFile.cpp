@@ -1,5 +1,6 @@
 #include "core/store/SettingsFile.h"
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,7 @@
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "core/store/SettingValueCodec.h"
+#include "core/store/SettingsCheck.h"
 #include "core/store/SettingsSchema.h"
 #include "core/text/Strings.h"
 
@@ -69,12 +71,13 @@ std::string StoredSettingText(const ControlModel& controls, const OutputPanes& p
 }
 
 SettingsFile::SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock,
-                           Dialogs& dialogs, TickStamps& ticks, std::filesystem::path path)
+                           Dialogs& dialogs, WindowPort& window, TickStamps& ticks, std::filesystem::path path)
     : controls_(controls),
       panes_(panes),
       lang_(lang),
       clock_(clock),
       dialogs_(dialogs),
+      window_(window),
       ticks_(ticks),
       path_(std::move(path)) {}
 
@@ -110,7 +113,59 @@ void SettingsFile::Load() {
     return;
   }
   readFailure_.clear();
+  known_ = ReadDiskState();
+  editUnread_ = false;
   LoadFrom(file);
+  for (const std::string& value : SettingsFallbacks(file, controls_, panes_)) {
+    const std::string warning = path_.string() + ": " + value;
+    panes_.StatusLog(warning);
+    window_.TellOperator(warning);
+  }
+}
+
+SettingsFile::DiskState SettingsFile::ReadDiskState() const {
+  std::error_code error;
+  DiskState state;
+  const auto status = std::filesystem::status(path_, error);
+  if (error || !std::filesystem::exists(status)) {
+    return state;
+  }
+  state.exists = true;
+  state.size = std::filesystem::file_size(path_, error);
+  state.modified = std::filesystem::last_write_time(path_, error);
+  try {
+    state.hash = std::hash<std::string>{}(ReadWholeFile(path_).value_or(std::string()));
+  } catch (const FileAccessError&) {
+    state.hash = 0;  // a file that cannot be read is told apart by the load
+  }
+  return state;
+}
+
+bool SettingsFile::ChangedOnDisk() const {
+  return editUnread_ || ReadDiskState() != known_;
+}
+
+std::filesystem::path SettingsFile::UnsavedPath() const {
+  std::filesystem::path aside = path_;
+  aside += ".unsaved";
+  return aside;
+}
+
+// Nothing of either version is lost: the edited file stays for the next
+// load, and what the program held is beside it in the same format.
+void SettingsFile::SaveAside(const IniFile& file) {
+  try {
+    file.SaveAtomically(UnsavedPath());
+  } catch (const FileAccessError& error) {
+    throw std::runtime_error(std::string("The settings were not saved. ") + error.what() + ".");
+  }
+  ticks_.autosave = clock_.TickCount();
+  const std::string warning = path_.string() +
+                              " was changed on disk since the program read it, so it is kept as it is; " +
+                              "the settings the program holds were saved to " + UnsavedPath().string() +
+                              ". A reload (SIGHUP) or the next start reads the changed file.";
+  panes_.StatusLog(warning);
+  window_.TellOperator(warning);
 }
 
 void SettingsFile::LoadFrom(const IniFile& file) {
@@ -223,29 +278,42 @@ void SettingsFile::Replace(const IniFile& file) const {
   }
 }
 
-void SettingsFile::Save() {
+bool SettingsFile::Save() {
   IniFile file = ReadForSave();
+  const bool changedOnDisk = ChangedOnDisk();
   file.EraseSection(kSettingsSection);
   for (const SettingEntry& entry : SettingsSchema()) {
     SaveEntry(file, entry);
   }
   certificates_.WriteTo(file);
+  if (changedOnDisk) {
+    SaveAside(file);
+    return false;
+  }
   Replace(file);
+  known_ = ReadDiskState();
   // The file is saved once it is written: a report that fails (a status log
   // that cannot be flushed) must not leave the autosave due again at once.
   ticks_.autosave = clock_.TickCount();
   panes_.StatusLog(lang_.Text(LangSavedSettings));
+  return true;
 }
 
+// Only the certificates are written, over the file as it is on disk, so an
+// edit made meanwhile is kept; it stays unread, and later saves of the
+// settings still go aside.
 void SettingsFile::SaveCertificates() {
   IniFile file = ReadForSave();
+  const bool changedOnDisk = ChangedOnDisk();
   certificates_.WriteTo(file);
   Replace(file);
+  known_ = ReadDiskState();
+  editUnread_ = editUnread_ || changedOnDisk;
 }
 
 void SettingsFile::SaveIfLoaded() {
   if (loaded_ || !readFailure_.empty()) {
-    Save();
+    (void)Save();
   }
 }
 
@@ -256,13 +324,13 @@ void SettingsFile::Autosave() {
     return;
   }
   if (loaded_) {
-    Save();
+    (void)Save();
   }
 }
 
 void SettingsFile::SaveOrWarn() {
   try {
-    Save();
+    (void)Save();
   } catch (const std::exception& error) {
     dialogs_.MessageBox(DialogKind::Warning, DialogButtons::Ok, error.what());
   }

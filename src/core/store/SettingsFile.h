@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,6 +16,7 @@ class Dialogs;
 class IniFile;
 class LangTable;
 class OutputPanes;
+class WindowPort;
 struct SettingEntry;
 struct TickStamps;
 enum class PaneId;
@@ -30,18 +33,27 @@ std::string StoredSettingText(const ControlModel& controls, const OutputPanes& p
 class SettingsFile {
  public:
   SettingsFile(ControlModel& controls, OutputPanes& panes, const LangTable& lang, const Clock& clock, Dialogs& dialogs,
-               TickStamps& ticks, std::filesystem::path path);
+               WindowPort& window, TickStamps& ticks, std::filesystem::path path);
 
   // A missing file gives every default. Sets Loaded() at the end. A file that
   // is there but cannot be read (no permission, a directory, an input/output
   // error) changes no control: a warning names the path and the reason, and
   // every save is refused until a later load reads the file, so that a file
-  // the bot could not read is never replaced by defaults.
+  // the bot could not read is never replaced by defaults. Every value the
+  // program cannot take is named in the status pane and as a warning, with
+  // what is used instead.
   void Load();
+  // The load of a file already read: the controls only, nothing reported.
+  void LoadFrom(const IniFile& file);
   // Writes the whole file atomically, reports the save in the status pane and
-  // restarts the autosave interval. Throws std::runtime_error on an
+  // restarts the autosave interval; returns true. When Varnek.ini changed on
+  // disk since it was last read or written (an admin's edit), it is left as
+  // it is: the settings go to Varnek.ini.unsaved beside it, a warning names
+  // both files, and this returns false. Throws std::runtime_error on an
   // input/output failure or a refusal, before anything is reported.
-  void Save();
+  bool Save();
+  // Where a save goes when Varnek.ini was changed on disk.
+  std::filesystem::path UnsavedPath() const;
   // The exit and the error dialog save only after a complete load; a refusal
   // throws all the same, so that the operator is told.
   void SaveIfLoaded();
@@ -65,7 +77,18 @@ class SettingsFile {
   const std::filesystem::path& Path() const { return path_; }
 
  private:
-  void LoadFrom(const IniFile& file);
+  // What identifies the file's contents on disk: whether it is there, its
+  // size, its modification time and a hash of its bytes.
+  struct DiskState {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type modified{};
+    std::size_t hash = 0;
+    bool operator==(const DiskState&) const = default;
+  };
+  DiskState ReadDiskState() const;
+  bool ChangedOnDisk() const;
+  void SaveAside(const IniFile& file);
   std::string RefusalText() const;
   void LoadEntry(const IniFile& file, const SettingEntry& entry);
   void LoadList(const IniFile& file, const SettingEntry& entry);
@@ -82,11 +105,18 @@ class SettingsFile {
   const LangTable& lang_;
   const Clock& clock_;
   Dialogs& dialogs_;
+  WindowPort& window_;
   TickStamps& ticks_;
   std::filesystem::path path_;
   HubCertificates certificates_;
   bool loaded_ = false;
   std::string readFailure_;
+  // The file as the program last read or wrote it; an edit since then is
+  // someone else's, and a save must not overwrite it.
+  DiskState known_;
+  // Set when a save kept only the certificates of a file edited on disk: the
+  // edit is still unread, though the file is now as the program wrote it.
+  bool editUnread_ = false;
 };
 
 }  // namespace varnek
