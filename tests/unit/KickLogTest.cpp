@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -6,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/store/FileAccess.h"
 #include "core/store/KickLog.h"
 #include "core/store/OutputPanes.h"
 #include "fakes/BotFixture.h"
@@ -65,8 +69,37 @@ struct LoggingBot {
 
   std::filesystem::path File() const { return f.dir / "logs" / "kicks.txt"; }
   Lines Logged() const { return SplitLines(test::TempDir::ReadFile(File())); }
+  // A user who uses a proxy (mode 5), with a share of his own so that no two
+  // are clones: one line each.
+  void Find(const std::string& nick) {
+    static int share = 100;
+    f.Receive("$MyINFO $ALL " + nick + " <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$" + std::to_string(++share) + "$|");
+  }
 
   test::BotFixture f;
+};
+
+// Interrupts a call that waits (the open of a FIFO that has no other end)
+// after two seconds, so that such a test fails with EINTR instead of hanging.
+class WaitLimit {
+ public:
+  WaitLimit() {
+    struct sigaction interrupt {};
+    interrupt.sa_handler = [](int) {};
+    sigemptyset(&interrupt.sa_mask);
+    interrupt.sa_flags = 0;  // no SA_RESTART: the waiting call returns EINTR
+    sigaction(SIGALRM, &interrupt, &previous_);
+    alarm(2);
+  }
+  WaitLimit(const WaitLimit&) = delete;
+  WaitLimit& operator=(const WaitLimit&) = delete;
+  ~WaitLimit() {
+    alarm(0);
+    sigaction(SIGALRM, &previous_, nullptr);
+  }
+
+ private:
+  struct sigaction previous_ {};
 };
 
 class KickLogTest : public ::testing::Test, public LoggingBot {};
@@ -165,6 +198,74 @@ TEST_F(KickLogTest, AnUnwritableLogIsToldAndChangesNothingElse) {
             "Kick log: Cannot write file \"" + File().string() + "\": No such file or directory");
   EXPECT_GE(f.bot->Users().FindUser("bob"), 0);
   EXPECT_EQ(f.ChatLines().back(), "*** bob is using proxy connection");
+}
+
+// The log is used only when its path names a regular file: a FIFO there
+// would stop the bot until a reader came, a symbolic link would send the
+// users' IPs wherever it points. Writing and reading both refuse at once,
+// and the status pane says why; the bot goes on.
+TEST(KickLogFile, OnlyARegularFileIsWrittenOrReadAndNothingWaits) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path& log, const fs::path& elsewhere)> make;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"a FIFO", [](const fs::path& log, const fs::path&) { ASSERT_EQ(mkfifo(log.c_str(), 0600), 0); },
+       "Is not a regular file"},
+      {"a symbolic link to a file",
+       [](const fs::path& log, const fs::path& elsewhere) { fs::create_symlink(elsewhere, log); },
+       "Is a symbolic link"},
+      {"a symbolic link to no file yet",
+       [](const fs::path& log, const fs::path& elsewhere) {
+         fs::remove(elsewhere);
+         fs::create_symlink(elsewhere, log);
+       },
+       "Is a symbolic link"},
+      {"a directory", [](const fs::path& log, const fs::path&) { fs::create_directory(log); }, "Is a directory"},
+  };
+  const std::string elsewhereText = "T\tbob\t\tProxy\t5\treported\t\telsewhere\r\n";
+  for (const Case& c : cases) {
+    LoggingBot b;
+    const fs::path elsewhere = b.f.dir.WriteFile("elsewhere.txt", elsewhereText);
+    c.make(b.File(), elsewhere);
+    const WaitLimit limit;
+    b.Find("bob");
+    ASSERT_FALSE(b.f.StatusLines().empty()) << c.name;
+    EXPECT_EQ(b.f.StatusLines().back(), "Kick log: Cannot write file \"" + b.File().string() + "\": " + c.reason)
+        << c.name;
+    EXPECT_EQ(b.f.ChatLines().back(), "*** bob is using proxy connection") << c.name;
+    try {
+      const std::optional<std::string> line = b.f.bot->KickEvidence().LastLineOf("bob");
+      ADD_FAILURE() << c.name << ": read " << line.value_or("nothing");
+    } catch (const FileAccessError& error) {
+      EXPECT_EQ(std::string(error.what()), "Cannot read file \"" + b.File().string() + "\": " + c.reason) << c.name;
+    }
+    if (fs::exists(elsewhere)) {
+      EXPECT_EQ(test::TempDir::ReadFile(elsewhere), elsewhereText) << c.name << ": the link was followed";
+    } else {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(elsewhere))) << c.name << ": the link was followed";
+    }
+  }
+}
+
+// The logs hold users' IPs and what they sent: each is created for its owner
+// only, whatever the umask lets through.
+TEST(KickLogFile, EveryLogIsCreatedReadableAndWritableByItsOwnerOnly) {
+  const mode_t previousMask = umask(002);
+  LoggingBot b;
+  for (const char* logSwitch : {"LogChatCheckBox", "LogStatusCheckBox", "LogDebugCheckBox"}) {
+    b.f.control(logSwitch).SetChecked(true);
+  }
+  b.Find("bob");
+  b.f.bot->Panes().FlushOnExit();
+  umask(previousMask);
+  for (const char* name : {"kicks.txt", "chat.txt", "status.txt", "log.txt"}) {
+    struct stat status {};
+    ASSERT_EQ(stat((b.f.dir / "logs" / name).c_str(), &status), 0) << name;
+    EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
+  }
 }
 
 TEST_F(KickLogTest, LastLineOfANickIsItsLatestLineComparedExactly) {

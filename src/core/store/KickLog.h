@@ -38,6 +38,8 @@ class KickLog {
   // How much of the file's end "last line of a nick" looks through, so that
   // a log of years answers as quickly as a new one.
   static constexpr std::size_t kSearchedBytes = std::size_t{16} * 1024 * 1024;
+  // The file as a reply that leaves the machine names it.
+  static constexpr std::string_view kShownName = "logs/kicks.txt";
 
   KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file);
 
