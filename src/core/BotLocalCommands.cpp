@@ -66,7 +66,7 @@ LocalReply BotActions::SaveSettingsAndTell() {
 }
 
 LocalReply BotActions::ReloadSettingsAndTell() {
-  bot_.Settings().Load();
+  ReloadSettings();
   if (!bot_.Settings().ReadFailure().empty()) {
     return LocalReply::Refused({});  // the warning has said why
   }

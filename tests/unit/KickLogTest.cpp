@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/BotActions.h"
 #include "core/store/FileAccess.h"
 #include "core/store/KickLog.h"
 #include "core/store/OutputPanes.h"
@@ -58,6 +60,16 @@ TEST(KickLogLine, HoldsEightTabSeparatedFieldsAndEscapesWhatWouldBreakTheLine) {
   }
 }
 
+// The nick of each line.
+Lines NicksOf(const Lines& lines) {
+  Lines nicks;
+  for (const std::string& line : lines) {
+    const std::size_t first = line.find('\t');
+    nicks.push_back(line.substr(first + 1, line.find('\t', first + 1) - first - 1));
+  }
+  return nicks;
+}
+
 // A logged-in bot "Guard" with detections on and every kick switch off; the
 // kick log is on by default.
 struct LoggingBot {
@@ -69,6 +81,10 @@ struct LoggingBot {
 
   std::filesystem::path File() const { return f.dir / "logs" / "kicks.txt"; }
   Lines Logged() const { return SplitLines(test::TempDir::ReadFile(File())); }
+  Lines LoggedNicks(const std::filesystem::path& file) const {
+    return NicksOf(SplitLines(test::TempDir::ReadFile(file)));
+  }
+
   // A user who uses a proxy (mode 5), with a share of his own so that no two
   // are clones: one line each.
   void Find(const std::string& nick) {
@@ -266,6 +282,70 @@ TEST(KickLogFile, EveryLogIsCreatedReadableAndWritableByItsOwnerOnly) {
     ASSERT_EQ(stat((b.f.dir / "logs" / name).c_str(), &status), 0) << name;
     EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
   }
+}
+
+// The file stays open between lines and is opened again when it may have
+// been rotated: the path is compared with the open file once a second, and
+// reading the settings again (SIGHUP) or switching the log opens it at once.
+// Until then the lines go to the file that is open, so a moved log gets
+// every line written before its path was looked at again.
+TEST(KickLogFile, AMovedOrDeletedLogIsCreatedAgainAtTheNextLook) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    bool deleted;
+    std::function<void(LoggingBot&)> look;
+  };
+  const Case cases[] = {
+      {"moved, a second later", false, [](LoggingBot& b) { b.f.fakes.clock.now += 1; }},
+      {"deleted, a second later", true, [](LoggingBot& b) { b.f.fakes.clock.now += 1; }},
+      {"moved, the settings read again", false,
+       [](LoggingBot& b) {
+         BotActions(*b.f.bot).ReloadSettings();
+         b.f.control("DetectionsCheckBox").SetChecked(true);
+       }},
+      {"moved, the log switched off and on again", false,
+       [](LoggingBot& b) {
+         b.f.control("LogKicksCheckBox").SetChecked(false);
+         b.f.control("LogKicksCheckBox").SetChecked(true);
+       }},
+  };
+  for (const Case& c : cases) {
+    LoggingBot b;
+    const fs::path moved = b.f.dir / "logs" / "kicks.txt.1";
+    b.Find("alice");
+    if (c.deleted) {
+      fs::remove(b.File());
+    } else {
+      fs::rename(b.File(), moved);
+    }
+    b.f.fakes.clock.now += KickLog::kRotationCheckMs - 1;
+    b.Find("bob");
+    EXPECT_FALSE(fs::exists(b.File())) << c.name << ": bob's line went to a new file before the look";
+    c.look(b);
+    b.Find("carol");
+    EXPECT_EQ(b.LoggedNicks(b.File()), Lines{"carol"}) << c.name;
+    if (!c.deleted) {
+      EXPECT_EQ(b.LoggedNicks(moved), (Lines{"alice", "bob"})) << c.name;
+    }
+  }
+}
+
+// A log that cannot be written is told once, not once per found user, and
+// the next line opens it again: once it can be written, the lines are there.
+TEST_F(KickLogTest, AFailingLogIsToldOnceAndTriedAgainAtEachLine) {
+  std::filesystem::remove_all(f.dir / "logs");
+  Find("alice");
+  Find("bob");
+  const std::string told = "Kick log: Cannot write file \"" + File().string() + "\": No such file or directory";
+  EXPECT_EQ(std::count(f.StatusLines().begin(), f.StatusLines().end(), told), 1);
+  std::filesystem::create_directory(f.dir / "logs");
+  Find("carol");
+  EXPECT_EQ(LoggedNicks(File()), Lines{"carol"});
+  std::filesystem::remove_all(f.dir / "logs");
+  f.fakes.clock.now += KickLog::kRotationCheckMs;
+  Find("dave");
+  EXPECT_EQ(std::count(f.StatusLines().begin(), f.StatusLines().end(), told), 2) << "told again after a good line";
 }
 
 TEST_F(KickLogTest, LastLineOfANickIsItsLatestLineComparedExactly) {

@@ -5,7 +5,6 @@
 
 #include "core/model/Control.h"
 #include "core/model/Ports.h"
-#include "core/store/FileAccess.h"
 
 namespace varnek {
 namespace {
@@ -63,24 +62,55 @@ std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
   return line;
 }
 
-KickLog::KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file)
-    : logSwitch_(logSwitch), clock_(clock), file_(std::move(file)) {}
+KickLog::KickLog(Control& logSwitch, const Clock& clock, std::filesystem::path file)
+    : logSwitch_(logSwitch), clock_(clock), file_(std::move(file)) {
+  logSwitch.AddReaction([this] { Reopen(); });
+}
 
 bool KickLog::Enabled() const {
   return logSwitch_.Checked();
 }
 
-void KickLog::Record(const KickLogEntry& entry) const {
+void KickLog::Record(const KickLogEntry& entry) {
   // Always dated, whatever the panes' time stamp switches say: a line of
   // evidence without its time is worth little.
   const std::string time = clock_.LocalDateText() + " @ " + clock_.LocalTimeText();
-  AppendToFile(file_, KickLogLine(time, entry) + std::string(kLineEnd));
+  const std::uint32_t now = clock_.TickCount();
+  // The difference of two tick counts is right across the wrap.
+  if (file_.IsOpen() && now - lastPathCheck_ >= kRotationCheckMs) {
+    lastPathCheck_ = now;
+    if (!file_.StillAtPath()) {
+      Reopen();
+    }
+  }
+  if (!file_.IsOpen()) {
+    lastPathCheck_ = now;  // the path is about to be opened
+  }
+  try {
+    file_.Append(KickLogLine(time, entry) + std::string(kLineEnd));
+  } catch (const FileAccessError& error) {
+    if (error.what() == toldFailure_) {
+      return;
+    }
+    toldFailure_ = error.what();
+    throw;
+  }
+  toldFailure_.clear();
+}
+
+void KickLog::Reopen() {
+  try {
+    file_.Close();
+  } catch (const FileAccessError&) {
+    // Every line was written whole before; a late failure of the old file
+    // changes nothing for the new one.
+  }
 }
 
 std::optional<std::string> KickLog::LastLineOf(std::string_view nick) const {
   // One byte more than searched: when it is read, the search starts after
   // the first line feed, which that byte may be, and not inside a line.
-  const std::optional<std::string> end = ReadFileEnd(file_, kSearchedBytes + 1);
+  const std::optional<std::string> end = ReadFileEnd(file_.Path(), kSearchedBytes + 1);
   if (!end) {
     return std::nullopt;
   }
