@@ -75,6 +75,15 @@ int OpenLog(const fs::path& path, int flags, const char* failure) {
     ::close(fd);
     throw FileAccessError(failure, path, status.st_mode == 0 ? Reason(error) : NotARegularFileReason(status.st_mode));
   }
+  // O_NONBLOCK was for the open only: reads and writes of the regular file
+  // are plain ones, never cut short with EAGAIN (as they could be on a file
+  // system with mandatory locks).
+  const int statusFlags = ::fcntl(fd, F_GETFL);
+  if (statusFlags == -1 || ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == -1) {
+    const int error = errno;
+    ::close(fd);
+    throw FileAccessError(failure, path, Reason(error));
+  }
   return fd;
 }
 
@@ -270,7 +279,6 @@ void LogFile::Append(std::string_view content) {
   if (fd_ < 0) {
     fd_ = OpenLog(path_, O_WRONLY | O_APPEND | O_CREAT, "Cannot write file");
   }
-  // A regular file ignores O_NONBLOCK: the write is as complete as ever.
   const int error = WriteAll(fd_, content);
   if (error != 0) {
     ::close(fd_);
