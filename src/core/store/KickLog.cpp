@@ -21,29 +21,38 @@ std::string_view NickField(std::string_view line) {
   return line.substr(first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
 }
 
+// Appends the field escaped. Most fields hold nothing to escape, so the runs
+// between escaped characters are appended whole.
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (;;) {
+    const std::size_t special = text.find_first_of("\\\t\r\n");
+    out.append(text.substr(0, special));
+    if (special == std::string_view::npos) {
+      return;
+    }
+    switch (text[special]) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += "\\n";
+    }
+    text.remove_prefix(special + 1);
+  }
+}
+
 }  // namespace
 
 std::string EscapeKickLogField(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '\\':
-        escaped += "\\\\";
-        break;
-      case '\t':
-        escaped += "\\t";
-        break;
-      case '\r':
-        escaped += "\\r";
-        break;
-      case '\n':
-        escaped += "\\n";
-        break;
-      default:
-        escaped += c;
-    }
-  }
+  AppendEscaped(escaped, text);
   return escaped;
 }
 
@@ -54,10 +63,17 @@ std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
       entry.matched, entry.sent.empty() ? std::string_view("reported") : std::string_view("kicked"),
       entry.sent,    entry.received,
   };
-  std::string line = EscapeKickLogField(fields[0]);
+  std::size_t size = std::size(fields) + kLineEnd.size();
+  for (std::string_view field : fields) {
+    size += field.size();
+  }
+  // Room for the line end that Record adds.
+  std::string line;
+  line.reserve(size);
+  AppendEscaped(line, fields[0]);
   for (std::size_t i = 1; i < std::size(fields); ++i) {
     line += '\t';
-    line += EscapeKickLogField(fields[i]);
+    AppendEscaped(line, fields[i]);
   }
   return line;
 }
@@ -87,7 +103,9 @@ void KickLog::Record(const KickLogEntry& entry) {
     lastPathCheck_ = now;  // the path is about to be opened
   }
   try {
-    file_.Append(KickLogLine(time, entry) + std::string(kLineEnd));
+    std::string line = KickLogLine(time, entry);
+    line += kLineEnd;
+    file_.Append(line);
   } catch (const FileAccessError& error) {
     if (error.what() == toldFailure_) {
       return;
