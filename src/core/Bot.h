@@ -70,6 +70,7 @@ class Bot : public HubEvents, public ErrorHandler {
   LangTable& Lang() { return lang_; }
   OutputPanes& Panes() { return panes_; }
   const KickLog& KickEvidence() const { return kickLog_; }
+  KickLog& KickEvidence() { return kickLog_; }
   ProtocolCounters& Counters() { return counters_; }
   UserList& Users() { return users_; }
   HubSession& Session() { return session_; }

@@ -51,6 +51,9 @@ void BotActions::SaveSettingsOrWarn() {
 }
 void BotActions::ReloadSettings() {
   bot_.Settings().Load();
+  // SIGHUP is what a log rotation sends: the kick log kept open may be the
+  // moved file.
+  bot_.KickEvidence().Reopen();
 }
 void BotActions::ResendMyInfo() {
   bot_.LoginHandler().ResendMyInfo();

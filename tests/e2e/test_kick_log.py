@@ -34,6 +34,22 @@ class KickLog(BotTestCase):
         peer.send("$To: Guard From: boss $<boss> %why carol|")
         peer.expect(re.escape(b"$To: boss From: Guard $<Guard> No kick recorded for carol|"))
 
+    def test_a_fifo_in_place_of_the_log_stops_nothing_and_no_local_path_leaves_the_machine(self):
+        # Nobody reads the FIFO: opening it to write or to read would wait
+        # for the other end for ever, with the bot's one thread.
+        def make_fifo(directory):
+            os.mkfifo(os.path.join(directory, "logs", "kicks.txt"), 0o600)
+
+        bot = self.start_bot(extra={"Detections": 1, "KickTag": 1, "State": 1}, lists={"Tag patterns": ["*V:0.1*"]},
+                             prepare=make_fifo)
+        peer = self.log_in(bot)
+        peer.send(b"$UserIP bob 192.0.2.7|" + MY_INFO + b"|")
+        bot.wait_line(r"^status\t.*Kick log: Cannot write file \".+/logs/kicks\.txt\": Is not a regular file$")
+        peer.expect(re.escape(KICK + KICK_MESSAGE))
+        peer.send("$OpList boss$$|$To: Guard From: boss $<boss> %why bob|")
+        peer.expect(re.escape(b"$To: boss From: Guard $<Guard> Kick log: Cannot read file \"logs/kicks.txt\": "
+                              b"Is not a regular file|"))
+        bot.wait_line(r"^status\t.*Kick log: Cannot read file \"/.+/logs/kicks\.txt\": Is not a regular file$")
 
 if __name__ == "__main__":
     unittest.main()

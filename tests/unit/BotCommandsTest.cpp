@@ -439,11 +439,18 @@ TEST_F(BotCommandsTest, WhyAnswersWithTheKickLogsLastLineOfTheNick) {
   EXPECT_TRUE(commands.ExecuteLocally("%why bob", [&local](std::string_view reply) { local = reply; }));
   EXPECT_EQ(local, line) << "the local operator reads the line as it is";
 
+  // A log that cannot be read: the remote operator learns why, but not
+  // where the program keeps its files; the status pane and the local
+  // operator get the whole path.
   std::filesystem::remove(f.dir / "logs" / "kicks.txt");
   std::filesystem::create_directory(f.dir / "logs" / "kicks.txt");
   const std::string path = (f.dir / "logs" / "kicks.txt").string();
-  ExpectOutcome(Send("%why bob"), Answered("Kick log: Cannot read file \"" + path + "\": Is a directory"),
+  ExpectOutcome(Send("%why bob"),
+                Outcome{{Reply("Kick log: Cannot read file \"logs/kicks.txt\": Is a directory")},
+                        {"Kick log: Cannot read file \"" + path + "\": Is a directory"}},
                 "unreadable log");
+  EXPECT_TRUE(commands.ExecuteLocally("%why bob", [&local](std::string_view reply) { local = reply; }));
+  EXPECT_EQ(local, "Kick log: Cannot read file \"" + path + "\": Is a directory");
 }
 
 TEST_F(BotCommandsTest, AnotherTriggerIsUsedForMatchingHelpAndHints) {

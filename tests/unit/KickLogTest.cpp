@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/BotActions.h"
+#include "core/store/FileAccess.h"
 #include "core/store/KickLog.h"
 #include "core/store/OutputPanes.h"
 #include "fakes/BotFixture.h"
@@ -54,6 +60,16 @@ TEST(KickLogLine, HoldsEightTabSeparatedFieldsAndEscapesWhatWouldBreakTheLine) {
   }
 }
 
+// The nick of each line.
+Lines NicksOf(const Lines& lines) {
+  Lines nicks;
+  for (const std::string& line : lines) {
+    const std::size_t first = line.find('\t');
+    nicks.push_back(line.substr(first + 1, line.find('\t', first + 1) - first - 1));
+  }
+  return nicks;
+}
+
 // A logged-in bot "Guard" with detections on and every kick switch off; the
 // kick log is on by default.
 struct LoggingBot {
@@ -65,8 +81,41 @@ struct LoggingBot {
 
   std::filesystem::path File() const { return f.dir / "logs" / "kicks.txt"; }
   Lines Logged() const { return SplitLines(test::TempDir::ReadFile(File())); }
+  Lines LoggedNicks(const std::filesystem::path& file) const {
+    return NicksOf(SplitLines(test::TempDir::ReadFile(file)));
+  }
+
+  // A user who uses a proxy (mode 5), with a share of his own so that no two
+  // are clones: one line each.
+  void Find(const std::string& nick) {
+    static int share = 100;
+    f.Receive("$MyINFO $ALL " + nick + " <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$" + std::to_string(++share) + "$|");
+  }
 
   test::BotFixture f;
+};
+
+// Interrupts a call that waits (the open of a FIFO that has no other end)
+// after two seconds, so that such a test fails with EINTR instead of hanging.
+class WaitLimit {
+ public:
+  WaitLimit() {
+    struct sigaction interrupt {};
+    interrupt.sa_handler = [](int) {};
+    sigemptyset(&interrupt.sa_mask);
+    interrupt.sa_flags = 0;  // no SA_RESTART: the waiting call returns EINTR
+    sigaction(SIGALRM, &interrupt, &previous_);
+    alarm(2);
+  }
+  WaitLimit(const WaitLimit&) = delete;
+  WaitLimit& operator=(const WaitLimit&) = delete;
+  ~WaitLimit() {
+    alarm(0);
+    sigaction(SIGALRM, &previous_, nullptr);
+  }
+
+ private:
+  struct sigaction previous_ {};
 };
 
 class KickLogTest : public ::testing::Test, public LoggingBot {};
@@ -165,6 +214,138 @@ TEST_F(KickLogTest, AnUnwritableLogIsToldAndChangesNothingElse) {
             "Kick log: Cannot write file \"" + File().string() + "\": No such file or directory");
   EXPECT_GE(f.bot->Users().FindUser("bob"), 0);
   EXPECT_EQ(f.ChatLines().back(), "*** bob is using proxy connection");
+}
+
+// The log is used only when its path names a regular file: a FIFO there
+// would stop the bot until a reader came, a symbolic link would send the
+// users' IPs wherever it points. Writing and reading both refuse at once,
+// and the status pane says why; the bot goes on.
+TEST(KickLogFile, OnlyARegularFileIsWrittenOrReadAndNothingWaits) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path& log, const fs::path& elsewhere)> make;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"a FIFO", [](const fs::path& log, const fs::path&) { ASSERT_EQ(mkfifo(log.c_str(), 0600), 0); },
+       "Is not a regular file"},
+      {"a symbolic link to a file",
+       [](const fs::path& log, const fs::path& elsewhere) { fs::create_symlink(elsewhere, log); },
+       "Is a symbolic link"},
+      {"a symbolic link to no file yet",
+       [](const fs::path& log, const fs::path& elsewhere) {
+         fs::remove(elsewhere);
+         fs::create_symlink(elsewhere, log);
+       },
+       "Is a symbolic link"},
+      {"a directory", [](const fs::path& log, const fs::path&) { fs::create_directory(log); }, "Is a directory"},
+  };
+  const std::string elsewhereText = "T\tbob\t\tProxy\t5\treported\t\telsewhere\r\n";
+  for (const Case& c : cases) {
+    LoggingBot b;
+    const fs::path elsewhere = b.f.dir.WriteFile("elsewhere.txt", elsewhereText);
+    c.make(b.File(), elsewhere);
+    const WaitLimit limit;
+    b.Find("bob");
+    ASSERT_FALSE(b.f.StatusLines().empty()) << c.name;
+    EXPECT_EQ(b.f.StatusLines().back(), "Kick log: Cannot write file \"" + b.File().string() + "\": " + c.reason)
+        << c.name;
+    EXPECT_EQ(b.f.ChatLines().back(), "*** bob is using proxy connection") << c.name;
+    try {
+      const std::optional<std::string> line = b.f.bot->KickEvidence().LastLineOf("bob");
+      ADD_FAILURE() << c.name << ": read " << line.value_or("nothing");
+    } catch (const FileAccessError& error) {
+      EXPECT_EQ(std::string(error.what()), "Cannot read file \"" + b.File().string() + "\": " + c.reason) << c.name;
+    }
+    if (fs::exists(elsewhere)) {
+      EXPECT_EQ(test::TempDir::ReadFile(elsewhere), elsewhereText) << c.name << ": the link was followed";
+    } else {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(elsewhere))) << c.name << ": the link was followed";
+    }
+  }
+}
+
+// The logs hold users' IPs and what they sent: each is created for its owner
+// only, whatever the umask lets through.
+TEST(KickLogFile, EveryLogIsCreatedReadableAndWritableByItsOwnerOnly) {
+  const mode_t previousMask = umask(002);
+  LoggingBot b;
+  for (const char* logSwitch : {"LogChatCheckBox", "LogStatusCheckBox", "LogDebugCheckBox"}) {
+    b.f.control(logSwitch).SetChecked(true);
+  }
+  b.Find("bob");
+  b.f.bot->Panes().FlushOnExit();
+  umask(previousMask);
+  for (const char* name : {"kicks.txt", "chat.txt", "status.txt", "log.txt"}) {
+    struct stat status {};
+    ASSERT_EQ(stat((b.f.dir / "logs" / name).c_str(), &status), 0) << name;
+    EXPECT_EQ(status.st_mode & 0777, 0600u) << name;
+  }
+}
+
+// The file stays open between lines and is opened again when it may have
+// been rotated: the path is compared with the open file once a second, and
+// reading the settings again (SIGHUP) or switching the log opens it at once.
+// Until then the lines go to the file that is open, so a moved log gets
+// every line written before its path was looked at again.
+TEST(KickLogFile, AMovedOrDeletedLogIsCreatedAgainAtTheNextLook) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    bool deleted;
+    std::function<void(LoggingBot&)> look;
+  };
+  const Case cases[] = {
+      {"moved, a second later", false, [](LoggingBot& b) { b.f.fakes.clock.now += 1; }},
+      {"deleted, a second later", true, [](LoggingBot& b) { b.f.fakes.clock.now += 1; }},
+      {"moved, the settings read again", false,
+       [](LoggingBot& b) {
+         BotActions(*b.f.bot).ReloadSettings();
+         b.f.control("DetectionsCheckBox").SetChecked(true);
+       }},
+      {"moved, the log switched off and on again", false,
+       [](LoggingBot& b) {
+         b.f.control("LogKicksCheckBox").SetChecked(false);
+         b.f.control("LogKicksCheckBox").SetChecked(true);
+       }},
+  };
+  for (const Case& c : cases) {
+    LoggingBot b;
+    const fs::path moved = b.f.dir / "logs" / "kicks.txt.1";
+    b.Find("alice");
+    if (c.deleted) {
+      fs::remove(b.File());
+    } else {
+      fs::rename(b.File(), moved);
+    }
+    b.f.fakes.clock.now += KickLog::kRotationCheckMs - 1;
+    b.Find("bob");
+    EXPECT_FALSE(fs::exists(b.File())) << c.name << ": bob's line went to a new file before the look";
+    c.look(b);
+    b.Find("carol");
+    EXPECT_EQ(b.LoggedNicks(b.File()), Lines{"carol"}) << c.name;
+    if (!c.deleted) {
+      EXPECT_EQ(b.LoggedNicks(moved), (Lines{"alice", "bob"})) << c.name;
+    }
+  }
+}
+
+// A log that cannot be written is told once, not once per found user, and
+// the next line opens it again: once it can be written, the lines are there.
+TEST_F(KickLogTest, AFailingLogIsToldOnceAndTriedAgainAtEachLine) {
+  std::filesystem::remove_all(f.dir / "logs");
+  Find("alice");
+  Find("bob");
+  const std::string told = "Kick log: Cannot write file \"" + File().string() + "\": No such file or directory";
+  EXPECT_EQ(std::count(f.StatusLines().begin(), f.StatusLines().end(), told), 1);
+  std::filesystem::create_directory(f.dir / "logs");
+  Find("carol");
+  EXPECT_EQ(LoggedNicks(File()), Lines{"carol"});
+  std::filesystem::remove_all(f.dir / "logs");
+  f.fakes.clock.now += KickLog::kRotationCheckMs;
+  Find("dave");
+  EXPECT_EQ(std::count(f.StatusLines().begin(), f.StatusLines().end(), told), 2) << "told again after a good line";
 }
 
 TEST_F(KickLogTest, LastLineOfANickIsItsLatestLineComparedExactly) {

@@ -257,7 +257,11 @@ void BotCommands::RunWhy(std::string_view sender, std::string_view nick) {
   try {
     line = context_.kickLog.LastLineOf(nick);
   } catch (const FileAccessError& error) {
-    Reply(sender, context_.lang.Format(LangKickLogError, {error.what()}));
+    // The status pane keeps the whole path; a reply that leaves the machine
+    // names the log only by its place among the program's folders.
+    context_.panes.StatusLog(context_.lang.Format(LangKickLogError, {error.what()}));
+    const std::string failure = localReply_ != nullptr ? std::string(error.what()) : error.Naming(KickLog::kShownName);
+    Reply(sender, context_.lang.Format(LangKickLogError, {failure}));
     return;
   }
   if (!line) {

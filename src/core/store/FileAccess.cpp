@@ -22,8 +22,69 @@ std::string Reason(int error) {
   return std::generic_category().message(error);
 }
 
-std::string Quoted(const fs::path& path) {
-  return "\"" + path.string() + "\"";
+std::string Quoted(std::string_view name) {
+  std::string quoted = "\"";
+  quoted += name;
+  quoted += '"';
+  return quoted;
+}
+
+// A log is created readable and writable by its owner only: it holds users'
+// IPs and what they sent, as the settings file holds the hub password.
+constexpr mode_t kLogFileMode = S_IRUSR | S_IWUSR;
+
+// What the file at a path is, for a log that is not a regular file: the
+// system's reason says little ("Too many levels of symbolic links" for a
+// refused link, "No such device or address" for a FIFO without a reader).
+std::string NotARegularFileReason(mode_t mode) {
+  if (S_ISDIR(mode)) {
+    return Reason(EISDIR);
+  }
+  if (S_ISLNK(mode)) {
+    return "Is a symbolic link";
+  }
+  return "Is not a regular file";
+}
+
+// The reason a log could not be opened: what the path names when that is
+// the cause, or the system's reason.
+std::string OpenFailureReason(const fs::path& path, int error) {
+  struct stat status {};
+  if (error != ENOENT && ::lstat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    return NotARegularFileReason(status.st_mode);
+  }
+  return Reason(error);
+}
+
+// Opens a log by the rules of LogFile: no symbolic link followed, no wait for
+// the other end of a FIFO, a regular file only. Returns the descriptor, or -1
+// with errno ENOENT when there is no file and `flags` do not create one;
+// throws FileAccessError (with `failure` as its first words) otherwise.
+int OpenLog(const fs::path& path, int flags, const char* failure) {
+  const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kLogFileMode);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT && (flags & O_CREAT) == 0) {
+      return -1;
+    }
+    throw FileAccessError(failure, path, OpenFailureReason(path, error));
+  }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const int error = errno;
+    ::close(fd);
+    throw FileAccessError(failure, path, status.st_mode == 0 ? Reason(error) : NotARegularFileReason(status.st_mode));
+  }
+  // O_NONBLOCK was for the open only: reads and writes of the regular file
+  // are plain ones, never cut short with EAGAIN (as they could be on a file
+  // system with mandatory locks).
+  const int statusFlags = ::fcntl(fd, F_GETFL);
+  if (statusFlags == -1 || ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == -1) {
+    const int error = errno;
+    ::close(fd);
+    throw FileAccessError(failure, path, Reason(error));
+  }
+  return fd;
 }
 
 // Closes a descriptor when it goes out of scope, unless it was closed (and
@@ -71,10 +132,10 @@ int WriteAll(int fd, std::string_view content) {
 void SyncDirectory(const fs::path& directory) {
   Descriptor dir(::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!dir.Valid()) {
-    throw FileAccessError("Cannot open the directory " + Quoted(directory) + ": " + Reason(errno));
+    throw FileAccessError("Cannot open the directory", directory, Reason(errno));
   }
   if (::fsync(dir.Get()) != 0 && errno != EINVAL) {
-    throw FileAccessError("Cannot flush the directory " + Quoted(directory) + ": " + Reason(errno));
+    throw FileAccessError("Cannot flush the directory", directory, Reason(errno));
   }
 }
 
@@ -91,7 +152,7 @@ fs::path TemporaryPathBeside(const fs::path& target) {
 void WriteTemporary(const fs::path& temporary, const fs::path& replaced, std::string_view content) {
   Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
   if (!file.Valid()) {
-    throw FileAccessError("Cannot write file " + Quoted(replaced) + ": " + Reason(errno));
+    throw FileAccessError("Cannot write file", replaced, Reason(errno));
   }
   // The rights are set whatever the process's umask says: the file holds the
   // hub password.
@@ -107,11 +168,20 @@ void WriteTemporary(const fs::path& temporary, const fs::path& replaced, std::st
   }
   if (error != 0) {
     ::unlink(temporary.c_str());
-    throw FileAccessError("Cannot write file " + Quoted(replaced) + ": " + Reason(error));
+    throw FileAccessError("Cannot write file", replaced, Reason(error));
   }
 }
 
 }  // namespace
+
+FileAccessError::FileAccessError(std::string failure, const fs::path& path, std::string reason)
+    : std::runtime_error(failure + " " + Quoted(path.string()) + ": " + reason),
+      failure_(std::move(failure)),
+      reason_(std::move(reason)) {}
+
+std::string FileAccessError::Naming(std::string_view shownName) const {
+  return failure_ + " " + Quoted(shownName) + ": " + reason_;
+}
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
   Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -119,7 +189,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     if (errno == ENOENT) {
       return std::nullopt;
     }
-    throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+    throw FileAccessError("Cannot read file", path, Reason(errno));
   }
   std::string content;
   char chunk[64 * 1024];
@@ -129,7 +199,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
       if (errno == EINTR) {
         continue;
       }
-      throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+      throw FileAccessError("Cannot read file", path, Reason(errno));
     }
     if (got == 0) {
       return content;
@@ -139,16 +209,13 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 }
 
 std::optional<std::string> ReadFileEnd(const fs::path& path, std::size_t maxBytes) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Descriptor file(OpenLog(path, O_RDONLY, "Cannot read file"));
   if (!file.Valid()) {
-    if (errno == ENOENT) {
-      return std::nullopt;
-    }
-    throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+    return std::nullopt;
   }
   struct stat status {};
   if (::fstat(file.Get(), &status) != 0) {
-    throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+    throw FileAccessError("Cannot read file", path, Reason(errno));
   }
   const auto size = static_cast<std::size_t>(status.st_size);
   const std::size_t wanted = size < maxBytes ? size : maxBytes;
@@ -161,7 +228,7 @@ std::optional<std::string> ReadFileEnd(const fs::path& path, std::size_t maxByte
       continue;
     }
     if (read < 0) {
-      throw FileAccessError("Cannot read file " + Quoted(path) + ": " + Reason(errno));
+      throw FileAccessError("Cannot read file", path, Reason(errno));
     }
     if (read == 0) {
       break;  // the file was cut short meanwhile
@@ -181,11 +248,11 @@ fs::path FollowSymlinks(const fs::path& path) {
     }
     const fs::path target = fs::read_symlink(current, error);
     if (error) {
-      throw FileAccessError("Cannot follow the link " + Quoted(current) + ": " + error.message());
+      throw FileAccessError("Cannot follow the link", current, error.message());
     }
     current = target.is_absolute() ? target : current.parent_path() / target;
   }
-  throw FileAccessError("Cannot follow the link " + Quoted(path) + ": " + Reason(ELOOP));
+  throw FileAccessError("Cannot follow the link", path, Reason(ELOOP));
 }
 
 void ReplaceFileDurably(const fs::path& path, std::string_view content) {
@@ -195,22 +262,53 @@ void ReplaceFileDurably(const fs::path& path, std::string_view content) {
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
-    throw FileAccessError("Cannot write file " + Quoted(path) + ": " + Reason(error));
+    throw FileAccessError("Cannot write file", path, Reason(error));
   }
   SyncDirectory(target.parent_path());
 }
 
-void AppendToFile(const fs::path& path, std::string_view content) {
-  // Readable by others as the other logs are; the umask has the last word.
-  constexpr mode_t kLogFileMode = S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
-  Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kLogFileMode));
-  int error = file.Valid() ? WriteAll(file.Get(), content) : errno;
-  if (error == 0) {
-    error = file.Close();
+LogFile::LogFile(fs::path path) : path_(std::move(path)) {}
+
+LogFile::~LogFile() {
+  if (fd_ >= 0) {
+    ::close(fd_);
   }
+}
+
+void LogFile::Append(std::string_view content) {
+  if (fd_ < 0) {
+    fd_ = OpenLog(path_, O_WRONLY | O_APPEND | O_CREAT, "Cannot write file");
+  }
+  const int error = WriteAll(fd_, content);
   if (error != 0) {
-    throw FileAccessError("Cannot write file " + Quoted(path) + ": " + Reason(error));
+    ::close(fd_);
+    fd_ = -1;
+    throw FileAccessError("Cannot write file", path_, Reason(error));
   }
+}
+
+bool LogFile::StillAtPath() const {
+  struct stat open {};
+  struct stat named {};
+  return fd_ >= 0 && ::fstat(fd_, &open) == 0 && ::lstat(path_.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+         open.st_ino == named.st_ino;
+}
+
+void LogFile::Close() {
+  if (fd_ < 0) {
+    return;
+  }
+  const int result = ::close(fd_);
+  fd_ = -1;
+  if (result != 0 && errno != EINTR) {
+    throw FileAccessError("Cannot write file", path_, Reason(errno));
+  }
+}
+
+void AppendToFile(const fs::path& path, std::string_view content) {
+  LogFile file(path);
+  file.Append(content);
+  file.Close();
 }
 
 }  // namespace varnek

@@ -5,7 +5,6 @@
 
 #include "core/model/Control.h"
 #include "core/model/Ports.h"
-#include "core/store/FileAccess.h"
 
 namespace varnek {
 namespace {
@@ -22,29 +21,38 @@ std::string_view NickField(std::string_view line) {
   return line.substr(first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
 }
 
+// Appends the field escaped. Most fields hold nothing to escape, so the runs
+// between escaped characters are appended whole.
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (;;) {
+    const std::size_t special = text.find_first_of("\\\t\r\n");
+    out.append(text.substr(0, special));
+    if (special == std::string_view::npos) {
+      return;
+    }
+    switch (text[special]) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += "\\n";
+    }
+    text.remove_prefix(special + 1);
+  }
+}
+
 }  // namespace
 
 std::string EscapeKickLogField(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '\\':
-        escaped += "\\\\";
-        break;
-      case '\t':
-        escaped += "\\t";
-        break;
-      case '\r':
-        escaped += "\\r";
-        break;
-      case '\n':
-        escaped += "\\n";
-        break;
-      default:
-        escaped += c;
-    }
-  }
+  AppendEscaped(escaped, text);
   return escaped;
 }
 
@@ -55,32 +63,72 @@ std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
       entry.matched, entry.sent.empty() ? std::string_view("reported") : std::string_view("kicked"),
       entry.sent,    entry.received,
   };
-  std::string line = EscapeKickLogField(fields[0]);
+  std::size_t size = std::size(fields) + kLineEnd.size();
+  for (std::string_view field : fields) {
+    size += field.size();
+  }
+  // Room for the line end that Record adds.
+  std::string line;
+  line.reserve(size);
+  AppendEscaped(line, fields[0]);
   for (std::size_t i = 1; i < std::size(fields); ++i) {
     line += '\t';
-    line += EscapeKickLogField(fields[i]);
+    AppendEscaped(line, fields[i]);
   }
   return line;
 }
 
-KickLog::KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file)
-    : logSwitch_(logSwitch), clock_(clock), file_(std::move(file)) {}
+KickLog::KickLog(Control& logSwitch, const Clock& clock, std::filesystem::path file)
+    : logSwitch_(logSwitch), clock_(clock), file_(std::move(file)) {
+  logSwitch.AddReaction([this] { Reopen(); });
+}
 
 bool KickLog::Enabled() const {
   return logSwitch_.Checked();
 }
 
-void KickLog::Record(const KickLogEntry& entry) const {
+void KickLog::Record(const KickLogEntry& entry) {
   // Always dated, whatever the panes' time stamp switches say: a line of
   // evidence without its time is worth little.
   const std::string time = clock_.LocalDateText() + " @ " + clock_.LocalTimeText();
-  AppendToFile(file_, KickLogLine(time, entry) + std::string(kLineEnd));
+  const std::uint32_t now = clock_.TickCount();
+  // The difference of two tick counts is right across the wrap.
+  if (file_.IsOpen() && now - lastPathCheck_ >= kRotationCheckMs) {
+    lastPathCheck_ = now;
+    if (!file_.StillAtPath()) {
+      Reopen();
+    }
+  }
+  if (!file_.IsOpen()) {
+    lastPathCheck_ = now;  // the path is about to be opened
+  }
+  try {
+    std::string line = KickLogLine(time, entry);
+    line += kLineEnd;
+    file_.Append(line);
+  } catch (const FileAccessError& error) {
+    if (error.what() == toldFailure_) {
+      return;
+    }
+    toldFailure_ = error.what();
+    throw;
+  }
+  toldFailure_.clear();
+}
+
+void KickLog::Reopen() {
+  try {
+    file_.Close();
+  } catch (const FileAccessError&) {
+    // Every line was written whole before; a late failure of the old file
+    // changes nothing for the new one.
+  }
 }
 
 std::optional<std::string> KickLog::LastLineOf(std::string_view nick) const {
   // One byte more than searched: when it is read, the search starts after
   // the first line feed, which that byte may be, and not inside a line.
-  const std::optional<std::string> end = ReadFileEnd(file_, kSearchedBytes + 1);
+  const std::optional<std::string> end = ReadFileEnd(file_.Path(), kSearchedBytes + 1);
   if (!end) {
     return std::nullopt;
   }

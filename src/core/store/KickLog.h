@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/store/FileAccess.h"
 
 namespace varnek {
 
@@ -33,20 +36,41 @@ std::string KickLogLine(std::string_view time, const KickLogEntry& entry);
 
 // logs/kicks.txt: one line per found user, appended at once (not when a pane
 // is flushed), so that the evidence survives a crash and a restart.
+//
+// A login flood finds thousands of users, so the file is kept open between
+// lines. It is opened again when it may no longer be the file at its path:
+// once a second at most the path is compared with the open file (a log
+// rotation moves or deletes it), when the settings are read again (SIGHUP,
+// which is what a rotation sends), when the log switch changes and after an
+// error.
 class KickLog {
  public:
   // How much of the file's end "last line of a nick" looks through, so that
   // a log of years answers as quickly as a new one.
   static constexpr std::size_t kSearchedBytes = std::size_t{16} * 1024 * 1024;
+  // How often, in the clock's ticks, the path is compared with the open file.
+  static constexpr std::uint32_t kRotationCheckMs = 1000;
+  // The file as a reply that leaves the machine names it.
+  static constexpr std::string_view kShownName = "logs/kicks.txt";
 
-  KickLog(const Control& logSwitch, const Clock& clock, std::filesystem::path file);
+  // The switch gets a reaction that closes the file and holds this log: the
+  // log is neither copied nor moved, and the switch does not change after
+  // the log is gone (the bot makes the controls first and ends them last).
+  KickLog(Control& logSwitch, const Clock& clock, std::filesystem::path file);
+  KickLog(const KickLog&) = delete;
+  KickLog& operator=(const KickLog&) = delete;
 
   bool Enabled() const;
-  const std::filesystem::path& File() const { return file_; }
+  const std::filesystem::path& File() const { return file_.Path(); }
 
-  // Appends the entry's line with the current date and time. Throws
-  // FileAccessError when the file cannot be written.
-  void Record(const KickLogEntry& entry) const;
+  // Appends the entry's line with the current date and time, in one write.
+  // Throws FileAccessError when the file cannot be written, once for a run
+  // of lines that fail for the same reason, so that a log that cannot be
+  // written costs the status pane one line and not one per found user.
+  void Record(const KickLogEntry& entry);
+
+  // Lets the next line open the path again, for a file that was rotated.
+  void Reopen();
 
   // The last line whose nick is exactly this one (as the other nick commands
   // compare), without its line end; nothing when the file has none in its
@@ -57,7 +81,9 @@ class KickLog {
  private:
   const Control& logSwitch_;
   const Clock& clock_;
-  std::filesystem::path file_;
+  LogFile file_;
+  std::uint32_t lastPathCheck_ = 0;
+  std::string toldFailure_;
 };
 
 }  // namespace varnek

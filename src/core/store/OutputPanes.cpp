@@ -1,12 +1,11 @@
 #include "core/store/OutputPanes.h"
 
 #include <algorithm>
-#include <fstream>
-#include <stdexcept>
 
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/model/Ports.h"
+#include "core/store/FileAccess.h"
 #include "core/store/LangTable.h"
 #include "core/text/Format.h"
 
@@ -201,16 +200,7 @@ void OutputPanes::FlushOnExit() {
 }
 
 void OutputPanes::AppendToLogFile(const std::string& fileName, const std::string& text) const {
-  const std::filesystem::path path = logDirectory_ / fileName;
-  std::ofstream out(path, std::ios::binary | std::ios::app);
-  if (!out) {
-    throw std::runtime_error("Cannot open file \"" + path.string() + "\"");
-  }
-  out << text << "\r\n";
-  out.flush();
-  if (!out) {
-    throw std::runtime_error("Cannot write file \"" + path.string() + "\"");
-  }
+  AppendToFile(logDirectory_ / fileName, text + "\r\n");
 }
 
 void OutputPanes::RemoveListener(Listener* listener) {

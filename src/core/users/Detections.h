@@ -36,7 +36,7 @@ class Detections {
   struct Context {
     ControlModel& controls;
     ProtocolCounters& counters;
-    const KickLog& kickLog;
+    KickLog& kickLog;
     KickWatch& kickWatch;
     LangTable& lang;
     StringListModel& operators;
