@@ -50,7 +50,7 @@ void BotActions::SaveSettingsOrWarn() {
   bot_.Settings().SaveOrWarn();
 }
 void BotActions::ReloadSettings() {
-  bot_.Settings().Load();
+  bot_.Settings().Reload();
   // SIGHUP is what a log rotation sends: the kick log kept open may be the
   // moved file.
   bot_.KickEvidence().Reopen();

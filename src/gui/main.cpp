@@ -1,6 +1,6 @@
 // varnek: the bot with its window.
 //
-//   varnek [--dir DIR] [--help] [--version]
+//   varnek [--dir DIR] [--check-settings] [--help] [--version]
 //
 // With DIR every file is kept there (Varnek.ini, translations/, images/,
 // logs/); see ProgramPlaces for the places without it.
@@ -41,6 +41,11 @@ int main(int argc, char* argv[]) {
   if (early.action == varnek::ProgramArguments::Action::ShowUsage ||
       early.action == varnek::ProgramArguments::Action::ShowVersion) {
     return *varnek::AnswerWithoutRunning(early);
+  }
+  if (early.action == varnek::ProgramArguments::Action::CheckSettings) {
+    // Reading the settings needs no display either.
+    QCoreApplication checking(argc, argv);
+    return varnek::ProgramStart(early).CheckSettings();
   }
   QApplication application(argc, argv);
   // Read again without the Qt options, which the application object took.

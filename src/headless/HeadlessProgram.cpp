@@ -70,6 +70,9 @@ int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
     return *status;
   }
   ProgramStart start(arguments);
+  if (arguments.action == ProgramArguments::Action::CheckSettings) {
+    return start.CheckSettings();
+  }
   if (const auto status = start.Prepare()) {
     return *status;
   }

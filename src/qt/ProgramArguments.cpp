@@ -55,7 +55,11 @@ ProgramArguments ReadProgramArguments(const QStringList& arguments, const Progra
       QStringLiteral("Keep every file in DIR (Varnek.ini, translations/, images/, logs/) instead of the "
                      "default places."),
       QStringLiteral("DIR"));
-  parser.addOptions({help, version, directory});
+  const QCommandLineOption checkSettings(
+      QStringLiteral("check-settings"),
+      QStringLiteral("Read Varnek.ini, name every value the program cannot take, and exit: 1 when there is one, "
+                     "0 otherwise. Changes nothing and may run beside a running bot."));
+  parser.addOptions({help, version, directory, checkSettings});
 
   ProgramArguments result;
   const QString program = ProgramName(arguments);
@@ -76,6 +80,9 @@ ProgramArguments ReadProgramArguments(const QStringList& arguments, const Progra
     result.error = QStringLiteral("%1: %2\nTry '%1 --help' for the usage.\n").arg(program, why);
     return result;
   }
+  if (parser.isSet(checkSettings)) {
+    result.action = ProgramArguments::Action::CheckSettings;
+  }
   if (parser.isSet(directory)) {
     const QString chosen = QDir(parser.value(directory)).absolutePath();
     result.directory = std::filesystem::path(chosen.toStdString());
@@ -91,6 +98,7 @@ ProgramArguments ReadProgramArguments(const QStringList& arguments, const Progra
 std::optional<int> AnswerWithoutRunning(const ProgramArguments& arguments) {
   switch (arguments.action) {
     case ProgramArguments::Action::Run:
+    case ProgramArguments::Action::CheckSettings:  // needs the program's places: ProgramStart
       return std::nullopt;
     case ProgramArguments::Action::ShowUsage:
       Write(stdout, arguments.usage);

@@ -18,15 +18,18 @@ struct ProgramDescription {
 // What a program's command line asks for. Both programs take the same
 // options:
 //
-//   --dir DIR   the portable layout in DIR (Varnek.ini, translations/,
-//               images/, logs/) instead of the default places
-//   --version   the product name and version
-//   --help      the usage
+//   --dir DIR          the portable layout in DIR (Varnek.ini, translations/,
+//                      images/, logs/) instead of the default places
+//   --check-settings   names every value of Varnek.ini the program cannot
+//                      take, changes nothing, and exits 1 when there is one
+//   --version          the product name and version
+//   --help             the usage
 struct ProgramArguments {
   enum class Action {
     Run,            // start the program
     ShowUsage,      // --help: the usage on standard output, and a successful exit
     ShowVersion,    // --version
+    CheckSettings,  // --check-settings: read Varnek.ini, name what cannot be taken, run nothing
     WrongArgument,  // an unknown option, a missing value, a stray argument: `error`, and exit 2
     NoDirectory,    // --dir names no directory
   };

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "core/store/SettingsCheck.h"
 #include "qt/ProgramPlaces.h"
 
 namespace varnek {
@@ -20,6 +21,23 @@ int Refuse(const QString& reason) {
 ProgramStart::ProgramStart(const ProgramArguments& arguments)
     : paths_(ChooseProgramPaths(arguments.directory, QCoreApplication::applicationDirPath().toStdString(),
                                 [](const char* name) { return qEnvironmentVariable(name); })) {}
+
+int ProgramStart::CheckSettings() const {
+  const std::filesystem::path file = paths_.settings / "Varnek.ini";
+  const SettingsCheck check = CheckSettingsFile(file);
+  if (!check.readable) {
+    return Refuse(QString::fromLocal8Bit(check.error.c_str()));
+  }
+  for (const std::string& value : check.values) {
+    std::printf("%s: %s\n", file.c_str(), value.c_str());
+  }
+  if (check.values.empty()) {
+    std::printf("%s: every value can be taken%s\n", file.c_str(),
+                std::filesystem::exists(file) ? "" : " (there is no file yet: every setting has its default)");
+  }
+  std::fflush(stdout);
+  return check.values.empty() ? 0 : 1;
+}
 
 std::optional<int> ProgramStart::Prepare() {
   if (const auto error = MakeProgramDirectories(paths_)) {

@@ -20,6 +20,12 @@ class ProgramStart {
   // error and this is the exit status.
   std::optional<int> Prepare();
 
+  // --check-settings: reads the settings file of the places chosen, without
+  // making a directory or taking the lock, writes every value that cannot be
+  // taken to standard output and gives the exit status (1 when there is one
+  // or the file cannot be read).
+  int CheckSettings() const;
+
   const ProgramPaths& Paths() const { return paths_; }
 
  private:

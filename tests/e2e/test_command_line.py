@@ -100,6 +100,22 @@ class Program:
                 return line
         raise AssertionError(f"no line matching {pattern!r}; got {seen!r}")
 
+    def wait_lines(self, *patterns):
+        """Waits until each pattern has matched a line, in any order: standard
+        output and standard error are two streams, and either may come first."""
+        left = list(patterns)
+        end = time.monotonic() + DEADLINE
+        seen = []
+        while left and time.monotonic() < end:
+            try:
+                line = self.lines.get(timeout=0.2)
+            except queue.Empty:
+                continue
+            seen.append(line)
+            left = [pattern for pattern in left if not re.search(pattern, line)]
+        if left:
+            raise AssertionError(f"no lines matching {left!r}; got {seen!r}")
+
     def wait_running(self):
         """Until the program answers a line of its input (on either stream): it
         runs its event loop, with its signal handlers in place, then."""
@@ -210,3 +226,67 @@ class FilesTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class SettingsCheckTest(unittest.TestCase):
+    """--check-settings, and what a running bot does with an edited Varnek.ini."""
+
+    def setUp(self):
+        self.root = tempfile.mkdtemp(prefix="varnek-e2e-")
+        self.addCleanup(shutil.rmtree, self.root, True)
+        self.ini = os.path.join(self.root, "Varnek.ini")
+
+    def test_check_settings_names_what_cannot_be_taken_and_changes_nothing(self):
+        write_ini(self.root, {"Port": 99999, "Detections": "maybe", "Lines": "abc", "Nikc": "typo"})
+        with open(self.ini, "rb") as ini:
+            before = ini.read()
+        for program in PROGRAMS:
+            with self.subTest(program=os.path.basename(program)):
+                environment = {key: value for key, value in os.environ.items()
+                               if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+                result = run(program, "--dir", self.root, "--check-settings", env=environment)
+                self.assertEqual(result.returncode, 1, result.stderr)
+                self.assertEqual(result.stdout.splitlines(), [
+                    f"{self.ini}: Detections=maybe is not 1 or 0; 0 is used instead",
+                    f"{self.ini}: Port=99999 is no port (1 to 65535); 411 is used instead",
+                    f"{self.ini}: Lines=abc is not a number; 500 is used instead",
+                    f"{self.ini}: Nikc is no setting of the program; the next save leaves it out",
+                ])
+        with open(self.ini, "rb") as ini:
+            self.assertEqual(ini.read(), before)
+        self.assertFalse(os.path.exists(os.path.join(self.root, "logs")))
+
+        write_ini(self.root, {"Port": 4111, "Detections": 1})
+        good = run(HEADLESS, "--dir", self.root, "--check-settings")
+        self.assertEqual((good.returncode, good.stdout), (0, f"{self.ini}: every value can be taken\n"))
+        os.remove(self.ini)
+        os.mkdir(self.ini)
+        unreadable = run(HEADLESS, "--dir", self.root, "--check-settings")
+        self.assertEqual(unreadable.returncode, 1)
+        self.assertIn("Varnek.ini", unreadable.stderr)
+
+    def test_a_running_bot_keeps_an_edit_on_disk_and_reads_it_on_sighup(self):
+        write_ini(self.root, {"Lines": "abc"})
+        program = Program(self, ["--dir", self.root])
+        program.wait_lines(r"^status\t.*Varnek\.ini: Lines=abc is not a number; 500 is used instead$",
+                           r"^varnek: .*Varnek\.ini: Lines=abc is not a number; 500 is used instead$")
+        program.wait_running()
+        program.process.stdin.write(b":save\n")
+        program.process.stdin.flush()
+        program.wait_line(r"^reply\tsaved ")
+
+        write_ini(self.root, {"Description": "edited by the admin"})
+        with open(self.ini, "rb") as ini:
+            edited = ini.read()
+        program.process.send_signal(signal.SIGUSR1)  # a save: it must go aside
+        program.wait_line(r"^varnek: .*Varnek\.ini was changed on disk since the program read it")
+        with open(self.ini, "rb") as ini:
+            self.assertEqual(ini.read(), edited)
+        self.assertTrue(os.path.exists(self.ini + ".unsaved"))
+
+        program.process.send_signal(signal.SIGHUP)
+        program.wait_lines(rf"^status\t.*Settings read from {re.escape(self.ini)}$",
+                           rf"^varnek: Settings read from {re.escape(self.ini)}$")
+        self.assertEqual(program.stop(), 0)
+        with open(self.ini, "rb") as ini:
+            self.assertIn(b"Description=edited by the admin\r\n", ini.read())

@@ -70,9 +70,6 @@ class OutputPanes {
   OutputPane& Pane(PaneId id) { return panes_[static_cast<std::size_t>(id)]; }
   const OutputPane& Pane(PaneId id) const { return panes_[static_cast<std::size_t>(id)]; }
 
-  // "[time]: ", "[date @ time]: " or nothing, by the time stamp switches.
-  std::string LinePrefix() const { return CurrentPrefix(); }
-
   // Adds the prefix and the text as one line, then applies the line limit.
   // Throws std::runtime_error when a flush to the log file fails; the pane
   // then keeps its lines.
@@ -97,8 +94,6 @@ class OutputPanes {
   // Appends the text and one more line end to a file in the log directory.
   // The directory is part of the installation and is not created here.
   void AppendToLogFile(const std::string& fileName, const std::string& text) const;
-
-  const std::filesystem::path& LogDirectory() const { return logDirectory_; }
 
   void AddListener(Listener* listener) { listeners_.push_back(listener); }
   void RemoveListener(Listener* listener);

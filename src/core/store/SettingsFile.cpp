@@ -123,6 +123,15 @@ void SettingsFile::Load() {
   }
 }
 
+void SettingsFile::Reload() {
+  Load();
+  if (readFailure_.empty()) {
+    const std::string said = lang_.Format(LangSettingsRead, {path_.string()});
+    panes_.StatusLog(said);
+    window_.TellOperator(said);
+  }
+}
+
 SettingsFile::DiskState SettingsFile::ReadDiskState() const {
   std::error_code error;
   DiskState state;

@@ -43,6 +43,10 @@ class SettingsFile {
   // program cannot take is named in the status pane and as a warning, with
   // what is used instead.
   void Load();
+  // Load on the operator's request (SIGHUP, a reload command): a file that
+  // was read is said in the status pane and to the operator; one that could
+  // not be read has been named with its reason by Load.
+  void Reload();
   // The load of a file already read: the controls only, nothing reported.
   void LoadFrom(const IniFile& file);
   // Writes the whole file atomically, reports the save in the status pane and
