@@ -53,6 +53,10 @@ instance of the systemd unit template varnek-headless@NAME, with its
 settings and logs in /var/lib/varnek/NAME. Removing the package stops the
 running bots; purging it also disables them, but leaves /var/lib/varnek
 (the bots' settings and logs) as it is.")
+# Before the split, the package varnek held both programs: this one takes
+# over its files when upgrading from it.
+set(CPACK_DEBIAN_VARNEK-HEADLESS_PACKAGE_BREAKS "varnek (<< ${VARNEK_DEBIAN_VERSION})")
+set(CPACK_DEBIAN_VARNEK-HEADLESS_PACKAGE_REPLACES "varnek (<< ${VARNEK_DEBIAN_VERSION})")
 set(CPACK_DEBIAN_VARNEK-HEADLESS_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/packaging/debian/varnek-headless/postinst
     ${CMAKE_SOURCE_DIR}/packaging/debian/varnek-headless/prerm
