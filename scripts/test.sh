@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the folder layers and the formatting, builds Varnek with warnings as
 # errors, runs clang-tidy on what changed since it last passed, runs every
-# test suite and tests the Debian package (scripts/test-package.sh); then runs the
+# test suite and tests the Debian packages (scripts/test-package.sh); then runs the
 # unit and end-to-end tests again in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and gives each fuzz target a short run.
 set -euo pipefail
@@ -23,7 +23,7 @@ BUILD_DIR=build-test scripts/check-style.sh tidy
 
 ctest --test-dir build-test --output-on-failure -j2 --timeout 600
 
-echo "== package: build, install, run as a user, remove"
+echo "== packages: build, lintian, install, run as a user, remove, purge"
 scripts/test-package.sh build-test
 
 echo "== sanitizers"
