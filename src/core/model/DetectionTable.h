@@ -122,14 +122,20 @@ constexpr std::array<DetectionKind, kPatternDetectionCount> PatternDetectionKind
 }
 inline constexpr std::array<DetectionKind, kPatternDetectionCount> kPatternDetectionKinds = PatternDetectionKinds();
 
-// A pattern detection's place in kPatternDetectionKinds.
-constexpr std::size_t PatternIndexOf(DetectionKind kind) {
+// Each kind's place in kPatternDetectionKinds; kPatternDetectionCount for a
+// detection without a list.
+constexpr std::array<std::size_t, kDetectionKindCount> PatternIndexes() {
+  std::array<std::size_t, kDetectionKindCount> indexes{};
+  indexes.fill(kPatternDetectionCount);
   for (std::size_t i = 0; i < kPatternDetectionKinds.size(); ++i) {
-    if (kPatternDetectionKinds[i] == kind) {
-      return i;
-    }
+    indexes[IndexOf(kPatternDetectionKinds[i])] = i;
   }
-  return kPatternDetectionKinds.size();
+  return indexes;
+}
+inline constexpr std::array<std::size_t, kDetectionKindCount> kPatternIndexes = PatternIndexes();
+
+constexpr std::size_t PatternIndexOf(DetectionKind kind) {
+  return kPatternIndexes[IndexOf(kind)];
 }
 
 // The order in which the detections run: those of a $MyINFO, then those of a
