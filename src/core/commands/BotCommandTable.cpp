@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/model/ControlNames.h"
+#include "core/model/DetectionTable.h"
 
 namespace varnek {
 namespace {
@@ -125,6 +126,39 @@ constexpr bool HelpOrderNamesEveryCommandOnce() {
   return true;
 }
 static_assert(HelpOrderNamesEveryCommandOnce(), "the help order must list every bot command exactly once");
+
+constexpr int CommandsOn(std::string_view target, BotCommandKind kind) {
+  return static_cast<int>(std::count_if(kCommands.begin(), kCommands.end(), [&](const BotCommand& command) {
+    return command.kind == kind && command.target == target;
+  }));
+}
+
+// The detections' commands stay written out here, as their order of testing
+// and their help lines are the operators' own; the check keeps them with the
+// detection table: one switch per kick switch, and for each forbidden pattern
+// list one list, one add (refusing blanks as its list does) and one delete.
+constexpr bool EveryDetectionHasItsCommands() {
+  for (const DetectionRow& row : kDetectionRows) {
+    if (row.kickSwitch != nullptr && CommandsOn(row.kickSwitch, K::Switch) != 1) {
+      return false;
+    }
+    if (!row.HasPatternList()) {
+      continue;
+    }
+    const std::string_view list = row.patterns.listView;
+    if (CommandsOn(list, K::List) != 1 || CommandsOn(list, K::Add) != 1 || CommandsOn(list, K::Delete) != 1) {
+      return false;
+    }
+    for (const BotCommand& command : kCommands) {
+      if (command.kind == K::Add && command.target == list && command.spacesRefused != row.patterns.blanksRefused) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(EveryDetectionHasItsCommands(),
+              "every detection's kick switch needs a switch command, every pattern list its lst, add and del commands");
 
 }  // namespace
 

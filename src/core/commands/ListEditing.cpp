@@ -1,11 +1,13 @@
 #include "core/commands/ListEditing.h"
 
+#include <array>
 #include <optional>
 
 #include "core/commands/PatternTrialText.h"
 #include "core/context/BotVoice.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "core/model/DetectionTable.h"
 #include "core/store/LangTable.h"
 #include "core/text/Product.h"
 #include "core/users/PatternTrial.h"
@@ -15,21 +17,25 @@ namespace {
 
 struct ListRule {
   std::string_view listView;
-  LangKey prompt;
-  bool blanksRefused;
+  LangKey prompt = LangKeyCount;
+  bool blanksRefused = false;
   std::string_view listName;  // in bot commands; none for the lists of users
 };
 
-constexpr ListRule kRules[] = {
-    {ctl::kKickNickListView, LangNickPattern, true, "nick"},
-    {ctl::kKickIpListView, LangIpPattern, true, "ip"},
-    {ctl::kKickShareListView, LangSharePattern, true, "share"},
-    {ctl::kKickDescriptionListView, LangDescriptionPattern, false, "desc"},
-    {ctl::kKickEmailListView, LangEmailPattern, false, "email"},
-    {ctl::kKickTagListView, LangTagPattern, false, "tag"},
-    {ctl::kProtectedListView, LangUsername, true, {}},
-    {ctl::kAllowedListView, LangUsername, true, {}},
-};
+// The forbidden pattern lists from their detections' rows, then the lists
+// of users.
+constexpr std::array<ListRule, kPatternDetectionCount + 2> Rules() {
+  std::array<ListRule, kPatternDetectionCount + 2> rules{};
+  std::size_t next = 0;
+  for (DetectionKind kind : kPatternDetectionKinds) {
+    const DetectionPatternList& list = DetectionRowOf(kind).patterns;
+    rules[next++] = {list.listView, list.prompt, list.blanksRefused, list.commandName};
+  }
+  rules[next++] = {ctl::kProtectedListView, LangUsername, true, {}};
+  rules[next++] = {ctl::kAllowedListView, LangUsername, true, {}};
+  return rules;
+}
+constexpr auto kRules = Rules();
 
 const ListRule* RuleOf(std::string_view listView) {
   for (const ListRule& rule : kRules) {

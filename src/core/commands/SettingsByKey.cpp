@@ -6,7 +6,7 @@
 #include "core/hub/Lifecycle.h"
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
-#include "core/model/KickTemplates.h"
+#include "core/model/DetectionTable.h"
 #include "core/model/Pages.h"
 #include "core/model/SettingsRules.h"
 #include "core/store/IniFile.h"
@@ -64,9 +64,9 @@ std::string FilterRule(const Control& control) {
     case TypedFilter::DigitsOnly:
       return "takes digits only";
     case TypedFilter::TemplateUnlessRaw:
-      for (const KickKindInfo& kind : KickKinds()) {
-        if (CommandEditName(kind) == control.Name()) {
-          return "cannot hold \"|\" or \"$\" while " + KeyOf(RawSwitchName(kind)) + " is 0";
+      for (const DetectionRow& row : kDetectionRows) {
+        if (row.commandEdit == control.Name()) {
+          return "cannot hold \"|\" or \"$\" while " + KeyOf(row.rawSwitch) + " is 0";
         }
       }
       return "cannot hold \"|\" or \"$\"";

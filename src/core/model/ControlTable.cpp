@@ -184,15 +184,16 @@ void BuildHubAndCommandPages(Builder& b) {
 // One detection: its kick switch, its template editor and its raw switch. The
 // editor and the raw switch start disabled because every kick switch starts off.
 void BuildDetection(Builder& b, const KickKindInfo& kind) {
-  if (!kind.sharedSwitches) {
-    b.Key(std::string("Kick") + kind.name).Check(std::string("Kick") + kind.name + "CheckBox", false);
+  const DetectionRow& row = *kind.row;
+  if (row.kickSwitch != nullptr) {
+    b.Key(std::string("Kick") + row.name).Check(row.kickSwitch, false);
   }
-  Control& raw = b.Key(std::string("Raw") + kind.name)
-                     .Add({.name = std::string("Raw") + kind.name + "CheckBox", .kind = K::CheckBox, .enabled = false});
+  Control& raw =
+      b.Key(std::string("Raw") + row.name).Add({.name = row.rawSwitch, .kind = K::CheckBox, .enabled = false});
   // The protocol's own word in every language.
   raw.SetCaption("Raw");
-  Control& edit = b.Key(std::string("Command") + kind.name)
-                      .Add({.name = std::string("Kick") + kind.name + "CommandEdit",
+  Control& edit = b.Key(std::string("Command") + row.name)
+                      .Add({.name = row.commandEdit,
                             .kind = K::Edit,
                             .text = kind.plainDefault,
                             .maxLength = 455,
@@ -222,12 +223,10 @@ void BuildDetectionPages(Builder& b) {
   for (const KickKindInfo& kind : KickKinds()) {
     BuildDetection(b, kind);
   }
-  b.Key("Nick patterns").List(ctl::kKickNickListView);
-  b.Key("IP patterns").List(ctl::kKickIpListView);
-  b.Key("Share patterns").List(ctl::kKickShareListView);
-  b.Key("Description patterns").List(ctl::kKickDescriptionListView);
-  b.Key("Email patterns").List(ctl::kKickEmailListView);
-  b.Key("Tag patterns").List(ctl::kKickTagListView);
+  for (DetectionKind kind : kPatternDetectionKinds) {
+    const DetectionPatternList& list = DetectionRowOf(kind).patterns;
+    b.Key(list.section).List(list.listView);
+  }
 }
 
 void BuildChatStatisticsAndLogPages(Builder& b) {

@@ -19,16 +19,30 @@ std::string RawDefault(const std::string& reason) {
          "|<<mynick>> is kicking <nick> because: " + reason + "|<<mynick>> !kick <nick> " + reason + "|";
 }
 
-// One detection, its default templates built from its reason.
-KickKindInfo Kind(DetectionKind kind, const char* name, bool sharedSwitches, const char* placeholder, LangKey hintKey,
-                  const char* reason) {
-  return {kind, name, sharedSwitches, placeholder, hintKey, reason, PlainDefault(reason), RawDefault(reason)};
+// One detection, its default templates built from its row's reason.
+KickKindInfo Kind(const DetectionRow& row) {
+  return {row.kind,
+          row.name,
+          row.kickSwitch == nullptr,
+          row.placeholder,
+          row.reason,
+          PlainDefault(row.reason),
+          RawDefault(row.reason),
+          &row};
+}
+
+std::array<KickKindInfo, kDetectionKindCount> AllKinds() {
+  std::array<KickKindInfo, kDetectionKindCount> kinds;
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    kinds[i] = Kind(kDetectionRows[i]);
+  }
+  return kinds;
 }
 
 void LoadDefaults(ControlModel& controls, bool raw) {
   for (const KickKindInfo& kind : KickKinds()) {
-    controls.Get(RawSwitchName(kind)).SetChecked(raw);
-    controls.Get(CommandEditName(kind)).SetText(raw ? kind.rawDefault : kind.plainDefault);
+    controls.Get(kind.row->rawSwitch).SetChecked(raw);
+    controls.Get(kind.row->commandEdit).SetText(raw ? kind.rawDefault : kind.plainDefault);
   }
 }
 
@@ -37,24 +51,7 @@ void LoadDefaults(ControlModel& controls, bool raw) {
 // Built on first use: the defaults are made at run time, and a global table
 // of them might be asked for by another table before it was made.
 const std::array<KickKindInfo, kDetectionKindCount>& KickKinds() {
-  static const std::array<KickKindInfo, kDetectionKindCount> kinds = {
-      Kind(DetectionKind::Fake, "Fake", false, "<fake>", LangHintSameNumbers, "Fake share: <fake> B"),
-      Kind(DetectionKind::Proxy, "Proxy", false, "", LangHintProxyConnection, "Proxy connection"),
-      Kind(DetectionKind::Clone, "Clone", false, "<clone>", LangHintClonedUsers, "Clone of <clone>"),
-      Kind(DetectionKind::Limit, "Limit", false, "<limit>", LangHintUploadLimit, "Upload limit: <limit> KiB/s"),
-      Kind(DetectionKind::Nick, "Nick", false, "<nickpat>", LangHintNickPattern, "Forbidden nick pattern: <nickpat>"),
-      Kind(DetectionKind::Ip, "Ip", false, "<ippat>", LangHintIpPattern, "Forbidden IP pattern: <ippat>"),
-      Kind(DetectionKind::Description, "Description", false, "<descpat>", LangHintDescriptionPattern,
-           "Forbidden description pattern: <descpat>"),
-      Kind(DetectionKind::Email, "Email", false, "<emailpat>", LangHintEmailPattern,
-           "Forbidden email pattern: <emailpat>"),
-      Kind(DetectionKind::Tag, "Tag", false, "<tagpat>", LangHintTagPattern, "Forbidden tag pattern: <tagpat>"),
-      Kind(DetectionKind::Share, "Share", false, "<share>", LangHintSharePattern,
-           "Forbidden share size pattern: <share> B"),
-      Kind(DetectionKind::Hubs, "Hubs", true, "<hubs>", LangHintHubsCount, "Too high hubs count: <hubs>"),
-      Kind(DetectionKind::SameIp, "SameIp", false, "<sameip>", LangHintSameIpConnections,
-           "Connection from same IP as <sameip>"),
-  };
+  static const std::array<KickKindInfo, kDetectionKindCount> kinds = AllKinds();
   return kinds;
 }
 
@@ -63,13 +60,13 @@ const KickKindInfo& KickKindOf(DetectionKind kind) {
 }
 
 std::string KickSwitchName(const KickKindInfo& kind) {
-  return std::string("Kick") + kind.name + "CheckBox";
+  return kind.row->kickSwitch == nullptr ? std::string() : kind.row->kickSwitch;
 }
 std::string CommandEditName(const KickKindInfo& kind) {
-  return std::string("Kick") + kind.name + "CommandEdit";
+  return kind.row->commandEdit;
 }
 std::string RawSwitchName(const KickKindInfo& kind) {
-  return std::string("Raw") + kind.name + "CheckBox";
+  return kind.row->rawSwitch;
 }
 
 void LoadDefaultCommands(ControlModel& controls) {

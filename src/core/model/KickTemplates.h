@@ -4,26 +4,23 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/LangKeys.h"
+#include "core/model/DetectionTable.h"
 
 namespace varnek {
 
 class ControlModel;
 
-// The twelve detections, in the order of their templates and settings.
-enum class DetectionKind { Fake, Proxy, Clone, Limit, Nick, Ip, Description, Email, Tag, Share, Hubs, SameIp };
-
-constexpr int kDetectionKindCount = 12;
-
+// A detection's row with its two default templates, which are made at run
+// time from the row's reason.
 struct KickKindInfo {
   DetectionKind kind;
-  const char* name;         // "Fake" in KickFakeCheckBox and in the settings keys KickFake, CommandFake
-  bool sharedSwitches;      // Hubs: three kick switches share one template
-  const char* placeholder;  // besides <nick> and <mynick>; empty for Proxy
-  LangKey hintKey;
+  const char* name;          // "Fake" in KickFakeCheckBox and in the settings keys KickFake, CommandFake
+  bool sharedSwitches;       // Hubs: three kick switches share one template
+  const char* placeholder;   // besides <nick> and <mynick>; empty for Proxy
   const char* reason;        // why the user is kicked, as every default template says it
   std::string plainDefault;  // "!kick <nick> [auto kick] " and the reason
   std::string rawDefault;    // a private note, the kick message and the kick, each with the reason
+  const DetectionRow* row;
 };
 
 const std::array<KickKindInfo, kDetectionKindCount>& KickKinds();

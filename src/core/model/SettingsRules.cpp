@@ -5,7 +5,7 @@
 
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
-#include "core/model/KickTemplates.h"
+#include "core/model/DetectionTable.h"
 #include "core/model/Pages.h"
 #include "core/model/Ports.h"
 #include "core/model/TickStamps.h"
@@ -20,12 +20,12 @@ struct Dependency {
 
 std::vector<Dependency> Dependencies() {
   std::vector<Dependency> rules;
-  for (const KickKindInfo& kind : KickKinds()) {
-    if (kind.sharedSwitches) {
+  for (const DetectionRow& row : kDetectionRows) {
+    if (row.kickSwitch == nullptr) {
       continue;
     }
-    rules.push_back({CommandEditName(kind), {KickSwitchName(kind)}});
-    rules.push_back({RawSwitchName(kind), {KickSwitchName(kind)}});
+    rules.push_back({row.commandEdit, {row.kickSwitch}});
+    rules.push_back({row.rawSwitch, {row.kickSwitch}});
   }
   rules.push_back({ctl::kKickLimitBelowCheckBox, {ctl::kKickLimitCheckBox}});
   rules.push_back({ctl::kKickLimitBelowSpinEdit, {ctl::kKickLimitCheckBox, ctl::kKickLimitBelowCheckBox}});

@@ -1,5 +1,6 @@
 // clang-format off
 #include "core/model/ControlNames.h"
+#include "core/model/DetectionTable.h"
 #include "core/store/LanguageBindings.h"
 
 namespace varnek {
@@ -39,18 +40,8 @@ const Binding kCaptions[] = {
     {ctl::kHubIpLabel, LangIpDnsAddress},
     {ctl::kHubPortLabel, LangPortNumber},
     {ctl::kAutoConnectCheckBox, LangAutomaticallyConnect},
-    {ctl::kKickFakeCheckBox, LangSameNumbers},
-    {ctl::kKickProxyCheckBox, LangProxyConnections},
-    {ctl::kKickLimitCheckBox, LangUploadLimit},
-    {ctl::kKickCloneCheckBox, LangClonedUsers},
     {ctl::kKickLimitBelowCheckBox, LangOnlySpeedBelow},
     {ctl::kLimitFromConnectionCheckBox, LangLimitFromConnection},
-    {ctl::kKickNickCheckBox, LangForbiddenNick},
-    {ctl::kKickIpCheckBox, LangForbiddenIp},
-    {ctl::kKickDescriptionCheckBox, LangForbiddenDescription},
-    {ctl::kKickEmailCheckBox, LangForbiddenEmail},
-    {ctl::kKickTagCheckBox, LangForbiddenTag},
-    {ctl::kKickShareCheckBox, LangForbiddenShare},
     {ctl::kHubChatTabSheet, LangHubChat},
     {ctl::kSendButton, LangSend},
     {ctl::kLogTabSheet, LangDebugOutput},
@@ -97,7 +88,6 @@ const Binding kCaptions[] = {
     {ctl::kLogDebugCheckBox, LangLogDebugOutput},
     {ctl::kTimestampsCheckBox, LangShowTimeStamps},
     {ctl::kTimestampsDateCheckBox, LangShowDate},
-    {ctl::kKickSameIpCheckBox, LangConnectionsFromSameIp},
     {ctl::kLinesCountCheckBox, LangMaximumLinesCount},
     {ctl::kStatusTabSheet, LangStatusOutput},
     {ctl::kLoadCommandsButton, LangLoadCommands},
@@ -125,32 +115,8 @@ const Binding kHints[] = {
     {ctl::kAlphaBlendTrackBar, LangHintTransparency},
     {ctl::kLatestLabel, LangHintLatestVersion},
     {ctl::kUpdatesNotifyCheckBox, LangHintNotifyMe},
-    {ctl::kKickFakeCommandEdit, LangHintSameNumbers},
-    {ctl::kKickProxyCommandEdit, LangHintProxyConnection},
-    {ctl::kKickLimitCommandEdit, LangHintUploadLimit},
-    {ctl::kKickCloneCommandEdit, LangHintClonedUsers},
     {ctl::kKickLimitBelowSpinEdit, LangHintOnlySpeedBelow},
     {ctl::kLimitFromConnectionCheckBox, LangHintLimitFromConnection},
-    {ctl::kKickNickCommandEdit, LangHintNickPattern},
-    {ctl::kKickIpCommandEdit, LangHintIpPattern},
-    {ctl::kKickDescriptionCommandEdit, LangHintDescriptionPattern},
-    {ctl::kKickEmailCommandEdit, LangHintEmailPattern},
-    {ctl::kKickTagCommandEdit, LangHintTagPattern},
-    {ctl::kKickShareCommandEdit, LangHintSharePattern},
-    {ctl::kKickHubsCommandEdit, LangHintHubsCount},
-    {ctl::kKickSameIpCommandEdit, LangHintSameIpConnections},
-    {ctl::kRawFakeCheckBox, LangHintRawCheckBox},
-    {ctl::kRawProxyCheckBox, LangHintRawCheckBox},
-    {ctl::kRawCloneCheckBox, LangHintRawCheckBox},
-    {ctl::kRawLimitCheckBox, LangHintRawCheckBox},
-    {ctl::kRawHubsCheckBox, LangHintRawCheckBox},
-    {ctl::kRawSameIpCheckBox, LangHintRawCheckBox},
-    {ctl::kRawNickCheckBox, LangHintRawCheckBox},
-    {ctl::kRawIpCheckBox, LangHintRawCheckBox},
-    {ctl::kRawShareCheckBox, LangHintRawCheckBox},
-    {ctl::kRawDescriptionCheckBox, LangHintRawCheckBox},
-    {ctl::kRawEmailCheckBox, LangHintRawCheckBox},
-    {ctl::kRawTagCheckBox, LangHintRawCheckBox},
     {ctl::kInfoBugLabel, LangHintBugReport},
     {ctl::kInfoFeatureLabel, LangHintFeatureRequest},
     {ctl::kInfoEmailLabel, LangHintContact},
@@ -162,12 +128,6 @@ const Binding kHints[] = {
     {ctl::kTryInfoCheckBox, LangHintTryMyInfo},
     {ctl::kNotifyGroupBox, LangHintNotifications},
     {ctl::kLogKicksCheckBox, LangHintLogKicks},
-    {ctl::kKickNickListView, LangHintRightClick},
-    {ctl::kKickIpListView, LangHintRightClick},
-    {ctl::kKickDescriptionListView, LangHintRightClick},
-    {ctl::kKickEmailListView, LangHintRightClick},
-    {ctl::kKickTagListView, LangHintRightClick},
-    {ctl::kKickShareListView, LangHintRightClick},
     {ctl::kUserListView, LangHintRightClick},
     {ctl::kAllowedListView, LangHintRightClick},
     {ctl::kProtectedListView, LangHintRightClick},
@@ -216,14 +176,9 @@ const Binding kMenuCaptions[] = {
 };
 // clang-format on
 
-// The single column of each pattern and user list.
+// The single column of each list of users; the forbidden pattern lists
+// take theirs from their detections' rows.
 const Binding kListColumns[] = {
-    {ctl::kKickNickListView, LangNickPattern},
-    {ctl::kKickIpListView, LangIpPattern},
-    {ctl::kKickDescriptionListView, LangDescriptionPattern},
-    {ctl::kKickEmailListView, LangEmailPattern},
-    {ctl::kKickTagListView, LangTagPattern},
-    {ctl::kKickShareListView, LangSharePattern},
     {ctl::kProtectedListView, LangUsername},
     {ctl::kAllowedListView, LangAllowedUsername},
 };
@@ -234,6 +189,23 @@ constexpr const char* kLengthHints[] = {
     ctl::kUsernameEdit, ctl::kPasswordEdit, ctl::kDescriptionEdit, ctl::kEmailAddressEdit,
     ctl::kHubIpEdit,    ctl::kHubPortEdit,  ctl::kBotMessageMemo,
 };
+
+// Each detection's kick switch caption, template hint and raw switch hint,
+// and for a pattern detection its list's column and hint.
+void ApplyDetections(ControlModel& controls, const LangTable& lang) {
+  for (const DetectionRow& row : kDetectionRows) {
+    if (row.kickSwitch != nullptr) {
+      controls.Get(row.kickSwitch).SetCaption(lang.Text(row.caption));
+    }
+    controls.Get(row.commandEdit).SetHint(lang.Text(row.hint));
+    controls.Get(row.rawSwitch).SetHint(lang.Text(LangHintRawCheckBox));
+    if (row.HasPatternList()) {
+      Control& list = controls.Get(row.patterns.listView);
+      list.SetCaption(lang.Text(row.patterns.prompt));
+      list.SetHint(lang.Text(LangHintRightClick));
+    }
+  }
+}
 
 void Apply(ControlModel& controls, const LangTable& lang, const Binding* bindings, std::size_t count, bool hint) {
   for (std::size_t i = 0; i < count; ++i) {
@@ -260,6 +232,7 @@ void ApplyLanguage(ControlModel& controls, const LangTable& lang, bool connected
   Apply(controls, lang, kHints, std::size(kHints), true);
   Apply(controls, lang, kMenuCaptions, std::size(kMenuCaptions), false);
   Apply(controls, lang, kListColumns, std::size(kListColumns), false);
+  ApplyDetections(controls, lang);
   controls.Get(ctl::kUserListView).SetItems(UserListColumnTitles(lang));
   for (const char* name : kLengthHints) {
     Control& field = controls.Get(name);

@@ -254,8 +254,8 @@ void SettingsFile::LoadList(const IniFile& file, const SettingEntry& entry) {
 }
 
 void SettingsFile::RestoreTemplatesHoldingPlaceholder() {
-  for (const KickKindInfo& kind : KickKinds()) {
-    if (Contains(controls_.Get(CommandEditName(kind)).Text(), "%s")) {
+  for (const DetectionRow& row : kDetectionRows) {
+    if (Contains(controls_.Get(row.commandEdit).Text(), "%s")) {
       LoadDefaultCommands(controls_);
       return;
     }

@@ -66,7 +66,81 @@ class RecordingSender final : public CommandSender {
 // The hub count checks by their settings' names, in the order of hubsChecks_.
 constexpr std::string_view kHubsCheckNames[] = {"UserHubs", "RegHubs", "OpHubs"};
 
+// A chain of kinds as the checks that run them; a kind without a check of
+// that command stops the build.
+template <typename Check, std::size_t Size>
+constexpr std::array<Check, Size> Chain(const DetectionKind (&kinds)[Size], Check (*checkOf)(DetectionKind)) {
+  std::array<Check, Size> checks{};
+  for (std::size_t i = 0; i < Size; ++i) {
+    checks[i] = checkOf(kinds[i]);
+    if (checks[i] == nullptr) {
+      throw "a detection in this chain has no check for its command";
+    }
+  }
+  return checks;
+}
+
+// The forbidden pattern lists of the pattern detections, in table order.
+template <std::size_t... Index>
+std::array<PatternList, sizeof...(Index)> MakePatternLists(ControlModel& controls, std::index_sequence<Index...>) {
+  return {PatternList(controls.List(DetectionRowOf(kPatternDetectionKinds[Index]).patterns.listView))...};
+}
+
 }  // namespace
+
+// A kind missing here fails the build twice: the switch warns (an error in
+// the checked build) and the chains below refuse a null check.
+constexpr Detections::MyInfoCheck Detections::MyInfoCheckOf(DetectionKind kind) {
+  switch (kind) {
+    case DetectionKind::Fake:
+      return &Detections::DetectFake;
+    case DetectionKind::Proxy:
+      return &Detections::DetectProxy;
+    case DetectionKind::Clone:
+      return &Detections::DetectClone;
+    case DetectionKind::Limit:
+      return &Detections::DetectLimit;
+    case DetectionKind::Nick:
+      return &Detections::DetectNick;
+    case DetectionKind::Description:
+      return &Detections::DetectDescription;
+    case DetectionKind::Email:
+      return &Detections::DetectEmail;
+    case DetectionKind::Tag:
+      return &Detections::DetectTag;
+    case DetectionKind::Share:
+      return &Detections::DetectShare;
+    case DetectionKind::Hubs:
+      return &Detections::DetectHubs;
+    case DetectionKind::Ip:
+    case DetectionKind::SameIp:
+    case DetectionKind::Count:
+      break;
+  }
+  return nullptr;
+}
+
+constexpr Detections::UserIpCheck Detections::UserIpCheckOf(DetectionKind kind) {
+  switch (kind) {
+    case DetectionKind::Ip:
+      return &Detections::DetectIp;
+    case DetectionKind::SameIp:
+      return &Detections::DetectSameIp;
+    case DetectionKind::Fake:
+    case DetectionKind::Proxy:
+    case DetectionKind::Clone:
+    case DetectionKind::Limit:
+    case DetectionKind::Nick:
+    case DetectionKind::Description:
+    case DetectionKind::Email:
+    case DetectionKind::Tag:
+    case DetectionKind::Share:
+    case DetectionKind::Hubs:
+    case DetectionKind::Count:
+      break;
+  }
+  return nullptr;
+}
 
 Detections::Detections(Context context)
     : context_(context),
@@ -77,21 +151,20 @@ Detections::Detections(Context context)
       limitBelowValue_(context.controls.Get(ctl::kKickLimitBelowSpinEdit)),
       limitFromConnection_(context.controls.Get(ctl::kLimitFromConnectionCheckBox)),
       protectedList_(context.controls.List(ctl::kProtectedListView)),
-      nickPatterns_(context.controls.List(ctl::kKickNickListView)),
-      ipPatterns_(context.controls.List(ctl::kKickIpListView)),
-      descriptionPatterns_(context.controls.List(ctl::kKickDescriptionListView)),
-      emailPatterns_(context.controls.List(ctl::kKickEmailListView)),
-      tagPatterns_(context.controls.List(ctl::kKickTagListView)),
-      sharePatterns_(context.controls.List(ctl::kKickShareListView)),
+      patterns_(MakePatternLists(context.controls, std::make_index_sequence<kPatternDetectionCount>())),
       hubsChecks_{{{&context.controls.Get(ctl::kKickUserHubsCheckBox), &context.controls.Get(ctl::kUserHubsSpinEdit)},
                    {&context.controls.Get(ctl::kKickRegHubsCheckBox), &context.controls.Get(ctl::kRegHubsSpinEdit)},
                    {&context.controls.Get(ctl::kKickOpHubsCheckBox), &context.controls.Get(ctl::kOpHubsSpinEdit)}}} {
-  for (const KickKindInfo& kind : KickKinds()) {
-    KindControls& controls = kinds_[static_cast<std::size_t>(kind.kind)];
-    controls.kickSwitch = kind.sharedSwitches ? nullptr : &context.controls.Get(KickSwitchName(kind));
-    controls.commandEdit = &context.controls.Get(CommandEditName(kind));
-    controls.rawSwitch = &context.controls.Get(RawSwitchName(kind));
+  for (const DetectionRow& row : kDetectionRows) {
+    KindControls& controls = kinds_[IndexOf(row.kind)];
+    controls.kickSwitch = row.kickSwitch == nullptr ? nullptr : &context.controls.Get(row.kickSwitch);
+    controls.commandEdit = &context.controls.Get(row.commandEdit);
+    controls.rawSwitch = &context.controls.Get(row.rawSwitch);
   }
+}
+
+bool Detections::KickSwitchOn(DetectionKind kind) const {
+  return ControlsOf(kind).kickSwitch->Checked();
 }
 
 bool Detections::IsExempt(std::string_view nick) const {
@@ -111,13 +184,8 @@ bool Detections::HandleMyInfo(const MyInfoFields& fields, std::string_view param
   // pattern that cannot be matched abandons both kinds of command alike.
   const bool exempt = IsExempt(fields.nick);
   if (detectionsSwitch_.Checked() && !exempt) {
-    using Detection = bool (Detections::*)(const MyInfoFields&);
-    static constexpr Detection kChain[] = {
-        &Detections::DetectClone, &Detections::DetectFake,        &Detections::DetectProxy, &Detections::DetectLimit,
-        &Detections::DetectNick,  &Detections::DetectDescription, &Detections::DetectEmail, &Detections::DetectTag,
-        &Detections::DetectShare, &Detections::DetectHubs,
-    };
-    for (Detection detect : kChain) {
+    static constexpr auto kChain = Chain<MyInfoCheck, std::size(kMyInfoChain)>(kMyInfoChain, &MyInfoCheckOf);
+    for (MyInfoCheck detect : kChain) {
       if ((this->*detect)(fields)) {
         return true;
       }
@@ -135,8 +203,11 @@ bool Detections::HandleUserIp(std::string_view nick, std::string_view ip) {
   // An empty address is no address: every user the hub has sent no IP for
   // yet would otherwise have "the same IP".
   if (detectionsSwitch_.Checked() && !exempt && !ip.empty()) {
-    if (DetectIp(nick, ip) || DetectSameIp(nick, ip)) {
-      return true;
+    static constexpr auto kChain = Chain<UserIpCheck, std::size(kUserIpChain)>(kUserIpChain, &UserIpCheckOf);
+    for (UserIpCheck detect : kChain) {
+      if ((this->*detect)(nick, ip)) {
+        return true;
+      }
     }
   }
   context_.users.ApplyUserIp(nick, ip, knownRow);
@@ -149,21 +220,21 @@ void Detections::ReportDetection(LangKey found, std::initializer_list<std::strin
 }
 
 bool Detections::Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value,
-                      LangKey found, std::initializer_list<std::string_view> foundArguments, Evidence evidence) {
+                      std::initializer_list<std::string_view> foundArguments, Evidence evidence) {
   const KindControls& controls = ControlsOf(kind);
   const std::string& text = controls.commandEdit->Text();
   bool kicked = false;
   RecordingSender sender(context_.sender);
   if (kickSwitchOn && !text.empty()) {
     const std::string command =
-        ExpandTemplate(text, nick, MyNick(context_.controls), KickKindOf(kind).placeholder, value);
+        ExpandTemplate(text, nick, MyNick(context_.controls), DetectionRowOf(kind).placeholder, value);
     context_.kickWatch.Watch(nick);
     SendKick(context_.controls, sender, command, nick, controls.rawSwitch->Checked());
     kicked = true;
   }
   // Logged before the report, whose chat line may fail to flush its pane.
   RecordFinding(kind, nick, value, evidence, sender.Sent());
-  ReportDetection(found, foundArguments);
+  ReportDetection(DetectionRowOf(kind).found, foundArguments);
   return kicked;
 }
 
@@ -188,7 +259,7 @@ void Detections::RecordFinding(DetectionKind kind, std::string_view nick, std::s
   const KickLogEntry entry{
       .nick = nick,
       .ip = ip,
-      .detection = evidence.detection.empty() ? std::string_view(KickKindOf(kind).name) : evidence.detection,
+      .detection = evidence.detection.empty() ? std::string_view(DetectionRowOf(kind).name) : evidence.detection,
       .matched = evidence.matched.empty() ? value : evidence.matched,
       .sent = sent,
       .received = received,
@@ -217,15 +288,14 @@ bool Detections::DetectClone(const MyInfoFields& fields) {
   if (other == fields.nick) {
     return false;
   }
-  return Fire(DetectionKind::Clone, ControlsOf(DetectionKind::Clone).kickSwitch->Checked(), fields.nick, other,
-              LangCloneUserFound, {fields.nick, other});
+  return Fire(DetectionKind::Clone, KickSwitchOn(DetectionKind::Clone), fields.nick, other, {fields.nick, other});
 }
 
 bool Detections::DetectFake(const MyInfoFields& fields) {
   for (std::string_view run : kFakeRuns) {
     if (Contains(fields.share, run)) {
-      return Fire(DetectionKind::Fake, ControlsOf(DetectionKind::Fake).kickSwitch->Checked(), fields.nick, fields.share,
-                  LangFakeUserFound, {fields.nick, fields.share});
+      return Fire(DetectionKind::Fake, KickSwitchOn(DetectionKind::Fake), fields.nick, fields.share,
+                  {fields.nick, fields.share});
     }
   }
   return false;
@@ -235,8 +305,8 @@ bool Detections::DetectProxy(const MyInfoFields& fields) {
   if (fields.mode != "5") {
     return false;
   }
-  return Fire(DetectionKind::Proxy, ControlsOf(DetectionKind::Proxy).kickSwitch->Checked(), fields.nick, {},
-              LangProxyUserFound, {fields.nick}, {.matched = fields.mode});
+  return Fire(DetectionKind::Proxy, KickSwitchOn(DetectionKind::Proxy), fields.nick, {}, {fields.nick},
+              {.matched = fields.mode});
 }
 
 // A limit of 0 or less is reported but never kicks; with "only below" on,
@@ -253,14 +323,15 @@ bool Detections::DetectLimit(const MyInfoFields& fields) {
   if (limit == kLimitNotANumber) {
     return false;
   }
-  const bool kickable = limit >= 1 && ControlsOf(DetectionKind::Limit).kickSwitch->Checked() &&
+  const bool kickable = limit >= 1 && KickSwitchOn(DetectionKind::Limit) &&
                         (!limitBelowSwitch_.Checked() || limit < limitBelowValue_.Value());
   const std::string text = std::to_string(limit);
-  return Fire(DetectionKind::Limit, kickable, fields.nick, text, LangLimitUserFound, {fields.nick, text});
+  return Fire(DetectionKind::Limit, kickable, fields.nick, text, {fields.nick, text});
 }
 
-bool Detections::DetectPattern(DetectionKind kind, PatternList& list, std::string_view nick, std::string_view value,
-                               LangKey found, std::initializer_list<std::string_view> foundArguments) {
+bool Detections::DetectPattern(DetectionKind kind, std::string_view nick, std::string_view value,
+                               std::initializer_list<std::string_view> foundArguments) {
+  PatternList& list = PatternsOf(kind);
   const int row = list.FirstMatch(value);
   if (row < 0) {
     return false;
@@ -269,28 +340,27 @@ bool Detections::DetectPattern(DetectionKind kind, PatternList& list, std::strin
   // Copied: a kick's send may run handlers, and the list must not be read
   // through a reference that could move.
   const std::string matched = list.Rows().At(row);
-  return Fire(kind, ControlsOf(kind).kickSwitch->Checked(), nick, matched, found, foundArguments);
+  return Fire(kind, KickSwitchOn(kind), nick, matched, foundArguments);
 }
 
 bool Detections::DetectNick(const MyInfoFields& f) {
-  return DetectPattern(DetectionKind::Nick, nickPatterns_, f.nick, f.nick, LangNickUserFound, {f.nick});
+  return DetectPattern(DetectionKind::Nick, f.nick, f.nick, {f.nick});
 }
 
 bool Detections::DetectDescription(const MyInfoFields& f) {
-  return DetectPattern(DetectionKind::Description, descriptionPatterns_, f.nick, f.description,
-                       LangDescriptionUserFound, {f.nick, f.description});
+  return DetectPattern(DetectionKind::Description, f.nick, f.description, {f.nick, f.description});
 }
 
 bool Detections::DetectEmail(const MyInfoFields& f) {
-  return DetectPattern(DetectionKind::Email, emailPatterns_, f.nick, f.email, LangEmailUserFound, {f.nick, f.email});
+  return DetectPattern(DetectionKind::Email, f.nick, f.email, {f.nick, f.email});
 }
 
 bool Detections::DetectTag(const MyInfoFields& f) {
-  return DetectPattern(DetectionKind::Tag, tagPatterns_, f.nick, f.tag, LangTagUserFound, {f.nick, f.tag});
+  return DetectPattern(DetectionKind::Tag, f.nick, f.tag, {f.nick, f.tag});
 }
 
 bool Detections::DetectShare(const MyInfoFields& f) {
-  return DetectPattern(DetectionKind::Share, sharePatterns_, f.nick, f.share, LangShareUserFound, {f.nick, f.share});
+  return DetectPattern(DetectionKind::Share, f.nick, f.share, {f.nick, f.share});
 }
 
 // Three independent checks on "normal/registered/operator" counts, each with
@@ -312,15 +382,15 @@ bool Detections::DetectHubs(const MyInfoFields& f) {
   bool kicked = false;
   for (std::size_t i = 0; i < hubsChecks_.size(); ++i) {
     if (HubCount(parts[i], hubs) > hubsChecks_[i].threshold->Value()) {
-      kicked |= Fire(DetectionKind::Hubs, hubsChecks_[i].kickSwitch->Checked(), f.nick, f.hubs, LangHubsUserFound,
-                     {f.nick, f.hubs}, {.detection = kHubsCheckNames[i], .matched = parts[i]});
+      kicked |= Fire(DetectionKind::Hubs, hubsChecks_[i].kickSwitch->Checked(), f.nick, f.hubs, {f.nick, f.hubs},
+                     {.detection = kHubsCheckNames[i], .matched = parts[i]});
     }
   }
   return kicked;
 }
 
 bool Detections::DetectIp(std::string_view nick, std::string_view ip) {
-  return DetectPattern(DetectionKind::Ip, ipPatterns_, nick, ip, LangIpUserFound, {nick, ip});
+  return DetectPattern(DetectionKind::Ip, nick, ip, {nick, ip});
 }
 
 // The user's own IP is written to his row only after the detections, so his
@@ -334,24 +404,14 @@ bool Detections::DetectSameIp(std::string_view nick, std::string_view ip) {
   if (other == nick) {
     return false;
   }
-  return Fire(DetectionKind::SameIp, ControlsOf(DetectionKind::SameIp).kickSwitch->Checked(), nick, other,
-              LangSameIpUserFound, {nick, other});
-}
-
-std::array<Detections::NamedPatternList, 6> Detections::PatternLists() const {
-  return {{
-      {"nick", ctl::kKickNickListView, &nickPatterns_},
-      {"ip", ctl::kKickIpListView, &ipPatterns_},
-      {"desc", ctl::kKickDescriptionListView, &descriptionPatterns_},
-      {"email", ctl::kKickEmailListView, &emailPatterns_},
-      {"tag", ctl::kKickTagListView, &tagPatterns_},
-      {"share", ctl::kKickShareListView, &sharePatterns_},
-  }};
+  return Fire(DetectionKind::SameIp, KickSwitchOn(DetectionKind::SameIp), nick, other, {nick, other});
 }
 
 std::vector<Detections::PatternHits> Detections::MostHitPatterns(std::size_t count) const {
   std::vector<PatternHits> found;
-  for (const auto& [name, view, list] : PatternLists()) {
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    const std::string_view name = DetectionRowOf(kPatternDetectionKinds[i]).patterns.commandName;
+    const PatternList* list = &patterns_[i];
     // A pattern that stands in its list twice is one rule with one count.
     std::set<std::string_view> listed;
     for (const std::string& pattern : list->Rows().Rows()) {
@@ -368,9 +428,9 @@ std::vector<Detections::PatternHits> Detections::MostHitPatterns(std::size_t cou
 }
 
 const PatternList* Detections::PatternsOfView(std::string_view listView) const {
-  for (const auto& [name, view, list] : PatternLists()) {
-    if (view == listView) {
-      return list;
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    if (DetectionRowOf(kPatternDetectionKinds[i]).patterns.listView == listView) {
+      return &patterns_[i];
     }
   }
   return nullptr;

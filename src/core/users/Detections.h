@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/KickTemplates.h"
+#include "core/model/DetectionTable.h"
 #include "core/text/LangKeys.h"
 #include "core/users/PatternList.h"
 
@@ -78,14 +78,11 @@ class Detections {
     const Control* rawSwitch = nullptr;
   };
 
-  // The six forbidden pattern lists in the order "hits" shows them: each by
-  // its name in bot commands and its list view.
-  struct NamedPatternList {
-    std::string_view name;
-    std::string_view view;
-    const PatternList* list;
-  };
-  std::array<NamedPatternList, 6> PatternLists() const;
+  using MyInfoCheck = bool (Detections::*)(const MyInfoFields&);
+  using UserIpCheck = bool (Detections::*)(std::string_view nick, std::string_view ip);
+  // Each detection's check, by the command it reads; null for the other.
+  static constexpr MyInfoCheck MyInfoCheckOf(DetectionKind kind);
+  static constexpr UserIpCheck UserIpCheckOf(DetectionKind kind);
 
   bool DetectClone(const MyInfoFields& fields);
   bool DetectFake(const MyInfoFields& fields);
@@ -100,8 +97,8 @@ class Detections {
   bool DetectIp(std::string_view nick, std::string_view ip);
   bool DetectSameIp(std::string_view nick, std::string_view ip);
 
-  bool DetectPattern(DetectionKind kind, PatternList& list, std::string_view nick, std::string_view value,
-                     LangKey found, std::initializer_list<std::string_view> foundArguments);
+  bool DetectPattern(DetectionKind kind, std::string_view nick, std::string_view value,
+                     std::initializer_list<std::string_view> foundArguments);
 
   // What the kick log names as the detection and as what matched, where
   // that is not the kind's name and the template's value.
@@ -111,8 +108,9 @@ class Detections {
   };
 
   // The common shape of a detection that fired: kick when switched on and a
-  // template exists, then report and log. Returns whether it kicked.
-  bool Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value, LangKey found,
+  // template exists, then report (the row's found line) and log. Returns
+  // whether it kicked.
+  bool Fire(DetectionKind kind, bool kickSwitchOn, std::string_view nick, std::string_view value,
             std::initializer_list<std::string_view> foundArguments, Evidence evidence = {});
   void ReportDetection(LangKey found, std::initializer_list<std::string_view> arguments);
   // One line of the kick log for a found user; `sent` is what reached the
@@ -121,7 +119,9 @@ class Detections {
   void RecordFinding(DetectionKind kind, std::string_view nick, std::string_view value, Evidence evidence,
                      std::string_view sent);
 
-  const KindControls& ControlsOf(DetectionKind kind) const { return kinds_[static_cast<std::size_t>(kind)]; }
+  const KindControls& ControlsOf(DetectionKind kind) const { return kinds_[IndexOf(kind)]; }
+  bool KickSwitchOn(DetectionKind kind) const;
+  PatternList& PatternsOf(DetectionKind kind) { return patterns_[PatternIndexOf(kind)]; }
 
   Context context_;
   // The command being handled, for the kick log: the $MyINFO's parameters,
@@ -143,12 +143,8 @@ class Detections {
   // Compiled when they change; the exemption test is a question, so its
   // list's compiled form is a cache.
   mutable PatternList protectedList_;
-  PatternList nickPatterns_;
-  PatternList ipPatterns_;
-  PatternList descriptionPatterns_;
-  PatternList emailPatterns_;
-  PatternList tagPatterns_;
-  PatternList sharePatterns_;
+  // The forbidden pattern lists, in the order of kPatternDetectionKinds.
+  std::array<PatternList, kPatternDetectionCount> patterns_;
   // The three hub counts: kick switch and threshold of normal, registered
   // and operator hubs, in that order.
   struct HubsCheck {

@@ -1,20 +1,16 @@
 #include "core/users/PatternTrial.h"
 
-#include <utility>
-
+#include "core/model/DetectionTable.h"
 #include "core/users/PatternList.h"
 #include "core/users/UserList.h"
 
 namespace varnek {
 
 std::optional<UserColumn> ColumnOfPatternList(std::string_view listName) {
-  constexpr std::pair<std::string_view, UserColumn> kColumns[] = {
-      {"nick", UserColumn::Username}, {"ip", UserColumn::Ip},   {"desc", UserColumn::Description},
-      {"email", UserColumn::Email},   {"tag", UserColumn::Tag}, {"share", UserColumn::ExactShareSize},
-  };
-  for (const auto& [name, column] : kColumns) {
-    if (name == listName) {
-      return column;
+  for (DetectionKind kind : kPatternDetectionKinds) {
+    const DetectionPatternList& list = DetectionRowOf(kind).patterns;
+    if (list.commandName == listName) {
+      return list.column;
     }
   }
   return std::nullopt;

@@ -5,24 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/UserColumns.h"
+
 namespace varnek {
-
-// The eleven columns of the user list, in display order.
-enum class UserColumn {
-  Username,
-  ShareSize,
-  ExactShareSize,
-  Description,
-  Tag,
-  Mode,
-  ConnectionType,
-  Status,
-  Email,
-  UploadLimit,
-  Ip,
-};
-
-constexpr int kUserColumnCount = 11;
 
 using UserCells = std::array<std::string_view, kUserColumnCount>;
 

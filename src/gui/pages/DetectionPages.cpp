@@ -10,9 +10,11 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableView>
+#include <algorithm>
+#include <iterator>
 
 #include "core/model/ControlNames.h"
-#include "core/model/KickTemplates.h"
+#include "core/model/DetectionTable.h"
 #include "gui/PageKit.h"
 #include "gui/pages/PageLayout.h"
 
@@ -30,13 +32,13 @@ struct DetectionWidgets {
 
 // The raw switches are captioned by their controls, in every language alike.
 DetectionWidgets MakeDetection(PageKit& kit, QWidget* parent, DetectionKind kind) {
-  const KickKindInfo& info = KickKindOf(kind);
+  const DetectionRow& row = DetectionRowOf(kind);
   DetectionWidgets widgets;
-  if (!info.sharedSwitches) {
-    widgets.kick = kit.Check(parent, KickSwitchName(info).c_str());
+  if (row.kickSwitch != nullptr) {
+    widgets.kick = kit.Check(parent, row.kickSwitch);
   }
-  widgets.command = kit.Edit(parent, CommandEditName(info).c_str());
-  widgets.raw = kit.Check(parent, RawSwitchName(info).c_str());
+  widgets.command = kit.Edit(parent, row.commandEdit);
+  widgets.raw = kit.Check(parent, row.rawSwitch);
   return widgets;
 }
 
@@ -84,25 +86,43 @@ int AddHubsRows(PageKit& kit, QWidget* page, QGridLayout* grid, int row) {
   return AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Hubs));
 }
 
-struct PatternDetection {
-  DetectionKind kind;
-  const char* list;
+// The detections without a list, one after another on the first page; the
+// limit and the hub counts bring their thresholds.
+constexpr DetectionKind kFirstPageDetections[] = {
+    DetectionKind::Fake,  DetectionKind::Proxy, DetectionKind::Limit,
+    DetectionKind::Clone, DetectionKind::Hubs,  DetectionKind::SameIp,
 };
 
-constexpr PatternDetection kPatternDetections[] = {
-    {DetectionKind::Nick, ctl::kKickNickListView},   {DetectionKind::Ip, ctl::kKickIpListView},
-    {DetectionKind::Share, ctl::kKickShareListView}, {DetectionKind::Description, ctl::kKickDescriptionListView},
-    {DetectionKind::Email, ctl::kKickEmailListView}, {DetectionKind::Tag, ctl::kKickTagListView},
+// The pattern detections in the order of their blocks on the page, which
+// is not the table's: the share list has always stood third.
+constexpr DetectionKind kPatternBlocks[] = {
+    DetectionKind::Nick,        DetectionKind::Ip,    DetectionKind::Share,
+    DetectionKind::Description, DetectionKind::Email, DetectionKind::Tag,
 };
+
+// Each detection is shown once: a pattern detection as a block of the
+// second page, any other on the first.
+constexpr bool EveryDetectionIsShownOnce() {
+  for (const DetectionRow& row : kDetectionRows) {
+    const auto first = std::count(std::begin(kFirstPageDetections), std::end(kFirstPageDetections), row.kind);
+    const auto blocks = std::count(std::begin(kPatternBlocks), std::end(kPatternBlocks), row.kind);
+    if (first + blocks != 1 || blocks != (row.HasPatternList() ? 1 : 0)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryDetectionIsShownOnce(),
+              "every detection needs its place in kFirstPageDetections, or in kPatternBlocks for a pattern list");
 
 // A pattern detection: its switch above its list, its template and raw
 // switch below.
-QGroupBox* BuildPatternBlock(PageKit& kit, QWidget* page, const PatternDetection& detection) {
+QGroupBox* BuildPatternBlock(PageKit& kit, QWidget* page, DetectionKind kind) {
   auto* box = new QGroupBox(page);
   auto* grid = GridIn(box);
-  DetectionWidgets widgets = MakeDetection(kit, box, detection.kind);
+  DetectionWidgets widgets = MakeDetection(kit, box, kind);
   grid->addWidget(widgets.kick, 0, 0, 1, 2);
-  grid->addWidget(kit.PatternList(box, detection.list, kPatternColumnWidth), 1, 0, 1, 2);
+  grid->addWidget(kit.PatternList(box, DetectionRowOf(kind).patterns.listView, kPatternColumnWidth), 1, 0, 1, 2);
   widgets.kick = nullptr;  // already placed above the list
   AddDetectionRow(grid, 2, widgets, 0);
   grid->setRowStretch(1, 1);
@@ -117,18 +137,19 @@ QWidget* BuildFirstDetectionsPage(PageKit& kit) {
   page->setObjectName(QString::fromLatin1(ctl::kaDetectionsTabSheet));
   QGridLayout* grid = GridIn(page);
   int row = 0;
-  row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Fake));
-  row = AddSeparator(page, grid, row);
-  row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Proxy));
-  row = AddSeparator(page, grid, row);
-  row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Limit));
-  row = AddLimitBelowRow(kit, page, grid, row);
-  row = AddSeparator(page, grid, row);
-  row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::Clone));
-  row = AddSeparator(page, grid, row);
-  row = AddHubsRows(kit, page, grid, row);
-  row = AddSeparator(page, grid, row);
-  row = AddDetectionRow(grid, row, MakeDetection(kit, page, DetectionKind::SameIp));
+  for (DetectionKind kind : kFirstPageDetections) {
+    if (row > 0) {
+      row = AddSeparator(page, grid, row);
+    }
+    if (kind == DetectionKind::Hubs) {
+      row = AddHubsRows(kit, page, grid, row);
+      continue;
+    }
+    row = AddDetectionRow(grid, row, MakeDetection(kit, page, kind));
+    if (kind == DetectionKind::Limit) {
+      row = AddLimitBelowRow(kit, page, grid, row);
+    }
+  }
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
   return page;
@@ -142,8 +163,8 @@ QWidget* BuildSecondDetectionsPage(PageKit& kit) {
   // the default window size, where three rows of two showed four.
   constexpr int kColumns = 3;
   int index = 0;
-  for (const PatternDetection& detection : kPatternDetections) {
-    grid->addWidget(BuildPatternBlock(kit, page, detection), index / kColumns, index % kColumns);
+  for (DetectionKind kind : kPatternBlocks) {
+    grid->addWidget(BuildPatternBlock(kit, page, kind), index / kColumns, index % kColumns);
     ++index;
   }
   for (int column = 0; column < kColumns; ++column) {
