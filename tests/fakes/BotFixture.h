@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 
@@ -32,9 +33,9 @@ class BotFixture {
 
   // Fills in what Connect needs and connects the fake socket.
   void Connect(const std::string& nick = "Guard") {
-    control("UsernameEdit").SetText(nick);
-    control("HubIpEdit").SetText("127.0.0.1");
-    control("HubPortEdit").SetText("411");
+    control(ctl::kUsernameEdit).SetText(nick);
+    control(ctl::kHubIpEdit).SetText("127.0.0.1");
+    control(ctl::kHubPortEdit).SetText("411");
     bot->Run([this] { bot->Life().ConnectAction(); });
     fakes.transport.Connect();
   }
@@ -59,7 +60,7 @@ class BotFixture {
   const std::vector<std::string>& DebugLines() { return Lines(PaneId::Debug); }
 
   // Time stamps off, so pane lines are the texts alone.
-  void PlainLines() { control("TimestampsCheckBox").SetChecked(false); }
+  void PlainLines() { control(ctl::kTimestampsCheckBox).SetChecked(false); }
 
   TempDir dir;
   FakePorts fakes;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 #include "qt/QtHttpClient.h"
@@ -132,10 +133,10 @@ class HttpClientTest : public QObject {
     Bot bot(Ports{fakes.transport, fakes.clock, fakes.dialogs, fakes.shell, fakes.window, site, fakes.media,
                   fakes.codePages},
             dir.Path());
-    bot.Controls().Get("UpdatesNotifyCheckBox").SetChecked(false);
+    bot.Controls().Get(ctl::kUpdatesNotifyCheckBox).SetChecked(false);
 
     bot.Run([&bot] { bot.Updates().Check(); });
-    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(bot.Controls().Get("LatestLabel").Caption()),
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(bot.Controls().Get(ctl::kLatestLabel).Caption()),
                               QStringLiteral("2.0.4"), 10000);
     QList<QByteArray> lines;
     for (const QByteArray& line : server.Request().split('\n')) {

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <string>
 
+#include "core/model/ControlNames.h"
 #include "core/model/StringListModel.h"
 #include "core/store/LangTable.h"
 #include "core/users/MyInfoParser.h"
@@ -141,7 +142,7 @@ class ListModelsTest : public QObject {
   }
 
   void PatternListFollowsEveryChange() {
-    StringListModel list("KickNickListView");
+    StringListModel list(ctl::kKickNickListView);
     HubCodec codec;
     LangTable lang;
     PatternList hits(list);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "gui/WindowFixture.h"
 
@@ -33,28 +34,29 @@ Widget* Shown(WindowFixture& f, const char* name) {
 }
 
 const OperatorChange kChanges[] = {
-    {"KickFakeCheckBox",
+    {ctl::kKickFakeCheckBox,
      [](WindowFixture& f) {
        f.ShowPage(PageNumber(Page::FirstDetections));
-       auto* box = Shown<QCheckBox>(f, "KickFakeCheckBox");
+       auto* box = Shown<QCheckBox>(f, ctl::kKickFakeCheckBox);
        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
      }},
-    {"UsernameEdit",
+    {ctl::kUsernameEdit,
      [](WindowFixture& f) { QTest::keyClicks(Shown<QLineEdit>(f, "UsernameEdit"), QStringLiteral("B")); }},
-    {"BotMessageMemo", [](WindowFixture& f) { Shown<QPlainTextEdit>(f, "BotMessageMemo")->setPlainText("Go away"); }},
-    {"TryInfoSpinEdit",
+    {ctl::kBotMessageMemo,
+     [](WindowFixture& f) { Shown<QPlainTextEdit>(f, ctl::kBotMessageMemo)->setPlainText("Go away"); }},
+    {ctl::kTryInfoSpinEdit,
      [](WindowFixture& f) {
-       auto* spin = Shown<QSpinBox>(f, "TryInfoSpinEdit");
+       auto* spin = Shown<QSpinBox>(f, ctl::kTryInfoSpinEdit);
        spin->setValue(spin->value() + 1);
      }},
-    {"TriggerComboBox", [](WindowFixture& f) { Shown<QComboBox>(f, "TriggerComboBox")->setCurrentIndex(2); }},
-    {"AlphaBlendTrackBar",
+    {ctl::kTriggerComboBox, [](WindowFixture& f) { Shown<QComboBox>(f, ctl::kTriggerComboBox)->setCurrentIndex(2); }},
+    {ctl::kAlphaBlendTrackBar,
      [](WindowFixture& f) {
-       auto* slider = Shown<QSlider>(f, "AlphaBlendTrackBar");
+       auto* slider = Shown<QSlider>(f, ctl::kAlphaBlendTrackBar);
        slider->setValue(slider->value() - 1);
      }},
-    {"PageControl", [](WindowFixture& f) { f.window->Pages()->setCurrentIndex(3); }},
-    {"MainFormWidth",
+    {ctl::kPageControl, [](WindowFixture& f) { f.window->Pages()->setCurrentIndex(3); }},
+    {ctl::kMainFormWidth,
      [](WindowFixture& f) {
        f.window->resize(f.window->width() + 20, f.window->height());
        QCoreApplication::processEvents();

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/users/UserRecord.h"
 #include "gui/QtDialogs.h"
@@ -81,7 +82,7 @@ class WindowFeedbackTest : public QObject {
     WindowFixture f;
     f.LogIn("Guard");
     f.ShowPage(PageNumber(Page::HubChat));
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     QVERIFY(view);
     f.Receive(MyInfo("alice", "1"));
     view->selectRow(f.bot->Users().FindUser("alice"));
@@ -89,10 +90,10 @@ class WindowFeedbackTest : public QObject {
     QString overPm, overKick;
     bool pmEnabled = true;
     QVERIFY(f.WithContextMenu(view, [&](QMenu& menu) {
-      pmEnabled = menu.findChild<QAction*>(Q("PmUserPopup"))->isEnabled();
-      HoverItem(menu, "PmUserPopup");
+      pmEnabled = menu.findChild<QAction*>(Q(ctl::kPmUserPopup))->isEnabled();
+      HoverItem(menu, ctl::kPmUserPopup);
       overPm = hint->text();
-      HoverItem(menu, "KickUserPopup");
+      HoverItem(menu, ctl::kKickUserPopup);
       overKick = hint->text();
     }));
     QVERIFY(!pmEnabled);
@@ -104,9 +105,9 @@ class WindowFeedbackTest : public QObject {
   void ASizeColumnSortsBySizeEitherWay() {
     WindowFixture f;
     f.ShowPage(PageNumber(Page::SecondDetections));
-    auto* shares = f.Find<QTableView>("KickShareListView");
+    auto* shares = f.Find<QTableView>(ctl::kKickShareListView);
     QVERIFY(shares);
-    StringListModel& list = f.bot->Controls().List("KickShareListView");
+    StringListModel& list = f.bot->Controls().List(ctl::kKickShareListView);
     list.Assign({"900", "1536", "*", "10"});
 
     ClickTitle(shares, 0);
@@ -126,7 +127,7 @@ class WindowFeedbackTest : public QObject {
     // The user list's share sizes, which as text put 900 MiB last.
     f.LogIn("Guard");
     f.ShowPage(PageNumber(Page::HubChat));
-    auto* users = f.Find<QTableView>("UserListView");
+    auto* users = f.Find<QTableView>(ctl::kUserListView);
     QVERIFY(users);
     f.Receive(MyInfo("big", "1610612736") + MyInfo("small", "943718400") + MyInfo("tiny", "1024"));
     const int share = static_cast<int>(UserColumn::ShareSize);
@@ -142,16 +143,16 @@ class WindowFeedbackTest : public QObject {
   // the patterns' text.
   void PatternListsShowTheirHitsAndSortByThem() {
     WindowFixture f;
-    f.control("DetectionsCheckBox").SetChecked(true);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(true);
     f.LogIn("Guard");
     f.ShowPage(PageNumber(Page::SecondDetections));
-    auto* nicks = f.Find<QTableView>("KickNickListView");
-    auto* allowed = f.Find<QTableView>("AllowedListView");
+    auto* nicks = f.Find<QTableView>(ctl::kKickNickListView);
+    auto* allowed = f.Find<QTableView>(ctl::kAllowedListView);
     QVERIFY(nicks && allowed);
     QCOMPARE(allowed->model()->columnCount(), 1);  // no detection, no hits
     QCOMPARE(nicks->model()->columnCount(), 2);
     QCOMPARE(nicks->model()->headerData(1, Qt::Horizontal).toString(), Q("Hits"));
-    f.bot->Controls().List("KickNickListView").Assign({"*spam*", "ann*", "never*"});
+    f.bot->Controls().List(ctl::kKickNickListView).Assign({"*spam*", "ann*", "never*"});
     QCOMPARE(Column(nicks, 1), QStringList({"0", "0", "0"}));
 
     ClickTitle(nicks, 0);
@@ -182,15 +183,15 @@ class WindowFeedbackTest : public QObject {
     FakeDialogs& dialogs = f.fakes.dialogs;
     dialogs.typed = {"*spam*", "", "zz*"};
     dialogs.inputAnswers = {"*spam*"};
-    auto* nicks = f.Find<QTableView>("KickNickListView");
-    QVERIFY(f.WithContextMenu(nicks, [](QMenu& menu) { menu.findChild<QAction*>(Q("AddPopup"))->trigger(); }));
+    auto* nicks = f.Find<QTableView>(ctl::kKickNickListView);
+    QVERIFY(f.WithContextMenu(nicks, [](QMenu& menu) { menu.findChild<QAction*>(Q(ctl::kAddPopup))->trigger(); }));
     QCOMPARE(dialogs.feedbackShown, std::vector<std::string>({"*spam* matches 2 online users: spam1, spam2", "",
                                                               "zz* matches 0 online users"}));
-    QCOMPARE(f.bot->Controls().List("KickNickListView").Rows().back(), std::string("*spam*"));
+    QCOMPARE(f.bot->Controls().List(ctl::kKickNickListView).Rows().back(), std::string("*spam*"));
 
     dialogs.inputAnswers = {};
-    auto* allowed = f.Find<QTableView>("AllowedListView");
-    QVERIFY(f.WithContextMenu(allowed, [](QMenu& menu) { menu.findChild<QAction*>(Q("AddPopup"))->trigger(); }));
+    auto* allowed = f.Find<QTableView>(ctl::kAllowedListView);
+    QVERIFY(f.WithContextMenu(allowed, [](QMenu& menu) { menu.findChild<QAction*>(Q(ctl::kAddPopup))->trigger(); }));
     QCOMPARE(dialogs.feedbackBoxes, 1);
     QCOMPARE(dialogs.inputs.size(), std::size_t{2});
 
@@ -222,8 +223,8 @@ class WindowFeedbackTest : public QObject {
     WindowFixture f;
     QCOMPARE(f.window->size(), QSize(913, 661));
     f.ShowPage(PageNumber(Page::SecondDetections));
-    for (const char* name : {"KickNickListView", "KickIpListView", "KickShareListView", "KickDescriptionListView",
-                             "KickEmailListView", "KickTagListView"}) {
+    for (const char* name : {ctl::kKickNickListView, ctl::kKickIpListView, ctl::kKickShareListView,
+                             ctl::kKickDescriptionListView, ctl::kKickEmailListView, ctl::kKickTagListView}) {
       const auto* view = f.Find<QTableView>(name);
       QVERIFY(view);
       const int rows = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
@@ -235,11 +236,11 @@ class WindowFeedbackTest : public QObject {
     WindowFixture f;
     f.LogIn("Guard");
     f.ShowPage(PageNumber(Page::HubChat));
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     QVERIFY(view);
     f.Receive(MyInfo("alice", "1"));
     FakeDialogs& dialogs = f.fakes.dialogs;
-    for (const char* item : {"KickUserPopup", "RedirectUserPopup"}) {
+    for (const char* item : {ctl::kKickUserPopup, ctl::kRedirectUserPopup}) {
       view->selectRow(f.bot->Users().FindUser("alice"));
       dialogs.inputAnswers = {};  // cancelled
       QVERIFY(f.WithContextMenu(view, [item](QMenu& menu) { menu.findChild<QAction*>(Q(item))->trigger(); }));
@@ -277,9 +278,9 @@ class WindowFeedbackTest : public QObject {
 
   void NoticeSwitchesAreStoredAndHonoured() {
     WindowFixture f("[Settings]\r\nNotifyPrivate=0\r\nNotifyKick=1\r\n");
-    auto* privateBox = f.Find<QCheckBox>("NotifyPrivateCheckBox");
-    auto* kickBox = f.Find<QCheckBox>("NotifyKickCheckBox");
-    auto* lostBox = f.Find<QCheckBox>("NotifyDisconnectCheckBox");
+    auto* privateBox = f.Find<QCheckBox>(ctl::kNotifyPrivateCheckBox);
+    auto* kickBox = f.Find<QCheckBox>(ctl::kNotifyKickCheckBox);
+    auto* lostBox = f.Find<QCheckBox>(ctl::kNotifyDisconnectCheckBox);
     QVERIFY(privateBox && kickBox && lostBox);
     QVERIFY(!privateBox->isChecked());
     QVERIFY(kickBox->isChecked());
@@ -318,10 +319,10 @@ class WindowFeedbackTest : public QObject {
   void QtTextsFollowTheLanguage() {
     WindowFixture f;
     f.ShowPage(PageNumber(Page::ClientSettings));
-    auto* file = f.Find<QLineEdit>("LangFileEdit");
-    auto* reload = f.Find<QPushButton>("LangReloadButton");
-    auto* encoding = f.Find<QLabel>("EncodingLabel");
-    auto* preview = f.Find<QLabel>("ChatPreviewLabel");
+    auto* file = f.Find<QLineEdit>(ctl::kLangFileEdit);
+    auto* reload = f.Find<QPushButton>(ctl::kLangReloadButton);
+    auto* encoding = f.Find<QLabel>(ctl::kEncodingLabel);
+    auto* preview = f.Find<QLabel>(ctl::kChatPreviewLabel);
     QVERIFY(file && reload && encoding && preview);
     auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
     auto choose = [&](const char* name) {

@@ -21,6 +21,7 @@
 
 #include "core/Bot.h"
 #include "core/BotActions.h"
+#include "core/model/ControlNames.h"
 #include "fakes/FakePorts.h"
 #include "fakes/TempDir.h"
 #include "gui/MainWindow.h"
@@ -114,9 +115,9 @@ class WindowFixture {
 
   // Fills in what a connection needs, connects the fake socket and logs in.
   void LogIn(const std::string& nick = "Guard") {
-    control("UsernameEdit").SetText(nick);
-    control("HubIpEdit").SetText("127.0.0.1");
-    control("HubPortEdit").SetText("411");
+    control(ctl::kUsernameEdit).SetText(nick);
+    control(ctl::kHubIpEdit).SetText("127.0.0.1");
+    control(ctl::kHubPortEdit).SetText("411");
     bot->Run([this] { bot->Life().ConnectAction(); });
     fakes.transport.Connect();
     Receive("$Lock EXTENDEDPROTOCOLABCABCABCABCABCABC Pk=TestHub|$Hello " + nick + "|");

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/users/UserRecord.h"
 #include "gui/WindowFixture.h"
@@ -79,8 +80,8 @@ class WindowLayoutTest : public QObject {
     WindowFixture f;
     f.ShowPage(PageNumber(Page::FirstDetections));  // the two Load buttons show here only
     QCoreApplication::processEvents();
-    for (const char* name :
-         {"ConnectButton", "ReconnectButton", "LoadCommandsButton", "LoadRawCommandsButton", "ExitButton"}) {
+    for (const char* name : {ctl::kConnectButton, ctl::kReconnectButton, ctl::kLoadCommandsButton,
+                             ctl::kLoadRawCommandsButton, ctl::kExitButton}) {
       auto* button = f.Find<QPushButton>(name);
       QVERIFY2(button && button->isVisible(), name);
       const int room = button->width() - button->fontMetrics().horizontalAdvance(button->text());
@@ -104,12 +105,12 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(pages->currentIndex(), 0);
     press(Qt::Key_PageUp, Qt::ControlModifier);
     QCOMPARE(pages->currentIndex(), kPageCount - 1);
-    QCOMPARE(f.control("PageControl").Value(), kPageCount - 1);
+    QCOMPARE(f.control(ctl::kPageControl).Value(), kPageCount - 1);
 
     WrappingTabBar* bar = pages->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->TabRect(kHubChatPage).center());
     QCOMPARE(pages->currentIndex(), kHubChatPage);
-    QCOMPARE(pages->currentWidget()->objectName(), Q("HubChatTabSheet"));
+    QCOMPARE(pages->currentWidget()->objectName(), Q(ctl::kHubChatTabSheet));
     QTest::keyClick(bar, Qt::Key_Right);
     QCOMPARE(pages->currentIndex(), kHubChatPage + 1);
   }
@@ -119,7 +120,7 @@ class WindowLayoutTest : public QObject {
         Settings("ColumnWidths=50,60,70,80,90,100,110,120,130,140,150\r\n"
                  "ColumnOrder=4,0,1,2,3,5,6,7,8,9,10\r\nSplitter=333\r\n"));
     f.ShowPage(kHubChatPage);
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     auto* splitter = qobject_cast<QSplitter*>(view->parentWidget());
     QVERIFY(splitter);
     QHeaderView* header = view->horizontalHeader();
@@ -140,17 +141,17 @@ class WindowLayoutTest : public QObject {
   void OperatorsLayoutGoesIntoTheSettings() {
     WindowFixture f;
     f.ShowPage(kHubChatPage);
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     auto* splitter = qobject_cast<QSplitter*>(view->parentWidget());
     QHeaderView* header = view->horizontalHeader();
     QVERIFY(splitter && header->sectionsMovable());
 
     header->resizeSection(2, 77);
-    const QStringList widths = f.Text("UserListColumnWidths").split(u',');
+    const QStringList widths = f.Text(ctl::kUserListColumnWidths).split(u',');
     QCOMPARE(widths.size(), kUserColumnCount);
     QCOMPARE(widths[2], Q("77"));
     header->moveSection(header->visualIndex(kTagColumn), 0);
-    QCOMPARE(f.Text("UserListColumnOrder"), Q("4,0,1,2,3,5,6,7,8,9,10"));
+    QCOMPARE(f.Text(ctl::kUserListColumnOrder), Q("4,0,1,2,3,5,6,7,8,9,10"));
 
     QSplitterHandle* handle = splitter->handle(1);
     const int before = splitter->sizes().value(0);
@@ -159,13 +160,13 @@ class WindowLayoutTest : public QObject {
     QTest::mouseMove(handle, grip - QPoint(60, 0));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(60, 0));
     QCOMPARE(splitter->sizes().value(0), before - 60);
-    QCOMPARE(f.control("ChatSplitterPosition").Value(), before - 60);
+    QCOMPARE(f.control(ctl::kChatSplitterPosition).Value(), before - 60);
   }
 
   void FirstFillSizesColumnsToTheirContents() {
     WindowFixture f;
     f.ShowPage(kHubChatPage);
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     QHeaderView* header = view->horizontalHeader();
     const int before = header->sectionSize(kTagColumn);
     f.LogIn();
@@ -176,7 +177,7 @@ class WindowLayoutTest : public QObject {
     QVERIFY(view->fontMetrics().horizontalAdvance(tag) > before);
     QTRY_VERIFY(header->sectionSize(kTagColumn) > view->fontMetrics().horizontalAdvance(tag));
     // Measured for this list, not kept as the operator's widths.
-    QCOMPARE(f.Text("UserListColumnWidths"), QString());
+    QCOMPARE(f.Text(ctl::kUserListColumnWidths), QString());
     const Qt::Alignment exact = view->model()
                                     ->index(row, static_cast<int>(UserColumn::ExactShareSize))
                                     .data(Qt::TextAlignmentRole)
@@ -186,8 +187,8 @@ class WindowLayoutTest : public QObject {
 
   void DisabledChatControlsLookDisabled() {
     WindowFixture f(Settings("ChatColor=1193046\r\nFontColor=65280\r\n"));
-    auto* line = f.Find<QPlainTextEdit>("SendMemo");
-    auto* chat = f.Find<QPlainTextEdit>("ChatMemo");
+    auto* line = f.Find<QPlainTextEdit>(ctl::kSendMemo);
+    auto* chat = f.Find<QPlainTextEdit>(ctl::kChatMemo);
     QVERIFY(line && chat);
     QVERIFY(!line->isEnabled());  // not connected
     const QPalette style = QApplication::palette(line);
@@ -212,10 +213,10 @@ class WindowLayoutTest : public QObject {
     WindowFixture f;
     f.LogIn();
     f.ShowPage(kHubChatPage);
-    auto* line = f.Find<QPlainTextEdit>("SendMemo");
-    auto* chat = f.Find<QPlainTextEdit>("ChatMemo");
-    f.control("TriggerComboBox").SetValue(1);  // "+" in place of "%": the columns follow the trigger
-    f.control("SendMemo").SetText("+help");
+    auto* line = f.Find<QPlainTextEdit>(ctl::kSendMemo);
+    auto* chat = f.Find<QPlainTextEdit>(ctl::kChatMemo);
+    f.control(ctl::kTriggerComboBox).SetValue(1);  // "+" in place of "%": the columns follow the trigger
+    f.control(ctl::kSendMemo).SetText("+help");
     QTest::keyClick(line, Qt::Key_Return);
     QTRY_VERIFY(chat->toPlainText().contains(Q("+addnick")));
     QList<qreal> starts;

@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 
+#include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/text/Product.h"
 #include "core/users/UserRecord.h"
@@ -124,65 +125,65 @@ class WindowTest : public QObject {
     WindowFixture f;
     QVERIFY(f.exposed);
     f.ShowPage(kFirstDetectionsPage);
-    auto* kick = f.Find<QCheckBox>("KickFakeCheckBox");
-    auto* command = f.Find<QLineEdit>("KickFakeCommandEdit");
-    auto* raw = f.Find<QCheckBox>("RawFakeCheckBox");
+    auto* kick = f.Find<QCheckBox>(ctl::kKickFakeCheckBox);
+    auto* command = f.Find<QLineEdit>(ctl::kKickFakeCommandEdit);
+    auto* raw = f.Find<QCheckBox>(ctl::kRawFakeCheckBox);
     QVERIFY(kick && command && raw);
-    QVERIFY(!f.control("KickFakeCheckBox").Checked());
+    QVERIFY(!f.control(ctl::kKickFakeCheckBox).Checked());
     QVERIFY(!command->isEnabled());
 
     ClickCheckBox(kick);
-    QVERIFY(f.control("KickFakeCheckBox").Checked());
+    QVERIFY(f.control(ctl::kKickFakeCheckBox).Checked());
     QVERIFY(command->isEnabled());
     QVERIFY(raw->isEnabled());
 
     ClickCheckBox(kick);
-    QVERIFY(!f.control("KickFakeCheckBox").Checked());
+    QVERIFY(!f.control(ctl::kKickFakeCheckBox).Checked());
     QVERIFY(!command->isEnabled());
     QVERIFY(!raw->isEnabled());
   }
 
   void ProgramChangesShowInWidgets() {
     WindowFixture f;
-    auto* username = f.Find<QLineEdit>("UsernameEdit");
-    auto* hubs = f.Find<QSpinBox>("UserHubsSpinEdit");
-    auto* proxy = f.Find<QCheckBox>("KickProxyCheckBox");
-    auto* proxyCommand = f.Find<QLineEdit>("KickProxyCommandEdit");
+    auto* username = f.Find<QLineEdit>(ctl::kUsernameEdit);
+    auto* hubs = f.Find<QSpinBox>(ctl::kUserHubsSpinEdit);
+    auto* proxy = f.Find<QCheckBox>(ctl::kKickProxyCheckBox);
+    auto* proxyCommand = f.Find<QLineEdit>(ctl::kKickProxyCommandEdit);
     QVERIFY(username && hubs && proxy && proxyCommand);
 
-    f.control("UsernameEdit").SetText("Bob");
+    f.control(ctl::kUsernameEdit).SetText("Bob");
     QCOMPARE(username->text(), Q("Bob"));
 
-    Control& hubsControl = f.control("UserHubsSpinEdit");
+    Control& hubsControl = f.control(ctl::kUserHubsSpinEdit);
     hubsControl.SetValue(hubsControl.Maximum() + 1000);
     QCOMPARE(hubsControl.Value(), hubsControl.Maximum());
     QCOMPARE(hubs->value(), hubsControl.Maximum());
     hubsControl.SetValue(hubsControl.Minimum() - 5);
     QCOMPARE(hubs->value(), hubsControl.Minimum());
 
-    f.control("KickProxyCheckBox").SetChecked(true);
+    f.control(ctl::kKickProxyCheckBox).SetChecked(true);
     QVERIFY(proxy->isChecked());
     QVERIFY(proxyCommand->isEnabled());
   }
 
   void TypingWritesTheControl() {
     WindowFixture f;
-    auto* username = f.Find<QLineEdit>("UsernameEdit");
-    auto* memo = f.Find<QPlainTextEdit>("BotMessageMemo");
+    auto* username = f.Find<QLineEdit>(ctl::kUsernameEdit);
+    auto* memo = f.Find<QPlainTextEdit>(ctl::kBotMessageMemo);
     QVERIFY(username && memo);
 
     QTest::keyClicks(username, Q("Bobby"));
     QTest::keyClick(username, Qt::Key_Backspace);
-    QCOMPARE(f.Text("UsernameEdit"), Q("Bobb"));
+    QCOMPARE(f.Text(ctl::kUsernameEdit), Q("Bobb"));
 
     // The memo keeps CR LF line breaks, as the settings file and the hub do,
     // and refuses the protocol's separators.
-    f.control("MessageCheckBox").SetChecked(true);
-    f.control("BotMessageMemo").SetText("");
+    f.control(ctl::kMessageCheckBox).SetChecked(true);
+    f.control(ctl::kBotMessageMemo).SetText("");
     QTest::keyClicks(memo, Q("Go$ away"));
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, Q("no|w"));
-    QCOMPARE(f.Text("BotMessageMemo"), Q("Go away\r\nnow"));
+    QCOMPARE(f.Text(ctl::kBotMessageMemo), Q("Go away\r\nnow"));
   }
 
   // Length limits hold for typing only: a longer value from the file or
@@ -192,49 +193,49 @@ class WindowTest : public QObject {
     const std::string password(40, 'p');
     const std::string message(1200, 'm');
     WindowFixture f("[Settings]\r\nPassword=" + password + "\r\nMessage=" + message + "\r\nonMessage=1\r\n");
-    auto* passwordEdit = f.Find<QLineEdit>("PasswordEdit");
-    auto* username = f.Find<QLineEdit>("UsernameEdit");
-    auto* opChat = f.Find<QLineEdit>("OpChatEdit");
-    auto* memo = f.Find<QPlainTextEdit>("BotMessageMemo");
+    auto* passwordEdit = f.Find<QLineEdit>(ctl::kPasswordEdit);
+    auto* username = f.Find<QLineEdit>(ctl::kUsernameEdit);
+    auto* opChat = f.Find<QLineEdit>(ctl::kOpChatEdit);
+    auto* memo = f.Find<QPlainTextEdit>(ctl::kBotMessageMemo);
     QVERIFY(passwordEdit && username && opChat && memo);
 
     QCOMPARE(passwordEdit->text(), Q(password));
-    QCOMPARE(f.Text("PasswordEdit"), Q(password));
+    QCOMPARE(f.Text(ctl::kPasswordEdit), Q(password));
     QCOMPARE(memo->toPlainText(), Q(message));
     passwordEdit->end(false);
     QTest::keyClick(passwordEdit, Qt::Key_X);
-    QCOMPARE(f.Text("PasswordEdit"), Q(password));
+    QCOMPARE(f.Text(ctl::kPasswordEdit), Q(password));
     QTest::keyClick(passwordEdit, Qt::Key_Backspace);
     QTest::keyClick(passwordEdit, Qt::Key_X);
-    QCOMPARE(f.Text("PasswordEdit"), Q(password.substr(1)));
+    QCOMPARE(f.Text(ctl::kPasswordEdit), Q(password.substr(1)));
     memo->moveCursor(QTextCursor::End);
     QTest::keyClick(memo, Qt::Key_X);
-    QCOMPARE(f.Text("BotMessageMemo"), Q(message));
+    QCOMPARE(f.Text(ctl::kBotMessageMemo), Q(message));
 
     QTest::keyClicks(username, Q(std::string(40, 'u')));
-    QCOMPARE(f.Text("UsernameEdit"), Q(std::string(35, 'u')));
+    QCOMPARE(f.Text(ctl::kUsernameEdit), Q(std::string(35, 'u')));
     QCOMPARE(username->text(), Q(std::string(35, 'u')));
 
     const std::string nick(60, 'n');
-    f.control("OpChatEdit").SetText(nick);  // taken from the user list
+    f.control(ctl::kOpChatEdit).SetText(nick);  // taken from the user list
     QCOMPARE(opChat->text(), Q(nick));
 
-    f.control("UsernameEdit").SetText("abcd");
+    f.control(ctl::kUsernameEdit).SetText("abcd");
     username->setCursorPosition(2);
     QTest::keyClicks(username, Q("XY"));
-    QCOMPARE(f.Text("UsernameEdit"), Q("abXYcd"));
+    QCOMPARE(f.Text(ctl::kUsernameEdit), Q("abXYcd"));
   }
 
   void PagesFollowPageControlBothWays() {
     WindowFixture f;
-    auto* load = f.Find<QPushButton>("LoadCommandsButton");
-    auto* loadRaw = f.Find<QPushButton>("LoadRawCommandsButton");
+    auto* load = f.Find<QPushButton>(ctl::kLoadCommandsButton);
+    auto* loadRaw = f.Find<QPushButton>(ctl::kLoadRawCommandsButton);
     QVERIFY(load && loadRaw);
 
-    f.control("PageControl").SetValue(3);
+    f.control(ctl::kPageControl).SetValue(3);
     QCOMPARE(f.window->Pages()->currentIndex(), 3);
     f.ShowPage(kSecondDetectionsPage);
-    QCOMPARE(f.control("PageControl").Value(), kSecondDetectionsPage);
+    QCOMPARE(f.control(ctl::kPageControl).Value(), kSecondDetectionsPage);
 
     for (int page = 0; page < f.window->Pages()->count(); ++page) {
       f.ShowPage(page);
@@ -251,18 +252,18 @@ class WindowTest : public QObject {
       Page page;
       const char* sheet;
     } expected[] = {
-        {Page::UserSettings, "UserSettingsTabSheet"},
-        {Page::ClientSettings, "ClientSettingsTabSheet"},
-        {Page::HubSettings, "HubSettingsTabSheet"},
-        {Page::CommandSettings, "CommandSettingsTabSheet"},
-        {Page::DetectionSettings, "DetectionSettingsTabSheet"},
-        {Page::FirstDetections, "aDetectionsTabSheet"},
-        {Page::SecondDetections, "bDetectionsTabSheet"},
-        {Page::HubChat, "HubChatTabSheet"},
-        {Page::Statistics, "StatisticsTabSheet"},
-        {Page::Status, "StatusTabSheet"},
-        {Page::Log, "LogTabSheet"},
-        {Page::About, "AboutTabSheet"},
+        {Page::UserSettings, ctl::kUserSettingsTabSheet},
+        {Page::ClientSettings, ctl::kClientSettingsTabSheet},
+        {Page::HubSettings, ctl::kHubSettingsTabSheet},
+        {Page::CommandSettings, ctl::kCommandSettingsTabSheet},
+        {Page::DetectionSettings, ctl::kDetectionSettingsTabSheet},
+        {Page::FirstDetections, ctl::kaDetectionsTabSheet},
+        {Page::SecondDetections, ctl::kbDetectionsTabSheet},
+        {Page::HubChat, ctl::kHubChatTabSheet},
+        {Page::Statistics, ctl::kStatisticsTabSheet},
+        {Page::Status, ctl::kStatusTabSheet},
+        {Page::Log, ctl::kLogTabSheet},
+        {Page::About, ctl::kAboutTabSheet},
     };
     QCOMPARE(f.window->Pages()->count(), kPageCount);
     QCOMPARE(std::size(expected), static_cast<std::size_t>(kPageCount));
@@ -277,10 +278,10 @@ class WindowTest : public QObject {
       const char* widget;
       bool enabled;
     } expected[] = {
-        {"KickLimitCommandEdit", true},    {"RawLimitCheckBox", true},     {"KickLimitBelowCheckBox", true},
-        {"KickLimitBelowSpinEdit", false}, {"UserHubsSpinEdit", true},     {"RegHubsSpinEdit", false},
-        {"OpHubsSpinEdit", false},         {"KickHubsCommandEdit", true},  {"RawHubsCheckBox", true},
-        {"AutosaveSpinEdit", false},       {"KickFakeCommandEdit", false}, {"TryInfoSpinEdit", true},
+        {ctl::kKickLimitCommandEdit, true},    {ctl::kRawLimitCheckBox, true},     {ctl::kKickLimitBelowCheckBox, true},
+        {ctl::kKickLimitBelowSpinEdit, false}, {ctl::kUserHubsSpinEdit, true},     {ctl::kRegHubsSpinEdit, false},
+        {ctl::kOpHubsSpinEdit, false},         {ctl::kKickHubsCommandEdit, true},  {ctl::kRawHubsCheckBox, true},
+        {ctl::kAutosaveSpinEdit, false},       {ctl::kKickFakeCommandEdit, false}, {ctl::kTryInfoSpinEdit, true},
     };
     for (const auto& row : expected) {
       auto* widget = f.Find(row.widget);
@@ -292,11 +293,11 @@ class WindowTest : public QObject {
     // window moves the widgets along.
     f.dir.WriteFile("Varnek.ini", "[Settings]\r\nKickLimit=0\r\nBelow=1\r\nonAutosave=1\r\n");
     f.bot->Run([&f] { f.bot->Settings().Load(); });
-    QVERIFY(!f.Find("KickLimitCommandEdit")->isEnabled());
-    QVERIFY(!f.Find("KickLimitBelowSpinEdit")->isEnabled());
-    QVERIFY(f.Find<QCheckBox>("KickLimitBelowCheckBox")->isChecked());
-    QVERIFY(!f.Find("UserHubsSpinEdit")->isEnabled());
-    QVERIFY(f.Find("AutosaveSpinEdit")->isEnabled());
+    QVERIFY(!f.Find(ctl::kKickLimitCommandEdit)->isEnabled());
+    QVERIFY(!f.Find(ctl::kKickLimitBelowSpinEdit)->isEnabled());
+    QVERIFY(f.Find<QCheckBox>(ctl::kKickLimitBelowCheckBox)->isChecked());
+    QVERIFY(!f.Find(ctl::kUserHubsSpinEdit)->isEnabled());
+    QVERIFY(f.Find(ctl::kAutosaveSpinEdit)->isEnabled());
   }
 
   void TypedFiltersDropRefusedKeys_data() {
@@ -304,10 +305,10 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("nick") << 0 << Q("UsernameEdit") << Q("a b|c$d") << Q("abcd");
-    QTest::newRow("description") << 0 << Q("DescriptionEdit") << Q("a b|c$d") << Q("a bcd");
-    QTest::newRow("host") << kHubSettingsPage << Q("HubIpEdit") << Q("hub .example") << Q("hub.example");
-    QTest::newRow("port") << kHubSettingsPage << Q("HubPortEdit") << Q("12ab3") << Q("123");
+    QTest::newRow("nick") << 0 << Q(ctl::kUsernameEdit) << Q("a b|c$d") << Q("abcd");
+    QTest::newRow("description") << 0 << Q(ctl::kDescriptionEdit) << Q("a b|c$d") << Q("a bcd");
+    QTest::newRow("host") << kHubSettingsPage << Q(ctl::kHubIpEdit) << Q("hub .example") << Q("hub.example");
+    QTest::newRow("port") << kHubSettingsPage << Q(ctl::kHubPortEdit) << Q("12ab3") << Q("123");
   }
 
   void TypedFiltersDropRefusedKeys() {
@@ -327,46 +328,46 @@ class WindowTest : public QObject {
   void TemplateFilterFollowsRawSwitch() {
     WindowFixture f;
     f.ShowPage(kFirstDetectionsPage);
-    auto* command = f.Find<QLineEdit>("KickFakeCommandEdit");
-    auto* raw = f.Find<QCheckBox>("RawFakeCheckBox");
+    auto* command = f.Find<QLineEdit>(ctl::kKickFakeCommandEdit);
+    auto* raw = f.Find<QCheckBox>(ctl::kRawFakeCheckBox);
     QVERIFY(command && raw);
-    f.control("KickFakeCheckBox").SetChecked(true);
-    f.control("KickFakeCommandEdit").SetText("");
+    f.control(ctl::kKickFakeCheckBox).SetChecked(true);
+    f.control(ctl::kKickFakeCommandEdit).SetText("");
 
     QTest::keyClicks(command, Q("$a|"));
-    QCOMPARE(f.Text("KickFakeCommandEdit"), Q("a"));
+    QCOMPARE(f.Text(ctl::kKickFakeCommandEdit), Q("a"));
     ClickCheckBox(raw);
-    QVERIFY(f.control("RawFakeCheckBox").Checked());
+    QVERIFY(f.control(ctl::kRawFakeCheckBox).Checked());
     QTest::keyClicks(command, Q("$b|"));
-    QCOMPARE(f.Text("KickFakeCommandEdit"), Q("a$b|"));
+    QCOMPARE(f.Text(ctl::kKickFakeCommandEdit), Q("a$b|"));
     // Switching raw off again refuses further separators but keeps the typed.
     ClickCheckBox(raw);
     QTest::keyClicks(command, Q("|c"));
-    QCOMPARE(f.Text("KickFakeCommandEdit"), Q("a$b|c"));
+    QCOMPARE(f.Text(ctl::kKickFakeCommandEdit), Q("a$b|c"));
   }
 
   void PastedTextIsNotFiltered() {
     WindowFixture f;
-    auto* username = f.Find<QLineEdit>("UsernameEdit");
+    auto* username = f.Find<QLineEdit>(ctl::kUsernameEdit);
     QVERIFY(username);
     QApplication::clipboard()->setText(Q("x| y$"));
     username->setFocus();
     username->paste();
-    QCOMPARE(f.Text("UsernameEdit"), Q("x| y$"));
+    QCOMPARE(f.Text(ctl::kUsernameEdit), Q("x| y$"));
   }
 
   void ListMenuAddsEditsAndDeletes() {
     WindowFixture f;
     f.ShowPage(kSecondDetectionsPage);
-    auto* view = f.Find<QTableView>("KickNickListView");
+    auto* view = f.Find<QTableView>(ctl::kKickNickListView);
     QVERIFY(view);
-    StringListModel& list = f.bot->Controls().List("KickNickListView");
+    StringListModel& list = f.bot->Controls().List(ctl::kKickNickListView);
     const int before = list.Count();
     FakeDialogs& dialogs = f.fakes.dialogs;
     bool editEnabled = true;
     auto add = [&](QMenu& menu) {
-      editEnabled = Item(menu, "EditPopup")->isEnabled();
-      Item(menu, "AddPopup")->trigger();
+      editEnabled = Item(menu, ctl::kEditPopup)->isEnabled();
+      Item(menu, ctl::kAddPopup)->trigger();
     };
 
     // A blank is refused in a nick pattern: a warning, and nothing added.
@@ -390,8 +391,8 @@ class WindowTest : public QObject {
     view->selectRow(before);
     dialogs.inputAnswers = {"*robot*"};
     QVERIFY(f.WithContextMenu(view, [&](QMenu& menu) {
-      editEnabled = Item(menu, "EditPopup")->isEnabled();
-      Item(menu, "EditPopup")->trigger();
+      editEnabled = Item(menu, ctl::kEditPopup)->isEnabled();
+      Item(menu, ctl::kEditPopup)->trigger();
     }));
     QVERIFY(editEnabled);
     QCOMPARE(QString::fromStdString(dialogs.inputs.back().initial), Q("*bot*"));
@@ -405,11 +406,11 @@ class WindowTest : public QObject {
     QCOMPARE(view->model()->rowCount(), before);
 
     // The menu acts on the list it was opened on, with that list's rule.
-    auto* descriptions = f.Find<QTableView>("KickDescriptionListView");
+    auto* descriptions = f.Find<QTableView>(ctl::kKickDescriptionListView);
     QVERIFY(descriptions);
     dialogs.inputAnswers = {"a b"};
     QVERIFY(f.WithContextMenu(descriptions, add));
-    QCOMPARE(QString::fromStdString(f.bot->Controls().List("KickDescriptionListView").Rows().back()), Q("a b"));
+    QCOMPARE(QString::fromStdString(f.bot->Controls().List(ctl::kKickDescriptionListView).Rows().back()), Q("a b"));
     QCOMPARE(list.Count(), before);
   }
 
@@ -417,7 +418,7 @@ class WindowTest : public QObject {
     WindowFixture f;
     f.LogIn("Guard");
     f.ShowPage(kHubChatPage);
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     QVERIFY(view);
     f.Receive(MyInfo("alice", "sharing") + MyInfo("bob", "music"));
     QCOMPARE(view->model()->rowCount(), f.bot->Users().Count());
@@ -430,8 +431,8 @@ class WindowTest : public QObject {
       bool ip = true, pm = true, kick = false;
     } states;
     auto read = [&states](QMenu& menu) {
-      states = {Item(menu, "IpUserPopup")->isEnabled(), Item(menu, "PmUserPopup")->isEnabled(),
-                Item(menu, "KickUserPopup")->isEnabled()};
+      states = {Item(menu, ctl::kIpUserPopup)->isEnabled(), Item(menu, ctl::kPmUserPopup)->isEnabled(),
+                Item(menu, ctl::kKickUserPopup)->isEnabled()};
     };
     view->selectRow(alice);
     QVERIFY(f.WithContextMenu(view, read));
@@ -441,11 +442,11 @@ class WindowTest : public QObject {
 
     f.Receive("$UserIP alice 10.1.2.3|");
     QCOMPARE(Cell(view, alice, static_cast<int>(UserColumn::Ip)), Q("10.1.2.3"));
-    f.control("SendMemo").SetText("hello");
+    f.control(ctl::kSendMemo).SetText("hello");
     view->selectRow(alice);
     QVERIFY(f.WithContextMenu(view, [&](QMenu& menu) {
       read(menu);
-      Item(menu, "PmUserPopup")->trigger();
+      Item(menu, ctl::kPmUserPopup)->trigger();
     }));
     QVERIFY(states.ip);
     QVERIFY(states.pm);
@@ -460,7 +461,7 @@ class WindowTest : public QObject {
     WindowFixture f;
     f.LogIn("Guard");
     f.ShowPage(kHubChatPage);
-    auto* view = f.Find<QTableView>("UserListView");
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
     QVERIFY(view);
     f.Receive(MyInfo("zed", "aaa") + MyInfo("Alice", "ccc") + MyInfo("bob", "bbb"));
     QCOMPARE(view->model()->rowCount(), 3);
@@ -489,12 +490,12 @@ class WindowTest : public QObject {
     f.dir.WriteFile("translations/Deutsch.lang",
                     "[Translations]\r\nLangConnect=Verbinden\r\nLangUsername=Benutzer\r\n");
     f.ShowPage(kClientSettingsPage);
-    auto* file = f.Find<QLineEdit>("LangFileEdit");
-    auto* reload = f.Find<QPushButton>("LangReloadButton");
-    auto* connect = f.Find<QPushButton>("ConnectButton");
-    auto* username = f.Find<QLabel>("UsernameLabel");
-    auto* users = f.Find<QTableView>("UserListView");
-    auto* protectedUsers = f.Find<QTableView>("ProtectedListView");
+    auto* file = f.Find<QLineEdit>(ctl::kLangFileEdit);
+    auto* reload = f.Find<QPushButton>(ctl::kLangReloadButton);
+    auto* connect = f.Find<QPushButton>(ctl::kConnectButton);
+    auto* username = f.Find<QLabel>(ctl::kUsernameLabel);
+    auto* users = f.Find<QTableView>(ctl::kUserListView);
+    auto* protectedUsers = f.Find<QTableView>(ctl::kProtectedListView);
     QVERIFY(file && reload && connect && username && users && protectedUsers);
     auto title = [](const QTableView* view, int section) {
       return view->model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
@@ -506,7 +507,7 @@ class WindowTest : public QObject {
     auto choose = [&](const char* name) {
       file->selectAll();
       QTest::keyClicks(file, Q(name));
-      QCOMPARE(f.Text("LangFileEdit"), Q(name));
+      QCOMPARE(f.Text(ctl::kLangFileEdit), Q(name));
       QTest::mouseClick(reload, Qt::LeftButton);
     };
     choose("Deutsch.lang");
@@ -561,9 +562,9 @@ class WindowTest : public QObject {
     QFETCH(int, pagesOpened);
     WindowFixture f;
     f.ShowPage(kClientSettingsPage);
-    auto* notifyBox = f.Find<QCheckBox>("UpdatesNotifyCheckBox");
-    auto* latest = f.Find<QLabel>("LatestLabel");
-    auto* check = f.Find<QPushButton>("VersionButton");
+    auto* notifyBox = f.Find<QCheckBox>(ctl::kUpdatesNotifyCheckBox);
+    auto* latest = f.Find<QLabel>(ctl::kLatestLabel);
+    auto* check = f.Find<QPushButton>(ctl::kVersionButton);
     QVERIFY(notifyBox && latest && check);
     QCOMPARE(latest->text(), Q("x.x.x"));
     if (notifyBox->isChecked() != notify) {

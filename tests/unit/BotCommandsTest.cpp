@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/commands/BotCommands.h"
+#include "core/model/ControlNames.h"
 #include "core/users/UserRecord.h"
 #include "fakes/BotFixture.h"
 
@@ -76,17 +77,17 @@ TEST_F(BotCommandsTest, SwitchCommandsSetTheirCheckBoxAndReport) {
     std::string message;
   };
   const Case cases[] = {
-      {"%fake 1", "KickFakeCheckBox", true, "Fake share detection changed to: 1"},
-      {"%fake 0", "KickFakeCheckBox", false, "Fake share detection changed to: 0"},
+      {"%fake 1", ctl::kKickFakeCheckBox, true, "Fake share detection changed to: 1"},
+      {"%fake 0", ctl::kKickFakeCheckBox, false, "Fake share detection changed to: 0"},
       // A prefix test: letters straight after the keyword do not matter.
-      {"%fakexyz 1", "KickFakeCheckBox", true, "Fake share detection changed to: 1"},
-      {"%detects 1", "DetectionsCheckBox", true, "Detection option changed to: 1"},
-      {"%below 1", "KickLimitBelowCheckBox", true, "Only if speed is below option changed to: 1"},
-      {"%ip 1", "KickIpCheckBox", true, "Forbidden IP detection changed to: 1"},
-      {"%ophubs 1", "KickOpHubsCheckBox", true, "Operator hubs count option changed to: 1"},
-      {"%opsprot 0", "ProtectedOpsCheckBox", false, "Protect operators option changed to: 0"},
-      {"%kickmes 1", "KickToStatusCheckBox", true, "Changed kick messages option to: 1"},
-      {"%kickmes 0", "KickToStatusCheckBox", false, "Changed kick messages option to: 0"},
+      {"%fakexyz 1", ctl::kKickFakeCheckBox, true, "Fake share detection changed to: 1"},
+      {"%detects 1", ctl::kDetectionsCheckBox, true, "Detection option changed to: 1"},
+      {"%below 1", ctl::kKickLimitBelowCheckBox, true, "Only if speed is below option changed to: 1"},
+      {"%ip 1", ctl::kKickIpCheckBox, true, "Forbidden IP detection changed to: 1"},
+      {"%ophubs 1", ctl::kKickOpHubsCheckBox, true, "Operator hubs count option changed to: 1"},
+      {"%opsprot 0", ctl::kProtectedOpsCheckBox, false, "Protect operators option changed to: 0"},
+      {"%kickmes 1", ctl::kKickToStatusCheckBox, true, "Changed kick messages option to: 1"},
+      {"%kickmes 0", ctl::kKickToStatusCheckBox, false, "Changed kick messages option to: 0"},
   };
   for (const Case& c : cases) {
     ExpectOutcome(Send(c.text), Changed(c.message), c.text);
@@ -97,7 +98,7 @@ TEST_F(BotCommandsTest, SwitchCommandsSetTheirCheckBoxAndReport) {
 TEST_F(BotCommandsTest, SwitchCommandsTakeOnlyOneOrZero) {
   for (const char* text : {"%fake", "%fake on", "%fake 2", "%fake 1 ", "%fake  1", "%fake1"}) {
     ExpectOutcome(Send(text), Answered(kWrongParameters), text);
-    EXPECT_FALSE(control("KickFakeCheckBox").Checked()) << text;
+    EXPECT_FALSE(control(ctl::kKickFakeCheckBox).Checked()) << text;
   }
 }
 
@@ -108,16 +109,16 @@ TEST_F(BotCommandsTest, TextsThatNameNoBotCommandGetNoAnswer) {
   for (const char* text : texts) {
     ExpectOutcome(Send(text), Outcome{}, text);
   }
-  EXPECT_FALSE(control("KickFakeCheckBox").Checked());
+  EXPECT_FALSE(control(ctl::kKickFakeCheckBox).Checked());
 }
 
 TEST_F(BotCommandsTest, ASwitchRunsTheCheckBoxReactionLikeAClick) {
-  ASSERT_FALSE(control("KickFakeCommandEdit").Enabled());
+  ASSERT_FALSE(control(ctl::kKickFakeCommandEdit).Enabled());
   Send("%fake 1");
-  EXPECT_TRUE(control("KickFakeCommandEdit").Enabled());
-  EXPECT_TRUE(control("RawFakeCheckBox").Enabled());
+  EXPECT_TRUE(control(ctl::kKickFakeCommandEdit).Enabled());
+  EXPECT_TRUE(control(ctl::kRawFakeCheckBox).Enabled());
   Send("%fake 0");
-  EXPECT_FALSE(control("KickFakeCommandEdit").Enabled());
+  EXPECT_FALSE(control(ctl::kKickFakeCommandEdit).Enabled());
 }
 
 TEST_F(BotCommandsTest, ValueCommandsStoreTheClampedNumber) {
@@ -128,13 +129,13 @@ TEST_F(BotCommandsTest, ValueCommandsStoreTheClampedNumber) {
     std::string message;
   };
   const Case cases[] = {
-      {"%value 1", "KickLimitBelowSpinEdit", 2, "Upload speed limit value changed to: 2 KiB/s"},
-      {"%value 250", "KickLimitBelowSpinEdit", 250, "Upload speed limit value changed to: 250 KiB/s"},
-      {"%value 19860504", "KickLimitBelowSpinEdit", 99999, "Upload speed limit value changed to: 99999 KiB/s"},
-      {"%valusrhubs 5000", "UserHubsSpinEdit", 999, "User hubs count value changed to: 999"},
-      {"%valreghubs $10", "RegHubsSpinEdit", 16, "Registered hubs count value changed to: 16"},
-      {"%valophubs   -5", "OpHubsSpinEdit", 0, "Operator hubs count value changed to: 0"},
-      {"%valophubs 0x1F", "OpHubsSpinEdit", 31, "Operator hubs count value changed to: 31"},
+      {"%value 1", ctl::kKickLimitBelowSpinEdit, 2, "Upload speed limit value changed to: 2 KiB/s"},
+      {"%value 250", ctl::kKickLimitBelowSpinEdit, 250, "Upload speed limit value changed to: 250 KiB/s"},
+      {"%value 19860504", ctl::kKickLimitBelowSpinEdit, 99999, "Upload speed limit value changed to: 99999 KiB/s"},
+      {"%valusrhubs 5000", ctl::kUserHubsSpinEdit, 999, "User hubs count value changed to: 999"},
+      {"%valreghubs $10", ctl::kRegHubsSpinEdit, 16, "Registered hubs count value changed to: 16"},
+      {"%valophubs   -5", ctl::kOpHubsSpinEdit, 0, "Operator hubs count value changed to: 0"},
+      {"%valophubs 0x1F", ctl::kOpHubsSpinEdit, 31, "Operator hubs count value changed to: 31"},
   };
   for (const Case& c : cases) {
     ExpectOutcome(Send(c.text), Changed(c.message), c.text);
@@ -143,27 +144,27 @@ TEST_F(BotCommandsTest, ValueCommandsStoreTheClampedNumber) {
 }
 
 TEST_F(BotCommandsTest, ValueCommandsRefuseWhatIsNotANumber) {
-  control("KickLimitBelowSpinEdit").SetValue(40);
+  control(ctl::kKickLimitBelowSpinEdit).SetValue(40);
   for (const char* text :
        {"%value", "%value fast", "%value 12k", "%value 19860505", "%value 2147483648", "%value ", "%value 5 "}) {
     ExpectOutcome(Send(text), Answered(kWrongParameters), text);
-    EXPECT_EQ(control("KickLimitBelowSpinEdit").Value(), 40) << text;
+    EXPECT_EQ(control(ctl::kKickLimitBelowSpinEdit).Value(), 40) << text;
   }
 }
 
 TEST_F(BotCommandsTest, AddCommandsAppendEvenDuplicates) {
   ExpectOutcome(Send("%addnick *bot*"), Changed("Successfully added forbidden nick pattern: *bot*"), "first");
   ExpectOutcome(Send("%addnick *bot*"), Changed("Successfully added forbidden nick pattern: *bot*"), "second");
-  EXPECT_EQ(list("KickNickListView").Rows(), (Lines{"*bot*", "*bot*"}));
+  EXPECT_EQ(list(ctl::kKickNickListView).Rows(), (Lines{"*bot*", "*bot*"}));
 
   ExpectOutcome(Send("%adddesc no  sharing "),
                 Changed("Successfully added forbidden description pattern: no  sharing "), "spaces kept");
-  EXPECT_EQ(list("KickDescriptionListView").Rows(), (Lines{"no  sharing "}));
+  EXPECT_EQ(list(ctl::kKickDescriptionListView).Rows(), (Lines{"no  sharing "}));
   Send("%addallow Trusted*");
-  EXPECT_EQ(list("AllowedListView").Rows(), (Lines{"Trusted*"}));
+  EXPECT_EQ(list(ctl::kAllowedListView).Rows(), (Lines{"Trusted*"}));
   // Without a space the whole text is the argument, command name included.
   Send("%addtag<++");
-  EXPECT_EQ(list("KickTagListView").Rows(), (Lines{"%addtag<++"}));
+  EXPECT_EQ(list(ctl::kKickTagListView).Rows(), (Lines{"%addtag<++"}));
 }
 
 TEST_F(BotCommandsTest, AddCommandsRefuseForbiddenCharactersAndMissingArguments) {
@@ -185,44 +186,45 @@ TEST_F(BotCommandsTest, AddCommandsRefuseForbiddenCharactersAndMissingArguments)
   for (const Case& c : cases) {
     ExpectOutcome(Send(c.text), Answered(c.reply), c.text);
   }
-  for (const char* name : {"KickNickListView", "KickIpListView", "ProtectedListView", "KickDescriptionListView",
-                           "KickEmailListView", "KickTagListView", "KickShareListView"}) {
+  for (const char* name :
+       {ctl::kKickNickListView, ctl::kKickIpListView, ctl::kProtectedListView, ctl::kKickDescriptionListView,
+        ctl::kKickEmailListView, ctl::kKickTagListView, ctl::kKickShareListView}) {
     EXPECT_EQ(list(name).Count(), 0) << name;
   }
 }
 
 TEST_F(BotCommandsTest, DeleteRemovesOnlyTheFirstRowEqualByteForByte) {
-  list("KickNickListView").Assign({"x*", "y", "x*"});
+  list(ctl::kKickNickListView).Assign({"x*", "y", "x*"});
   ExpectOutcome(Send("%delnick x*"), Changed("Successfully deleted forbidden nick pattern: x*"), "delete");
-  EXPECT_EQ(list("KickNickListView").Rows(), (Lines{"y", "x*"}));
+  EXPECT_EQ(list(ctl::kKickNickListView).Rows(), (Lines{"y", "x*"}));
 
   // Other letter case, a wildcard, or a trailing blank: nothing is equal.
   for (const char* text : {"%delnick X*", "%delnick *", "%delnick y "}) {
     const std::string argument = std::string(text).substr(9);
     ExpectOutcome(Send(text), Answered("Not found: " + argument), text);
   }
-  EXPECT_EQ(list("KickNickListView").Rows(), (Lines{"y", "x*"}));
+  EXPECT_EQ(list(ctl::kKickNickListView).Rows(), (Lines{"y", "x*"}));
 
   for (const char* text : {"%delip", "%delip "}) {
     ExpectOutcome(Send(text), Answered(kWrongParameters), text);
   }
   // No character check: a row that somehow holds a "$" can still go.
-  list("AllowedListView").Assign({"a b$"});
+  list(ctl::kAllowedListView).Assign({"a b$"});
   // The reply carries it escaped, the status line as it is.
   ExpectOutcome(Send("%delallow a b$"),
                 {{Reply("Successfully deleted allowed user: a b&#36;")}, {"Successfully deleted allowed user: a b$"}},
                 "unchecked");
-  EXPECT_EQ(list("AllowedListView").Count(), 0);
+  EXPECT_EQ(list(ctl::kAllowedListView).Count(), 0);
 }
 
 TEST_F(BotCommandsTest, ListCommandsShowEveryRowAfterTheTitle) {
   ExpectOutcome(Send("%lstnick"), Answered("List of forbidden nick patterns\r\n\r\n"), "empty");
   // A row that somehow holds "$" or "|" goes out escaped, so that it cannot
   // end the private message.
-  list("KickIpListView").Assign({"10.*", "a$b|c"});
+  list(ctl::kKickIpListView).Assign({"10.*", "a$b|c"});
   ExpectOutcome(Send("%lsttip please"), Answered("List of forbidden IP patterns\r\n\r\n\t10.*\r\n\ta&#36;b&#124;c\r\n"),
                 "ip");
-  list("AllowedListView").Assign({"one"});
+  list(ctl::kAllowedListView).Assign({"one"});
   ExpectOutcome(Send("%lstallow"), Answered("List of allowed users\r\n\r\n\tone\r\n"), "allowed");
 }
 
@@ -257,8 +259,8 @@ TEST_F(BotCommandsTest, InfoAnswersWithEveryColumnOfTheUser) {
 }
 
 TEST_F(BotCommandsTest, HelpListsEveryCommandWithCurrentStates) {
-  control("KickFakeCheckBox").SetChecked(true);
-  control("UserHubsSpinEdit").SetValue(5);
+  control(ctl::kKickFakeCheckBox).SetChecked(true);
+  control(ctl::kUserHubsSpinEdit).SetValue(5);
   const std::string expected =
       "List of available bot commands\r\n\r\n"
       "\t%help\t\t\t\t- This list of commands\r\n"
@@ -326,12 +328,12 @@ TEST_F(BotCommandsTest, HelpListsEveryCommandWithCurrentStates) {
 // list; rows without hits are left out, the most hit come first.
 TEST_F(BotCommandsTest, HitsListsTheMostMatchedPatternRows) {
   ExpectOutcome(Send("%hits"), Answered("No pattern has matched a user since the start"), "none yet");
-  f.control("DetectionsCheckBox").SetChecked(true);
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
   for (const char* pattern : {"*spam*", "never*", "*spam*"}) {
-    list("KickNickListView").Append(pattern);
+    list(ctl::kKickNickListView).Append(pattern);
   }
-  list("KickTagListView").Append("*V:0.1*");
-  list("KickDescriptionListView").Append("*ad*");
+  list(ctl::kKickTagListView).Append("*V:0.1*");
+  list(ctl::kKickDescriptionListView).Append("*ad*");
   f.Receive("$MyINFO $ALL spam1 <++ V:0.1,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
   f.Receive("$MyINFO $ALL spam2 <++ V:0.1,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
   f.Receive("$MyINFO $ALL ann <++ V:0.1,M:A,H:1/0/0,S:1>$ $DSL\x01$$1$|");
@@ -343,11 +345,11 @@ TEST_F(BotCommandsTest, HitsListsTheMostMatchedPatternRows) {
 }
 
 TEST_F(BotCommandsTest, HitsShowsAtMostTwentyRowsAndOnlyRowsStillListed) {
-  f.control("DetectionsCheckBox").SetChecked(true);
-  list("KickNickListView").Append("*");
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  list(ctl::kKickNickListView).Append("*");
   for (int i = 0; i < 25; ++i) {
     const std::string number = std::to_string(i);
-    list("KickTagListView").Append("*S:" + number + ">");
+    list(ctl::kKickTagListView).Append("*S:" + number + ">");
     f.Receive("$MyINFO $ALL u" + number + " <++ V:1,M:A,H:1/0/0,S:" + number + ">$ $DSL\x01$$1$|");
   }
   const auto rowsOf = [](const std::string& shown) {
@@ -363,7 +365,7 @@ TEST_F(BotCommandsTest, HitsShowsAtMostTwentyRowsAndOnlyRowsStillListed) {
   EXPECT_NE(shown.find("\ttag: *S:18>: 1\r\n"), std::string::npos) << shown;
   EXPECT_EQ(shown.find("*S:19>"), std::string::npos) << shown;
 
-  list("KickNickListView").RemoveAt(0);
+  list(ctl::kKickNickListView).RemoveAt(0);
   const std::string withoutNick = Send("%hits").writes.at(0);
   EXPECT_EQ(rowsOf(withoutNick), 20u) << withoutNick;
   EXPECT_EQ(withoutNick.find("\tnick:"), std::string::npos) << withoutNick;
@@ -421,10 +423,10 @@ TEST_F(BotCommandsTest, WhyAnswersWithTheKickLogsLastLineOfTheNick) {
   ExpectOutcome(Send("%why"), Answered(kWrongParameters), "no nick");
   ExpectOutcome(Send("%why "), Answered(kWrongParameters), "empty nick");
   ExpectOutcome(Send("%why bob"), Answered("No kick recorded for bob"), "nothing logged");
-  control("DetectionsCheckBox").SetChecked(true);
-  control("KickProxyCheckBox").SetChecked(true);
-  control("RawProxyCheckBox").SetChecked(true);
-  control("KickProxyCommandEdit").SetText("$Kick <nick>|");
+  control(ctl::kDetectionsCheckBox).SetChecked(true);
+  control(ctl::kKickProxyCheckBox).SetChecked(true);
+  control(ctl::kRawProxyCheckBox).SetChecked(true);
+  control(ctl::kKickProxyCommandEdit).SetText("$Kick <nick>|");
   f.Receive("$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$|");
   const std::string line =
       "2026-12-10 @ 14:05:09\tbob\t\tProxy\t5\tkicked\t$Kick bob|\t$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ "
@@ -454,7 +456,7 @@ TEST_F(BotCommandsTest, WhyAnswersWithTheKickLogsLastLineOfTheNick) {
 }
 
 TEST_F(BotCommandsTest, AnotherTriggerIsUsedForMatchingHelpAndHints) {
-  control("TriggerComboBox").SetValue(2);  // the section sign, byte A7
+  control(ctl::kTriggerComboBox).SetValue(2);  // the section sign, byte A7
   ExpectOutcome(Send("%fake 1"), Outcome{}, "old trigger");
   ExpectOutcome(Send("\xA7"
                      "fake 1"),
@@ -497,15 +499,15 @@ TEST_F(BotCommandsTest, AnOperatorWhoSwitchesOperatorsOffLosesHisRightsFromTheNe
   f.Writes().clear();
 
   f.Receive("$To: Guard From: op $<op> %valophubs &#36;10|");
-  EXPECT_EQ(control("OpHubsSpinEdit").Value(), 16);
+  EXPECT_EQ(control(ctl::kOpHubsSpinEdit).Value(), 16);
   f.Receive("$To: Guard From: op $<op> %opsallow 0|");
-  EXPECT_FALSE(control("CmdOpsCheckBox").Checked());
+  EXPECT_FALSE(control(ctl::kCmdOpsCheckBox).Checked());
   EXPECT_EQ(f.Writes(),
             (Lines{Reply("Operator hubs count value changed to: 16"), Reply("Allow operators option changed to: 0")}));
 
   f.Writes().clear();
   f.Receive("$To: Guard From: op $<op> %fake 1|");
-  EXPECT_FALSE(control("KickFakeCheckBox").Checked());
+  EXPECT_FALSE(control(ctl::kKickFakeCheckBox).Checked());
   ASSERT_EQ(f.Writes().size(), 1u);
   EXPECT_TRUE(f.Writes()[0].starts_with("$To: op From: Guard $<Guard> I do not accept any private messages"))
       << f.Writes()[0];

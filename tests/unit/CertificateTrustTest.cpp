@@ -7,6 +7,7 @@
 #include "core/hub/CertificateTrust.h"
 #include "core/hub/HubAddress.h"
 #include "core/hub/HubSession.h"
+#include "core/model/ControlNames.h"
 #include "core/store/HubCertificates.h"
 #include "core/store/IniFile.h"
 #include "fakes/BotFixture.h"
@@ -23,12 +24,12 @@ class CertificateTrustTest : public ::testing::Test {
   void SetUp() override {
     f.Start();
     f.PlainLines();
-    f.control("UsernameEdit").SetText("Guard");
+    f.control(ctl::kUsernameEdit).SetText("Guard");
   }
 
   // Connects to a TLS hub whose handshake shows this certificate.
   void ConnectShowing(const std::string& fingerprint, const std::string& address = "nmdcs://127.0.0.1:4111") {
-    f.control("HubIpEdit").SetText(address);
+    f.control(ctl::kHubIpEdit).SetText(address);
     f.bot->Run([this] { f.bot->Life().ConnectAction(); });
     f.fakes.transport.Connect();
     f.fakes.transport.Encrypt(fingerprint);
@@ -180,7 +181,7 @@ TEST_F(CertificateTrustTest, EveryKeyReadsBackAsWrittenAfterASaveAndALoad) {
 }
 
 TEST_F(CertificateTrustTest, AHandshakeThatStallsMeetsTheLoginTimeLimit) {
-  f.control("HubIpEdit").SetText("nmdcs://127.0.0.1:4111");
+  f.control(ctl::kHubIpEdit).SetText("nmdcs://127.0.0.1:4111");
   f.bot->Run([this] { f.bot->Life().ConnectAction(); });
   f.fakes.transport.Connect();
   ASSERT_TRUE(f.bot->Connection().AwaitingHandshake());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/commands/Chat.h"
+#include "core/model/ControlNames.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {
@@ -73,14 +74,14 @@ TEST_F(BotMessageTest, EachSenderGetsTheBotMessageOnceAMinute) {
 // to every operator. Its messages are shown and never answered, and they do
 // not use up the answer of that nick.
 TEST_F(BotMessageTest, TheOperatorsChatNickGetsNoBotMessage) {
-  f.control("OpChatEdit").SetText("OpChat");
+  f.control(ctl::kOpChatEdit).SetText("OpChat");
   Message("OpChat", "<op> hello all");
   Message("opchat", "hi");  // compared exactly: another nick
   EXPECT_EQ(BotMessagesTo("OpChat"), 0);
   EXPECT_EQ(BotMessagesTo("opchat"), 1);
   EXPECT_EQ(PrivateMessagesShown(), 2);
 
-  f.control("OpChatEdit").SetText("");
+  f.control(ctl::kOpChatEdit).SetText("");
   Message("OpChat", "hi");
   EXPECT_EQ(BotMessagesTo("OpChat"), 1);
 }

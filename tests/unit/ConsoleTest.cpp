@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/commands/Console.h"
+#include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
 #include "core/text/Product.h"
 #include "fakes/BotFixture.h"
@@ -36,15 +37,15 @@ class ConsoleTest : public ::testing::Test {
     f.LogIn("B");
     f.PlainLines();
     f.bot->Panes().Clear(PaneId::Chat);
-    f.control("TriggerComboBox").SetValue(kExclamationTrigger);
+    f.control(ctl::kTriggerComboBox).SetValue(kExclamationTrigger);
   }
 
-  void Type(const std::string& text) { f.control("SendMemo").SetText(text); }
+  void Type(const std::string& text) { f.control(ctl::kSendMemo).SetText(text); }
   void Send(const std::string& text) {
     Type(text);
     console.SendButtonClick();
   }
-  const std::string& Memo() { return f.control("SendMemo").Text(); }
+  const std::string& Memo() { return f.control(ctl::kSendMemo).Text(); }
 
   test::BotFixture f;
   Console console;
@@ -55,7 +56,7 @@ TEST_F(ConsoleTest, PlainWordsGoToMainChatAndEmptyTheLine) {
 
   EXPECT_EQ(f.Writes(), std::vector<std::string>{"<B> hello $ and | all|"});
   EXPECT_EQ(Memo(), "");
-  EXPECT_EQ(f.fakes.window.focused.back(), "SendMemo");
+  EXPECT_EQ(f.fakes.window.focused.back(), ctl::kSendMemo);
   EXPECT_TRUE(f.ChatLines().empty()) << "the hub's echo shows the line, not the console";
 }
 
@@ -71,7 +72,7 @@ TEST_F(ConsoleTest, EmptyLineDoesNothing) {
 // Texts that look like commands but are none of the console's: they go to the
 // main chat exactly as typed, and the remote bot commands do not run.
 TEST_F(ConsoleTest, NearCommandsGoToMainChatAsTyped) {
-  f.control("KickFakeCheckBox").SetChecked(false);
+  f.control(ctl::kKickFakeCheckBox).SetChecked(false);
   const std::vector<std::string> texts = {
       "!varnek ",    // statistics only for the exact text
       "!varnekx",    //
@@ -88,16 +89,16 @@ TEST_F(ConsoleTest, NearCommandsGoToMainChatAsTyped) {
     Send(text);
     EXPECT_EQ(f.Writes(), std::vector<std::string>{"<B> " + text + "|"}) << text;
   }
-  EXPECT_FALSE(f.control("KickFakeCheckBox").Checked());
+  EXPECT_FALSE(f.control(ctl::kKickFakeCheckBox).Checked());
   EXPECT_TRUE(f.fakes.shell.urls.empty());
   EXPECT_TRUE(f.ChatLines().empty());
 }
 
 TEST_F(ConsoleTest, StatisticsShowTheCurrentLabels) {
-  f.control("DetectionsLabel").SetCaption("Detections: 7");
-  f.control("KicksNotCarriedOutLabel").SetCaption("Kicks not carried out: 2");
-  f.control("UptimeLabel").SetCaption("Uptime: 1 hour");
-  f.control("SystemUptimeLabel").SetCaption("System uptime: 3 days");
+  f.control(ctl::kDetectionsLabel).SetCaption("Detections: 7");
+  f.control(ctl::kKicksNotCarriedOutLabel).SetCaption("Kicks not carried out: 2");
+  f.control(ctl::kUptimeLabel).SetCaption("Uptime: 1 hour");
+  f.control(ctl::kSystemUptimeLabel).SetCaption("System uptime: 3 days");
 
   Send("!varnek");
 
@@ -121,7 +122,7 @@ TEST_F(ConsoleTest, PasswordIsSentButNotShown) {
 }
 
 TEST_F(ConsoleTest, PasswordLeavesNoDebugLineOutsideNiceOutput) {
-  f.control("NoLogCheckBox").SetChecked(true);
+  f.control(ctl::kNoLogCheckBox).SetChecked(true);
   const auto debugLines = f.DebugLines().size();
 
   Send("!password x");
@@ -159,8 +160,8 @@ TEST_F(ConsoleTest, HelpIsShownLocallyAndNothingIsSent) {
 }
 
 TEST_F(ConsoleTest, LocalHelpCarriesTheLinePrefixOnce) {
-  f.control("TimestampsCheckBox").SetChecked(true);
-  f.control("TimestampsDateCheckBox").SetChecked(false);
+  f.control(ctl::kTimestampsCheckBox).SetChecked(true);
+  f.control(ctl::kTimestampsDateCheckBox).SetChecked(false);
 
   console.ShowLocalHelp();
 
@@ -218,7 +219,7 @@ TEST_F(ConsoleTest, WinampAnswersComeLaterOneForEachRequest) {
 }
 
 TEST_F(ConsoleTest, WinampTitleAfterTheConnectionClosedIsDropped) {
-  f.control("FullLogCheckBox").SetChecked(true);
+  f.control(ctl::kFullLogCheckBox).SetChecked(true);
   f.fakes.media.answerLater = true;
   Send("!winamp");
   f.fakes.transport.PeerClose();
@@ -234,7 +235,7 @@ TEST_F(ConsoleTest, WinampTitleAfterTheConnectionClosedIsDropped) {
 TEST_F(ConsoleTest, WinampAnswerAfterTheConsoleIsGoneIsIgnored) {
   f.fakes.media.answerLater = true;
   auto gone = std::make_unique<Console>(ConsoleContext(f), [] { return std::string(); });
-  f.control("SendMemo").SetText("!winamp");
+  f.control(ctl::kSendMemo).SetText("!winamp");
   gone->SendButtonClick();
   gone.reset();
 
@@ -251,7 +252,7 @@ TEST(ConsoleBoundaryTest, WinampAnswerFailsIntoTheLastResortQuestion) {
   f.LogIn("B");
   f.bot->Lang().SetText(LangListeningTo, "Listening to: %s %s");
   f.fakes.media.answerLater = true;
-  f.control("SendMemo").SetText("%winamp");
+  f.control(ctl::kSendMemo).SetText("%winamp");
   f.bot->Run([&] { f.bot->OperatorConsole().SendButtonClick(); });
 
   EXPECT_NO_THROW(f.fakes.media.Answer(PlayingSong{"Artist", "Song"}));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 
 namespace varnek {
@@ -28,20 +29,20 @@ TEST(ControlModel, SpinEditsClampEveryValueToTheirRange) {
     int value;
   };
   const Case cases[] = {
-      {"UserHubsSpinEdit", 5000, 999},    {"UserHubsSpinEdit", -1, 0},
-      {"KickLimitBelowSpinEdit", 0, 2},   {"KickLimitBelowSpinEdit", 100000, 99999},
-      {"MaximumCountSpinEdit", 5, 10},    {"MaximumCountSpinEdit", 10001, 10000},
-      {"AutosaveSpinEdit", 0, 1},         {"TryInfoSpinEdit", 1441, 1440},
-      {"AlphaBlendTrackBar", 0, 55},      {"AlphaBlendTrackBar", 42, 55},
-      {"MaximumCountSpinEdit", 777, 777},
+      {ctl::kUserHubsSpinEdit, 5000, 999},    {ctl::kUserHubsSpinEdit, -1, 0},
+      {ctl::kKickLimitBelowSpinEdit, 0, 2},   {ctl::kKickLimitBelowSpinEdit, 100000, 99999},
+      {ctl::kMaximumCountSpinEdit, 5, 10},    {ctl::kMaximumCountSpinEdit, 10001, 10000},
+      {ctl::kAutosaveSpinEdit, 0, 1},         {ctl::kTryInfoSpinEdit, 1441, 1440},
+      {ctl::kAlphaBlendTrackBar, 0, 55},      {ctl::kAlphaBlendTrackBar, 42, 55},
+      {ctl::kMaximumCountSpinEdit, 777, 777},
   };
   for (const Case& c : cases) {
     controls.Get(c.name).SetValue(c.set);
     EXPECT_EQ(controls.Get(c.name).Value(), c.value) << c.name << " set to " << c.set;
   }
   // Plain numbers such as colours have no range.
-  controls.Get("ChatColorDialog").SetValue(0x123456);
-  EXPECT_EQ(controls.Get("ChatColorDialog").Value(), 0x123456);
+  controls.Get(ctl::kChatColorDialog).SetValue(0x123456);
+  EXPECT_EQ(controls.Get(ctl::kChatColorDialog).Value(), 0x123456);
 }
 
 TEST(ControlModel, TypedTextsAreCutToTheFieldLengthAndProgramTextsKeptWhole) {
@@ -51,9 +52,10 @@ TEST(ControlModel, TypedTextsAreCutToTheFieldLengthAndProgramTextsKeptWhole) {
     std::size_t length;
   };
   const Case cases[] = {
-      {"UsernameEdit", 35},  {"PasswordEdit", 35}, {"DescriptionEdit", 50},  {"EmailAddressEdit", 50},
-      {"HubIpEdit", 100},    {"HubPortEdit", 5},   {"BotMessageMemo", 1000}, {"KickFakeCommandEdit", 455},
-      {"LangFileEdit", 260}, {"OpChatEdit", 50},
+      {ctl::kUsernameEdit, 35},     {ctl::kPasswordEdit, 35},         {ctl::kDescriptionEdit, 50},
+      {ctl::kEmailAddressEdit, 50}, {ctl::kHubIpEdit, 100},           {ctl::kHubPortEdit, 5},
+      {ctl::kBotMessageMemo, 1000}, {ctl::kKickFakeCommandEdit, 455}, {ctl::kLangFileEdit, 260},
+      {ctl::kOpChatEdit, 50},
   };
   for (const Case& c : cases) {
     Control& control = controls.Get(c.name);
@@ -74,17 +76,17 @@ TEST(ControlModel, TypedTextsAreCutToTheFieldLengthAndProgramTextsKeptWhole) {
     EXPECT_EQ(control.Text(), loaded.substr(1)) << c.name << " grown again by typing";
   }
   // A field without a limit takes any typed length.
-  controls.Get("SendMemo").SetTypedText(std::string(5000, 's'));
-  EXPECT_EQ(controls.Get("SendMemo").Text().size(), 5000u);
+  controls.Get(ctl::kSendMemo).SetTypedText(std::string(5000, 's'));
+  EXPECT_EQ(controls.Get(ctl::kSendMemo).Text().size(), 5000u);
 }
 
 TEST(ControlModel, ReactionsRunOncePerRealChangeOnly) {
   ControlModel controls;
   int runs = 0;
-  for (const char* name : {"KickFakeCheckBox", "UserHubsSpinEdit", "UsernameEdit"}) {
+  for (const char* name : {ctl::kKickFakeCheckBox, ctl::kUserHubsSpinEdit, ctl::kUsernameEdit}) {
     controls.Get(name).AddReaction([&runs] { ++runs; });
   }
-  Control& check = controls.Get("KickFakeCheckBox");
+  Control& check = controls.Get(ctl::kKickFakeCheckBox);
   check.SetChecked(false);
   EXPECT_EQ(runs, 0);
   check.SetChecked(true);
@@ -92,14 +94,14 @@ TEST(ControlModel, ReactionsRunOncePerRealChangeOnly) {
   check.SetChecked(true);
   EXPECT_EQ(runs, 1);
 
-  Control& spin = controls.Get("UserHubsSpinEdit");
+  Control& spin = controls.Get(ctl::kUserHubsSpinEdit);
   spin.SetValue(99);
   EXPECT_EQ(runs, 1);
   spin.SetValue(1000);  // clamped to 999
   spin.SetValue(2000);  // clamped to 999 again: no change
   EXPECT_EQ(runs, 2);
 
-  Control& edit = controls.Get("UsernameEdit");
+  Control& edit = controls.Get(ctl::kUsernameEdit);
   edit.SetText("bot");
   edit.SetText("bot");
   edit.SetTypedText(std::string(35, 'n') + "a");
@@ -111,8 +113,8 @@ TEST(ControlModel, RadioButtonsOfOneGroupExcludeEachOther) {
   ControlModel controls;
   ValueRecorder recorder;
   controls.AddListener(&recorder);
-  const char* modes[] = {"NoLogCheckBox", "FullLogCheckBox", "NiceLogCheckBox"};
-  EXPECT_TRUE(controls.Get("NiceLogCheckBox").Checked());
+  const char* modes[] = {ctl::kNoLogCheckBox, ctl::kFullLogCheckBox, ctl::kNiceLogCheckBox};
+  EXPECT_TRUE(controls.Get(ctl::kNiceLogCheckBox).Checked());
   for (const char* chosen : modes) {
     controls.Get(chosen).SetChecked(true);
     for (const char* mode : modes) {
@@ -123,9 +125,9 @@ TEST(ControlModel, RadioButtonsOfOneGroupExcludeEachOther) {
   // Each choice reported the newly checked button and the one it unchecked.
   EXPECT_EQ(recorder.changed.size(), 6u);
   // Check boxes are no radio buttons.
-  controls.Get("LogChatCheckBox").SetChecked(true);
-  controls.Get("LogStatusCheckBox").SetChecked(true);
-  EXPECT_TRUE(controls.Get("LogChatCheckBox").Checked());
+  controls.Get(ctl::kLogChatCheckBox).SetChecked(true);
+  controls.Get(ctl::kLogStatusCheckBox).SetChecked(true);
+  EXPECT_TRUE(controls.Get(ctl::kLogChatCheckBox).Checked());
 }
 
 TEST(ControlModel, TypedCharactersAreFilteredByField) {
@@ -136,15 +138,15 @@ TEST(ControlModel, TypedCharactersAreFilteredByField) {
     const char* accepted;
   };
   const Case cases[] = {
-      {"UsernameEdit", " |$", "aZ09_-<>\b"},
-      {"OpChatEdit", " |$", "aZ09_"},
-      {"DescriptionEdit", "|$", "a <>"},
-      {"BotMessageMemo", "|$", "a \r"},
-      {"HubIpEdit", " ", "a.:-9"},
-      {"HubPortEdit", "a -.x", "0123456789\b"},
-      {"MaximumCountSpinEdit", "a-", "09\b"},
-      {"KickLimitBelowSpinEdit", "+x", "5\b"},
-      {"PasswordEdit", "", " |$a"},
+      {ctl::kUsernameEdit, " |$", "aZ09_-<>\b"},
+      {ctl::kOpChatEdit, " |$", "aZ09_"},
+      {ctl::kDescriptionEdit, "|$", "a <>"},
+      {ctl::kBotMessageMemo, "|$", "a \r"},
+      {ctl::kHubIpEdit, " ", "a.:-9"},
+      {ctl::kHubPortEdit, "a -.x", "0123456789\b"},
+      {ctl::kMaximumCountSpinEdit, "a-", "09\b"},
+      {ctl::kKickLimitBelowSpinEdit, "+x", "5\b"},
+      {ctl::kPasswordEdit, "", " |$a"},
   };
   for (const Case& c : cases) {
     const Control& control = controls.Get(c.name);
@@ -172,8 +174,8 @@ TEST(ControlModel, TemplateEditsRefuseBarAndDollarOnlyWhileTheirRawSwitchIsOff) 
     EXPECT_FALSE(edit.AcceptsTypedChar('|')) << kind.name;
   }
   // Each edit follows its own switch only.
-  controls.Get("RawFakeCheckBox").SetChecked(true);
-  EXPECT_FALSE(controls.Get("KickProxyCommandEdit").AcceptsTypedChar('|'));
+  controls.Get(ctl::kRawFakeCheckBox).SetChecked(true);
+  EXPECT_FALSE(controls.Get(ctl::kKickProxyCommandEdit).AcceptsTypedChar('|'));
 }
 
 TEST(ControlModel, EveryListViewButTheUserListHoldsAList) {
@@ -183,7 +185,7 @@ TEST(ControlModel, EveryListViewButTheUserListHoldsAList) {
     if (control.Kind() != ControlKind::ListView) {
       continue;
     }
-    if (control.Name() == "UserListView") {
+    if (control.Name() == ctl::kUserListView) {
       EXPECT_EQ(control.List(), nullptr);
       continue;
     }
@@ -193,7 +195,7 @@ TEST(ControlModel, EveryListViewButTheUserListHoldsAList) {
     ++lists;
   }
   EXPECT_EQ(lists, 9);  // the eight pattern and user lists and the operator list
-  EXPECT_THROW(controls.List("UserListView"), std::out_of_range);
+  EXPECT_THROW(controls.List(ctl::kUserListView), std::out_of_range);
   EXPECT_THROW(controls.Get("NoSuchControl"), std::out_of_range);
   EXPECT_EQ(controls.Find("NoSuchControl"), nullptr);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/store/OutputPanes.h"
 #include "core/users/UserList.h"
 #include "core/users/UserRecord.h"
@@ -55,7 +56,7 @@ class DetectionsTest : public ::testing::Test {
   DetectionsTest() {
     f.LogIn("Guard");
     f.PlainLines();
-    f.control("DetectionsCheckBox").SetChecked(true);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(true);
     f.bot->Panes().Clear(PaneId::Chat);
   }
 
@@ -63,9 +64,9 @@ class DetectionsTest : public ::testing::Test {
   void Feed(const Info& info) { f.Receive(info.Command()); }
   // Feeds with detections off, for users that must be on the list before a test.
   void Seed(const std::string& bytes) {
-    f.control("DetectionsCheckBox").SetChecked(false);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(false);
     f.Receive(bytes);
-    f.control("DetectionsCheckBox").SetChecked(true);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(true);
   }
   void Check(std::string_view name, bool on = true) { f.control(name).SetChecked(on); }
   StringListModel& List(std::string_view name) { return f.controls().List(name); }
@@ -93,9 +94,9 @@ class DetectionsTest : public ::testing::Test {
 const Info kFakeProxyLimit{.share = "5000000000", .mode = "5", .limit = "5"};
 
 TEST_F(DetectionsTest, SwitchedOffNothingIsDetectedAndTheRowIsUpdated) {
-  Check("DetectionsCheckBox", false);
-  Check("KickFakeCheckBox");
-  Check("KickProxyCheckBox");
+  Check(ctl::kDetectionsCheckBox, false);
+  Check(ctl::kKickFakeCheckBox);
+  Check(ctl::kKickProxyCheckBox);
   Feed(Info{.share = "1111111111", .mode = "5"});
 
   EXPECT_EQ(Chat(), Lines{});
@@ -117,7 +118,7 @@ TEST_F(DetectionsTest, WithEveryKickOffFindingsAreReportedInOrderAndTheRowIsUpda
 
 TEST_F(DetectionsTest, AKickEndsTheHandlingAndLeavesTheListAlone) {
   Feed(Info{.share = "100"});
-  Check("KickFakeCheckBox");
+  Check(ctl::kKickFakeCheckBox);
   Feed(kFakeProxyLimit);
   Feed(kFakeProxyLimit.Command() + Info{.nick = "carol", .share = "7777777"}.Command());
 
@@ -136,12 +137,12 @@ TEST_F(DetectionsTest, AKickEndsTheHandlingAndLeavesTheListAlone) {
 // their order and that the first kick ends the chain.
 TEST_F(DetectionsTest, TheChainRunsInItsOrderAndStopsAtTheFirstKick) {
   Seed(Info{.nick = "alice", .share = "5000000000"}.Command());
-  List("KickNickListView").Append("b*");
-  List("KickDescriptionListView").Append("*spam*");
-  List("KickEmailListView").Append("*@bad.example");
-  List("KickTagListView").Append("<++ *");
-  List("KickShareListView").Append("5*");
-  for (const char* name : {"UserHubsSpinEdit", "RegHubsSpinEdit", "OpHubsSpinEdit"}) {
+  List(ctl::kKickNickListView).Append("b*");
+  List(ctl::kKickDescriptionListView).Append("*spam*");
+  List(ctl::kKickEmailListView).Append("*@bad.example");
+  List(ctl::kKickTagListView).Append("<++ *");
+  List(ctl::kKickShareListView).Append("5*");
+  for (const char* name : {ctl::kUserHubsSpinEdit, ctl::kRegHubsSpinEdit, ctl::kOpHubsSpinEdit}) {
     f.control(name).SetValue(2);
   }
   const Info bob{.share = "5000000000",
@@ -163,9 +164,10 @@ TEST_F(DetectionsTest, TheChainRunsInItsOrderAndStopsAtTheFirstKick) {
                      "*** bob has high hubs count: 5/5/5",
                      "*** bob has high hubs count: 5/5/5",
                      "*** bob has high hubs count: 5/5/5"};
-  const char* switches[] = {"KickCloneCheckBox", "KickFakeCheckBox",        "KickProxyCheckBox", "KickLimitCheckBox",
-                            "KickNickCheckBox",  "KickDescriptionCheckBox", "KickEmailCheckBox", "KickTagCheckBox",
-                            "KickShareCheckBox", "KickUserHubsCheckBox"};
+  const char* switches[] = {ctl::kKickCloneCheckBox,   ctl::kKickFakeCheckBox, ctl::kKickProxyCheckBox,
+                            ctl::kKickLimitCheckBox,   ctl::kKickNickCheckBox, ctl::kKickDescriptionCheckBox,
+                            ctl::kKickEmailCheckBox,   ctl::kKickTagCheckBox,  ctl::kKickShareCheckBox,
+                            ctl::kKickUserHubsCheckBox};
 
   Feed(bob);
   EXPECT_EQ(Chat(), all);
@@ -206,30 +208,30 @@ TEST_F(DetectionsTest, EachKindReportsAndKicksWithItsOwnValue) {
   const std::string alice = Info{.nick = "alice", .share = "12345"}.Command() + "$UserIP alice 10.1.2.3|";
   const std::string kickBob = "<Guard> !kick bob [auto kick] ";
   const KickCase cases[] = {
-      {"KickFakeCheckBox", nullptr, "", "", Info{.share = "1111111111"}.Command(),
+      {ctl::kKickFakeCheckBox, nullptr, "", "", Info{.share = "1111111111"}.Command(),
        "*** bob seems to have fake share: 1111111111 B", kickBob + "Fake share: 1111111111 B|"},
-      {"KickProxyCheckBox", nullptr, "", "", Info{.mode = "5"}.Command(), "*** bob is using proxy connection",
+      {ctl::kKickProxyCheckBox, nullptr, "", "", Info{.mode = "5"}.Command(), "*** bob is using proxy connection",
        kickBob + "Proxy connection|"},
-      {"KickCloneCheckBox", nullptr, "", alice, Info{.share = "12345"}.Command(), "*** bob is a clone of alice",
+      {ctl::kKickCloneCheckBox, nullptr, "", alice, Info{.share = "12345"}.Command(), "*** bob is a clone of alice",
        kickBob + "Clone of alice|"},
-      {"KickLimitCheckBox", nullptr, "", "", Info{.limit = "7"}.Command(), "*** bob is using upload limit: 7 KiB/s",
+      {ctl::kKickLimitCheckBox, nullptr, "", "", Info{.limit = "7"}.Command(), "*** bob is using upload limit: 7 KiB/s",
        kickBob + "Upload limit: 7 KiB/s|"},
-      {"KickNickCheckBox", "KickNickListView", "B?B", "", Info{.nick = "b?b"}.Command(), "*** b?b uses forbidden nick",
-       "<Guard> !kick b?b [auto kick] Forbidden nick pattern: B?B|"},
-      {"KickDescriptionCheckBox", "KickDescriptionListView", "*free *", "",
+      {ctl::kKickNickCheckBox, ctl::kKickNickListView, "B?B", "", Info{.nick = "b?b"}.Command(),
+       "*** b?b uses forbidden nick", "<Guard> !kick b?b [auto kick] Forbidden nick pattern: B?B|"},
+      {ctl::kKickDescriptionCheckBox, ctl::kKickDescriptionListView, "*free *", "",
        Info{.description = "all free here"}.Command(), "*** bob has forbidden description: all free here",
        kickBob + "Forbidden description pattern: *free *|"},
-      {"KickEmailCheckBox", "KickEmailListView", "*@bad.example", "", Info{.email = "x@BAD.example"}.Command(),
+      {ctl::kKickEmailCheckBox, ctl::kKickEmailListView, "*@bad.example", "", Info{.email = "x@BAD.example"}.Command(),
        "*** bob has forbidden email address: x@BAD.example", kickBob + "Forbidden email pattern: *@bad.example|"},
-      {"KickTagCheckBox", "KickTagListView", "*M:P*", "", Info{.mode = "P"}.Command(),
+      {ctl::kKickTagCheckBox, ctl::kKickTagListView, "*M:P*", "", Info{.mode = "P"}.Command(),
        "*** bob has forbidden tag: " + Info{.mode = "P"}.Tag(), kickBob + "Forbidden tag pattern: *M:P*|"},
-      {"KickShareCheckBox", "KickShareListView", "1234*", "", Info{}.Command(),
+      {ctl::kKickShareCheckBox, ctl::kKickShareListView, "1234*", "", Info{}.Command(),
        "*** bob has forbidden share size: 1234567890 B", kickBob + "Forbidden share size pattern: 1234* B|"},
-      {"KickUserHubsCheckBox", nullptr, "", "", Info{.hubs = "100/0/0"}.Command(),
+      {ctl::kKickUserHubsCheckBox, nullptr, "", "", Info{.hubs = "100/0/0"}.Command(),
        "*** bob has high hubs count: 100/0/0", kickBob + "Too high hubs count: 100/0/0|"},
-      {"KickIpCheckBox", "KickIpListView", "10.*", "", "$UserIP bob 10.1.2.3|", "*** bob has forbidden IP: 10.1.2.3",
-       kickBob + "Forbidden IP pattern: 10.*|"},
-      {"KickSameIpCheckBox", nullptr, "", alice, "$UserIP bob 10.1.2.3|", "*** bob has same IP as alice",
+      {ctl::kKickIpCheckBox, ctl::kKickIpListView, "10.*", "", "$UserIP bob 10.1.2.3|",
+       "*** bob has forbidden IP: 10.1.2.3", kickBob + "Forbidden IP pattern: 10.*|"},
+      {ctl::kKickSameIpCheckBox, nullptr, "", alice, "$UserIP bob 10.1.2.3|", "*** bob has same IP as alice",
        kickBob + "Connection from same IP as alice|"},
   };
   for (const KickCase& c : cases) {
@@ -238,7 +240,7 @@ TEST_F(DetectionsTest, EachKindReportsAndKicksWithItsOwnValue) {
     fresh.LogIn("Guard");
     fresh.PlainLines();
     fresh.Receive(c.seed);
-    fresh.control("DetectionsCheckBox").SetChecked(true);
+    fresh.control(ctl::kDetectionsCheckBox).SetChecked(true);
     fresh.control(c.kickSwitch).SetChecked(true);
     if (c.list != nullptr) {
       fresh.controls().List(c.list).Append(c.pattern);
@@ -298,14 +300,14 @@ TEST_F(DetectionsTest, UploadLimit) {
       {"9", true, 10, "9", true},  // below the threshold
       {"10", true, 10, "10", false},
   };
-  Check("KickLimitCheckBox");
+  Check(ctl::kKickLimitCheckBox);
   for (const LimitCase& c : cases) {
     SCOPED_TRACE(c.limit);
     f.bot->Panes().Clear(PaneId::Chat);
     f.Writes().clear();
     f.bot->Users().Clear();
-    Check("KickLimitBelowCheckBox", c.below);
-    f.control("KickLimitBelowSpinEdit").SetValue(c.belowValue);
+    Check(ctl::kKickLimitBelowCheckBox, c.below);
+    f.control(ctl::kKickLimitBelowSpinEdit).SetValue(c.belowValue);
 
     Feed(Info{.limit = c.limit});
     const std::string shown = c.shown == nullptr ? "" : c.shown;
@@ -333,13 +335,13 @@ TEST_F(DetectionsTest, UploadLimitFromTheConnection) {
       {true, "", "40 KiB/sec", nullptr}, {true, "", "4x0 KiB/s", nullptr}, {true, "", "40. KiB/s", nullptr},
       {true, "", "40 kib/s", nullptr},
   };
-  Check("KickLimitCheckBox");
+  Check(ctl::kKickLimitCheckBox);
   for (const ConnectionLimitCase& c : cases) {
     SCOPED_TRACE(c.connection);
     f.bot->Panes().Clear(PaneId::Chat);
     f.Writes().clear();
     f.bot->Users().Clear();
-    Check("LimitFromConnectionCheckBox", c.readConnection);
+    Check(ctl::kLimitFromConnectionCheckBox, c.readConnection);
 
     Feed(Info{.limit = c.tagLimit, .connection = c.connection});
     const std::string shown = c.shown == nullptr ? "" : c.shown;
@@ -358,7 +360,7 @@ struct HubsCase {
 };
 
 TEST_F(DetectionsTest, HubCounts) {
-  for (const char* name : {"UserHubsSpinEdit", "RegHubsSpinEdit", "OpHubsSpinEdit"}) {
+  for (const char* name : {ctl::kUserHubsSpinEdit, ctl::kRegHubsSpinEdit, ctl::kOpHubsSpinEdit}) {
     f.control(name).SetValue(2);
   }
   const HubsCase cases[] = {
@@ -379,9 +381,9 @@ TEST_F(DetectionsTest, HubCounts) {
     f.bot->Panes().Clear(PaneId::Debug);
     f.Writes().clear();
     f.bot->Users().Clear();
-    Check("KickUserHubsCheckBox", c.kickUser);
-    Check("KickRegHubsCheckBox", c.kickReg);
-    Check("KickOpHubsCheckBox", c.kickOp);
+    Check(ctl::kKickUserHubsCheckBox, c.kickUser);
+    Check(ctl::kKickRegHubsCheckBox, c.kickReg);
+    Check(ctl::kKickOpHubsCheckBox, c.kickOp);
 
     Feed(Info{.hubs = c.hubs});
     EXPECT_EQ(Chat(), Lines(c.lines, "*** bob has high hubs count: " + c.hubs));
@@ -422,10 +424,10 @@ TEST_F(DetectionsTest, UserIpFindsTheFirstOtherRowWithThatIp) {
 // A hub that knows no address for a user sends it empty: the user keeps his
 // row and his debug line, and nobody else without an IP is "the same IP".
 TEST_F(DetectionsTest, AnEmptyUserIpAddressKeepsTheRowAndFindsNothing) {
-  Check("NiceLogCheckBox");
-  Check("KickSameIpCheckBox");
-  Check("KickIpCheckBox");
-  List("KickIpListView").Append("*");
+  Check(ctl::kNiceLogCheckBox);
+  Check(ctl::kKickSameIpCheckBox);
+  Check(ctl::kKickIpCheckBox);
+  List(ctl::kKickIpListView).Append("*");
   Feed(Info{.nick = "alice", .share = "1"});
   Feed("$UserIP bob |");
   EXPECT_EQ(Chat(), Lines{});
@@ -437,13 +439,13 @@ TEST_F(DetectionsTest, AnEmptyUserIpAddressKeepsTheRowAndFindsNothing) {
 
 TEST_F(DetectionsTest, AForbiddenIpThatKicksStopsBeforeTheSameIpCheck) {
   Feed("$UserIP alice 10.0.0.1|");
-  List("KickIpListView").Append("10.0.*");
+  List(ctl::kKickIpListView).Append("10.0.*");
   Feed("$UserIP bob 10.0.0.1|");
   EXPECT_EQ(Chat(), (Lines{"*** bob has forbidden IP: 10.0.0.1", "*** bob has same IP as alice"}));
 
   f.bot->Panes().Clear(PaneId::Chat);
-  Check("KickIpCheckBox");
-  Check("KickSameIpCheckBox");
+  Check(ctl::kKickIpCheckBox);
+  Check(ctl::kKickSameIpCheckBox);
   Feed("$UserIP carol 10.0.0.1|");
   EXPECT_EQ(Chat(), Lines{"*** carol has forbidden IP: 10.0.0.1"});
   EXPECT_EQ(f.Writes(), Lines{"<Guard> !kick carol [auto kick] Forbidden IP pattern: 10.0.*|"});
@@ -468,18 +470,18 @@ TEST_F(DetectionsTest, ExemptUsersAreNeverDetected) {
       {"protected list ignored", false, true, false, "B*", true},
       {"operator by the list only", true, false, true, "bob", false},
   };
-  Check("KickProxyCheckBox");
-  Check("KickIpCheckBox");
-  List("KickIpListView").Append("10.*");
+  Check(ctl::kKickProxyCheckBox);
+  Check(ctl::kKickIpCheckBox);
+  List(ctl::kKickIpListView).Append("10.*");
   for (const ExemptionCase& c : cases) {
     SCOPED_TRACE(c.name);
     f.bot->Panes().Clear(PaneId::Chat);
     f.Writes().clear();
     f.bot->Users().Clear();
-    List("OpsListBox").Clear();
-    List("ProtectedListView").Assign({c.protectedPattern});
-    Check("ProtectedOpsCheckBox", c.protectOperators);
-    Check("ProtectedUsersCheckBox", c.protectUsers);
+    List(ctl::kOpsListBox).Clear();
+    List(ctl::kProtectedListView).Assign({c.protectedPattern});
+    Check(ctl::kProtectedOpsCheckBox, c.protectOperators);
+    Check(ctl::kProtectedUsersCheckBox, c.protectUsers);
     if (c.operatorNick) {
       f.AddOperator("bob");
     }
@@ -501,17 +503,17 @@ struct InvalidPatternCase {
 // quietly: no row, no question to the operator, a note in the debug pane.
 TEST_F(DetectionsTest, AnInvalidPatternAbandonsTheCommand) {
   const InvalidPatternCase cases[] = {
-      {"KickNickListView", false, Info{}.Command()},      {"KickDescriptionListView", false, Info{}.Command()},
-      {"KickEmailListView", false, Info{}.Command()},     {"KickTagListView", false, Info{}.Command()},
-      {"KickShareListView", false, Info{}.Command()},     {"ProtectedListView", true, Info{}.Command()},
-      {"KickIpListView", false, "$UserIP bob 10.0.0.1|"},
+      {ctl::kKickNickListView, false, Info{}.Command()},      {ctl::kKickDescriptionListView, false, Info{}.Command()},
+      {ctl::kKickEmailListView, false, Info{}.Command()},     {ctl::kKickTagListView, false, Info{}.Command()},
+      {ctl::kKickShareListView, false, Info{}.Command()},     {ctl::kProtectedListView, true, Info{}.Command()},
+      {ctl::kKickIpListView, false, "$UserIP bob 10.0.0.1|"},
   };
   for (const InvalidPatternCase& c : cases) {
     SCOPED_TRACE(c.list);
     f.bot->Panes().Clear(PaneId::Debug);
     f.bot->Panes().Clear(PaneId::Chat);
     List(c.list).Assign({"nomatch", InvalidPattern(), "*"});
-    Check("ProtectedUsersCheckBox", c.protectUsers);
+    Check(ctl::kProtectedUsersCheckBox, c.protectUsers);
 
     Feed(c.command + "<Hub> next|");
     EXPECT_EQ(RowOf("bob"), -1);
@@ -526,9 +528,9 @@ TEST_F(DetectionsTest, AnInvalidPatternAbandonsTheCommand) {
 // are on or not: a protected pattern that cannot be matched abandons a
 // $MyINFO just as it abandons a $UserIP.
 TEST_F(DetectionsTest, TheExemptionTestComesFirstAlsoWithDetectionsOff) {
-  Check("DetectionsCheckBox", false);
-  Check("ProtectedUsersCheckBox");
-  List("ProtectedListView").Assign({InvalidPattern()});
+  Check(ctl::kDetectionsCheckBox, false);
+  Check(ctl::kProtectedUsersCheckBox);
+  List(ctl::kProtectedListView).Assign({InvalidPattern()});
   for (const std::string& command : {Info{}.Command(), std::string("$UserIP bob 10.0.0.1|")}) {
     SCOPED_TRACE(command);
     f.bot->Panes().Clear(PaneId::Debug);
@@ -541,8 +543,8 @@ TEST_F(DetectionsTest, TheExemptionTestComesFirstAlsoWithDetectionsOff) {
 }
 
 TEST_F(DetectionsTest, TheScanStopsAtTheFirstMatchingPattern) {
-  List("KickNickListView").Assign({"nomatch", "B*", InvalidPattern()});
-  Check("KickNickCheckBox");
+  List(ctl::kKickNickListView).Assign({"nomatch", "B*", InvalidPattern()});
+  Check(ctl::kKickNickCheckBox);
   Feed(Info{});
   EXPECT_EQ(f.Writes(), Lines{"<Guard> !kick bob [auto kick] Forbidden nick pattern: B*|"});
   EXPECT_TRUE(DebugLinesStartingWith("Command ignored: ").empty());

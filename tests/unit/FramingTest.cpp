@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/hub/HubConnection.h"
+#include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
 #include "fakes/BotFixture.h"
 
@@ -98,7 +99,7 @@ TEST_F(FramingTest, DisconnectDropsPartialCommand) {
 }
 
 TEST_F(FramingTest, FullDebugEchoesEachReadAsReceived) {
-  f.control("FullLogCheckBox").SetChecked(true);
+  f.control(ctl::kFullLogCheckBox).SetChecked(true);
 
   f.Receive("$HubTopic a|$Hub");
   f.Receive("Topic b|");
@@ -121,7 +122,7 @@ void ReceiveUpToTheLimit(test::BotFixture& f, const std::string& head) {
 }
 
 TEST_F(FramingTest, CommandOfExactlyTheLimitIsStillHandled) {
-  f.control("NoLogCheckBox").SetChecked(true);
+  f.control(ctl::kNoLogCheckBox).SetChecked(true);
   ReceiveUpToTheLimit(f, "$HubTopic ");
   EXPECT_TRUE(connection().Connected());
   EXPECT_EQ(connection().PendingBytes(), HubConnection::kMaxPendingBytes);
@@ -135,7 +136,7 @@ TEST_F(FramingTest, CommandOfExactlyTheLimitIsStillHandled) {
 }
 
 TEST_F(FramingTest, MoreThanTheLimitWithoutBarDropsTheConnection) {
-  f.control("NoLogCheckBox").SetChecked(true);
+  f.control(ctl::kNoLogCheckBox).SetChecked(true);
   ReceiveUpToTheLimit(f, "$HubTopic ");
 
   f.Receive("x");
@@ -187,7 +188,7 @@ TEST_F(FramingTest, TextMatchingNoRowIsSentButCountedNowhere) {
 }
 
 TEST_F(FramingTest, TextNotStartingWithDollarOrAngleIsRefused) {
-  f.control("FullLogCheckBox").SetChecked(true);
+  f.control(ctl::kFullLogCheckBox).SetChecked(true);
   for (const std::string text : {"GetNickList", "", " $Key x", "|"}) {
     f.fakes.dialogs.messages.clear();
     const auto total = TotalSent(counters());
@@ -207,8 +208,8 @@ TEST_F(FramingTest, TextNotStartingWithDollarOrAngleIsRefused) {
 }
 
 TEST_F(FramingTest, FullDebugEchoesTheTextAndOneBar) {
-  f.control("FullLogCheckBox").SetChecked(true);
-  f.control("TimestampsCheckBox").SetChecked(true);
+  f.control(ctl::kFullLogCheckBox).SetChecked(true);
+  f.control(ctl::kTimestampsCheckBox).SetChecked(true);
 
   f.bot->Connection().SendCommand("$Key abc");
   f.bot->Connection().SendCommand("$Key abc|");
@@ -219,7 +220,7 @@ TEST_F(FramingTest, FullDebugEchoesTheTextAndOneBar) {
 
 TEST_F(FramingTest, WritesWhileClosedAreDroppedButCountedAndEchoed) {
   f.fakes.transport.PeerClose();
-  f.control("FullLogCheckBox").SetChecked(true);
+  f.control(ctl::kFullLogCheckBox).SetChecked(true);
   const auto before = counters().Sent(SentCounter::GetNickList);
 
   EXPECT_TRUE(f.bot->Connection().SendCommand("$GetNickList"));
@@ -304,7 +305,7 @@ class ModalHandlerTest : public ::testing::Test {
     f.PlainLines();
     f.bot->Panes().Clear(PaneId::Chat);
   }
-  const std::string& Caption() { return f.control("MainForm").Caption(); }
+  const std::string& Caption() { return f.control(ctl::kMainForm).Caption(); }
 
   DialogsThatLetBytesIn dialogs;  // outlives the bot
   test::BotFixture f;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/store/SettingsSchema.h"
 #include "fakes/BotFixture.h"
 #include "fakes/FakePorts.h"
@@ -40,9 +41,9 @@ std::string SettingText(Bot& bot, const SettingEntry& entry) {
     case Type::DebugMode:
       return controls.Get(entry.control).Checked() ? "1" : "0";
     case Type::PaneScroll: {
-      const PaneId pane = entry.control == "ChatMemo"     ? PaneId::Chat
-                          : entry.control == "StatusMemo" ? PaneId::Status
-                                                          : PaneId::Debug;
+      const PaneId pane = entry.control == ctl::kChatMemo     ? PaneId::Chat
+                          : entry.control == ctl::kStatusMemo ? PaneId::Status
+                                                              : PaneId::Debug;
       return bot.Panes().Pane(pane).AutoScroll() ? "1" : "0";
     }
     case Type::ListSection: {
@@ -92,14 +93,14 @@ TEST(FuzzRegression, PatternWithManyLineBreaksSurvivesSaveAndStart) {
     pattern += "\nline";
   }
   f.Receive("$To: Guard From: op $<op> %adddesc " + pattern + "|$To: Guard From: op $<op> %save|");
-  const std::vector<std::string> added = f.controls().List("KickDescriptionListView").Rows();
+  const std::vector<std::string> added = f.controls().List(ctl::kKickDescriptionListView).Rows();
   ASSERT_EQ(added.size(), 1u);
   ASSERT_GT(added[0].size(), 1500u);
 
   FakePorts ports;
   Bot restarted(ports.ports(), f.dir.Path());
   restarted.Start();
-  EXPECT_EQ(restarted.Controls().List("KickDescriptionListView").Rows(), added);
+  EXPECT_EQ(restarted.Controls().List(ctl::kKickDescriptionListView).Rows(), added);
 }
 
 }  // namespace

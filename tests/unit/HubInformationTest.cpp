@@ -20,8 +20,8 @@ class HubInformationTest : public ::testing::Test {
     f.bot->Panes().Clear(PaneId::Debug);
     f.bot->Panes().Clear(PaneId::Chat);
   }
-  const std::string& Caption() { return f.control("MainForm").Caption(); }
-  const std::string& TrayHint() { return f.control("ClientCoolTrayIcon").Hint(); }
+  const std::string& Caption() { return f.control(ctl::kMainForm).Caption(); }
+  const std::string& TrayHint() { return f.control(ctl::kClientCoolTrayIcon).Hint(); }
   const std::vector<std::string>& Operators() { return f.bot->Controls().List(ctl::kOpsListBox).Rows(); }
   std::vector<std::string> Nicks() {
     std::vector<std::string> nicks;
@@ -40,7 +40,7 @@ TEST_F(HubInformationTest, FirstHubNameOfAConnectionBecomesTheCaption) {
   EXPECT_EQ(TrayHint(), "Varnek : Main");
   EXPECT_EQ(f.DebugLines(), std::vector<std::string>{"Receiving hub name: Main - Welcome - all"});
 
-  f.control("ClientCoolTrayIcon").SetHint("stale");
+  f.control(ctl::kClientCoolTrayIcon).SetHint("stale");
   f.Receive("$HubName Other|");
   EXPECT_EQ(Caption(), "Varnek : Main");
   EXPECT_EQ(TrayHint(), "Varnek : Main") << "the hint follows the caption on every name";
@@ -101,8 +101,8 @@ TEST_F(HubInformationTest, AcceptedRedirectConnectsToTheNewAddress) {
     EXPECT_EQ(question.text, "Redirect to " + c.address + " was received. Would you like to move there?");
     EXPECT_EQ(question.question, Question::Redirect);
     EXPECT_EQ(question.buttons, DialogButtons::YesNo);
-    EXPECT_EQ(f.control("HubIpEdit").Text(), c.field.empty() ? c.host : c.field) << c.address;
-    EXPECT_EQ(f.control("HubPortEdit").Text(), c.port) << c.address;
+    EXPECT_EQ(f.control(ctl::kHubIpEdit).Text(), c.field.empty() ? c.host : c.field) << c.address;
+    EXPECT_EQ(f.control(ctl::kHubPortEdit).Text(), c.port) << c.address;
     EXPECT_EQ(f.fakes.transport.encryptions.back(), c.encryption) << c.address;
     EXPECT_EQ(f.fakes.transport.closes, closes + 1) << "the old hub is left";
     ASSERT_FALSE(f.fakes.transport.opens.empty());
@@ -132,7 +132,7 @@ TEST_F(HubInformationTest, AcceptedRedirectWithoutHostAsksForAnAddress) {
   ASSERT_EQ(f.fakes.dialogs.messages.size(), 2u);
   EXPECT_EQ(f.fakes.dialogs.messages[1].text, "You did not enter any IP or DNS address");
   EXPECT_EQ(f.fakes.transport.opens.size(), opens);
-  EXPECT_EQ(f.control("PageControl").Value(), 2);
+  EXPECT_EQ(f.control(ctl::kPageControl).Value(), 2);
 }
 
 // An address the bot cannot reach is not offered: the hub is left as on a
@@ -151,7 +151,7 @@ TEST_F(HubInformationTest, UnusableRedirectIsNotOffered) {
     EXPECT_FALSE(f.bot->Connection().Connected()) << address;
     EXPECT_TRUE(f.bot->Session().reconnectPending) << address;
     EXPECT_EQ(f.fakes.transport.opens.size(), opens) << address;
-    EXPECT_EQ(f.control("HubIpEdit").Text(), "127.0.0.1") << address;
+    EXPECT_EQ(f.control(ctl::kHubIpEdit).Text(), "127.0.0.1") << address;
     ASSERT_FALSE(f.StatusLines().empty());
     EXPECT_TRUE(f.StatusLines().back().starts_with("Redirect to " + address + " not followed: "))
         << f.StatusLines().back();
@@ -166,8 +166,8 @@ TEST_F(HubInformationTest, DeclinedRedirectLeavesTheHubAndReconnectsLater) {
 
   EXPECT_FALSE(f.bot->Connection().Connected());
   EXPECT_TRUE(f.bot->Session().reconnectPending);
-  EXPECT_EQ(f.control("HubIpEdit").Text(), "127.0.0.1");
-  EXPECT_EQ(f.control("HubPortEdit").Text(), "411");
+  EXPECT_EQ(f.control(ctl::kHubIpEdit).Text(), "127.0.0.1");
+  EXPECT_EQ(f.control(ctl::kHubPortEdit).Text(), "411");
   EXPECT_EQ(f.fakes.transport.opens.size(), opens);
   EXPECT_EQ(f.DebugLines(), std::vector<std::string>{"Receiving redirect to: other.hub:4111"});
 }

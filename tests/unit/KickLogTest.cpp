@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/BotActions.h"
+#include "core/model/ControlNames.h"
 #include "core/store/FileAccess.h"
 #include "core/store/KickLog.h"
 #include "core/store/OutputPanes.h"
@@ -76,7 +77,7 @@ struct LoggingBot {
   LoggingBot() {
     f.LogIn("Guard");
     f.PlainLines();
-    f.control("DetectionsCheckBox").SetChecked(true);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(true);
   }
 
   std::filesystem::path File() const { return f.dir / "logs" / "kicks.txt"; }
@@ -136,9 +137,9 @@ TEST_F(KickLogTest, EachFindingAppendsOneLineWithItsEvidence) {
        {"bob\t\tFake\t5000000000\treported\t\t$MyINFO $ALL bob <++ V:1,M:A,H:1/0/0,S:3>$ $DSL\x01$$5000000000$"}},
       {"plain kick with the kick message, IP known",
        [](test::BotFixture& b) {
-         b.control("KickTagCheckBox").SetChecked(true);
-         b.control("KickToStatusCheckBox").SetChecked(true);
-         b.controls().List("KickTagListView").Append("*V:0.1*");
+         b.control(ctl::kKickTagCheckBox).SetChecked(true);
+         b.control(ctl::kKickToStatusCheckBox).SetChecked(true);
+         b.controls().List(ctl::kKickTagListView).Append("*V:0.1*");
          b.Receive("$UserIP bob 10.0.0.9|");
        },
        "$MyINFO $ALL bob <++ V:0.1,M:A,H:1/0/0,S:3>$ $DSL\x01$$1$|",
@@ -147,33 +148,33 @@ TEST_F(KickLogTest, EachFindingAppendsOneLineWithItsEvidence) {
         "V:0.1,M:A,H:1/0/0,S:3>$ $DSL\x01$$1$"}},
       {"raw kick: the commands as one write",
        [](test::BotFixture& b) {
-         b.control("KickProxyCheckBox").SetChecked(true);
-         b.control("RawProxyCheckBox").SetChecked(true);
-         b.control("KickProxyCommandEdit").SetText("$Kick <nick>|<<mynick>> bye <nick>");
+         b.control(ctl::kKickProxyCheckBox).SetChecked(true);
+         b.control(ctl::kRawProxyCheckBox).SetChecked(true);
+         b.control(ctl::kKickProxyCommandEdit).SetText("$Kick <nick>|<<mynick>> bye <nick>");
        },
        "$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$|",
        {"bob\t\tProxy\t5\tkicked\t$Kick bob|<Guard> bye bob|\t$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ "
         "$DSL\x01$$1$"}},
       {"a raw kick the send path refuses sends nothing, so it is a report",
        [](test::BotFixture& b) {
-         b.control("KickProxyCheckBox").SetChecked(true);
-         b.control("RawProxyCheckBox").SetChecked(true);
-         b.control("KickProxyCommandEdit").SetText("Kick <nick>");
+         b.control(ctl::kKickProxyCheckBox).SetChecked(true);
+         b.control(ctl::kRawProxyCheckBox).SetChecked(true);
+         b.control(ctl::kKickProxyCommandEdit).SetText("Kick <nick>");
        },
        "$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$|",
        {"bob\t\tProxy\t5\treported\t\t$MyINFO $ALL bob <++ V:1,M:5,H:1/0/0,S:3>$ $DSL\x01$$1$"}},
       {"each hub count that is too high, by its own name and value",
        [](test::BotFixture& b) {
-         b.control("UserHubsSpinEdit").SetValue(2);
-         b.control("OpHubsSpinEdit").SetValue(2);
+         b.control(ctl::kUserHubsSpinEdit).SetValue(2);
+         b.control(ctl::kOpHubsSpinEdit).SetValue(2);
        },
        "$MyINFO $ALL bob <++ V:1,M:A,H:5/0/7,S:3>$ $DSL\x01$$1$|",
        {"bob\t\tUserHubs\t5\treported\t\t$MyINFO $ALL bob <++ V:1,M:A,H:5/0/7,S:3>$ $DSL\x01$$1$",
         "bob\t\tOpHubs\t7\treported\t\t$MyINFO $ALL bob <++ V:1,M:A,H:5/0/7,S:3>$ $DSL\x01$$1$"}},
       {"the examined entry of a $UserIP list",
        [](test::BotFixture& b) {
-         b.control("KickIpCheckBox").SetChecked(true);
-         b.controls().List("KickIpListView").Append("192.0.2.*");
+         b.control(ctl::kKickIpCheckBox).SetChecked(true);
+         b.controls().List(ctl::kKickIpListView).Append("192.0.2.*");
        },
        "$UserIP ann 198.51.100.4$$carol 192.0.2.77$$|",
        {"carol\t192.0.2.77\tIp\t192.0.2.*\tkicked\t<Guard> !kick carol [auto kick] Forbidden IP pattern: "
@@ -197,8 +198,8 @@ TEST_F(KickLogTest, EachFindingAppendsOneLineWithItsEvidence) {
 }
 
 TEST_F(KickLogTest, NothingIsWrittenWhileTheSwitchIsOff) {
-  f.control("LogKicksCheckBox").SetChecked(false);
-  f.control("KickFakeCheckBox").SetChecked(true);
+  f.control(ctl::kLogKicksCheckBox).SetChecked(false);
+  f.control(ctl::kKickFakeCheckBox).SetChecked(true);
   f.Receive(kBobInfo + "|");
   ASSERT_FALSE(f.Writes().empty()) << "bob was kicked";
   EXPECT_FALSE(std::filesystem::exists(File()));
@@ -271,7 +272,7 @@ TEST(KickLogFile, OnlyARegularFileIsWrittenOrReadAndNothingWaits) {
 TEST(KickLogFile, EveryLogIsCreatedReadableAndWritableByItsOwnerOnly) {
   const mode_t previousMask = umask(002);
   LoggingBot b;
-  for (const char* logSwitch : {"LogChatCheckBox", "LogStatusCheckBox", "LogDebugCheckBox"}) {
+  for (const char* logSwitch : {ctl::kLogChatCheckBox, ctl::kLogStatusCheckBox, ctl::kLogDebugCheckBox}) {
     b.f.control(logSwitch).SetChecked(true);
   }
   b.Find("bob");
@@ -302,12 +303,12 @@ TEST(KickLogFile, AMovedOrDeletedLogIsCreatedAgainAtTheNextLook) {
       {"moved, the settings read again", false,
        [](LoggingBot& b) {
          BotActions(*b.f.bot).ReloadSettings();
-         b.f.control("DetectionsCheckBox").SetChecked(true);
+         b.f.control(ctl::kDetectionsCheckBox).SetChecked(true);
        }},
       {"moved, the log switched off and on again", false,
        [](LoggingBot& b) {
-         b.f.control("LogKicksCheckBox").SetChecked(false);
-         b.f.control("LogKicksCheckBox").SetChecked(true);
+         b.f.control(ctl::kLogKicksCheckBox).SetChecked(false);
+         b.f.control(ctl::kLogKicksCheckBox).SetChecked(true);
        }},
   };
   for (const Case& c : cases) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "core/store/OutputPanes.h"
 #include "core/users/Kick.h"
@@ -93,11 +94,11 @@ TEST(SendKickTest, PlainAndRawKicks) {
     SCOPED_TRACE(c.name);
     test::BotFixture f;
     f.LogIn("Guard");
-    f.control("DetectionsCheckBox").SetChecked(true);
-    f.control("KickProxyCheckBox").SetChecked(true);
-    f.control("KickProxyCommandEdit").SetText(c.text);
-    f.control("RawProxyCheckBox").SetChecked(c.raw);
-    f.control("KickToStatusCheckBox").SetChecked(c.kickMessage);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+    f.control(ctl::kKickProxyCheckBox).SetChecked(true);
+    f.control(ctl::kKickProxyCommandEdit).SetText(c.text);
+    f.control(ctl::kRawProxyCheckBox).SetChecked(c.raw);
+    f.control(ctl::kKickToStatusCheckBox).SetChecked(c.kickMessage);
 
     f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1000$|");
     EXPECT_EQ(f.Writes(), c.writes);
@@ -140,9 +141,9 @@ TEST(SendKickTest, ANickThatSpellsAPlaceholderIsKickedByThatNick) {
       } else {
         LoadDefaultCommands(f.controls());
       }
-      f.control("DetectionsCheckBox").SetChecked(true);
+      f.control(ctl::kDetectionsCheckBox).SetChecked(true);
       f.control(KickSwitchName(KickKindOf(c.kind))).SetChecked(true);
-      f.control("KickToStatusCheckBox").SetChecked(true);
+      f.control(ctl::kKickToStatusCheckBox).SetChecked(true);
       f.Writes().clear();
 
       f.Receive(c.command);
@@ -161,9 +162,9 @@ TEST(SendKickTest, ANickThatSpellsAPlaceholderIsKickedByThatNick) {
 TEST(SendKickTest, AnEmptyTemplateNeverKicks) {
   test::BotFixture f;
   f.LogIn("Guard");
-  f.control("DetectionsCheckBox").SetChecked(true);
-  f.control("KickProxyCheckBox").SetChecked(true);
-  f.control("KickProxyCommandEdit").SetText("");
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  f.control(ctl::kKickProxyCheckBox).SetChecked(true);
+  f.control(ctl::kKickProxyCommandEdit).SetText("");
 
   f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1000$|");
   EXPECT_EQ(f.Writes(), Lines{});
@@ -177,10 +178,10 @@ TEST(SendKickTest, ARawTemplateThatIsNoProtocolCommandIsRefusedButCountsAsAKick)
   test::BotFixture f;
   f.LogIn("Guard");
   f.PlainLines();
-  f.control("DetectionsCheckBox").SetChecked(true);
-  f.control("KickFakeCheckBox").SetChecked(true);
-  f.control("KickFakeCommandEdit").SetText("!kick <nick> fake");
-  f.control("RawFakeCheckBox").SetChecked(true);
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  f.control(ctl::kKickFakeCheckBox).SetChecked(true);
+  f.control(ctl::kKickFakeCommandEdit).SetText("!kick <nick> fake");
+  f.control(ctl::kRawFakeCheckBox).SetChecked(true);
   f.bot->Panes().Clear(PaneId::Chat);
 
   f.Receive("$MyINFO $ALL bob <++ V:0.706,M:5,H:1/0/0,S:3>$ $DSL\x01$$1111111$|");
@@ -197,9 +198,9 @@ TEST(SendKickTest, ARawTemplateThatIsNoProtocolCommandIsRefusedButCountsAsAKick)
 TEST(SendKickTest, TheSharePatternNotTheShareFillsTheShareTemplate) {
   test::BotFixture f;
   f.LogIn("Guard");
-  f.control("DetectionsCheckBox").SetChecked(true);
-  f.control("KickShareCheckBox").SetChecked(true);
-  f.controls().List("KickShareListView").Append("*000000*");
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  f.control(ctl::kKickShareCheckBox).SetChecked(true);
+  f.controls().List(ctl::kKickShareListView).Append("*000000*");
 
   f.Receive("$MyINFO $ALL bob <++ V:0.706,M:A,H:1/0/0,S:3>$ $DSL\x01$$5000000000$|");
   EXPECT_EQ(f.Writes(), Lines{"<Guard> !kick bob [auto kick] Forbidden share size pattern: *000000* B|"});

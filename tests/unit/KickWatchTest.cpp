@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/store/OutputPanes.h"
 #include "core/users/KickWatch.h"
 #include "fakes/BotFixture.h"
@@ -26,8 +27,8 @@ struct World {
   World() {
     f.LogIn("Guard");
     f.PlainLines();
-    f.control("DetectionsCheckBox").SetChecked(true);
-    f.control("KickProxyCheckBox").SetChecked(true);
+    f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+    f.control(ctl::kKickProxyCheckBox).SetChecked(true);
     f.Receive(MyInfo("bob", "A"));
     f.bot->Panes().Clear(PaneId::Chat);
   }
@@ -84,7 +85,7 @@ TEST(KickWatchTest, EveryKickThatStaysUnansweredFor15SecondsIsReportedOnceAndCou
     w.After(1);
     EXPECT_EQ(w.Reported(), Lines{Overdue(c.nick)});
     EXPECT_EQ(w.NotCarriedOut(), 1u);
-    EXPECT_EQ(w.f.control("KicksNotCarriedOutLabel").Caption(), "Kicks not carried out: 1");
+    EXPECT_EQ(w.f.control(ctl::kKicksNotCarriedOutLabel).Caption(), "Kicks not carried out: 1");
 
     w.After(60000);
     EXPECT_EQ(w.Reported(), Lines{Overdue(c.nick)}) << "one report per watch";
@@ -148,8 +149,8 @@ TEST(KickWatchTest, ADisconnectEndsEveryWatch) {
 // connection then. That kick must not be reported on the next connection.
 TEST(KickWatchTest, AKickWhoseSendOutlivesTheConnectionIsNotReportedAfterTheReconnect) {
   World w;
-  w.f.control("RawProxyCheckBox").SetChecked(true);
-  w.f.control("KickProxyCommandEdit").SetText("!kick <nick>");
+  w.f.control(ctl::kRawProxyCheckBox).SetChecked(true);
+  w.f.control(ctl::kKickProxyCommandEdit).SetText("!kick <nick>");
   w.f.fakes.dialogs.duringMessage = [&w] {
     w.f.fakes.dialogs.duringMessage = nullptr;
     w.f.fakes.transport.PeerClose();
@@ -172,12 +173,12 @@ TEST(KickWatchTest, NothingIsWatchedWhenNoKickGoesOut) {
       {"menu kick with a refused reason", [](World& w) { w.MenuKick("bob", "a|b"); }},
       {"detection without its kick switch",
        [](World& w) {
-         w.f.control("KickProxyCheckBox").SetChecked(false);
+         w.f.control(ctl::kKickProxyCheckBox).SetChecked(false);
          w.DetectionKick("carol");
        }},
       {"detection with an empty template",
        [](World& w) {
-         w.f.control("KickProxyCommandEdit").SetText("");
+         w.f.control(ctl::kKickProxyCommandEdit).SetText("");
          w.DetectionKick("carol");
        }},
   };

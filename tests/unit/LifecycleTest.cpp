@@ -17,9 +17,9 @@ class LifecycleTest : public ::testing::Test {
   LifecycleTest() { f.PlainLines(); }
 
   void Fields(const std::string& ip, const std::string& nick, const std::string& port) {
-    f.control("HubIpEdit").SetText(ip);
-    f.control("UsernameEdit").SetText(nick);
-    f.control("HubPortEdit").SetText(port);
+    f.control(ctl::kHubIpEdit).SetText(ip);
+    f.control(ctl::kUsernameEdit).SetText(nick);
+    f.control(ctl::kHubPortEdit).SetText(port);
   }
   void PressConnect() {
     f.bot->Run([this] { f.bot->Life().ConnectAction(); });
@@ -43,13 +43,13 @@ TEST_F(LifecycleTest, ConnectStopsAtTheFirstMissingField) {
     std::string focus;
   };
   const Case cases[] = {
-      {"", "Guard", "411", "You did not enter any IP or DNS address", 2, "HubIpEdit"},
-      {"", "", "", "You did not enter any IP or DNS address", 2, "HubIpEdit"},
-      {"hub.example", "", "", "You did not enter any username", 0, "UsernameEdit"},
+      {"", "Guard", "411", "You did not enter any IP or DNS address", 2, ctl::kHubIpEdit},
+      {"", "", "", "You did not enter any IP or DNS address", 2, ctl::kHubIpEdit},
+      {"hub.example", "", "", "You did not enter any username", 0, ctl::kUsernameEdit},
   };
   for (const Case& c : cases) {
     Fields(c.ip, c.nick, c.port);
-    f.control("PageControl").SetValue(5);
+    f.control(ctl::kPageControl).SetValue(5);
     Messages().clear();
     f.fakes.window.focused.clear();
 
@@ -59,7 +59,7 @@ TEST_F(LifecycleTest, ConnectStopsAtTheFirstMissingField) {
     EXPECT_EQ(Messages()[0].text, c.warning);
     EXPECT_EQ(Messages()[0].kind, DialogKind::Warning);
     EXPECT_EQ(Messages()[0].buttons, DialogButtons::Ok);
-    EXPECT_EQ(f.control("PageControl").Value(), c.page) << c.warning;
+    EXPECT_EQ(f.control(ctl::kPageControl).Value(), c.page) << c.warning;
     EXPECT_EQ(f.fakes.window.focused, std::vector<std::string>{c.focus}) << c.warning;
     EXPECT_TRUE(Opens().empty());
   }
@@ -74,18 +74,18 @@ TEST_F(LifecycleTest, MissingOrUnusablePortOffersTheStandardPort) {
     Messages().clear();
 
     f.fakes.dialogs.answers = {DialogAnswer::No};
-    f.control("PageControl").SetValue(5);
+    f.control(ctl::kPageControl).SetValue(5);
     PressConnect();
     ASSERT_EQ(Messages().size(), 1u) << port;
     EXPECT_EQ(Messages()[0].text, "You did not enter any port number. Would you like to use standard port 411?");
     EXPECT_EQ(Messages()[0].question, Question::UseStandardPort);
-    EXPECT_EQ(f.control("PageControl").Value(), 2);
-    EXPECT_EQ(f.control("HubPortEdit").Text(), port);
+    EXPECT_EQ(f.control(ctl::kPageControl).Value(), 2);
+    EXPECT_EQ(f.control(ctl::kHubPortEdit).Text(), port);
     EXPECT_TRUE(Opens().empty()) << port;
 
     f.fakes.dialogs.answers = {DialogAnswer::Yes};
     PressConnect();
-    EXPECT_EQ(f.control("HubPortEdit").Text(), "411") << port;
+    EXPECT_EQ(f.control(ctl::kHubPortEdit).Text(), "411") << port;
     EXPECT_EQ(Opens(), (std::vector<std::pair<std::string, std::uint16_t>>{{"hub.example", 411}})) << port;
     f.fakes.transport.PeerClose();
   }
@@ -139,7 +139,7 @@ TEST_F(LifecycleTest, AnUnusableAddressIsRefusedWithTheReason) {
   for (const std::string dns : {"adcs://hub.example:411", "hub.example:99999"}) {
     Fields(dns, "Guard", "411");
     Messages().clear();
-    f.control("PageControl").SetValue(5);
+    f.control(ctl::kPageControl).SetValue(5);
 
     PressConnect();
 
@@ -147,7 +147,7 @@ TEST_F(LifecycleTest, AnUnusableAddressIsRefusedWithTheReason) {
     EXPECT_EQ(Messages()[0].kind, DialogKind::Warning);
     EXPECT_TRUE(Messages()[0].text.starts_with("The hub address \"" + dns + "\" cannot be used: "))
         << Messages()[0].text;
-    EXPECT_EQ(f.control("PageControl").Value(), 2);
+    EXPECT_EQ(f.control(ctl::kPageControl).Value(), 2);
     EXPECT_TRUE(Opens().empty()) << dns;
   }
 }
@@ -175,37 +175,39 @@ TEST_F(LifecycleTest, SocketErrorsWriteTheReasonToTheStatusPane) {
 }
 
 TEST_F(LifecycleTest, ConnectedAndDisconnectedLooks) {
-  f.control("PageControl").SetValue(7);
+  f.control(ctl::kPageControl).SetValue(7);
   f.Connect();
 
   EXPECT_EQ(f.ChatLines(), std::vector<std::string>{"*** Connecting to 127.0.0.1:411"});
-  EXPECT_EQ(f.control("ConnectButton").Caption(), "Disconnect");
-  EXPECT_EQ(f.control("ConnectTrayPopup").Caption(), "Disconnect");
-  for (const char* name : {"ReconnectButton", "ResendMyInfoButton", "SendButton", "SendMemo", "RefreshUserPopup"}) {
+  EXPECT_EQ(f.control(ctl::kConnectButton).Caption(), "Disconnect");
+  EXPECT_EQ(f.control(ctl::kConnectTrayPopup).Caption(), "Disconnect");
+  for (const char* name :
+       {ctl::kReconnectButton, ctl::kResendMyInfoButton, ctl::kSendButton, ctl::kSendMemo, ctl::kRefreshUserPopup}) {
     EXPECT_TRUE(f.control(name).Enabled()) << name;
   }
-  for (const char* name : {"HubIpEdit", "HubPortEdit", "UsernameEdit"}) {
+  for (const char* name : {ctl::kHubIpEdit, ctl::kHubPortEdit, ctl::kUsernameEdit}) {
     EXPECT_FALSE(f.control(name).Enabled()) << name;
   }
   EXPECT_EQ(f.fakes.window.icons.back(), IconKind::Connected);
-  EXPECT_EQ(f.fakes.window.focused.back(), "SendMemo");
+  EXPECT_EQ(f.fakes.window.focused.back(), ctl::kSendMemo);
 
-  f.control("SendMemo").SetText("half typed");
+  f.control(ctl::kSendMemo).SetText("half typed");
   f.fakes.transport.PeerClose();
 
   EXPECT_EQ(f.ChatLines().back(), "*** Disconnected");
-  EXPECT_EQ(f.control("ConnectButton").Caption(), "Connect");
-  EXPECT_EQ(f.control("ConnectTrayPopup").Caption(), "Connect");
-  for (const char* name : {"ReconnectButton", "ResendMyInfoButton", "SendButton", "SendMemo", "RefreshUserPopup"}) {
+  EXPECT_EQ(f.control(ctl::kConnectButton).Caption(), "Connect");
+  EXPECT_EQ(f.control(ctl::kConnectTrayPopup).Caption(), "Connect");
+  for (const char* name :
+       {ctl::kReconnectButton, ctl::kResendMyInfoButton, ctl::kSendButton, ctl::kSendMemo, ctl::kRefreshUserPopup}) {
     EXPECT_FALSE(f.control(name).Enabled()) << name;
   }
-  for (const char* name : {"HubIpEdit", "HubPortEdit", "UsernameEdit"}) {
+  for (const char* name : {ctl::kHubIpEdit, ctl::kHubPortEdit, ctl::kUsernameEdit}) {
     EXPECT_TRUE(f.control(name).Enabled()) << name;
   }
-  EXPECT_EQ(f.control("SendMemo").Text(), "");
+  EXPECT_EQ(f.control(ctl::kSendMemo).Text(), "");
   EXPECT_EQ(f.fakes.window.icons.back(), IconKind::Disconnected);
-  EXPECT_EQ(f.control("MainForm").Caption(), "Varnek");
-  EXPECT_EQ(f.control("ClientCoolTrayIcon").Hint(), "Varnek");
+  EXPECT_EQ(f.control(ctl::kMainForm).Caption(), "Varnek");
+  EXPECT_EQ(f.control(ctl::kClientCoolTrayIcon).Hint(), "Varnek");
 }
 
 TEST_F(LifecycleTest, ConnectWhileConnectedDisconnectsForGood) {
@@ -284,7 +286,7 @@ TEST_F(LifecycleTest, DecliningTheExitChangesNothing) {
 TEST_F(LifecycleTest, ExitDisconnectsThenSavesThenWritesTheLogs) {
   f.Start();
   f.PlainLines();
-  for (const char* name : {"LogStatusCheckBox", "LogChatCheckBox", "LogDebugCheckBox"}) {
+  for (const char* name : {ctl::kLogStatusCheckBox, ctl::kLogChatCheckBox, ctl::kLogDebugCheckBox}) {
     f.control(name).SetChecked(true);
   }
   f.LogIn();
@@ -306,7 +308,7 @@ TEST_F(LifecycleTest, ExitDisconnectsThenSavesThenWritesTheLogs) {
 }
 
 TEST_F(LifecycleTest, ExitBeforeACompleteLoadSavesNothing) {
-  f.control("LogChatCheckBox").SetChecked(true);
+  f.control(ctl::kLogChatCheckBox).SetChecked(true);
   f.LogIn();
   f.fakes.dialogs.answers = {DialogAnswer::Yes};
 
@@ -334,7 +336,7 @@ TEST_F(LifecycleTest, UnexpectedErrorQuestionFramesTheMessage) {
 TEST_F(LifecycleTest, UnexpectedErrorYesSavesAndEndsAtOnce) {
   f.Start();
   f.PlainLines();
-  f.control("LogChatCheckBox").SetChecked(true);
+  f.control(ctl::kLogChatCheckBox).SetChecked(true);
   f.LogIn();
   const auto chat = f.ChatLines();
   f.fakes.dialogs.answers = {DialogAnswer::Yes};
@@ -351,12 +353,12 @@ TEST_F(LifecycleTest, UnexpectedErrorYesSavesAndEndsAtOnce) {
 TEST_F(LifecycleTest, UnexpectedErrorNoReloadsTheSettingsFile) {
   f.dir.WriteFile("Varnek.ini", "[Settings]\r\nDescription=from the file\r\n");
   f.Start();
-  f.control("DescriptionEdit").SetText("typed, not saved");
+  f.control(ctl::kDescriptionEdit).SetText("typed, not saved");
   f.fakes.dialogs.answers = {DialogAnswer::No};
 
   f.bot->Run([] { throw std::runtime_error("boom"); });
 
-  EXPECT_EQ(f.control("DescriptionEdit").Text(), "from the file");
+  EXPECT_EQ(f.control(ctl::kDescriptionEdit).Text(), "from the file");
   EXPECT_FALSE(f.fakes.window.ended);
   EXPECT_EQ(test::TempDir::ReadFile(f.dir / "Varnek.ini"), "[Settings]\r\nDescription=from the file\r\n");
 }

@@ -9,6 +9,7 @@
 
 #include "core/BotActions.h"
 #include "core/hub/HubSession.h"
+#include "core/model/ControlNames.h"
 #include "core/store/OutputPanes.h"
 #include "fakes/BotFixture.h"
 
@@ -82,9 +83,9 @@ TEST_F(LocalCommandsTest, SetTakesAValueAsTheFieldWouldTakeItTyped) {
       ExpectRefused(reply, c.reply, c.key + " " + c.value);
     }
   }
-  EXPECT_EQ(f.control("BotMessageMemo").Text(), "one\r\ntwo");
+  EXPECT_EQ(f.control(ctl::kBotMessageMemo).Text(), "one\r\ntwo");
   EXPECT_FALSE(f.bot->Panes().Pane(PaneId::Chat).AutoScroll());
-  EXPECT_EQ(f.control("HubPortEdit").Text(), "4111") << "a refused value changes nothing";
+  EXPECT_EQ(f.control(ctl::kHubPortEdit).Text(), "4111") << "a refused value changes nothing";
   ExpectRefused(actions.GetSetting("nick patterns"), "[Nick patterns] is a list of its own", "a list");
 }
 
@@ -96,14 +97,14 @@ TEST_F(LocalCommandsTest, SetRunsTheReactionsAndRefusesDisabledFields) {
   ExpectRefused(Set("RawHubs", "1"), "one of KickUserHubs, KickRegHubs or KickOpHubs must be 1", "hubs");
 
   ExpectDone(Set("KickFake", "1"), "KickFake=1", "kick switch");
-  EXPECT_TRUE(f.control("RawFakeCheckBox").Enabled());
+  EXPECT_TRUE(f.control(ctl::kRawFakeCheckBox).Enabled());
   ExpectRefused(Set("CommandFake", "$Kick <nick>"), "CommandFake cannot hold \"|\" or \"$\" while RawFake is 0",
                 "template before raw");
   ExpectDone(Set("RawFake", "1"), "RawFake=1", "raw switch");
   ExpectDone(Set("CommandFake", "$Kick <nick>"), "CommandFake=$Kick <nick>", "raw template");
 
   ExpectDone(Set("LogFull", "1"), "LogFull=1", "debug mode");
-  EXPECT_FALSE(f.control("NiceLogCheckBox").Checked());
+  EXPECT_FALSE(f.control(ctl::kNiceLogCheckBox).Checked());
 
   f.Connect();
   ExpectRefused(Set("Dns", "other.hub"), "Dns cannot be changed now: the bot is connected (\":disconnect\" first)",
@@ -112,7 +113,7 @@ TEST_F(LocalCommandsTest, SetRunsTheReactionsAndRefusesDisabledFields) {
 
 // What ":get" shows can be given to ":set" again and changes nothing.
 TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
-  f.control("BotMessageMemo").SetText("a &# b\r\nc");
+  f.control(ctl::kBotMessageMemo).SetText("a &# b\r\nc");
   const std::vector<std::string> keys = actions.SettingKeys();
   ASSERT_GT(keys.size(), 80u);
   for (const std::string& key : keys) {
@@ -128,7 +129,7 @@ TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
       EXPECT_NE(set.text.find("cannot be changed now"), std::string::npos) << key << ": " << set.text;
     }
   }
-  EXPECT_EQ(f.control("BotMessageMemo").Text(), "a &# b\r\nc");
+  EXPECT_EQ(f.control(ctl::kBotMessageMemo).Text(), "a &# b\r\nc");
 }
 
 // --- bot commands of the local operator ------------------------------------------
@@ -137,7 +138,7 @@ TEST_F(LocalCommandsTest, BotCommandsAnswerLocallyAndSendNothing) {
   f.LogIn();
   const LocalReply changed = actions.RunBotCommandLocally("%detects 1");
   ExpectDone(changed, "Detection option changed to: 1", "detects");
-  EXPECT_TRUE(f.control("DetectionsCheckBox").Checked());
+  EXPECT_TRUE(f.control(ctl::kDetectionsCheckBox).Checked());
   EXPECT_EQ(f.StatusLines().back(), "Detection option changed to: 1");
 
   ExpectDone(actions.RunBotCommandLocally("%addnick *spam*"), "Successfully added forbidden nick pattern: *spam*",
@@ -213,8 +214,8 @@ TEST_F(LocalCommandsTest, UserMenuActionsByNick) {
   ExpectDone(actions.TakeAsOpChat("bob"), "OpChat=bob", "opchat");
   ExpectDone(actions.AllowUser("bob"), "added bob to the allowed users", "allow");
   ExpectDone(actions.ProtectUser("alice"), "added alice to the protected users", "protect");
-  EXPECT_EQ(f.controls().List("AllowedListView").Rows(), std::vector<std::string>{"bob"});
-  EXPECT_EQ(f.controls().List("ProtectedListView").Rows(), std::vector<std::string>{"alice"});
+  EXPECT_EQ(f.controls().List(ctl::kAllowedListView).Rows(), std::vector<std::string>{"bob"});
+  EXPECT_EQ(f.controls().List(ctl::kProtectedListView).Rows(), std::vector<std::string>{"alice"});
   ExpectRefused(actions.AllowUser("carol"), "no user \"carol\" in the user list", "unknown nick");
 
   ExpectDone(actions.RefreshUserListAndTell(), "user list emptied; asked the hub for it again", "refresh");

@@ -5,6 +5,7 @@
 
 #include "core/hub/HubSession.h"
 #include "core/hub/LockToKey.h"
+#include "core/model/ControlNames.h"
 #include "core/text/Product.h"
 #include "fakes/BotFixture.h"
 
@@ -140,11 +141,11 @@ TEST_F(LoginTest, HelloOfAnotherNickIsNoGreeting) {
 }
 
 TEST_F(LoginTest, OwnMyInfoByteForByte) {
-  f.control("DescriptionEdit").SetText("watching you");
-  f.control("EmailAddressEdit").SetText("ops@hub.example");
+  f.control(ctl::kDescriptionEdit).SetText("watching you");
+  f.control(ctl::kEmailAddressEdit).SetText("ops@hub.example");
   const std::pair<int, std::string> modes[] = {{0, "P"}, {1, "A"}, {-1, ""}};
   for (const auto& [mode, letter] : modes) {
-    f.control("ModeComboBox").SetValue(mode);
+    f.control(ctl::kModeComboBox).SetValue(mode);
     f.Writes().clear();
 
     f.bot->LoginHandler().ResendMyInfo();
@@ -159,7 +160,7 @@ TEST_F(LoginTest, OwnMyInfoByteForByte) {
 
 TEST_F(LoginTest, ResendPublishesCurrentFields) {
   f.Receive("$Hello Guard|");
-  f.control("DescriptionEdit").SetText("new words");
+  f.control(ctl::kDescriptionEdit).SetText("new words");
   f.Writes().clear();
 
   f.bot->LoginHandler().ResendMyInfo();
@@ -170,32 +171,32 @@ TEST_F(LoginTest, ResendPublishesCurrentFields) {
 }
 
 TEST_F(LoginTest, StoredPasswordAnswersTheRequest) {
-  f.control("PasswordEdit").SetText("se cret$");
+  f.control(ctl::kPasswordEdit).SetText("se cret$");
   f.Receive("$GetPass|");
   EXPECT_EQ(f.Writes(), std::vector<std::string>{"$MyPass se cret$|"});
-  EXPECT_EQ(f.control("SendMemo").Text(), "");
+  EXPECT_EQ(f.control(ctl::kSendMemo).Text(), "");
 }
 
 TEST_F(LoginTest, EmptyPasswordPreparesTheConsole) {
   for (const int page : {7, 0}) {
-    f.control("PageControl").SetValue(page);
-    f.control("SendMemo").SetEnabled(false);
-    f.control("SendButton").SetEnabled(false);
-    f.control("SendMemo").SetText("");
+    f.control(ctl::kPageControl).SetValue(page);
+    f.control(ctl::kSendMemo).SetEnabled(false);
+    f.control(ctl::kSendButton).SetEnabled(false);
+    f.control(ctl::kSendMemo).SetText("");
     f.fakes.window.focused.clear();
 
     f.Receive("$GetPass|");
 
     EXPECT_TRUE(f.Writes().empty());
-    EXPECT_TRUE(f.control("SendMemo").Enabled());
-    EXPECT_TRUE(f.control("SendButton").Enabled());
-    EXPECT_EQ(f.control("SendMemo").Text(), "%password ");
-    const auto expectedFocus = page == 7 ? std::vector<std::string>{"SendMemo"} : std::vector<std::string>{};
+    EXPECT_TRUE(f.control(ctl::kSendMemo).Enabled());
+    EXPECT_TRUE(f.control(ctl::kSendButton).Enabled());
+    EXPECT_EQ(f.control(ctl::kSendMemo).Text(), "%password ");
+    const auto expectedFocus = page == 7 ? std::vector<std::string>{ctl::kSendMemo} : std::vector<std::string>{};
     EXPECT_EQ(f.fakes.window.focused, expectedFocus) << page;
   }
-  f.control("TriggerComboBox").SetValue(3);
+  f.control(ctl::kTriggerComboBox).SetValue(3);
   f.Receive("$GetPass|");
-  EXPECT_EQ(f.control("SendMemo").Text(), "!password ");
+  EXPECT_EQ(f.control(ctl::kSendMemo).Text(), "!password ");
 }
 
 TEST_F(LoginTest, HelloOfANewcomerAsksForWhatTheHubDoesNotSend) {

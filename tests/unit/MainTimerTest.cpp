@@ -8,6 +8,7 @@
 
 #include "core/hub/HubSession.h"
 #include "core/hub/Uptime.h"
+#include "core/model/ControlNames.h"
 #include "core/model/ProtocolCounters.h"
 #include "core/model/TickStamps.h"
 #include "fakes/BotFixture.h"
@@ -40,18 +41,18 @@ class TimerLabelsTest : public ::testing::Test {
 
 TEST_F(TimerLabelsTest, StatusBarShowsUsersOnlyWhileConnected) {
   f.bot->TimerTick();
-  EXPECT_EQ(Caption("StatusBar"), "Not connected");
-  EXPECT_EQ(Caption("LocalTimeLabel"), "Local time: 14:05:09");
+  EXPECT_EQ(Caption(ctl::kStatusBar), "Not connected");
+  EXPECT_EQ(Caption(ctl::kLocalTimeLabel), "Local time: 14:05:09");
 
   f.LogIn();
   f.bot->Users().AppendUser("alice");
   f.bot->Users().AppendUser("bob");
   f.bot->TimerTick();
-  EXPECT_EQ(Caption("StatusBar"), "Users: 2");
+  EXPECT_EQ(Caption(ctl::kStatusBar), "Users: 2");
 
   f.fakes.transport.PeerClose();
   f.bot->TimerTick();
-  EXPECT_EQ(Caption("StatusBar"), "Not connected");
+  EXPECT_EQ(Caption(ctl::kStatusBar), "Not connected");
 }
 
 TEST_F(TimerLabelsTest, StatisticsShowTheCountsAndClearToZero) {
@@ -63,24 +64,24 @@ TEST_F(TimerLabelsTest, StatisticsShowTheCountsAndClearToZero) {
   f.bot->TimerTick();
 
   const std::pair<const char*, std::string> shown[] = {
-      {"KeyLabel", "Key: 1"},
-      {"OutSupportsLabel", "Supports: 1"},
-      {"InSupportsLabel", "Supports: 1"},
-      {"InLockLabel", "Lock: 1"},
-      {"HelloLabel", "Hello: 1"},
-      {"GetNickListLabel", "GetNickList: 1"},
-      {"KickLabel", "Kick: 0"},
-      {"InMcTextLabel", "Main chat messages: 2"},
-      {"OutMcTextLabel", "Main chat messages: 1"},
-      {"DetectionsLabel", "Detections: 1"},
-      {"KicksNotCarriedOutLabel", "Kicks not carried out: 1"},
+      {ctl::kKeyLabel, "Key: 1"},
+      {ctl::kOutSupportsLabel, "Supports: 1"},
+      {ctl::kInSupportsLabel, "Supports: 1"},
+      {ctl::kInLockLabel, "Lock: 1"},
+      {ctl::kHelloLabel, "Hello: 1"},
+      {ctl::kGetNickListLabel, "GetNickList: 1"},
+      {ctl::kKickLabel, "Kick: 0"},
+      {ctl::kInMcTextLabel, "Main chat messages: 2"},
+      {ctl::kOutMcTextLabel, "Main chat messages: 1"},
+      {ctl::kDetectionsLabel, "Detections: 1"},
+      {ctl::kKicksNotCarriedOutLabel, "Kicks not carried out: 1"},
   };
   for (const auto& [label, text] : shown) {
     EXPECT_EQ(Caption(label), text) << label;
   }
 
   f.bot->Timer().ClearStatistics();
-  EXPECT_EQ(Caption("DetectionsLabel"), "Detections: 1") << "labels change at the next tick";
+  EXPECT_EQ(Caption(ctl::kDetectionsLabel), "Detections: 1") << "labels change at the next tick";
   f.bot->TimerTick();
   for (const auto& [label, text] : shown) {
     EXPECT_EQ(Caption(label), text.substr(0, text.rfind(' ') + 1) + "0") << label;
@@ -135,8 +136,8 @@ TEST_P(MainTimerTest, BotUptimeCountsFromStart) {
   for (const auto& [ms, text] : cases) {
     TickAt(ms);
     EXPECT_EQ(f.bot->Timer().BotUptime(), text) << ms;
-    EXPECT_EQ(f.control("UptimeLabel").Caption(), "Uptime: " + text) << ms;
-    EXPECT_EQ(f.control("SystemUptimeLabel").Caption(), "System uptime: " + UptimeText(Base() + ms)) << ms;
+    EXPECT_EQ(f.control(ctl::kUptimeLabel).Caption(), "Uptime: " + text) << ms;
+    EXPECT_EQ(f.control(ctl::kSystemUptimeLabel).Caption(), "System uptime: " + UptimeText(Base() + ms)) << ms;
   }
 }
 
@@ -248,7 +249,7 @@ TEST_P(MainTimerTest, AutosaveRunsAtItsInterval) {
   TickAt(120 * kMinute);
   EXPECT_EQ(Saves(), 2);
 
-  f.control("AutosaveCheckBox").SetChecked(false);
+  f.control(ctl::kAutosaveCheckBox).SetChecked(false);
   TickAt(180 * kMinute);
   EXPECT_EQ(Saves(), 2);
 }
@@ -257,7 +258,7 @@ TEST_P(MainTimerTest, AutosaveRunsAtItsInterval) {
 TEST_P(MainTimerTest, AutosaveIntervalOfMoreThanADay) {
   f.Start();
   f.PlainLines();
-  f.control("AutosaveSpinEdit").SetValue(1500);  // restarts the interval now
+  f.control(ctl::kAutosaveSpinEdit).SetValue(1500);  // restarts the interval now
 
   TickAt(1440 * kMinute);
   TickAt(1499 * kMinute);
@@ -310,17 +311,17 @@ TEST_P(MainTimerTest, RequestPassSendsNothingWhereTheHubSendsAllButRestarts) {
 
 TEST_P(MainTimerTest, RequestSettingsRestartTheScheduleAndTheConnectionIsNeeded) {
   LogInTo("ABC", "NoHello");
-  f.control("TryInfoCheckBox").SetChecked(false);
+  f.control(ctl::kTryInfoCheckBox).SetChecked(false);
   TickAt(kRequestInterval);
   EXPECT_TRUE(f.Writes().empty());
 
-  f.control("TryInfoCheckBox").SetChecked(true);  // the interval starts here
+  f.control(ctl::kTryInfoCheckBox).SetChecked(true);  // the interval starts here
   TickAt(2 * kRequestInterval);
   EXPECT_EQ(f.Writes().size(), 4u);
 
   f.Writes().clear();
   At(2 * kRequestInterval + 1000);
-  f.control("TryInfoSpinEdit").SetValue(5);  // so does a new interval
+  f.control(ctl::kTryInfoSpinEdit).SetValue(5);  // so does a new interval
   TickAt(2 * kRequestInterval + 1000 + 5 * kMinute);
   EXPECT_EQ(f.Writes().size(), 4u);
 
@@ -333,7 +334,7 @@ TEST_P(MainTimerTest, RequestSettingsRestartTheScheduleAndTheConnectionIsNeeded)
 // The field's largest value, a whole day, is met like any other.
 TEST_P(MainTimerTest, RequestIntervalOfADay) {
   LogInTo("ABC", "NoHello");
-  f.control("TryInfoSpinEdit").SetValue(1440);
+  f.control(ctl::kTryInfoSpinEdit).SetValue(1440);
 
   TickAt(1440 * kMinute - 1);
   EXPECT_TRUE(f.Writes().empty());

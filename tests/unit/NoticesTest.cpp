@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Bot.h"
+#include "core/model/ControlNames.h"
 #include "fakes/BotFixture.h"
 
 namespace varnek {
@@ -75,9 +76,9 @@ TEST_F(NoticesTest, AFailedAttemptIsNoLostConnection) {
 }
 
 TEST_F(NoticesTest, EachKindFollowsItsSwitch) {
-  f.control("DetectionsCheckBox").SetChecked(true);
-  f.control("KickNickCheckBox").SetChecked(true);
-  f.controls().List("KickNickListView").Append("*bad*");
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  f.control(ctl::kKickNickCheckBox).SetChecked(true);
+  f.controls().List(ctl::kKickNickListView).Append("*bad*");
   auto provoke = [this] {
     f.Receive("$To: Guard From: alice $<alice> are you there?|");
     f.Receive("$MyINFO $ALL badboy x<++ V:1,M:A,H:1/0/0,S:3>$ $DSL\x01$$1$|");
@@ -88,13 +89,13 @@ TEST_F(NoticesTest, EachKindFollowsItsSwitch) {
             (std::vector<Recorded>{{NoticeKind::PrivateMessage, "Private message from alice", "are you there?"}}));
 
   Notices().clear();
-  f.control("NotifyKickCheckBox").SetChecked(true);
-  f.control("NotifyPrivateCheckBox").SetChecked(false);
+  f.control(ctl::kNotifyKickCheckBox).SetChecked(true);
+  f.control(ctl::kNotifyPrivateCheckBox).SetChecked(false);
   provoke();
   EXPECT_EQ(Notices(), (std::vector<Recorded>{{NoticeKind::Kick, "Varnek", "Kicked badboy"}}));
 
   Notices().clear();
-  f.control("NotifyDisconnectCheckBox").SetChecked(false);
+  f.control(ctl::kNotifyDisconnectCheckBox).SetChecked(false);
   f.fakes.transport.PeerClose();
   EXPECT_TRUE(Notices().empty());
 }

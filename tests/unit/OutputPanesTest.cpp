@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/store/LangTable.h"
 #include "core/store/OutputPanes.h"
 #include "fakes/FakePorts.h"
@@ -24,7 +25,7 @@ class OutputPanesTest : public ::testing::Test {
   OutputPanesTest() { fs::create_directory(dir / "logs"); }
 
   void Check(const char* name, bool on) { controls.Get(name).SetChecked(on); }
-  void SetLimit(int lines) { controls.Get("MaximumCountSpinEdit").SetValue(lines); }
+  void SetLimit(int lines) { controls.Get(ctl::kMaximumCountSpinEdit).SetValue(lines); }
   std::string LogFile(const char* name) const { return TempDir::ReadFile(dir / "logs" / name); }
   bool LogExists(const char* name) const { return fs::exists(dir / "logs" / name); }
   const std::vector<std::string>& Lines(PaneId id) const { return panes.Pane(id).Lines(); }
@@ -70,8 +71,8 @@ TEST_F(OutputPanesTest, LinePrefixFollowsTheTimeStampSwitches) {
       {true, true, "[2026-12-10 @ 14:05:09]: text"},
   };
   for (const Case& c : cases) {
-    Check("TimestampsCheckBox", c.stamps);
-    Check("TimestampsDateCheckBox", c.date);
+    Check(ctl::kTimestampsCheckBox, c.stamps);
+    Check(ctl::kTimestampsDateCheckBox, c.date);
     panes.StatusLog("text");
     EXPECT_EQ(Lines(PaneId::Status).back(), c.line) << c.stamps << c.date;
   }
@@ -83,25 +84,25 @@ TEST_F(OutputPanesTest, LinePrefixFollowsTheTimeStampSwitches) {
 
 TEST_F(OutputPanesTest, StatusLogWithAnEmptyTextStillAddsALine) {
   panes.StatusLog("");
-  Check("TimestampsCheckBox", false);
+  Check(ctl::kTimestampsCheckBox, false);
   panes.StatusLog("");
   EXPECT_EQ(Lines(PaneId::Status), (std::vector<std::string>{kStamp, ""}));
 }
 
 TEST_F(OutputPanesTest, DebugModesExcludeEachOtherAndNiceLinesNeedNiceOutput) {
-  Check("TimestampsCheckBox", false);
+  Check(ctl::kTimestampsCheckBox, false);
   EXPECT_EQ(panes.Mode(), DebugMode::NiceOutput);
   panes.NiceLine(LangReceiving, {"$Hello"});
   EXPECT_EQ(Lines(PaneId::Debug), (std::vector<std::string>{"Receiving $Hello"}));
 
-  Check("FullLogCheckBox", true);
-  EXPECT_FALSE(controls.Get("NiceLogCheckBox").Checked());
-  EXPECT_FALSE(controls.Get("NoLogCheckBox").Checked());
+  Check(ctl::kFullLogCheckBox, true);
+  EXPECT_FALSE(controls.Get(ctl::kNiceLogCheckBox).Checked());
+  EXPECT_FALSE(controls.Get(ctl::kNoLogCheckBox).Checked());
   EXPECT_TRUE(panes.FullDebug());
   panes.NiceLine(LangSending, {"$MyINFO"});
 
-  Check("NoLogCheckBox", true);
-  EXPECT_FALSE(controls.Get("FullLogCheckBox").Checked());
+  Check(ctl::kNoLogCheckBox, true);
+  EXPECT_FALSE(controls.Get(ctl::kFullLogCheckBox).Checked());
   EXPECT_EQ(panes.Mode(), DebugMode::Nothing);
   panes.NiceLine(LangSending, {"$MyINFO"});
   EXPECT_EQ(Lines(PaneId::Debug).size(), 1u);
@@ -109,7 +110,7 @@ TEST_F(OutputPanesTest, DebugModesExcludeEachOtherAndNiceLinesNeedNiceOutput) {
 
 TEST_F(OutputPanesTest, TheEleventhStatusLineFlushesAndLeavesOnlyTheSavedMessage) {
   SetLimit(10);
-  Check("LogStatusCheckBox", true);
+  Check(ctl::kLogStatusCheckBox, true);
   const auto ten = AddNumbered(PaneId::Status, 10);
   EXPECT_EQ(Lines(PaneId::Status), ten);
   EXPECT_FALSE(LogExists("status.txt")) << "the limit is exceeded only by more lines than it allows";
@@ -130,8 +131,8 @@ TEST_F(OutputPanesTest, TheEleventhChatOrDebugLineFlushesAndReportsInTheStatusPa
     const char* saved;
   };
   const Case cases[] = {
-      {PaneId::Chat, "LogChatCheckBox", "chat.txt", "Hub chat log was succesfully saved"},
-      {PaneId::Debug, "LogDebugCheckBox", "log.txt", "Debug log was succesfully saved"},
+      {PaneId::Chat, ctl::kLogChatCheckBox, "chat.txt", "Hub chat log was succesfully saved"},
+      {PaneId::Debug, ctl::kLogDebugCheckBox, "log.txt", "Debug log was succesfully saved"},
   };
   SetLimit(10);
   for (const Case& c : cases) {
@@ -147,8 +148,8 @@ TEST_F(OutputPanesTest, TheEleventhChatOrDebugLineFlushesAndReportsInTheStatusPa
 
 TEST_F(OutputPanesTest, AChatReportThatFillsTheStatusPaneFlushesItInTurn) {
   SetLimit(10);
-  Check("LogChatCheckBox", true);
-  Check("LogStatusCheckBox", true);
+  Check(ctl::kLogChatCheckBox, true);
+  Check(ctl::kLogStatusCheckBox, true);
   auto status = AddNumbered(PaneId::Status, 10, "status");
   AddNumbered(PaneId::Chat, 11, "chat");
   status.push_back(std::string(kStamp) + "Hub chat log was succesfully saved");
@@ -167,9 +168,9 @@ TEST_F(OutputPanesTest, WithoutTheLogSwitchTheLimitDropsTheLines) {
 
 TEST_F(OutputPanesTest, WithTheLimitSwitchedOffPanesGrowAndNothingIsWritten) {
   SetLimit(10);
-  Check("LinesCountCheckBox", false);
-  Check("LogStatusCheckBox", true);
-  Check("LogChatCheckBox", true);
+  Check(ctl::kLinesCountCheckBox, false);
+  Check(ctl::kLogStatusCheckBox, true);
+  Check(ctl::kLogChatCheckBox, true);
   AddNumbered(PaneId::Status, 25);
   AddNumbered(PaneId::Chat, 25);
   EXPECT_EQ(Lines(PaneId::Status).size(), 25u);
@@ -180,7 +181,7 @@ TEST_F(OutputPanesTest, WithTheLimitSwitchedOffPanesGrowAndNothingIsWritten) {
 TEST_F(OutputPanesTest, FlushesAppendAndNeverOverwrite) {
   dir.WriteFile("logs/chat.txt", "from an earlier run\r\n\r\n");
   SetLimit(10);
-  Check("LogChatCheckBox", true);
+  Check(ctl::kLogChatCheckBox, true);
   const auto first = AddNumbered(PaneId::Chat, 11, "first");
   const auto second = AddNumbered(PaneId::Chat, 11, "second");
   EXPECT_EQ(LogFile("chat.txt"), "from an earlier run\r\n\r\n" + Block(first) + Block(second));
@@ -189,8 +190,8 @@ TEST_F(OutputPanesTest, FlushesAppendAndNeverOverwrite) {
 TEST_F(OutputPanesTest, AFailedFlushThrowsAndThePaneKeepsItsLines) {
   OutputPanes broken(controls, lang, clock, dir / "missing logs");
   SetLimit(10);
-  Check("LogStatusCheckBox", true);
-  Check("LogChatCheckBox", true);
+  Check(ctl::kLogStatusCheckBox, true);
+  Check(ctl::kLogChatCheckBox, true);
   for (int i = 1; i <= 10; ++i) {
     broken.ChatLine("chat");
     broken.StatusLog("status");
@@ -204,7 +205,7 @@ TEST_F(OutputPanesTest, AFailedFlushThrowsAndThePaneKeepsItsLines) {
 }
 
 TEST_F(OutputPanesTest, ClearDropsTheLinesWithoutWritingThem) {
-  Check("LogDebugCheckBox", true);
+  Check(ctl::kLogDebugCheckBox, true);
   panes.DebugLine("one");
   panes.DebugLine("two");
   panes.Clear(PaneId::Debug);
@@ -221,8 +222,8 @@ class ClearRecorder : public OutputPanes::Listener {
 };
 
 TEST_F(OutputPanesTest, FlushOnExitWritesTheLoggedPanesThenEmptiesAll) {
-  Check("LogStatusCheckBox", true);
-  Check("LogDebugCheckBox", true);
+  Check(ctl::kLogStatusCheckBox, true);
+  Check(ctl::kLogDebugCheckBox, true);
   const auto status = AddNumbered(PaneId::Status, 2, "status");
   AddNumbered(PaneId::Chat, 2, "chat");
   const auto debug = AddNumbered(PaneId::Debug, 3, "debug");
@@ -234,16 +235,16 @@ TEST_F(OutputPanesTest, FlushOnExitWritesTheLoggedPanesThenEmptiesAll) {
   EXPECT_EQ(LogFile("status.txt"), Block(status));
   EXPECT_FALSE(LogExists("chat.txt"));
   EXPECT_EQ(LogFile("log.txt"), Block(debug));
-  EXPECT_EQ(recorder.cleared, (std::vector<std::string>{"StatusMemo", "ChatMemo", "LogMemo"}));
+  EXPECT_EQ(recorder.cleared, (std::vector<std::string>{ctl::kStatusMemo, ctl::kChatMemo, ctl::kLogMemo}));
   for (PaneId id : {PaneId::Chat, PaneId::Status, PaneId::Debug}) {
     EXPECT_TRUE(Lines(id).empty());
   }
 }
 
 TEST_F(OutputPanesTest, FlushOnExitWritesStatusThenChatThenDebug) {
-  Check("LogStatusCheckBox", true);
-  Check("LogChatCheckBox", true);
-  Check("LogDebugCheckBox", true);
+  Check(ctl::kLogStatusCheckBox, true);
+  Check(ctl::kLogChatCheckBox, true);
+  Check(ctl::kLogDebugCheckBox, true);
   panes.StatusLog("status");
   panes.ChatLine("chat");
   panes.DebugLine("debug");
@@ -259,7 +260,7 @@ TEST_F(OutputPanesTest, FlushOnExitWritesStatusThenChatThenDebug) {
 
 TEST_F(OutputPanesTest, ALineHoldingALineBreakCountsTwiceForTheLimit) {
   SetLimit(10);
-  Check("TimestampsCheckBox", false);
+  Check(ctl::kTimestampsCheckBox, false);
   for (int i = 0; i < 5; ++i) {
     panes.ChatLine("first half\r\nsecond half");
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/model/StringListModel.h"
 #include "core/text/InputErrors.h"
 #include "core/users/Pattern.h"
@@ -115,7 +116,7 @@ TEST(CompiledPatterns, AgreesWithThePlainScanOnRandomLists) {
 }
 
 TEST(PatternList, FollowsEveryChangeOfItsList) {
-  StringListModel rows("KickNickListView");
+  StringListModel rows(ctl::kKickNickListView);
   PatternList list(rows);
   EXPECT_EQ(list.FirstMatch("spammer"), -1);
   rows.Append("*spam*");

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/store/IniFile.h"
 #include "core/store/SettingsSchema.h"
 #include "fakes/SettingsWorld.h"
@@ -99,11 +100,11 @@ TEST_F(SettingsFileIntegrityTest, AnUnreadableFileIsNeverReplaced) {
     World bot(own.Path());
     const fs::path path = own / "Varnek.ini";
     c.make(path);
-    bot.controls.Get("UsernameEdit").SetText("before");
+    bot.controls.Get(ctl::kUsernameEdit).SetText("before");
 
     bot.settings.Load();
     EXPECT_FALSE(bot.settings.Loaded());
-    EXPECT_EQ(bot.controls.Get("UsernameEdit").Text(), "before");  // nothing was read, nothing changed
+    EXPECT_EQ(bot.controls.Get(ctl::kUsernameEdit).Text(), "before");  // nothing was read, nothing changed
     ASSERT_EQ(bot.dialogs.messages.size(), 1u);
     EXPECT_EQ(bot.dialogs.messages[0].kind, DialogKind::Warning);
     EXPECT_NE(bot.dialogs.messages[0].text.find(path.string()), std::string::npos);
@@ -135,7 +136,7 @@ TEST_F(SettingsFileIntegrityTest, AnUnreadableFileIsNeverReplaced) {
     bot.settings.Load();
     EXPECT_TRUE(bot.settings.Loaded());
     EXPECT_TRUE(bot.settings.ReadFailure().empty());
-    EXPECT_EQ(bot.controls.Get("UsernameEdit").Text(), "fixed");
+    EXPECT_EQ(bot.controls.Get(ctl::kUsernameEdit).Text(), "fixed");
     EXPECT_NO_THROW(bot.settings.Save());
     EXPECT_EQ(IniFile::Load(path).Read("Settings", "Username"), "fixed");
   }
@@ -148,8 +149,8 @@ TEST_F(SettingsFileIntegrityTest, AReloadFromAFileThatBecameUnreadableKeepsTheSe
   fs::create_directory(IniPath());
   world.settings.Load();
   EXPECT_TRUE(world.settings.Loaded());
-  EXPECT_EQ(Get("UsernameEdit").Text(), "Guard");
-  EXPECT_EQ(List("KickNickListView").Rows(), (std::vector<std::string>{"*bot*"}));
+  EXPECT_EQ(Get(ctl::kUsernameEdit).Text(), "Guard");
+  EXPECT_EQ(List(ctl::kKickNickListView).Rows(), (std::vector<std::string>{"*bot*"}));
   EXPECT_THROW(world.settings.SaveIfLoaded(), std::runtime_error);
   EXPECT_TRUE(fs::is_directory(IniPath()));
 }
@@ -162,9 +163,9 @@ TEST_F(SettingsFileIntegrityTest, ALinkedFileIsReadAndWrittenThroughItsLink) {
   dir.WriteFile("shared/bot.ini.tmp123", "left over");
 
   world.settings.Load();
-  EXPECT_EQ(Get("UsernameEdit").Text(), "Linked");
+  EXPECT_EQ(Get(ctl::kUsernameEdit).Text(), "Linked");
   EXPECT_FALSE(fs::exists(dir / "shared" / "bot.ini.tmp123"));
-  Get("UsernameEdit").SetText("Changed");
+  Get(ctl::kUsernameEdit).SetText("Changed");
   world.settings.Save();
 
   EXPECT_TRUE(fs::is_symlink(IniPath()));
@@ -194,7 +195,7 @@ TEST_F(SettingsFileIntegrityTest, ALinkedFileIsReadAndWrittenThroughItsLink) {
 TEST_F(SettingsFileIntegrityTest, AFailedSaveNamesTheSettingsFileAndTheReason) {
   fs::create_symlink("gone/bot.ini", IniPath());  // a directory that is not there (fails for root too)
   world.settings.Load();
-  Get("UsernameEdit").SetText("Guard");
+  Get(ctl::kUsernameEdit).SetText("Guard");
 
   try {
     world.settings.Save();

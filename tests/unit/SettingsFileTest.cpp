@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/model/ControlModel.h"
+#include "core/model/ControlNames.h"
 #include "core/model/KickTemplates.h"
 #include "core/model/TickStamps.h"
 #include "core/store/IniFile.h"
@@ -143,14 +144,14 @@ TEST_F(SettingsFileTest, AFreshStartSavesEveryKeyInFileOrderWithItsDefault) {
 
 TEST_F(SettingsFileTest, AFreshStartLeavesTheControlsAtTheirDefaults) {
   world.settings.Load();
-  EXPECT_FALSE(Get("DetectionsCheckBox").Checked());
-  EXPECT_TRUE(Get("MessageCheckBox").Checked());
-  EXPECT_EQ(Get("BotMessageMemo").Text(), "I do not accept any private messages since I am a bot");
-  EXPECT_EQ(Get("MainFormWidth").Value(), 913);
-  EXPECT_EQ(Get("MainFormHeight").Value(), 661);
-  EXPECT_EQ(Get("HubIpEdit").Text(), "");
-  EXPECT_EQ(Get("HubPortEdit").Text(), "");
-  EXPECT_TRUE(Get("NiceLogCheckBox").Checked());
+  EXPECT_FALSE(Get(ctl::kDetectionsCheckBox).Checked());
+  EXPECT_TRUE(Get(ctl::kMessageCheckBox).Checked());
+  EXPECT_EQ(Get(ctl::kBotMessageMemo).Text(), "I do not accept any private messages since I am a bot");
+  EXPECT_EQ(Get(ctl::kMainFormWidth).Value(), 913);
+  EXPECT_EQ(Get(ctl::kMainFormHeight).Value(), 661);
+  EXPECT_EQ(Get(ctl::kHubIpEdit).Text(), "");
+  EXPECT_EQ(Get(ctl::kHubPortEdit).Text(), "");
+  EXPECT_TRUE(Get(ctl::kNiceLogCheckBox).Checked());
   for (const KickKindInfo& kind : KickKinds()) {
     EXPECT_EQ(Get(CommandEditName(kind).c_str()).Text(), kind.plainDefault);
     EXPECT_FALSE(Get(RawSwitchName(kind).c_str()).Checked());
@@ -189,20 +190,20 @@ void ChangeEverySetting(World& world) {
         break;
     }
   }
-  world.controls.Get("BotMessageMemo").SetText("First line\r\nSecond line\r\n\r\n  indented &#13;");
-  world.controls.Get("HubPortEdit").SetText("4111");
-  world.controls.Get("ModeComboBox").SetValue(1);
-  world.controls.Get("TriggerComboBox").SetValue(2);
-  world.controls.Get("PageControl").SetValue(6);
-  world.controls.Get("FullLogCheckBox").SetChecked(true);
-  world.controls.List("AllowedListView").Assign({"op*", " lead", "trail "});
-  world.controls.List("ProtectedListView").Assign({"", "\"quoted\""});
-  world.controls.List("KickNickListView").Assign({"*bot*"});
-  world.controls.List("KickIpListView").Assign({"10.*", "192.168.*"});
-  world.controls.List("KickDescriptionListView").Assign({"a &#10; b", "line\r\nbreak", "&#38;"});
-  world.controls.List("KickEmailListView").Assign({"*@spam.invalid"});
-  world.controls.List("KickTagListView").Assign({"<++ V:0.1*"});
-  world.controls.List("KickShareListView").Assign({"1234567890", "0"});
+  world.controls.Get(ctl::kBotMessageMemo).SetText("First line\r\nSecond line\r\n\r\n  indented &#13;");
+  world.controls.Get(ctl::kHubPortEdit).SetText("4111");
+  world.controls.Get(ctl::kModeComboBox).SetValue(1);
+  world.controls.Get(ctl::kTriggerComboBox).SetValue(2);
+  world.controls.Get(ctl::kPageControl).SetValue(6);
+  world.controls.Get(ctl::kFullLogCheckBox).SetChecked(true);
+  world.controls.List(ctl::kAllowedListView).Assign({"op*", " lead", "trail "});
+  world.controls.List(ctl::kProtectedListView).Assign({"", "\"quoted\""});
+  world.controls.List(ctl::kKickNickListView).Assign({"*bot*"});
+  world.controls.List(ctl::kKickIpListView).Assign({"10.*", "192.168.*"});
+  world.controls.List(ctl::kKickDescriptionListView).Assign({"a &#10; b", "line\r\nbreak", "&#38;"});
+  world.controls.List(ctl::kKickEmailListView).Assign({"*@spam.invalid"});
+  world.controls.List(ctl::kKickTagListView).Assign({"<++ V:0.1*"});
+  world.controls.List(ctl::kKickShareListView).Assign({"1234567890", "0"});
 }
 
 void ExpectSameSettings(World& expected, World& actual) {
@@ -229,22 +230,22 @@ TEST_F(SettingsFileTest, EverySettingAndListReadsBackAsSaved) {
   World reloaded(dir.Path());
   reloaded.settings.Load();
   ExpectSameSettings(world, reloaded);
-  EXPECT_EQ(reloaded.controls.Get("BotMessageMemo").Text(), "First line\r\nSecond line\r\n\r\n  indented &#13;");
-  EXPECT_EQ(reloaded.controls.Get("DescriptionEdit").Text(), "  \"Description &#10; value\"");
-  EXPECT_TRUE(reloaded.controls.Get("FullLogCheckBox").Checked());
-  EXPECT_FALSE(reloaded.controls.Get("NiceLogCheckBox").Checked());
-  EXPECT_EQ(reloaded.controls.Get("TriggerComboBox").Value(), 2);
-  EXPECT_EQ(reloaded.controls.Get("PageControl").Value(), 6);
-  EXPECT_EQ(reloaded.controls.Get("KickLimitBelowSpinEdit").Value(), 3);
+  EXPECT_EQ(reloaded.controls.Get(ctl::kBotMessageMemo).Text(), "First line\r\nSecond line\r\n\r\n  indented &#13;");
+  EXPECT_EQ(reloaded.controls.Get(ctl::kDescriptionEdit).Text(), "  \"Description &#10; value\"");
+  EXPECT_TRUE(reloaded.controls.Get(ctl::kFullLogCheckBox).Checked());
+  EXPECT_FALSE(reloaded.controls.Get(ctl::kNiceLogCheckBox).Checked());
+  EXPECT_EQ(reloaded.controls.Get(ctl::kTriggerComboBox).Value(), 2);
+  EXPECT_EQ(reloaded.controls.Get(ctl::kPageControl).Value(), 6);
+  EXPECT_EQ(reloaded.controls.Get(ctl::kKickLimitBelowSpinEdit).Value(), 3);
 
   // Shorter lists replace longer ones, in the file and after a reload.
-  world.controls.List("AllowedListView").Assign({"first", "second"});
-  world.controls.List("KickTagListView").Clear();
+  world.controls.List(ctl::kAllowedListView).Assign({"first", "second"});
+  world.controls.List(ctl::kKickTagListView).Clear();
   world.settings.Save();
   EXPECT_EQ(SavedIni().KeyNames("Allowed users"), (std::vector<std::string>{"0", "1"}));
   reloaded.settings.Load();
-  EXPECT_EQ(reloaded.controls.List("AllowedListView").Rows(), (std::vector<std::string>{"first", "second"}));
-  EXPECT_TRUE(reloaded.controls.List("KickTagListView").Rows().empty());
+  EXPECT_EQ(reloaded.controls.List(ctl::kAllowedListView).Rows(), (std::vector<std::string>{"first", "second"}));
+  EXPECT_TRUE(reloaded.controls.List(ctl::kKickTagListView).Rows().empty());
 }
 
 TEST_F(SettingsFileTest, ABotMessageFullOfLineBreaksSurvivesTheValueLengthLimit) {
@@ -253,33 +254,33 @@ TEST_F(SettingsFileTest, ABotMessageFullOfLineBreaksSurvivesTheValueLengthLimit)
     message += "\r\n";
   }
   message.replace(0, 4, "Hi\r\n");
-  Get("BotMessageMemo").SetText(message);
-  ASSERT_EQ(Get("BotMessageMemo").Text().size(), 1000u);
+  Get(ctl::kBotMessageMemo).SetText(message);
+  ASSERT_EQ(Get(ctl::kBotMessageMemo).Text().size(), 1000u);
   world.settings.Save();
   World reloaded(dir.Path());
   reloaded.settings.Load();
-  EXPECT_EQ(reloaded.controls.Get("BotMessageMemo").Text(), message);
+  EXPECT_EQ(reloaded.controls.Get(ctl::kBotMessageMemo).Text(), message);
 }
 
 TEST_F(SettingsFileTest, AListReadsAsManyEntriesAsItsSectionHoldsKeys) {
   WriteIni("[nick PATTERNS]\r\n0=first\r\n1= second \r\n5=fifth\r\n");
   world.settings.Load();
-  EXPECT_EQ(List("KickNickListView").Rows(), (std::vector<std::string>{"first", "second", ""}));
+  EXPECT_EQ(List(ctl::kKickNickListView).Rows(), (std::vector<std::string>{"first", "second", ""}));
 }
 
 TEST_F(SettingsFileTest, AMissingListSectionKeepsTheListAndAnEmptyOneEmptiesIt) {
-  List("KickIpListView").Assign({"10.*"});
-  List("KickTagListView").Assign({"<x>"});
+  List(ctl::kKickIpListView).Assign({"10.*"});
+  List(ctl::kKickTagListView).Assign({"<x>"});
   WriteIni("[Tag patterns]\r\n");
   world.settings.Load();
-  EXPECT_EQ(List("KickIpListView").Rows(), (std::vector<std::string>{"10.*"}));
-  EXPECT_TRUE(List("KickTagListView").Rows().empty());
+  EXPECT_EQ(List(ctl::kKickIpListView).Rows(), (std::vector<std::string>{"10.*"}));
+  EXPECT_TRUE(List(ctl::kKickTagListView).Rows().empty());
 }
 
 TEST_F(SettingsFileTest, SavingFewerEntriesRemovesTheOldKeys) {
   WriteIni("[Nick patterns]\r\n0=a\r\n1=b\r\n2=c\r\n");
   world.settings.Load();
-  List("KickNickListView").RemoveAt(1);
+  List(ctl::kKickNickListView).RemoveAt(1);
   world.settings.Save();
   const IniFile file = SavedIni();
   EXPECT_EQ(file.KeyNames("Nick patterns"), (std::vector<std::string>{"0", "1"}));
@@ -293,14 +294,14 @@ TEST_F(SettingsFileTest, NumbersAreClampedToTheirControlAndNonNumbersTakeTheDefa
     int value;
   };
   const Case cases[] = {
-      {"Value=0", "KickLimitBelowSpinEdit", 2},     {"Value=99999999999", "KickLimitBelowSpinEdit", 2},
-      {"Value=150", "KickLimitBelowSpinEdit", 150}, {"Lines=5", "MaximumCountSpinEdit", 10},
-      {"Lines= 20 ", "MaximumCountSpinEdit", 20},   {"Lines=20000", "MaximumCountSpinEdit", 10000},
-      {"UserValue=5000", "UserHubsSpinEdit", 999},  {"RegValue=-3", "RegHubsSpinEdit", 0},
-      {"Autosave=sixty", "AutosaveSpinEdit", 60},   {"Autosave=", "AutosaveSpinEdit", 60},
-      {"MyInfo=1", "TryInfoSpinEdit", 5},           {"Alpha=300", "AlphaBlendTrackBar", 255},
-      {"Height=tall", "MainFormHeight", 661},       {"Width=1024", "MainFormWidth", 1024},
-      {"ChatColor=$FF", "ChatColorDialog", 255},
+      {"Value=0", ctl::kKickLimitBelowSpinEdit, 2},     {"Value=99999999999", ctl::kKickLimitBelowSpinEdit, 2},
+      {"Value=150", ctl::kKickLimitBelowSpinEdit, 150}, {"Lines=5", ctl::kMaximumCountSpinEdit, 10},
+      {"Lines= 20 ", ctl::kMaximumCountSpinEdit, 20},   {"Lines=20000", ctl::kMaximumCountSpinEdit, 10000},
+      {"UserValue=5000", ctl::kUserHubsSpinEdit, 999},  {"RegValue=-3", ctl::kRegHubsSpinEdit, 0},
+      {"Autosave=sixty", ctl::kAutosaveSpinEdit, 60},   {"Autosave=", ctl::kAutosaveSpinEdit, 60},
+      {"MyInfo=1", ctl::kTryInfoSpinEdit, 5},           {"Alpha=300", ctl::kAlphaBlendTrackBar, 255},
+      {"Height=tall", ctl::kMainFormHeight, 661},       {"Width=1024", ctl::kMainFormWidth, 1024},
+      {"ChatColor=$FF", ctl::kChatColorDialog, 255},
   };
   for (const Case& c : cases) {
     LoadSettings(std::string(c.line) + "\r\n");
@@ -315,10 +316,10 @@ TEST_F(SettingsFileTest, SwitchesAreTrueForEveryNumberButZero) {
     bool checked;
   };
   const Case cases[] = {
-      {"Detections=1", "DetectionsCheckBox", true},  {"Detections=5", "DetectionsCheckBox", true},
-      {"Detections=-1", "DetectionsCheckBox", true}, {"Detections=yes", "DetectionsCheckBox", false},
-      {"onMessage=0", "MessageCheckBox", false},     {"onMessage=no", "MessageCheckBox", true},
-      {"Stamps=0", "TimestampsCheckBox", false},     {"Operators=", "CmdOpsCheckBox", true},
+      {"Detections=1", ctl::kDetectionsCheckBox, true},  {"Detections=5", ctl::kDetectionsCheckBox, true},
+      {"Detections=-1", ctl::kDetectionsCheckBox, true}, {"Detections=yes", ctl::kDetectionsCheckBox, false},
+      {"onMessage=0", ctl::kMessageCheckBox, false},     {"onMessage=no", ctl::kMessageCheckBox, true},
+      {"Stamps=0", ctl::kTimestampsCheckBox, false},     {"Operators=", ctl::kCmdOpsCheckBox, true},
   };
   for (const Case& c : cases) {
     LoadSettings(std::string(c.line) + "\r\n");
@@ -337,9 +338,9 @@ TEST_F(SettingsFileTest, ATemplateHoldingAPlaceholderBringsBackAllPlainDefaults)
 
   // Without "%s" the stored templates stay, a lone "%" included.
   LoadSettings("CommandFake=100% fake\r\nRawNick=1\r\nCommandNick=$Kick <nick>|\r\n");
-  EXPECT_EQ(Get("KickFakeCommandEdit").Text(), "100% fake");
-  EXPECT_EQ(Get("KickNickCommandEdit").Text(), "$Kick <nick>|");
-  EXPECT_TRUE(Get("RawNickCheckBox").Checked());
+  EXPECT_EQ(Get(ctl::kKickFakeCommandEdit).Text(), "100% fake");
+  EXPECT_EQ(Get(ctl::kKickNickCommandEdit).Text(), "$Kick <nick>|");
+  EXPECT_TRUE(Get(ctl::kRawNickCheckBox).Checked());
 }
 
 TEST_F(SettingsFileTest, ChoicesOutsideTheirListSelectTheFirstItem) {
@@ -349,9 +350,10 @@ TEST_F(SettingsFileTest, ChoicesOutsideTheirListSelectTheFirstItem) {
     int value;
   };
   const Case cases[] = {
-      {"Page=6", "PageControl", 6},        {"Page=11", "PageControl", 11},        {"Page=12", "PageControl", 0},
-      {"Page=-1", "PageControl", 0},       {"Trigger=10", "TriggerComboBox", 10}, {"Trigger=11", "TriggerComboBox", 0},
-      {"Trigger=x", "TriggerComboBox", 0}, {"Mode=1", "ModeComboBox", 1},
+      {"Page=6", ctl::kPageControl, 6},          {"Page=11", ctl::kPageControl, 11},
+      {"Page=12", ctl::kPageControl, 0},         {"Page=-1", ctl::kPageControl, 0},
+      {"Trigger=10", ctl::kTriggerComboBox, 10}, {"Trigger=11", ctl::kTriggerComboBox, 0},
+      {"Trigger=x", ctl::kTriggerComboBox, 0},   {"Mode=1", ctl::kModeComboBox, 1},
   };
   for (const Case& c : cases) {
     LoadSettings(std::string(c.line) + "\r\n");
@@ -369,22 +371,22 @@ TEST_F(SettingsFileTest, AnEncodingIsOneOfItsItemsInAnyCaseAndAnEmptyOneTheDefau
   };
   for (const auto& [line, chosen] : cases) {
     LoadSettings(std::string(line) + "\r\n");
-    EXPECT_EQ(Get("EncodingComboBox").Text(), chosen) << line;
+    EXPECT_EQ(Get(ctl::kEncodingComboBox).Text(), chosen) << line;
   }
 }
 
 TEST_F(SettingsFileTest, DebugModeKeysSelectOnlyWhenTrue) {
-  Get("FullLogCheckBox").SetChecked(true);
+  Get(ctl::kFullLogCheckBox).SetChecked(true);
   LoadSettings("LogNo=0\r\nLogFull=0\r\nLogNice=0\r\n");
-  EXPECT_TRUE(Get("FullLogCheckBox").Checked());
+  EXPECT_TRUE(Get(ctl::kFullLogCheckBox).Checked());
   LoadSettings("");
-  EXPECT_TRUE(Get("FullLogCheckBox").Checked());
+  EXPECT_TRUE(Get(ctl::kFullLogCheckBox).Checked());
   LoadSettings("LogNo=1\r\nLogNice=0\r\n");
-  EXPECT_TRUE(Get("NoLogCheckBox").Checked());
-  EXPECT_FALSE(Get("FullLogCheckBox").Checked());
+  EXPECT_TRUE(Get(ctl::kNoLogCheckBox).Checked());
+  EXPECT_FALSE(Get(ctl::kFullLogCheckBox).Checked());
   LoadSettings("LogNo=1\r\nLogFull=0\r\nLogNice=1\r\n");
-  EXPECT_TRUE(Get("NiceLogCheckBox").Checked());
-  EXPECT_FALSE(Get("NoLogCheckBox").Checked());
+  EXPECT_TRUE(Get(ctl::kNiceLogCheckBox).Checked());
+  EXPECT_FALSE(Get(ctl::kNoLogCheckBox).Checked());
 }
 
 TEST_F(SettingsFileTest, GarbageFilesLoadWithoutHarm) {
@@ -412,16 +414,16 @@ TEST_F(SettingsFileTest, GarbageFilesLoadWithoutHarm) {
 
   WriteIni(files[2]);
   world.settings.Load();
-  EXPECT_EQ(Get("UsernameEdit").Text(), std::string(2047, 'x'));
-  EXPECT_EQ(Get("BotMessageMemo").Text(), std::string(2047, 'x'));
-  EXPECT_EQ(Get("MainFormHeight").Value(), 661);
-  EXPECT_EQ(List("KickNickListView").Rows(), (std::vector<std::string>{std::string(2047, 'x')}));
+  EXPECT_EQ(Get(ctl::kUsernameEdit).Text(), std::string(2047, 'x'));
+  EXPECT_EQ(Get(ctl::kBotMessageMemo).Text(), std::string(2047, 'x'));
+  EXPECT_EQ(Get(ctl::kMainFormHeight).Value(), 661);
+  EXPECT_EQ(List(ctl::kKickNickListView).Rows(), (std::vector<std::string>{std::string(2047, 'x')}));
 
   WriteIni(files[3]);
   world.settings.Load();
-  EXPECT_EQ(Get("MainFormHeight").Value(), 700);
-  EXPECT_EQ(Get("MainFormWidth").Value(), 913);
-  EXPECT_EQ(List("KickNickListView").Rows(), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ(Get(ctl::kMainFormHeight).Value(), 700);
+  EXPECT_EQ(Get(ctl::kMainFormWidth).Value(), 913);
+  EXPECT_EQ(List(ctl::kKickNickListView).Rows(), (std::vector<std::string>{"a", ""}));
 }
 
 TEST_F(SettingsFileTest, SaveReportsRestartsTheAutosaveAndKeepsForeignSections) {
@@ -463,8 +465,8 @@ TEST_F(SettingsFileTest, ASaveWhoseReportCannotBeLoggedStillCountsAsDone) {
   fs::create_directory(dir / "without logs");
   World noLogs(dir / "without logs");
   noLogs.settings.Load();
-  noLogs.controls.Get("LogStatusCheckBox").SetChecked(true);
-  noLogs.controls.Get("MaximumCountSpinEdit").SetValue(10);
+  noLogs.controls.Get(ctl::kLogStatusCheckBox).SetChecked(true);
+  noLogs.controls.Get(ctl::kMaximumCountSpinEdit).SetValue(10);
   for (int i = 0; i < 10; ++i) {
     noLogs.panes.StatusLog("status");
   }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/model/StringListModel.h"
 #include "core/text/SizeOrder.h"
 
@@ -40,7 +41,7 @@ TEST(SizeOrder, ComparesWhatTheTextsStandFor) {
 }
 
 TEST(SizeOrder, AListSortsEitherWayKeepingEqualRowsInTheirOrder) {
-  StringListModel list("KickShareListView");
+  StringListModel list(ctl::kKickShareListView);
   const std::vector<std::string> rows = {"900", "b", "1000000", "A", "a", "15*"};
   list.Assign(rows);
   list.Sort(SortDirection::Ascending, true);

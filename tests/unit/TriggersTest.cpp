@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/ControlNames.h"
 #include "core/model/Triggers.h"
 #include "fakes/BotFixture.h"
 
@@ -38,8 +39,8 @@ TEST(TriggerInCodePageTest, IsTheChoiceInTheHubsCodePage) {
 class SectionSignOnUtf8HubTest : public ::testing::Test {
  protected:
   SectionSignOnUtf8HubTest() {
-    f.control("EncodingComboBox").SetText("UTF-8");
-    f.control("TriggerComboBox").SetValue(kSectionSignTrigger);
+    f.control(ctl::kEncodingComboBox).SetText("UTF-8");
+    f.control(ctl::kTriggerComboBox).SetValue(kSectionSignTrigger);
     f.LogIn("Guard");
     f.PlainLines();
     f.AddOperator("op");
@@ -57,11 +58,11 @@ TEST_F(SectionSignOnUtf8HubTest, BotCommandsAreMatchedAndAnsweredInTheHubsBytes)
       "\xA7"
       "fake 1");  // the windows-1252 byte is nothing on this hub
   EXPECT_EQ(f.Writes(), Lines{});
-  EXPECT_FALSE(f.control("KickFakeCheckBox").Checked());
+  EXPECT_FALSE(f.control(ctl::kKickFakeCheckBox).Checked());
 
   FromOperator(kSectionSign + "fake 1");
   FromOperator(kSectionSign + "fake yes");
-  EXPECT_TRUE(f.control("KickFakeCheckBox").Checked());
+  EXPECT_TRUE(f.control(ctl::kKickFakeCheckBox).Checked());
   EXPECT_EQ(f.Writes(), (Lines{Reply("Fake share detection changed to: 1"),
                                Reply("Wrong parameter specified for command. Type " + kSectionSign +
                                      "help to see the available parameters.")}));
@@ -75,21 +76,21 @@ TEST_F(SectionSignOnUtf8HubTest, BotCommandsAreMatchedAndAnsweredInTheHubsBytes)
 }
 
 TEST_F(SectionSignOnUtf8HubTest, TheConsoleItsHelpAndThePasswordPromptUseTheHubsBytes) {
-  EXPECT_NE(f.control("HelpMemo").Text().find(kSectionSign + "varnek - Sends bot statistics"), std::string::npos);
+  EXPECT_NE(f.control(ctl::kHelpMemo).Text().find(kSectionSign + "varnek - Sends bot statistics"), std::string::npos);
   f.Receive("$GetPass|");
-  EXPECT_EQ(f.control("SendMemo").Text(), kSectionSign + "password ");
+  EXPECT_EQ(f.control(ctl::kSendMemo).Text(), kSectionSign + "password ");
 
-  f.control("SendMemo").SetText(kSectionSign + "password s3cret");
+  f.control(ctl::kSendMemo).SetText(kSectionSign + "password s3cret");
   f.bot->OperatorConsole().SendButtonClick();
-  f.control("SendMemo").SetText(kSectionSign + "help");
+  f.control(ctl::kSendMemo).SetText(kSectionSign + "help");
   f.bot->OperatorConsole().SendButtonClick();
   EXPECT_EQ(f.Writes(), Lines{"$MyPass s3cret|"});
   ASSERT_FALSE(f.ChatLines().empty());
   EXPECT_NE(f.ChatLines().back().find("\t" + kSectionSign + "help"), std::string::npos);
 
   // Back on a windows-1252 hub, the help memo follows at once.
-  f.control("EncodingComboBox").SetText("windows-1252");
-  EXPECT_NE(f.control("HelpMemo")
+  f.control(ctl::kEncodingComboBox).SetText("windows-1252");
+  EXPECT_NE(f.control(ctl::kHelpMemo)
                 .Text()
                 .find("\n\xA7"
                       "varnek - "),

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/commands/UserActions.h"
+#include "core/model/ControlNames.h"
 #include "core/store/OutputPanes.h"
 #include "core/text/Product.h"
 #include "core/users/UserList.h"
@@ -94,42 +95,43 @@ class UserActionsTest : public ::testing::Test {
 
 // --- menu ----------------------------------------------------------------
 
-constexpr const char* kSelectionItems[] = {"IpUserPopup",           "KickUserPopup",          "RedirectUserPopup",
-                                           "PmUserPopup",           "CopyUserPopup",          "AddOpChatUserPopup",
-                                           "AddToAllowedUserPopup", "AddToProtectedUserPopup"};
+constexpr const char* kSelectionItems[] = {
+    ctl::kIpUserPopup,   ctl::kKickUserPopup,      ctl::kRedirectUserPopup,     ctl::kPmUserPopup,
+    ctl::kCopyUserPopup, ctl::kAddOpChatUserPopup, ctl::kAddToAllowedUserPopup, ctl::kAddToProtectedUserPopup};
 
 TEST_F(UserActionsTest, MenuWithoutSelectionDisablesTheUserItems) {
-  ASSERT_TRUE(Enabled("RefreshUserPopup"));
+  ASSERT_TRUE(Enabled(ctl::kRefreshUserPopup));
   for (int row : {-1, 2, 99}) {
-    f.control("SendMemo").SetText("text");
+    f.control(ctl::kSendMemo).SetText("text");
     actions.OnMenuPopup(alice);
     actions.OnMenuPopup(row);
     for (const char* item : kSelectionItems) {
       EXPECT_FALSE(Enabled(item)) << item << " row " << row;
     }
-    EXPECT_TRUE(Enabled("RefreshUserPopup")) << "follows the connection only";
+    EXPECT_TRUE(Enabled(ctl::kRefreshUserPopup)) << "follows the connection only";
   }
 }
 
 TEST_F(UserActionsTest, MenuForAFullyKnownUserEnablesEverything) {
-  f.control("SendMemo").SetText("hello");
+  f.control(ctl::kSendMemo).SetText("hello");
   actions.OnMenuPopup(alice);
 
   for (const char* item : kSelectionItems) {
     EXPECT_TRUE(Enabled(item)) << item;
   }
-  for (const char* item : {"cUsernameUserPopup", "cShareUserPopup", "cExactShareUserPopup", "cDescriptionUserPopup",
-                           "cTagUserPopup", "cModeUserPopup", "cConnectionUserPopup", "cStatusUserPopup",
-                           "cEmailUserPopup", "cLimitUserPopup", "cIpUserPopup", "cAllUserPopup"}) {
+  for (const char* item :
+       {ctl::kcUsernameUserPopup, ctl::kcShareUserPopup, ctl::kcExactShareUserPopup, ctl::kcDescriptionUserPopup,
+        ctl::kcTagUserPopup, ctl::kcModeUserPopup, ctl::kcConnectionUserPopup, ctl::kcStatusUserPopup,
+        ctl::kcEmailUserPopup, ctl::kcLimitUserPopup, ctl::kcIpUserPopup, ctl::kcAllUserPopup}) {
     EXPECT_TRUE(Enabled(item)) << item;
   }
 }
 
 TEST_F(UserActionsTest, PrivateMessageItemNeedsTextInTheCommandLine) {
-  f.control("SendMemo").SetText("");
+  f.control(ctl::kSendMemo).SetText("");
   actions.OnMenuPopup(alice);
-  EXPECT_FALSE(Enabled("PmUserPopup"));
-  EXPECT_TRUE(Enabled("KickUserPopup"));
+  EXPECT_FALSE(Enabled(ctl::kPmUserPopup));
+  EXPECT_TRUE(Enabled(ctl::kKickUserPopup));
 }
 
 TEST_F(UserActionsTest, MenuDisablesCopiesOfEmptyAndZeroFields) {
@@ -138,12 +140,13 @@ TEST_F(UserActionsTest, MenuDisablesCopiesOfEmptyAndZeroFields) {
   ASSERT_EQ(Row(zero).Cell(UserColumn::UploadLimit), "0 KiB/s");
   actions.OnMenuPopup(zero);
 
-  for (const char* item : {"IpUserPopup", "cShareUserPopup", "cExactShareUserPopup", "cDescriptionUserPopup",
-                           "cEmailUserPopup", "cLimitUserPopup", "cIpUserPopup"}) {
+  for (const char* item :
+       {ctl::kIpUserPopup, ctl::kcShareUserPopup, ctl::kcExactShareUserPopup, ctl::kcDescriptionUserPopup,
+        ctl::kcEmailUserPopup, ctl::kcLimitUserPopup, ctl::kcIpUserPopup}) {
     EXPECT_FALSE(Enabled(item)) << item;
   }
-  for (const char* item : {"CopyUserPopup", "cUsernameUserPopup", "cTagUserPopup", "cConnectionUserPopup",
-                           "cAllUserPopup", "KickUserPopup"}) {
+  for (const char* item : {ctl::kCopyUserPopup, ctl::kcUsernameUserPopup, ctl::kcTagUserPopup,
+                           ctl::kcConnectionUserPopup, ctl::kcAllUserPopup, ctl::kKickUserPopup}) {
     EXPECT_TRUE(Enabled(item)) << item;
   }
 }
@@ -151,12 +154,12 @@ TEST_F(UserActionsTest, MenuDisablesCopiesOfEmptyAndZeroFields) {
 TEST_F(UserActionsTest, CopyAllItemNeedsSomeField) {
   const int blank = f.bot->Users().AppendUser("");
   actions.OnMenuPopup(blank);
-  EXPECT_FALSE(Enabled("cAllUserPopup"));
-  EXPECT_FALSE(Enabled("cUsernameUserPopup"));
+  EXPECT_FALSE(Enabled(ctl::kcAllUserPopup));
+  EXPECT_FALSE(Enabled(ctl::kcUsernameUserPopup));
 
   f.bot->Users().SetCell(blank, UserColumn::Ip, "10.0.0.9");
   actions.OnMenuPopup(blank);
-  EXPECT_TRUE(Enabled("cAllUserPopup"));
+  EXPECT_TRUE(Enabled(ctl::kcAllUserPopup));
 }
 
 // --- kick ----------------------------------------------------------------
@@ -176,7 +179,7 @@ TEST_F(UserActionsTest, KickWithoutReasonSendsOnlyTheKick) {
 TEST_F(UserActionsTest, KickWithReasonTellsTheUserFirst) {
   const std::string message = "$To: alice From: B $<B> You are beeing kicked because: flood ing|";
   for (bool kickMessage : {true, false}) {
-    f.control("KickToStatusCheckBox").SetChecked(kickMessage);
+    f.control(ctl::kKickToStatusCheckBox).SetChecked(kickMessage);
     f.Writes().clear();
     Answer({"flood ing"});
     actions.Kick(alice);
@@ -298,14 +301,14 @@ TEST_F(UserActionsTest, RedirectOfAUserWhoLeftSendsAndWritesNothing) {
 // --- private message, refresh, IP information -----------------------------
 
 TEST_F(UserActionsTest, PrivateMessageSendsTheCommandLineToTheUser) {
-  f.control("SendMemo").SetText("hi $there\r\nsecond|line");
+  f.control(ctl::kSendMemo).SetText("hi $there\r\nsecond|line");
   actions.PrivateMessage(alice);
 
   EXPECT_EQ(f.ChatLines(), Strings{"*** Sending private message to alice: hi $there\r\nsecond|line"});
   // One private message, however the text reads: "$" and "|" go escaped.
   EXPECT_EQ(f.Writes(), Strings{"$To: alice From: B $<B> hi &#36;there\r\nsecond&#124;line|"});
-  EXPECT_EQ(f.control("SendMemo").Text(), "");
-  EXPECT_EQ(f.fakes.window.focused.back(), "SendMemo");
+  EXPECT_EQ(f.control(ctl::kSendMemo).Text(), "");
+  EXPECT_EQ(f.fakes.window.focused.back(), ctl::kSendMemo);
 }
 
 TEST_F(UserActionsTest, RefreshEmptiesTheListAtOnceAndAsksTheHub) {
@@ -371,14 +374,14 @@ TEST_F(UserActionsTest, NickGoesIntoOperatorsChatAllowedAndProtected) {
   actions.MoveToAllowed(alice);
   actions.MoveToProtected(zero);
 
-  EXPECT_EQ(f.control("OpChatEdit").Text(), "alice");
-  EXPECT_EQ(f.controls().List("AllowedListView").Rows(), (Strings{"alice", "alice"}));
-  EXPECT_EQ(f.controls().List("ProtectedListView").Rows(), Strings{"zero"});
+  EXPECT_EQ(f.control(ctl::kOpChatEdit).Text(), "alice");
+  EXPECT_EQ(f.controls().List(ctl::kAllowedListView).Rows(), (Strings{"alice", "alice"}));
+  EXPECT_EQ(f.controls().List(ctl::kProtectedListView).Rows(), Strings{"zero"});
   EXPECT_EQ(f.StatusLines().size(), statusLines);
 }
 
 TEST_F(UserActionsTest, ActionsOnAVanishedRowDoNothing) {
-  f.control("SendMemo").SetText("text");
+  f.control(ctl::kSendMemo).SetText("text");
   f.fakes.shell.clipboard = "old";
   for (int row : {-1, 2}) {
     actions.Kick(row);
@@ -396,10 +399,10 @@ TEST_F(UserActionsTest, ActionsOnAVanishedRowDoNothing) {
   EXPECT_TRUE(f.ChatLines().empty());
   EXPECT_TRUE(f.fakes.shell.urls.empty());
   EXPECT_EQ(f.fakes.shell.clipboard, "old");
-  EXPECT_EQ(f.control("SendMemo").Text(), "text");
-  EXPECT_EQ(f.control("OpChatEdit").Text(), "");
-  EXPECT_EQ(f.controls().List("AllowedListView").Count(), 0);
-  EXPECT_EQ(f.controls().List("ProtectedListView").Count(), 0);
+  EXPECT_EQ(f.control(ctl::kSendMemo).Text(), "text");
+  EXPECT_EQ(f.control(ctl::kOpChatEdit).Text(), "");
+  EXPECT_EQ(f.controls().List(ctl::kAllowedListView).Count(), 0);
+  EXPECT_EQ(f.controls().List(ctl::kProtectedListView).Count(), 0);
 }
 
 }  // namespace
