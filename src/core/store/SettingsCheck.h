@@ -25,7 +25,7 @@ struct SettingsCheck {
 
 // Reads the settings file into controls of its own, as a start would, and
 // names every value the program cannot take. Changes nothing on disk, and
-// needs no running program: a service manager runs it before the bot.
+// needs no running program: an admin runs it after an edit, before a restart.
 SettingsCheck CheckSettingsFile(const std::filesystem::path& path);
 
 }  // namespace varnek
