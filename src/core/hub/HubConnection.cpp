@@ -87,7 +87,7 @@ void HubConnection::CloseSocket() {
   }
   socketOpen_ = false;
   transport_.Close();
-  OnSocketDisconnected();
+  EndAtDisconnect();
 }
 
 void HubConnection::CloseWithError(int code, std::string_view reason) {
@@ -215,8 +215,18 @@ void HubConnection::HandleCommand(const std::string& command) {
   });
 }
 
-// A partial command is dropped with the connection it came on.
+// A socket the program has already ended (closed on its own, or after an
+// error or a refused certificate, each of which said "Disconnected") may
+// still report its disconnect later; that one is not a second end.
 void HubConnection::OnSocketDisconnected() {
+  if (!socketOpen_) {
+    return;
+  }
+  EndAtDisconnect();
+}
+
+// A partial command is dropped with the connection it came on.
+void HubConnection::EndAtDisconnect() {
   if (detached_) {
     return;
   }

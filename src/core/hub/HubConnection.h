@@ -88,6 +88,8 @@ class HubConnection : public TransportEvents, public CommandSender {
   // Closes the socket whether it is connected or still connecting; the
   // close is reported as a disconnect.
   void CloseSocket();
+  // The end of the connection at a disconnect, the peer's or the program's.
+  void EndAtDisconnect();
 
  private:
   void Open();
