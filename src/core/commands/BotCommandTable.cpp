@@ -139,7 +139,7 @@ constexpr int CommandsOn(std::string_view target, BotCommandKind kind) {
 // list one list, one add (refusing blanks as its list does) and one delete.
 constexpr bool EveryDetectionHasItsCommands() {
   for (const DetectionRow& row : kDetectionRows) {
-    if (row.kickSwitch != nullptr && CommandsOn(row.kickSwitch, K::Switch) != 1) {
+    if (row.HasKickSwitch() && CommandsOn(row.kickSwitch, K::Switch) != 1) {
       return false;
     }
     if (!row.HasPatternList()) {

@@ -185,7 +185,7 @@ void BuildHubAndCommandPages(Builder& b) {
 // editor and the raw switch start disabled because every kick switch starts off.
 void BuildDetection(Builder& b, const KickKindInfo& kind) {
   const DetectionRow& row = *kind.row;
-  if (row.kickSwitch != nullptr) {
+  if (row.HasKickSwitch()) {
     b.Key(std::string("Kick") + row.name).Check(row.kickSwitch, false);
   }
   Control& raw =

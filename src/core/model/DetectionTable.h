@@ -42,7 +42,7 @@ struct DetectionPatternList {
 struct DetectionRow {
   DetectionKind kind;
   const char* name;        // settings keys Kick<name>, Command<name>, Raw<name>; the kick log's name
-  const char* kickSwitch;  // null for Hubs, whose three counts have switches of their own
+  const char* kickSwitch;  // empty for Hubs, whose three counts have switches of their own
   const char* commandEdit;
   const char* rawSwitch;
   const char* placeholder;  // besides <nick> and <mynick>; empty for Proxy
@@ -52,7 +52,10 @@ struct DetectionRow {
   LangKey found;            // the chat line of a detection that fired
   DetectionPatternList patterns = {};
 
-  constexpr bool HasPatternList() const { return patterns.listView != nullptr; }
+  // Tested by the texts, not by comparing pointers with null: GCC cannot
+  // evaluate that for a named array at compile time under its sanitizers.
+  constexpr bool HasKickSwitch() const { return kickSwitch[0] != '\0'; }
+  constexpr bool HasPatternList() const { return !patterns.commandName.empty(); }
 };
 
 // clang-format off
@@ -87,7 +90,7 @@ inline constexpr std::array<DetectionRow, kDetectionKindCount> kDetectionRows = 
      "<share>", "Forbidden share size pattern: <share> B", LangForbiddenShare, LangHintSharePattern,
      LangShareUserFound,
      {ctl::kKickShareListView, "Share patterns", "share", UserColumn::ExactShareSize, true, LangSharePattern}},
-    {DetectionKind::Hubs, "Hubs", nullptr, ctl::kKickHubsCommandEdit, ctl::kRawHubsCheckBox,
+    {DetectionKind::Hubs, "Hubs", "", ctl::kKickHubsCommandEdit, ctl::kRawHubsCheckBox,
      "<hubs>", "Too high hubs count: <hubs>", LangKeyCount, LangHintHubsCount, LangHubsUserFound},
     {DetectionKind::SameIp, "SameIp", ctl::kKickSameIpCheckBox, ctl::kKickSameIpCommandEdit, ctl::kRawSameIpCheckBox,
      "<sameip>", "Connection from same IP as <sameip>", LangConnectionsFromSameIp, LangHintSameIpConnections,
@@ -179,14 +182,14 @@ constexpr bool Is(const char* text, std::string_view prefix, std::string_view na
 constexpr bool RowsMatchTheirKinds() {
   for (std::size_t i = 0; i < kDetectionRows.size(); ++i) {
     const DetectionRow& row = kDetectionRows[i];
-    if (IndexOf(row.kind) != i || row.commandEdit == nullptr || row.rawSwitch == nullptr ||
-        !Is(row.commandEdit, "Kick", row.name, "CommandEdit") || !Is(row.rawSwitch, "Raw", row.name, "CheckBox") ||
-        (row.kickSwitch != nullptr && !Is(row.kickSwitch, "Kick", row.name, "CheckBox")) ||
-        (row.kickSwitch != nullptr && row.caption == LangKeyCount) || row.hint == LangKeyCount) {
+    if (IndexOf(row.kind) != i || !Is(row.commandEdit, "Kick", row.name, "CommandEdit") ||
+        !Is(row.rawSwitch, "Raw", row.name, "CheckBox") ||
+        (row.HasKickSwitch() && !Is(row.kickSwitch, "Kick", row.name, "CheckBox")) ||
+        (row.HasKickSwitch() && row.caption == LangKeyCount) || row.hint == LangKeyCount) {
       return false;
     }
     if (row.HasPatternList() &&
-        (!Is(row.patterns.listView, "Kick", row.name, "ListView") || row.patterns.section == nullptr ||
+        (!Is(row.patterns.listView, "Kick", row.name, "ListView") || std::string_view(row.patterns.section).empty() ||
          row.patterns.commandName.empty() || row.patterns.prompt == LangKeyCount)) {
       return false;
     }

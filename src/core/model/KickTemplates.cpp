@@ -23,7 +23,7 @@ std::string RawDefault(const std::string& reason) {
 KickKindInfo Kind(const DetectionRow& row) {
   return {row.kind,
           row.name,
-          row.kickSwitch == nullptr,
+          !row.HasKickSwitch(),
           row.placeholder,
           row.reason,
           PlainDefault(row.reason),
@@ -60,7 +60,7 @@ const KickKindInfo& KickKindOf(DetectionKind kind) {
 }
 
 std::string KickSwitchName(const KickKindInfo& kind) {
-  return kind.row->kickSwitch == nullptr ? std::string() : kind.row->kickSwitch;
+  return kind.row->kickSwitch;
 }
 std::string CommandEditName(const KickKindInfo& kind) {
   return kind.row->commandEdit;

@@ -21,7 +21,7 @@ struct Dependency {
 std::vector<Dependency> Dependencies() {
   std::vector<Dependency> rules;
   for (const DetectionRow& row : kDetectionRows) {
-    if (row.kickSwitch == nullptr) {
+    if (!row.HasKickSwitch()) {
       continue;
     }
     rules.push_back({row.commandEdit, {row.kickSwitch}});

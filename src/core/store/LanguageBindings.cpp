@@ -194,7 +194,7 @@ constexpr const char* kLengthHints[] = {
 // and for a pattern detection its list's column and hint.
 void ApplyDetections(ControlModel& controls, const LangTable& lang) {
   for (const DetectionRow& row : kDetectionRows) {
-    if (row.kickSwitch != nullptr) {
+    if (row.HasKickSwitch()) {
       controls.Get(row.kickSwitch).SetCaption(lang.Text(row.caption));
     }
     controls.Get(row.commandEdit).SetHint(lang.Text(row.hint));

@@ -69,13 +69,15 @@ constexpr std::string_view kHubsCheckNames[] = {"UserHubs", "RegHubs", "OpHubs"}
 // A chain of kinds as the checks that run them; a kind without a check of
 // that command stops the build.
 template <typename Check, std::size_t Size>
-constexpr std::array<Check, Size> Chain(const DetectionKind (&kinds)[Size], Check (*checkOf)(DetectionKind)) {
+constexpr std::array<Check, Size> Chain(const DetectionKind (&kinds)[Size],
+                                        std::optional<Check> (*checkOf)(DetectionKind)) {
   std::array<Check, Size> checks{};
   for (std::size_t i = 0; i < Size; ++i) {
-    checks[i] = checkOf(kinds[i]);
-    if (checks[i] == nullptr) {
+    const std::optional<Check> check = checkOf(kinds[i]);
+    if (!check) {
       throw "a detection in this chain has no check for its command";
     }
+    checks[i] = *check;
   }
   return checks;
 }
@@ -90,7 +92,7 @@ std::array<PatternList, sizeof...(Index)> MakePatternLists(ControlModel& control
 
 // A kind missing here fails the build twice: the switch warns (an error in
 // the checked build) and the chains below refuse a null check.
-constexpr Detections::MyInfoCheck Detections::MyInfoCheckOf(DetectionKind kind) {
+constexpr std::optional<Detections::MyInfoCheck> Detections::MyInfoCheckOf(DetectionKind kind) {
   switch (kind) {
     case DetectionKind::Fake:
       return &Detections::DetectFake;
@@ -117,10 +119,10 @@ constexpr Detections::MyInfoCheck Detections::MyInfoCheckOf(DetectionKind kind) 
     case DetectionKind::Count:
       break;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-constexpr Detections::UserIpCheck Detections::UserIpCheckOf(DetectionKind kind) {
+constexpr std::optional<Detections::UserIpCheck> Detections::UserIpCheckOf(DetectionKind kind) {
   switch (kind) {
     case DetectionKind::Ip:
       return &Detections::DetectIp;
@@ -139,7 +141,7 @@ constexpr Detections::UserIpCheck Detections::UserIpCheckOf(DetectionKind kind) 
     case DetectionKind::Count:
       break;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 Detections::Detections(Context context)
@@ -157,7 +159,7 @@ Detections::Detections(Context context)
                    {&context.controls.Get(ctl::kKickOpHubsCheckBox), &context.controls.Get(ctl::kOpHubsSpinEdit)}}} {
   for (const DetectionRow& row : kDetectionRows) {
     KindControls& controls = kinds_[IndexOf(row.kind)];
-    controls.kickSwitch = row.kickSwitch == nullptr ? nullptr : &context.controls.Get(row.kickSwitch);
+    controls.kickSwitch = row.HasKickSwitch() ? &context.controls.Get(row.kickSwitch) : nullptr;
     controls.commandEdit = &context.controls.Get(row.commandEdit);
     controls.rawSwitch = &context.controls.Get(row.rawSwitch);
   }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,8 +82,11 @@ class Detections {
   using MyInfoCheck = bool (Detections::*)(const MyInfoFields&);
   using UserIpCheck = bool (Detections::*)(std::string_view nick, std::string_view ip);
   // Each detection's check, by the command it reads; null for the other.
-  static constexpr MyInfoCheck MyInfoCheckOf(DetectionKind kind);
-  static constexpr UserIpCheck UserIpCheckOf(DetectionKind kind);
+  // Nothing for a kind that is not checked on that command. An optional, not
+  // a null pointer: GCC cannot compare a member pointer with null at compile
+  // time under its sanitizers.
+  static constexpr std::optional<MyInfoCheck> MyInfoCheckOf(DetectionKind kind);
+  static constexpr std::optional<UserIpCheck> UserIpCheckOf(DetectionKind kind);
 
   bool DetectClone(const MyInfoFields& fields);
   bool DetectFake(const MyInfoFields& fields);

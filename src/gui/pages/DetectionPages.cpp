@@ -34,7 +34,7 @@ struct DetectionWidgets {
 DetectionWidgets MakeDetection(PageKit& kit, QWidget* parent, DetectionKind kind) {
   const DetectionRow& row = DetectionRowOf(kind);
   DetectionWidgets widgets;
-  if (row.kickSwitch != nullptr) {
+  if (row.HasKickSwitch()) {
     widgets.kick = kit.Check(parent, row.kickSwitch);
   }
   widgets.command = kit.Edit(parent, row.commandEdit);
