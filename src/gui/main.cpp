@@ -9,6 +9,9 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 
 #include "core/Bot.h"
 #include "core/BotActions.h"
@@ -34,6 +37,31 @@ constexpr varnek::ProgramDescription kDescription{
 
 }  // namespace
 
+namespace varnek {
+
+// Without a display Qt would abort with its own message (and a core dump's
+// status, 134); a server wants the other program. A platform named on the
+// command line or in QT_QPA_PLATFORM ("offscreen") is Qt's to judge.
+std::optional<int> RefuseWithoutDisplay(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+      return std::nullopt;
+    }
+  }
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] != '\0') {
+      return std::nullopt;
+    }
+  }
+  std::fprintf(stderr,
+               "varnek: no display (DISPLAY and WAYLAND_DISPLAY are not set); "
+               "on a server, run the bot without a window: varnek-headless\n");
+  return 1;
+}
+
+}  // namespace varnek
+
 int main(int argc, char* argv[]) {
   // --help and --version are answered before the application object, which
   // needs a display, is made.
@@ -46,6 +74,9 @@ int main(int argc, char* argv[]) {
     // Reading the settings needs no display either.
     QCoreApplication checking(argc, argv);
     return varnek::ProgramStart(early).CheckSettings();
+  }
+  if (const auto status = varnek::RefuseWithoutDisplay(argc, argv)) {
+    return *status;
   }
   QApplication application(argc, argv);
   // Read again without the Qt options, which the application object took.

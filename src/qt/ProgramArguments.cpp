@@ -89,7 +89,9 @@ ProgramArguments ReadProgramArguments(const QStringList& arguments, const Progra
     std::error_code error;
     if (!std::filesystem::is_directory(*result.directory, error)) {
       result.action = ProgramArguments::Action::NoDirectory;
-      result.error = QStringLiteral("%1: no such directory: %2\n").arg(program, chosen);
+      result.error = std::filesystem::exists(*result.directory, error)
+                         ? QStringLiteral("%1: not a directory: %2\n").arg(program, chosen)
+                         : QStringLiteral("%1: no such directory: %2\n").arg(program, chosen);
     }
   }
   return result;

@@ -51,10 +51,24 @@ class CommandLineTest(unittest.TestCase):
                 self.assertEqual(result.returncode, 0, result.stderr)
                 self.assertNotEqual(result.stdout, "")
 
+    @unittest.skipUnless(os.path.exists(WINDOW), "the window is not built")
+    def test_the_window_without_a_display_points_to_the_headless_program(self):
+        environment = {key: value for key, value in os.environ.items()
+                       if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        with tempfile.TemporaryDirectory() as directory:
+            result = run(WINDOW, "--dir", directory, env=environment)
+        self.assertEqual(result.returncode, 1, result.stderr)
+        self.assertIn("no display", result.stderr)
+        self.assertIn("varnek-headless", result.stderr)
+
     def test_wrong_arguments_are_named_and_refused(self):
         with tempfile.TemporaryDirectory() as directory:
             missing = os.path.join(directory, "missing")
+            a_file = os.path.join(directory, "a-file")
+            with open(a_file, "w"):
+                pass
             cases = [
+                (["--dir", a_file], f"not a directory: {a_file}\n"),
                 (["--bogus"], "Unknown option 'bogus'"),
                 (["--dir"], "Missing value after '--dir'"),
                 (["--dir", directory, "extra"], "Unexpected argument 'extra'"),
