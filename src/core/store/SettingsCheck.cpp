@@ -6,7 +6,6 @@
 
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
-#include "core/model/Pages.h"
 #include "core/model/Ports.h"
 #include "core/model/TickStamps.h"
 #include "core/store/FileAccess.h"
