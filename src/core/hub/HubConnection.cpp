@@ -184,13 +184,16 @@ void HubConnection::OnSocketRead(std::string_view bytes) {
 
 void HubConnection::DrainCommands() {
   draining_ = true;
+  // A copy, as a handler may let socket events append to the buffer; one
+  // string for the whole read keeps its memory from command to command.
+  std::string command;
   while (true) {
     std::size_t bar = buffer_.find('|', scanned_ > consumed_ ? scanned_ : consumed_);
     if (bar == std::string::npos) {
       scanned_ = buffer_.size();
       break;
     }
-    std::string command = buffer_.substr(consumed_, bar - consumed_);
+    command.assign(buffer_, consumed_, bar - consumed_);
     consumed_ = bar + 1;
     if (!command.empty()) {
       HandleCommand(command);

@@ -57,6 +57,12 @@ std::string EscapeKickLogField(std::string_view text) {
 }
 
 std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
+  std::string line;
+  AppendKickLogLine(line, time, entry);
+  return line;
+}
+
+void AppendKickLogLine(std::string& line, std::string_view time, const KickLogEntry& entry) {
   const std::string_view fields[] = {
       time,          entry.nick,
       entry.ip,      entry.detection,
@@ -68,14 +74,12 @@ std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
     size += field.size();
   }
   // Room for the line end that Record adds.
-  std::string line;
-  line.reserve(size);
+  line.reserve(line.size() + size);
   AppendEscaped(line, fields[0]);
   for (std::size_t i = 1; i < std::size(fields); ++i) {
     line += '\t';
     AppendEscaped(line, fields[i]);
   }
-  return line;
 }
 
 KickLog::KickLog(Control& logSwitch, const Clock& clock, std::filesystem::path file)
@@ -90,7 +94,7 @@ bool KickLog::Enabled() const {
 void KickLog::Record(const KickLogEntry& entry) {
   // Always dated, whatever the panes' time stamp switches say: a line of
   // evidence without its time is worth little.
-  const std::string time = clock_.LocalDateText() + " @ " + clock_.LocalTimeText();
+  time_.assign(clock_.LocalDateText()).append(" @ ").append(clock_.LocalTimeText());
   const std::uint32_t now = clock_.TickCount();
   // The difference of two tick counts is right across the wrap.
   if (file_.IsOpen() && now - lastPathCheck_ >= kRotationCheckMs) {
@@ -103,9 +107,10 @@ void KickLog::Record(const KickLogEntry& entry) {
     lastPathCheck_ = now;  // the path is about to be opened
   }
   try {
-    std::string line = KickLogLine(time, entry);
-    line += kLineEnd;
-    file_.Append(line);
+    line_.clear();
+    AppendKickLogLine(line_, time_, entry);
+    line_ += kLineEnd;
+    file_.Append(line_);
   } catch (const FileAccessError& error) {
     if (error.what() == toldFailure_) {
       return;

@@ -33,6 +33,8 @@ std::string EscapeKickLogField(std::string_view text);
 // what matched, "kicked" or "reported", what was sent and what was received,
 // separated by tabs. The bytes are the hub's, as in the other logs.
 std::string KickLogLine(std::string_view time, const KickLogEntry& entry);
+// The same line appended to `line`.
+void AppendKickLogLine(std::string& line, std::string_view time, const KickLogEntry& entry);
 
 // logs/kicks.txt: one line per found user, appended at once (not when a pane
 // is flushed), so that the evidence survives a crash and a restart.
@@ -84,6 +86,10 @@ class KickLog {
   LogFile file_;
   std::uint32_t lastPathCheck_ = 0;
   std::string toldFailure_;
+  // The time and the line being written; kept for their memory, as a flood
+  // of kicks writes a line each.
+  std::string time_;
+  std::string line_;
 };
 
 }  // namespace varnek

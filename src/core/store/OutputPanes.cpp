@@ -48,8 +48,30 @@ void OutputPane::Append(std::string line) {
 }
 
 void OutputPane::Clear() {
+  // Enough for a pane at the usual line limits; a pane that grew without a
+  // limit gives the rest of its memory back, as do very long lines.
+  constexpr std::size_t kMostSpareLines = 2048;
+  constexpr std::size_t kLongestSpareLine = 1024;
+  for (std::string& line : lines_) {
+    if (spareLines_.size() >= kMostSpareLines) {
+      break;
+    }
+    if (line.capacity() <= kLongestSpareLine) {
+      spareLines_.push_back(std::move(line));
+    }
+  }
   lines_.clear();
   shownLines_ = 0;
+}
+
+std::string OutputPane::TakeSpareLine() {
+  if (spareLines_.empty()) {
+    return {};
+  }
+  std::string line = std::move(spareLines_.back());
+  spareLines_.pop_back();
+  line.clear();
+  return line;
 }
 
 OutputPanes::OutputPanes(ControlModel& controls, const LangTable& lang, const Clock& clock,
@@ -103,7 +125,7 @@ template <typename Write>
 void OutputPanes::AddBuiltLine(PaneId id, std::size_t textSize, Write write) {
   OutputPane& pane = Pane(id);
   const std::string& prefix = CurrentPrefix();
-  std::string line;
+  std::string line = pane.TakeSpareLine();
   line.reserve(prefix.size() + textSize);
   line.append(prefix);
   write(line);

@@ -43,12 +43,18 @@ class OutputPane {
   friend class OutputPanes;
   void Append(std::string line);
   void Clear();
+  // An empty string for the next line, with the memory of a line the pane
+  // held before its last clearing: a pane that fills up and is cleared again
+  // and again, as the debug pane is in a login flood, then costs no memory
+  // allocation per line.
+  std::string TakeSpareLine();
 
   PaneId id_;
   std::string controlName_;
   std::string logFileName_;
   LangKey savedMessage_;
   std::vector<std::string> lines_;
+  std::vector<std::string> spareLines_;  // cleared lines, kept for their memory
   std::size_t shownLines_ = 0;
   bool autoScroll_ = true;
 };

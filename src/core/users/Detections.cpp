@@ -245,18 +245,20 @@ void Detections::RecordFinding(DetectionKind kind, std::string_view nick, std::s
   if (!context_.kickLog.Enabled()) {
     return;
   }
-  std::string ip;
-  std::string received;
+  // Views into the user's row and the command, which nothing changes while
+  // the line is written.
+  std::string_view ip;
+  std::string& received = receivedScratch_;
   if (handled_.userIp) {
     ip = handled_.ip;
     // The one entry of the $UserIP list that was examined.
-    received = "$UserIP " + std::string(nick) + " " + ip;
+    received.assign("$UserIP ").append(nick).append(" ").append(ip);
   } else {
     const int row = context_.users.FindUser(nick);
     if (row >= 0) {
       ip = context_.users.Row(row).Cell(UserColumn::Ip);
     }
-    received = "$MyINFO " + std::string(handled_.myInfoParameters);
+    received.assign("$MyINFO ").append(handled_.myInfoParameters);
   }
   const KickLogEntry entry{
       .nick = nick,

@@ -137,6 +137,8 @@ class Detections {
     std::string_view ip;
   };
   HandledCommand handled_;
+  // The received command of a kick log line, kept for its memory.
+  std::string receivedScratch_;
   std::array<KindControls, kDetectionKindCount> kinds_;
   const Control& detectionsSwitch_;
   const Control& protectedOps_;
