@@ -7,7 +7,7 @@
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
 #include "core/users/UserList.h"
-#include "headless/HeadlessFrontEnd.h"
+#include "headless/ConsoleOutput.h"
 
 namespace varnek {
 namespace {
@@ -38,7 +38,7 @@ struct LocalCommand {
 
 class LocalCommands {
  public:
-  LocalCommands(BotActions& bot, HeadlessFrontEnd& out) : bot_(bot), out_(out) {}
+  LocalCommands(BotActions& bot, ConsoleOutput& out) : bot_(bot), out_(out) {}
 
   void Run(std::string_view line);
 
@@ -164,7 +164,7 @@ class LocalCommands {
   }
 
   BotActions& bot_;
-  HeadlessFrontEnd& out_;
+  ConsoleOutput& out_;
 };
 
 constexpr LocalCommand kCommands[] = {
@@ -215,17 +215,17 @@ void LocalCommands::Help(const std::string&) {
 
 }  // namespace
 
-void RunConsoleLine(BotActions& bot, HeadlessFrontEnd& frontEnd, const std::string& line) {
+void RunConsoleLine(BotActions& bot, ConsoleOutput& out, const std::string& line) {
   // "::" says a line that begins with ":".
   const bool escaped = line.starts_with("::");
   if (!escaped && line.starts_with(kLocalCommandPrefix)) {
-    LocalCommands(bot, frontEnd).Run(line);
+    LocalCommands(bot, out).Run(line);
     return;
   }
   const std::string text = escaped ? line.substr(1) : line;
   Control& memo = bot.Controls().Get(ctl::kSendMemo);
   if (!memo.Enabled()) {
-    frontEnd.Tell(QStringLiteral("not connected: the line was not sent"));
+    out.Tell(QStringLiteral("not connected: the line was not sent"));
     return;
   }
   bot.Run([&] {
@@ -235,8 +235,7 @@ void RunConsoleLine(BotActions& bot, HeadlessFrontEnd& frontEnd, const std::stri
   // The console's own help is shown here; any other bot command was said.
   const std::string_view keyword = bot.BotCommandKeyword(text);
   if (!keyword.empty() && keyword != "help") {
-    frontEnd.Tell(
-        QStringLiteral("said in main chat; a bot command is given with \":bot %1\"").arg(frontEnd.ToUnicode(text)));
+    out.Tell(QStringLiteral("said in main chat; a bot command is given with \":bot %1\"").arg(out.ToUnicode(text)));
   }
 }
 

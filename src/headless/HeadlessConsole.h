@@ -5,7 +5,7 @@
 namespace varnek {
 
 class BotActions;
-class HeadlessFrontEnd;
+class ConsoleOutput;
 
 // The prefix of the headless program's own commands. It is none of the bot
 // command triggers, so no line meant for the hub changes meaning.
@@ -14,7 +14,7 @@ inline constexpr char kLocalCommandPrefix = ':';
 // One line typed on standard input. A line that begins with ":" is a local
 // command (kick, redirect, private message, user lookup — what the window's
 // user list menu offers); any other line is a console line, as if typed into
-// the command line and sent with Return.
-void RunConsoleLine(BotActions& bot, HeadlessFrontEnd& frontEnd, const std::string& line);
+// the command line and sent with Return. The answers go to `out`.
+void RunConsoleLine(BotActions& bot, ConsoleOutput& out, const std::string& line);
 
 }  // namespace varnek

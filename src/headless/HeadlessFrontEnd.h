@@ -9,6 +9,7 @@
 
 #include "core/model/Ports.h"
 #include "core/store/OutputPanes.h"
+#include "headless/ConsoleOutput.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
@@ -18,7 +19,12 @@ class BotActions;
 // What the window does, done without one: pane lines go to standard output,
 // console lines come from standard input, and every question is answered by
 // a fixed rule (written to standard error).
-class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public WindowPort, public OutputPanes::Listener {
+class HeadlessFrontEnd : public QObject,
+                         public Dialogs,
+                         public Shell,
+                         public WindowPort,
+                         public OutputPanes::Listener,
+                         public ConsoleOutput {
   Q_OBJECT
  public:
   explicit HeadlessFrontEnd(HubCodec& codec);
@@ -51,11 +57,11 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   void OnPaneCleared(const OutputPane&) override {}
 
   // Writes a message of the program itself to standard error.
-  void Tell(const QString& text);
+  void Tell(const QString& text) override;
   // Writes the reply to a local command (in the hub's code page) to standard
   // output, one "reply" line per line of it.
-  void Reply(std::string_view text);
-  QString ToUnicode(const std::string& bytes) const { return codec_.ToUnicode(bytes); }
+  void Reply(std::string_view text) override;
+  QString ToUnicode(const std::string& bytes) const override { return codec_.ToUnicode(bytes); }
 
   // Handles the input gathered so far, one console line per line.
   void OnInputLine(const std::string& line);

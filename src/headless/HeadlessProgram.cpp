@@ -11,7 +11,9 @@
 
 #include "core/Bot.h"
 #include "core/BotActions.h"
+#include "headless/ControlSocket.h"
 #include "headless/HeadlessFrontEnd.h"
+#include "headless/SendLine.h"
 #include "qt/ProcessSignals.h"
 #include "qt/ProgramArguments.h"
 #include "qt/ProgramStart.h"
@@ -36,8 +38,13 @@ constexpr ProgramDescription kDescription{
     "its logs in $XDG_STATE_HOME/varnek/logs/ (~/.local/state/varnek/logs/); a\n"
     "copy in a writable directory of its own keeps everything beside itself.\n"
     "\n"
+    "Control socket: a running program takes console lines from --send through\n"
+    "varnek.sock beside Varnek.ini, from its own user and root only; the answer\n"
+    "comes back as it would be written for standard input.\n"
+    "\n"
     "Signals: SIGINT and SIGTERM save and exit, SIGHUP reads Varnek.ini again,\n"
-    "SIGUSR1 saves.\n"};
+    "SIGUSR1 saves.\n",
+    true};
 
 Ports WithClock(const Ports& ports, Clock* clock) {
   if (clock == nullptr) {
@@ -73,6 +80,9 @@ int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
   if (arguments.action == ProgramArguments::Action::CheckSettings) {
     return start.CheckSettings();
   }
+  if (arguments.action == ProgramArguments::Action::SendLine) {
+    return SendLineToBot(start.Paths().settings, arguments.sendLine);
+  }
   if (const auto status = start.Prepare()) {
     return *status;
   }
@@ -88,6 +98,8 @@ int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
   BotActions bot(core);
   services.FollowEncoding(bot);
   frontEnd.Attach(bot);
+  ControlSocket controlSocket(bot, services.codec, frontEnd);
+  controlSocket.Listen(start.Paths().settings);
 
   ProcessSignals signalActions(bot);
 

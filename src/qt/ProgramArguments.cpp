@@ -30,6 +30,18 @@ QString UsageText(const QString& program, const QCommandLineParser& parser, cons
   return usage;
 }
 
+// Why --send cannot take the line: the control socket runs one line per
+// connection, so a line break would cut it (the rest would be lost).
+std::optional<QString> RefusedSendLine(const QString& line, ProgramArguments::Action action) {
+  if (action == ProgramArguments::Action::CheckSettings) {
+    return QStringLiteral("--send and --check-settings cannot be given together.");
+  }
+  if (line.contains(QLatin1Char('\n'))) {
+    return QStringLiteral("--send takes one line; this one holds a line break.");
+  }
+  return std::nullopt;
+}
+
 void Write(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
 }
@@ -60,6 +72,15 @@ ProgramArguments ReadProgramArguments(const QStringList& arguments, const Progra
       QStringLiteral("Read Varnek.ini, name every value the program cannot take, and exit: 1 when there is one, "
                      "0 otherwise. Changes nothing and may run beside a running bot."));
   parser.addOptions({help, version, directory, checkSettings});
+  const QCommandLineOption send(
+      QStringLiteral("send"),
+      QStringLiteral("Send LINE, one console line (\":get Dns\", \":bot %detects 1\", a chat line), to the bot that "
+                     "runs on the settings directory, write its answer and exit: 0 when the bot ran the line, 1 when "
+                     "no bot runs there or it refused the line."),
+      QStringLiteral("LINE"));
+  if (description.takesSendLine) {
+    parser.addOption(send);
+  }
 
   ProgramArguments result;
   const QString program = ProgramName(arguments);
@@ -83,6 +104,15 @@ ProgramArguments ReadProgramArguments(const QStringList& arguments, const Progra
   if (parser.isSet(checkSettings)) {
     result.action = ProgramArguments::Action::CheckSettings;
   }
+  if (description.takesSendLine && parser.isSet(send)) {
+    if (const auto why = RefusedSendLine(parser.value(send), result.action)) {
+      result.action = ProgramArguments::Action::WrongArgument;
+      result.error = QStringLiteral("%1: %2\nTry '%1 --help' for the usage.\n").arg(program, *why);
+      return result;
+    }
+    result.action = ProgramArguments::Action::SendLine;
+    result.sendLine = parser.value(send);
+  }
   if (parser.isSet(directory)) {
     const QString chosen = QDir(parser.value(directory)).absolutePath();
     result.directory = std::filesystem::path(chosen.toStdString());
@@ -101,6 +131,7 @@ std::optional<int> AnswerWithoutRunning(const ProgramArguments& arguments) {
   switch (arguments.action) {
     case ProgramArguments::Action::Run:
     case ProgramArguments::Action::CheckSettings:  // needs the program's places: ProgramStart
+    case ProgramArguments::Action::SendLine:       // so does --send
       return std::nullopt;
     case ProgramArguments::Action::ShowUsage:
       Write(stdout, arguments.usage);

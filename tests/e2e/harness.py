@@ -180,14 +180,18 @@ class HeadlessBot:
     """The real varnek-headless in a program directory of its own."""
 
     def __init__(self, settings, lists=None, env=None, prepare=None, translations=None, stepped=False,
-                 tick_start=None):
+                 tick_start=None, directory=None, user=None):
         """prepare, when given, is called with the program directory before the bot starts.
 
         A stepped bot's tick count stands still (at tick_start, or the system's
-        at start) until step_clock moves it on."""
-        self.directory = tempfile.mkdtemp(prefix="varnek-e2e-")
-        os.makedirs(os.path.join(self.directory, "logs"))
-        shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"))
+        at start) until step_clock moves it on. directory, when given, is the
+        program directory (made when missing) instead of a new one; user, when
+        given, the user id the bot runs as (and its group id), for a test
+        that runs as root."""
+        self.directory = directory or tempfile.mkdtemp(prefix="varnek-e2e-")
+        os.makedirs(os.path.join(self.directory, "logs"), exist_ok=True)
+        shutil.copytree(os.path.join(BIN_DIR, "translations"), os.path.join(self.directory, "translations"),
+                        dirs_exist_ok=True)
         # Extra language files: file name -> the translations it holds.
         for name, texts in (translations or {}).items():
             lines = ["[Translations]"] + [f"{key}={value}" for key, value in texts.items()]
@@ -208,7 +212,8 @@ class HeadlessBot:
             command = [HEADLESS]
         self.process = subprocess.Popen(
             command + ["--dir", self.directory],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=process_env)
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=process_env,
+            user=user, group=user, extra_groups=None if user is None else [])
         threading.Thread(target=self._pump, args=(self.process.stdout, self._queue), daemon=True).start()
         threading.Thread(target=self._pump_errors, daemon=True).start()
 
