@@ -1,7 +1,8 @@
 """The headless program as a system service runs it: a start that cannot
 connect and has no console exits with 78, the service manager hears of
 readiness, status and stopping, the journal gets each line's priority and no
-time stamp, and the logs go to the service's logs directory."""
+time stamp, the logs go to the service's logs directory, and the unit says
+all of that to systemd."""
 
 import os
 import re
@@ -14,9 +15,10 @@ import threading
 import time
 import unittest
 
-from harness import (DEADLINE, HEADLESS, PLAIN_LOCK, BotTestCase, read_ini, settings_end,
+from harness import (BIN_DIR, DEADLINE, HEADLESS, PLAIN_LOCK, BotTestCase, read_ini, settings_end,
                      write_ini)
 
+UNIT_TEMPLATE = os.path.join(os.path.dirname(__file__), "..", "..", "packaging", "varnek-headless@.service.in")
 EX_CONFIG = 78
 
 
@@ -265,6 +267,59 @@ class LogsDirectory(BotTestCase):
             self.assertIn(b"Settings was succesfully saved", status.read())
         self.assertEqual(os.listdir(os.path.join(bot.directory, "logs")), [])
         self.assertFalse(os.path.exists(other))
+
+
+class UnitFile(unittest.TestCase):
+    """The unit template as installed: what it tells systemd, and what systemd
+    makes of it."""
+
+    def setUp(self):
+        self.directory = tempfile.mkdtemp(prefix="varnek-e2e-unit-")
+        self.addCleanup(shutil.rmtree, self.directory, True)
+        with open(UNIT_TEMPLATE) as template:
+            text = template.read().replace("@CMAKE_INSTALL_FULL_BINDIR@", os.path.realpath(BIN_DIR))
+        self.unit = os.path.join(self.directory, "varnek-headless@.service")
+        with open(self.unit, "w") as unit:
+            unit.write(text)
+        self.settings = {}
+        section = None
+        for line in text.splitlines():
+            if re.match(r"\[\w+\]$", line):
+                section = line
+            elif line and not line.startswith("#"):
+                key, value = line.split("=", 1)
+                self.settings.setdefault((section, key), []).append(value)
+
+    def test_the_unit_runs_a_checked_notifying_bot_of_its_own_user_and_stops_its_restarts(self):
+        program = os.path.join(os.path.realpath(BIN_DIR), "varnek-headless")
+        expected = {
+            ("[Service]", "Type"): ["notify"],
+            ("[Service]", "NotifyAccess"): ["main"],
+            ("[Service]", "ExecStartPre"): [f"{program} --check-settings --dir %S/varnek/%i"],
+            ("[Service]", "ExecStart"): [f"{program} --dir %S/varnek/%i"],
+            ("[Service]", "StandardInput"): ["null"],
+            ("[Service]", "DynamicUser"): ["yes"],
+            ("[Service]", "User"): ["varnek-%i"],
+            ("[Service]", "StateDirectory"): ["varnek/%i"],
+            ("[Service]", "LogsDirectory"): ["varnek/%i"],
+            ("[Service]", "Restart"): ["on-failure"],
+            ("[Service]", "RestartPreventExitStatus"): [str(EX_CONFIG)],
+            # A failing check restarts for ever without a limit on the starts.
+            ("[Unit]", "StartLimitIntervalSec"): ["300"],
+            ("[Unit]", "StartLimitBurst"): ["5"],
+        }
+        for key, values in expected.items():
+            self.assertEqual(self.settings.get(key), values, key)
+
+    @unittest.skipUnless(shutil.which("systemd-analyze"), "needs systemd-analyze")
+    def test_systemd_reads_the_unit_without_a_complaint(self):
+        # An instance, as systemctl starts it; the man page is not installed here.
+        instance = os.path.join(self.directory, "varnek-headless@my-hub.service")
+        shutil.copy(self.unit, instance)
+        result = subprocess.run(["systemd-analyze", "verify", "--man=no", instance], capture_output=True, text=True,
+                                timeout=60)
+        complaints = [line for line in (result.stdout + result.stderr).splitlines() if "varnek-headless@" in line]
+        self.assertEqual((result.returncode, complaints), (0, []), result.stderr)
 
 
 if __name__ == "__main__":
