@@ -1,9 +1,9 @@
 # What `cmake --install` puts where, in the layout of a Linux system:
 # the programs in bin/, the language files and icons in share/varnek/ (which
 # the programs find from bin/../share/varnek), the desktop entry, AppStream
-# metainfo, hicolor icon, man pages (gzip -9n), the service unit template and
-# each package's copyright and changelog in share/doc/PACKAGE/ (and its
-# lintian overrides).
+# metainfo, hicolor icon, man pages (gzip -9n), the service unit template,
+# the logrotate file of the service's logs, and each package's copyright and
+# changelog in share/doc/PACKAGE/ (and its lintian overrides).
 #
 # Everything belongs to one of two components, which cmake/Package.cmake makes
 # into the Debian packages of the same names: varnek-headless (the headless
@@ -56,6 +56,20 @@ install(CODE "
   COMPONENT varnek-headless)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/varnek-headless@.service DESTINATION lib/systemd/system
         COMPONENT varnek-headless)
+
+# The service's logs are rotated by logrotate, which reads /etc/logrotate.d/:
+# an installation for /usr (the package) puts the file there, one for another
+# prefix in that prefix's etc/, as GNUInstallDirs places the configuration.
+# The prefix is known only when installing, as for the unit.
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    set(VARNEK_LOGROTATE_DIR /etc/logrotate.d)
+  else()
+    set(VARNEK_LOGROTATE_DIR \"\${CMAKE_INSTALL_PREFIX}/etc/logrotate.d\")
+  endif()
+  file(INSTALL DESTINATION \"\${VARNEK_LOGROTATE_DIR}\" TYPE FILE RENAME varnek-headless
+       FILES \"${VARNEK_PACKAGING_DIR}/varnek-headless.logrotate\")"
+  COMPONENT varnek-headless)
 
 if(VARNEK_BUILD_GUI)
   # The icons are drawn by a tool of the window's build; they sit with the

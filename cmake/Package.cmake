@@ -49,15 +49,17 @@ ${VARNEK_DEBIAN_ABOUT}
 
 This package holds the program without a window, varnek-headless, for
 servers: it needs only Qt Core, Network and D-Bus. Each bot runs as an
-instance of the systemd unit template varnek-headless@NAME, with its
-settings and logs in /var/lib/varnek/NAME. Removing the package stops the
-running bots; purging it also disables them, but leaves /var/lib/varnek
-(the bots' settings and logs) as it is.")
+instance of the systemd unit template varnek-headless@NAME, as a user of
+its own, with its settings in /var/lib/varnek/NAME and its logs in
+/var/log/varnek/NAME, which logrotate rotates. Removing the package stops
+the running bots; purging it also disables them, but leaves /var/lib/varnek
+and /var/log/varnek (the bots' settings and logs) as they are.")
 # Before the split, the package varnek held both programs: this one takes
 # over its files when upgrading from it.
 set(CPACK_DEBIAN_VARNEK-HEADLESS_PACKAGE_BREAKS "varnek (<< ${VARNEK_DEBIAN_VERSION})")
 set(CPACK_DEBIAN_VARNEK-HEADLESS_PACKAGE_REPLACES "varnek (<< ${VARNEK_DEBIAN_VERSION})")
 set(CPACK_DEBIAN_VARNEK-HEADLESS_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_SOURCE_DIR}/packaging/debian/varnek-headless/conffiles
     ${CMAKE_SOURCE_DIR}/packaging/debian/varnek-headless/postinst
     ${CMAKE_SOURCE_DIR}/packaging/debian/varnek-headless/prerm
     ${CMAKE_SOURCE_DIR}/packaging/debian/varnek-headless/postrm)

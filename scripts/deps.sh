@@ -18,10 +18,11 @@ for flag in "$@"; do
     # make and the three -dev packages build the PtokaX hub of the end-to-end
     # test; dbus-daemon gives the media-title test a private session bus;
     # dpkg-dev (dpkg-shlibdeps) makes the Debian packages, which lintian checks
-    # and whose desktop entry, metainfo, man pages and service unit the last
-    # four check; openssl makes the certificates of the scripted TLS hubs.
+    # and whose desktop entry, metainfo, man pages, service unit and logrotate
+    # file the last five check; openssl makes the certificates of the scripted
+    # TLS hubs.
     --test) PACKAGES+=(openssl xvfb x11-utils imagemagick microdc2 ncdc tmux dbus-daemon make liblua5.3-dev libtinyxml-dev zlib1g-dev clang-format clang-tidy
-                       dpkg-dev lintian desktop-file-utils appstream systemd man-db) ;;
+                       dpkg-dev lintian desktop-file-utils appstream systemd man-db logrotate) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
   esac
 done

@@ -2,7 +2,8 @@
 # Builds the two Debian packages (varnek-headless, varnek) from a build
 # directory, checks them with lintian and their Depends, installs them with
 # apt, checks what each installed (the validators of the desktop entry, the
-# metainfo and the service unit) and that the maintainer scripts can run again,
+# metainfo and the service unit, logrotate's reading of its file) and that the
+# maintainer scripts can run again,
 # runs the installed headless program as an unprivileged user with its files
 # under XDG directories against a scripted hub, then removes and purges the
 # packages and checks that nothing of them is left but the bots' data.
@@ -106,6 +107,7 @@ varnek-headless /usr/share/varnek/translations/English.lang
 varnek-headless /usr/share/varnek/images/con32.ico
 varnek-headless /usr/share/man/man1/varnek-headless.1.gz
 varnek-headless /usr/lib/systemd/system/varnek-headless@.service
+varnek-headless /etc/logrotate.d/varnek-headless
 varnek-headless /usr/share/doc/varnek-headless/copyright
 varnek-headless /usr/share/doc/varnek-headless/changelog.Debian.gz
 varnek /usr/bin/varnek
@@ -127,6 +129,11 @@ done
 desktop-file-validate /usr/share/applications/io.github.varnek.Varnek.desktop
 appstreamcli validate --no-net /usr/share/metainfo/io.github.varnek.Varnek.metainfo.xml
 systemd-analyze verify /usr/lib/systemd/system/varnek-headless@.service
+[[ $(dpkg-query -W -f='${Conffiles}' varnek-headless) == *" /etc/logrotate.d/varnek-headless "* ]] ||
+  fail "/etc/logrotate.d/varnek-headless is no conffile"
+# A dry run: logrotate reads the file and finds nothing wrong with it.
+logrotate --debug /etc/logrotate.d/varnek-headless >/dev/null 2>&1 ||
+  fail "logrotate finds an error in /etc/logrotate.d/varnek-headless"
 man -l /usr/share/man/man1/varnek-headless.1.gz >/dev/null
 
 # Configuring again changes nothing and succeeds.
@@ -157,6 +164,7 @@ for package in "${PACKAGES[@]}"; do
 done
 [[ ! -e /usr/bin/varnek-headless && ! -e /usr/bin/varnek ]] || fail "apt-get remove left a program"
 [[ -L $TEST_BOT_LINK ]] || fail "apt-get remove disabled $TEST_BOT, which only purging does"
+[[ -f /etc/logrotate.d/varnek-headless ]] || fail "apt-get remove deleted the logrotate file, a conffile"
 # varnek, without maintainer scripts or conffiles, is gone whole; what is
 # left of varnek-headless is for its postrm to purge.
 [[ $(dpkg-query -W -f='${Status}' varnek-headless) == "deinstall ok config-files" ]] ||
@@ -170,7 +178,8 @@ for package in "${PACKAGES[@]}"; do
   [[ ! -e /usr/share/doc/$package ]] || fail "purging left /usr/share/doc/$package"
 done
 for path in /usr/bin/varnek-headless /usr/bin/varnek /usr/share/varnek \
-  /usr/lib/systemd/system/varnek-headless@.service /usr/share/man/man1/varnek-headless.1.gz; do
+  /usr/lib/systemd/system/varnek-headless@.service /usr/share/man/man1/varnek-headless.1.gz \
+  /etc/logrotate.d/varnek-headless; do
   [[ ! -e $path ]] || fail "purging left $path"
 done
 [[ ! -L $TEST_BOT_LINK ]] || fail "purging left $TEST_BOT enabled"

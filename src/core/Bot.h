@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -88,6 +89,8 @@ class Bot : public HubEvents, public ErrorHandler {
   UserActions& Actions() { return userActions_; }
   ListEditing& Lists() { return listEditing_; }
   UpdateCheck& Updates() { return updateCheck_; }
+  // The clock's tick count now.
+  std::uint32_t TickCount() const { return ports_.clock.TickCount(); }
 
   // Loads the chosen language file and re-captions every control.
   void ApplyLanguage();

@@ -1,6 +1,8 @@
 #include "core/BotActions.h"
 
 #include "core/Bot.h"
+#include "core/hub/ConnectionStatus.h"
+#include "core/model/ControlNames.h"
 
 namespace varnek {
 
@@ -138,6 +140,15 @@ void BotActions::SendButtonClick() {
 }
 void BotActions::SendMemoKeyDown(Key key, Modifiers modifiers) {
   bot_.OperatorConsole().SendMemoKeyDown(key, modifiers);
+}
+
+std::string BotActions::ConnectionStatus() const {
+  return ConnectionStatusText({.connection = bot_.Connection(),
+                               .session = bot_.Session(),
+                               .ticks = bot_.Ticks(),
+                               .users = bot_.Users(),
+                               .nick = bot_.Controls().Get(ctl::kUsernameEdit).Text()},
+                              bot_.TickCount());
 }
 
 }  // namespace varnek

@@ -130,6 +130,10 @@ class BotActions {
   // The keys a connection needs and that are empty: "Dns", "Username".
   std::vector<std::string> MissingConnectionSettings() const;
   const std::filesystem::path& SettingsFilePath() const;
+  // Why Varnek.ini could not be read at the last load; empty when it could.
+  const std::string& SettingsReadFailure() const;
+  // The connection in one line (ConnectionStatusText), in the hub's code page.
+  std::string ConnectionStatus() const;
 
  private:
   // Runs an action on the row of a user in the list, or refuses naming the

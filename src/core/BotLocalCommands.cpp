@@ -207,4 +207,8 @@ const std::filesystem::path& BotActions::SettingsFilePath() const {
   return bot_.Settings().Path();
 }
 
+const std::string& BotActions::SettingsReadFailure() const {
+  return bot_.Settings().ReadFailure();
+}
+
 }  // namespace varnek

@@ -125,8 +125,12 @@ void HeadlessFrontEnd::ReadInput() {
   if (count <= 0) {
     // End of input does not stop the program; it just stops listening.
     StopReading();
+    if (!inputSeen_ && emptyInputHandler_) {
+      emptyInputHandler_();
+    }
     return;
   }
+  inputSeen_ = true;
   input_.append(chunk, static_cast<std::size_t>(count));
   std::size_t start = 0;
   for (std::size_t end = input_.find('\n'); end != std::string::npos; end = input_.find('\n', start)) {
@@ -152,20 +156,23 @@ void HeadlessFrontEnd::OnLineAdded(const OutputPane& pane, const std::string& li
   // Every shown line gets the pane's name, also the lines of a text that
   // holds line breaks of its own (the help text).
   const char* name = PaneName(pane.Id());
-  if (codec_.KeepsAscii() && !MayHoldTerminalControls(line)) {
+  // The journal keeps each line's time: its lines go without the stamp.
+  const std::string_view priority = journal_.PanePriority(pane.Id());
+  const std::string_view text = std::string_view(line).substr(journal_.output ? bot_->Panes().LastStampLength() : 0);
+  if (codec_.KeepsAscii() && !MayHoldTerminalControls(text)) {
     // ASCII with no control character (so no line break either), the same
     // in UTF-8: written as it is, after one quick look at its bytes.
-    output_.append(name).append(1, '\t').append(line).append(1, '\n');
+    output_.append(priority).append(name).append(1, '\t').append(text).append(1, '\n');
     FlushWhenFull();
     return;
   }
-  if (!codec_.KeepsAscii() || !IsAscii(line)) {
-    const QByteArray text = codec_.ToUnicode(line).toUtf8();
-    AppendShownLine(name, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  if (!codec_.KeepsAscii() || !IsAscii(text)) {
+    const QByteArray shown = codec_.ToUnicode(text).toUtf8();
+    AppendShownLine(priority, name, std::string_view(shown.constData(), static_cast<std::size_t>(shown.size())));
     return;
   }
   // ASCII is the same in UTF-8.
-  AppendShownLine(name, line);
+  AppendShownLine(priority, name, text);
 }
 
 // Lines wait for the event loop to go idle, but never more than this many
@@ -176,9 +183,9 @@ constexpr std::size_t kOutputChunk = std::size_t{64} * 1024;
 // Control characters from the hub are shown, not obeyed by the terminal
 // (and not kept as bytes by a journal); the line breaks of a text of several
 // lines stay line breaks, one output line each.
-void HeadlessFrontEnd::AppendShownLine(const char* paneName, std::string_view text) {
-  ForEachLine(text, [this, paneName](std::string_view shown) {
-    output_.append(paneName).append(1, '\t');
+void HeadlessFrontEnd::AppendShownLine(std::string_view priority, const char* paneName, std::string_view text) {
+  ForEachLine(text, [this, priority, paneName](std::string_view shown) {
+    output_.append(priority).append(paneName).append(1, '\t');
     AppendForTerminal(output_, shown);
     output_.append(1, '\n');
   });
@@ -201,12 +208,13 @@ void HeadlessFrontEnd::FlushOutput() {
 }
 
 void HeadlessFrontEnd::Reply(std::string_view text) {
+  const std::string_view priority = journal_.ReplyPriority();
   if (!codec_.KeepsAscii() || !IsAscii(text)) {
     const QByteArray shown = codec_.ToUnicode(text).toUtf8();
-    AppendShownLine("reply", std::string_view(shown.constData(), static_cast<std::size_t>(shown.size())));
+    AppendShownLine(priority, "reply", std::string_view(shown.constData(), static_cast<std::size_t>(shown.size())));
     return;
   }
-  AppendShownLine("reply", text);
+  AppendShownLine(priority, "reply", text);
 }
 
 void HeadlessFrontEnd::TellWhatIsMissing() {
@@ -234,16 +242,17 @@ void HeadlessFrontEnd::Tell(const QString& text) {
   // as on standard output.
   const QByteArray bytes = text.toUtf8();
   const std::string_view whole(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const std::string_view priority = journal_.MessagePriority();
   std::string shown;
   bool first = true;
   ForEachLine(whole, [&](std::string_view line) {
     if (!first) {
-      shown.append(1, '\n');
+      shown.append(1, '\n').append(priority);
     }
     first = false;
     AppendForTerminal(shown, line);
   });
-  std::fprintf(stderr, "varnek: %s\n", shown.c_str());
+  std::fprintf(stderr, "%.*svarnek: %s\n", static_cast<int>(priority.size()), priority.data(), shown.c_str());
   std::fflush(stderr);
 }
 

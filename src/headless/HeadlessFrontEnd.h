@@ -10,6 +10,7 @@
 #include "core/model/Ports.h"
 #include "core/store/OutputPanes.h"
 #include "headless/ConsoleOutput.h"
+#include "headless/JournalOutput.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
@@ -68,6 +69,9 @@ class HeadlessFrontEnd : public QObject,
   // Lets a build of the program take input lines of its own before they are
   // handled as console lines: a line for which `filter` returns true is taken.
   void SetInputFilter(std::function<bool(const std::string& line)> filter) { inputFilter_ = std::move(filter); }
+  // Runs `handler` when standard input ends before it gave a single byte:
+  // there is no console.
+  void SetEmptyInputHandler(std::function<void()> handler) { emptyInputHandler_ = std::move(handler); }
 
  private:
   void ReadInput();
@@ -78,8 +82,9 @@ class HeadlessFrontEnd : public QObject,
   // On a start without a hub or nick, says what is missing and how to set it.
   void TellWhatIsMissing();
   // Appends the lines of a text in UTF-8, each as the pane's name, a tab and
-  // the line with its control characters shown.
-  void AppendShownLine(const char* paneName, std::string_view line);
+  // the line with its control characters shown, after the journal priority
+  // when standard output is the journal's.
+  void AppendShownLine(std::string_view priority, const char* paneName, std::string_view line);
   void FlushWhenFull();
 
   HubCodec& codec_;
@@ -87,6 +92,9 @@ class HeadlessFrontEnd : public QObject,
   std::unique_ptr<QSocketNotifier> inputNotifier_;
   std::string input_;
   std::function<bool(const std::string& line)> inputFilter_;
+  std::function<void()> emptyInputHandler_;
+  bool inputSeen_ = false;
+  const JournalStreams journal_ = JournalStreams::OfThisProcess();
   // What is waiting for standard output; cleared after each write but keeps
   // its memory, so a flood of lines costs no allocation per line.
   std::string output_;

@@ -14,10 +14,14 @@
 #include "headless/ControlSocket.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "headless/SendLine.h"
+#include "core/text/TerminalText.h"
+#include "headless/HeadlessFrontEnd.h"
+#include "headless/UnattendedStart.h"
 #include "qt/ProcessSignals.h"
 #include "qt/ProgramArguments.h"
 #include "qt/ProgramStart.h"
 #include "qt/QtServices.h"
+#include "qt/ServiceNotifier.h"
 
 namespace varnek {
 namespace {
@@ -27,7 +31,9 @@ constexpr ProgramDescription kDescription{
     "Standard input: each line is a console line, as typed into the window's command\n"
     "line: text goes to the hub's main chat, %help and the other console commands\n"
     "work, and lines beginning with ':' are this program's own commands (:help\n"
-    "lists them). End of input does not stop the program.\n"
+    "lists them). End of input does not stop the program, unless it comes before\n"
+    "any input while no hub or nick is set: then Varnek.ini is written with the\n"
+    "defaults, the keys to set are named, and the exit status is 78.\n"
     "\n"
     "Standard output: every line a pane receives, as the pane's name (chat, status\n"
     "or debug), a tab and the line, in UTF-8, with control characters shown\n"
@@ -37,6 +43,7 @@ constexpr ProgramDescription kDescription{
     "program keeps Varnek.ini in $XDG_CONFIG_HOME/varnek/ (~/.config/varnek/) and\n"
     "its logs in $XDG_STATE_HOME/varnek/logs/ (~/.local/state/varnek/logs/); a\n"
     "copy in a writable directory of its own keeps everything beside itself.\n"
+    "$LOGS_DIRECTORY (a service's) takes the logs in each case.\n"
     "\n"
     "Control socket: a running program takes console lines from --send through\n"
     "varnek.sock beside Varnek.ini, from its own user and root only; the answer\n"
@@ -65,6 +72,15 @@ void HoldClosedStandardStreams() {
       ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);  // NOLINT(cppcoreguidelines-pro-type-vararg)
     }
   }
+}
+
+// The connection's status for the service manager, in UTF-8 with the
+// control characters of a hub's text shown.
+std::string ShownStatus(const BotActions& bot, const HubCodec& codec) {
+  const QByteArray text = codec.ToUnicode(bot.ConnectionStatus()).toUtf8();
+  std::string shown;
+  AppendForTerminal(shown, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  return shown;
 }
 
 }  // namespace
@@ -113,7 +129,13 @@ int RunHeadlessProgram(int argc, char* argv[], const HeadlessTime& time) {
   }
 
   bot.Start();
+  if (const auto status = RefuseUnattendedStart(bot, frontEnd)) {
+    return *status;
+  }
+  ServiceNotifier notifier;
+  notifier.Ready([&] { return ShownStatus(bot, services.codec); });
   const int status = application.exec();
+  notifier.Stopping();
   frontEnd.FlushOutput();
   return status;
 }

@@ -50,14 +50,19 @@ std::optional<QString> MakeDirectory(const fs::path& directory) {
   return std::nullopt;
 }
 
-}  // namespace
-
-fs::path InstalledDataDirectory(const fs::path& executableDirectory) {
-  return executableDirectory.parent_path() / "share" / "varnek";
+// A service's logs directory (systemd's LogsDirectory=): the first of the
+// paths in $LOGS_DIRECTORY, which joins several with ":", when it is absolute.
+std::optional<fs::path> ServiceLogsDirectory(const std::function<QString(const char*)>& environment) {
+  const QString first = environment("LOGS_DIRECTORY").section(QLatin1Char(':'), 0, 0);
+  if (first.isEmpty() || !QDir::isAbsolutePath(first)) {
+    return std::nullopt;
+  }
+  return fs::path(first.toStdString());
 }
 
-ProgramPaths ChooseProgramPaths(const std::optional<fs::path>& directory, const fs::path& executableDirectory,
-                                const std::function<QString(const char*)>& environment) {
+// Where the files are by the command line and the program's own place.
+ProgramPaths ChooseLayout(const std::optional<fs::path>& directory, const fs::path& executableDirectory,
+                          const std::function<QString(const char*)>& environment) {
   if (directory) {
     ProgramPaths paths = ProgramPaths::Portable(*directory);
     // A directory made for one bot (a service's) need not copy the language
@@ -75,6 +80,21 @@ ProgramPaths ChooseProgramPaths(const std::optional<fs::path>& directory, const 
   return ProgramPaths{BaseDirectory(environment, "XDG_CONFIG_HOME", ".config") / "varnek",
                       BaseDirectory(environment, "XDG_STATE_HOME", ".local/state") / "varnek" / "logs",
                       InstalledDataDirectory(executableDirectory)};
+}
+
+}  // namespace
+
+fs::path InstalledDataDirectory(const fs::path& executableDirectory) {
+  return executableDirectory.parent_path() / "share" / "varnek";
+}
+
+ProgramPaths ChooseProgramPaths(const std::optional<fs::path>& directory, const fs::path& executableDirectory,
+                                const std::function<QString(const char*)>& environment) {
+  ProgramPaths paths = ChooseLayout(directory, executableDirectory, environment);
+  if (const auto logs = ServiceLogsDirectory(environment)) {
+    paths.logs = *logs;
+  }
+  return paths;
 }
 
 std::optional<QString> MakeProgramDirectories(const ProgramPaths& paths) {

@@ -21,6 +21,9 @@ namespace varnek {
 //   $XDG_STATE_HOME/varnek/logs/ (~/.local/state/varnek/logs/), and the
 //   language files and icons read from <prefix>/share/varnek/.
 //
+// A service's logs directory ($LOGS_DIRECTORY, the first when it names
+// several) takes the logs in each case.
+//
 // `environment` gives a variable's value (the process's, in the programs).
 ProgramPaths ChooseProgramPaths(const std::optional<std::filesystem::path>& directory,
                                 const std::filesystem::path& executableDirectory,

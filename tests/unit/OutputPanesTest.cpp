@@ -75,6 +75,8 @@ TEST_F(OutputPanesTest, LinePrefixFollowsTheTimeStampSwitches) {
     Check(ctl::kTimestampsDateCheckBox, c.date);
     panes.StatusLog("text");
     EXPECT_EQ(Lines(PaneId::Status).back(), c.line) << c.stamps << c.date;
+    // What an output with a time of its own leaves out.
+    EXPECT_EQ(Lines(PaneId::Status).back().substr(panes.LastStampLength()), "text") << c.stamps << c.date;
   }
   // The time is read anew for every line.
   clock.time = "23:59:58";

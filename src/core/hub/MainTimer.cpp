@@ -92,7 +92,8 @@ void MainTimer::GiveUpStalledLogin(unsigned now) {
 // The first attempt comes 119,880 ms after the connection was lost; a failed
 // attempt ends in the disconnected state again, which stamps anew.
 void MainTimer::ReconnectWhenDue(unsigned now) {
-  if (context_.session.reconnectPending && ElapsedMinutes(now, context_.ticks.disconnect, 60) == 2) {
+  if (context_.session.reconnectPending &&
+      ElapsedMinutes(now, context_.ticks.disconnect, kReconnectCycle) == kReconnectMinute) {
     connectAction_();
     context_.ticks.disconnect = context_.clock.TickCount();
   }

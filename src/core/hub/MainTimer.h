@@ -41,6 +41,10 @@ class MainTimer {
 
   // How long a connected hub may take to greet the bot, in milliseconds.
   static constexpr unsigned kLoginTimeLimit = 60000;
+  // A lost connection is tried again when the program's minutes since the
+  // loss, counted modulo the cycle, reach this many.
+  static constexpr unsigned kReconnectMinute = 2;
+  static constexpr unsigned kReconnectCycle = 60;
 
   MainTimer(Context context, Login& login, ErrorHandler& errors, std::function<void()> connectAction)
       : context_(context), login_(login), errors_(errors), connectAction_(std::move(connectAction)) {}

@@ -128,6 +128,7 @@ void OutputPanes::AddBuiltLine(PaneId id, std::size_t textSize, Write write) {
   std::string line = pane.TakeSpareLine();
   line.reserve(prefix.size() + textSize);
   line.append(prefix);
+  lastStampLength_ = prefix.size();
   write(line);
   pane.Append(std::move(line));
   const std::string& added = pane.Lines().back();

@@ -101,6 +101,11 @@ class OutputPanes {
   // The directory is part of the installation and is not created here.
   void AppendToLogFile(const std::string& fileName, const std::string& text) const;
 
+  // How many bytes at the start of the line just added are its time stamp
+  // (none while the stamps are off): a listener whose output has a time of its
+  // own (the journal) reads it in OnLineAdded and leaves the stamp out.
+  std::size_t LastStampLength() const { return lastStampLength_; }
+
   void AddListener(Listener* listener) { listeners_.push_back(listener); }
   void RemoveListener(Listener* listener);
 
@@ -128,6 +133,7 @@ class OutputPanes {
   mutable std::string prefixDate_;
   mutable bool prefixStamped_ = false;
   mutable bool prefixDated_ = false;
+  std::size_t lastStampLength_ = 0;
   // Read for every line, so looked up once.
   const Control& timestamps_;
   const Control& timestampsDate_;
