@@ -11,11 +11,10 @@
 
 #include "core/Bot.h"
 #include "core/BotActions.h"
+#include "core/text/TerminalText.h"
 #include "headless/ControlSocket.h"
 #include "headless/HeadlessFrontEnd.h"
 #include "headless/SendLine.h"
-#include "core/text/TerminalText.h"
-#include "headless/HeadlessFrontEnd.h"
 #include "headless/UnattendedStart.h"
 #include "qt/ProcessSignals.h"
 #include "qt/ProgramArguments.h"
