@@ -151,7 +151,7 @@ TEST(ParseMyInfo, LimitPrecedenceIsTagThenDescriptionThenNetLimiter) {
   const std::string tag = "<++ V:1,M:A,H:1/0/0,S:2,L:50>";
   auto limitOf = [](const std::string& parameter) {
     const auto parsed = ParseMyInfo(parameter);
-    return parsed ? parsed->limit : std::string("<not parsed>");
+    return parsed ? std::string(parsed->limit) : std::string("<not parsed>");
   };
   EXPECT_EQ(limitOf("$ALL n [L:[U:40/D:0]] hello" + tag + "$ $LAN\x01$$1$"), "40");
   EXPECT_EQ(limitOf("$ALL n [L:[U:40/D:0]] hello" + tag + "$ $NetLimiter [25 kB/s]\x01$$1$"), "25");
@@ -218,7 +218,7 @@ TEST(ParseMyInfo, EveryPrefixOfACommandParsesIntoCutsOfIt) {
       SCOPED_TRACE(prefix);
       const auto parsed = ParseMyInfo(prefix);
       ASSERT_TRUE(parsed.has_value());
-      for (const std::string* field : {&parsed->nick, &parsed->share, &parsed->description, &parsed->tag, &parsed->hubs,
+      for (const std::string_view* field : {&parsed->nick, &parsed->share, &parsed->description, &parsed->tag, &parsed->hubs,
                                        &parsed->mode, &parsed->connection, &parsed->email, &parsed->limit}) {
         EXPECT_NE(prefix.find(*field), std::string::npos) << '"' << *field << '"';
       }

@@ -29,13 +29,14 @@ class RecordingListener : public UserList::Listener {
   }
 };
 
-MyInfoFields Info(std::string nick, std::string share) {
-  return MyInfoFields{.nick = std::move(nick), .share = std::move(share), .mode = "P", .status = 1};
+// The fields are views: `nick` and `share` must outlive them.
+MyInfoFields Info(std::string_view nick, std::string_view share) {
+  return MyInfoFields{.nick = nick, .share = share, .mode = "P", .status = 1};
 }
 
 class UserListTest : public ::testing::Test {
  protected:
-  void MyInfo(std::string nick, std::string share) { list.ApplyMyInfo(Info(std::move(nick), std::move(share)), lang); }
+  void MyInfo(const std::string& nick, const std::string& share) { list.ApplyMyInfo(Info(nick, share), lang); }
   void UserIp(const std::string& nick, const std::string& ip) { list.ApplyUserIp(nick, ip, list.FindUser(nick)); }
   std::vector<std::string> Nicks() const {
     std::vector<std::string> nicks;

@@ -39,7 +39,7 @@ const Control& ControlModel::Get(std::string_view name) const {
 }
 
 Control* ControlModel::Find(std::string_view name) {
-  auto hit = byName_.find(std::string(name));
+  auto hit = byName_.find(name);
   return hit == byName_.end() ? nullptr : hit->second;
 }
 

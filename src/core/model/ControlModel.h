@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,7 +49,13 @@ class ControlModel {
   void ExcludeRadioSiblings(const Control& checked);
 
   std::deque<Control> controls_;
-  std::unordered_map<std::string, Control*> byName_;
+  // Looked up by a view, without making a string of the name: the kick path
+  // looks up a few controls for every kick of a flood.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, Control*, NameHash, std::equal_to<>> byName_;
   std::deque<StringListModel> lists_;
   std::vector<Listener*> listeners_;
 };

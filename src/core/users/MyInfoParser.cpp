@@ -9,19 +9,7 @@ namespace {
 
 constexpr auto kNotFound = std::string_view::npos;
 
-// The fields as views into the parameter text; copied out once at the end.
-struct FieldViews {
-  std::string_view nick;
-  std::string_view description;
-  std::string_view tag;
-  std::string_view hubs;
-  std::string_view mode;
-  std::string_view connection;
-  std::string_view email;
-  std::string_view limit;
-  std::string_view share;
-  std::uint8_t status = 0;
-};
+using FieldViews = MyInfoFields;
 
 // substr that never throws: a start past the end gives the empty text.
 std::string_view Tail(std::string_view text, std::size_t from) {
@@ -119,21 +107,6 @@ void ReadTrailingFields(std::string_view rest, FieldViews& fields) {
   fields.share = BeforeOrEmpty(rest, "$");
 }
 
-MyInfoFields ToFields(const FieldViews& views) {
-  MyInfoFields fields;
-  fields.nick = views.nick;
-  fields.share = views.share;
-  fields.description = views.description;
-  fields.tag = views.tag;
-  fields.hubs = views.hubs;
-  fields.mode = views.mode;
-  fields.connection = views.connection;
-  fields.email = views.email;
-  fields.limit = views.limit;
-  fields.status = views.status;
-  return fields;
-}
-
 }  // namespace
 
 std::string_view LimitInConnection(std::string_view connection) {
@@ -165,7 +138,7 @@ std::optional<MyInfoFields> ParseMyInfo(std::string_view parameterText) {
     ReadTagItems(fields);
   }
   ReadTrailingFields(rest, fields);
-  return ToFields(fields);
+  return fields;
 }
 
 }  // namespace varnek

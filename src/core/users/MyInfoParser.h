@@ -10,7 +10,7 @@ namespace varnek {
 // Cuts the parameter text of one "$MyINFO" command (everything after
 // "$MyINFO ") into its ten fields. Gives nullopt when the text does not begin
 // with "$ALL"; any other text is accepted, and missing markers give empty or
-// shortened fields, never an error.
+// shortened fields, never an error. The fields are views into the text.
 std::optional<MyInfoFields> ParseMyInfo(std::string_view parameterText);
 
 // The upload limit that current clients give as their connection,

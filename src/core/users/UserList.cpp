@@ -159,10 +159,12 @@ void UserList::ApplyMyInfo(const MyInfoFields& fields, const LangTable& lang) {
     if (known < 0) {
       AppendUser(fields.nick);
     }
-    throw AbandonedCommandError("share of " + fields.nick + " is not a number: '" + fields.share + "'");
+    throw AbandonedCommandError("share of " + std::string(fields.nick) + " is not a number: '" +
+                                std::string(fields.share) + "'");
   }
-  MyInfoTexts texts{FormatShareSize(*shareBytes), fields.share + " B", ModeText(fields.mode, lang),
-                    StatusText(fields.status, lang), fields.limit.empty() ? std::string() : fields.limit + " KiB/s"};
+  MyInfoTexts texts{FormatShareSize(*shareBytes), std::string(fields.share) + " B", ModeText(fields.mode, lang),
+                    StatusText(fields.status, lang),
+                    fields.limit.empty() ? std::string() : std::string(fields.limit) + " KiB/s"};
   if (known < 0) {
     // A new row arrives complete: one insertion instead of an insertion and
     // a change, which matters while a login floods in.
