@@ -9,6 +9,7 @@
 
 #include "core/model/Ports.h"
 #include "core/store/OutputPanes.h"
+#include "headless/TerminalInput.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
@@ -56,6 +57,8 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   // output, one "reply" line per line of it.
   void Reply(std::string_view text);
   QString ToUnicode(const std::string& bytes) const { return codec_.ToUnicode(bytes); }
+  // Whether a person types the lines at a terminal, with line editing.
+  bool AtTerminal() const { return terminal_ != nullptr; }
 
   // Handles the input gathered so far, one console line per line.
   void OnInputLine(const std::string& line);
@@ -65,7 +68,12 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
 
  private:
   void ReadInput();
+  // Reads standard input, a terminal of the program's own, with line editing.
+  void StartLineEditing(BotActions& bot);
   void StopReading();
+  // Stops reading and says, once, how the program is stopped from now on.
+  void EndOfInput();
+  void TellInputOfAnotherJob();
   // Whether standard input can be read without the terminal stopping the
   // program: a terminal is read only by the foreground process group.
   bool InputReadable();
@@ -79,6 +87,8 @@ class HeadlessFrontEnd : public QObject, public Dialogs, public Shell, public Wi
   HubCodec& codec_;
   BotActions* bot_ = nullptr;
   std::unique_ptr<QSocketNotifier> inputNotifier_;
+  // Line editing, when standard input is a terminal of this program's own.
+  std::unique_ptr<TerminalInput> terminal_;
   std::string input_;
   std::function<bool(const std::string& line)> inputFilter_;
   // What is waiting for standard output; cleared after each write but keeps
