@@ -200,9 +200,11 @@ class ConsoleAtTerminal(BotTestCase):
     def test_a_chat_line_is_confirmed_and_ctrl_d_ends_the_input(self):
         bot = self.start()
         peer = self.log_in()
-        bot.type("hello all\r")
-        peer.expect(re.escape(b"<Guard> hello all|"))
-        bot.wait_for(r"\nvarnek: said in main chat: hello all\n")
+        # Whatever the locale says, the typed bytes are UTF-8 and reach the
+        # hub in its code page.
+        bot.type("grüße all\r")
+        peer.expect(re.escape("<Guard> grüße all|".encode("cp1252")))
+        bot.wait_for(r"\nvarnek: said in main chat: grüße all\n")
         bot.type("%detects 0\r")
         bot.wait_for(r'\nvarnek: said in main chat: %detects 0; a bot command is given with ":bot %detects 0"\n')
         bot.type("\x04")
