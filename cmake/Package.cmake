@@ -48,7 +48,8 @@ set(CPACK_COMPONENT_VARNEK-HEADLESS_DESCRIPTION
 ${VARNEK_DEBIAN_ABOUT}
 
 This package holds the program without a window, varnek-headless, for
-servers: it needs only Qt Core, Network and D-Bus. Each bot runs as an
+servers: it needs only Qt Core, Network and D-Bus, and GNU Readline for
+the lines typed at a terminal. Each bot runs as an
 instance of the systemd unit template varnek-headless@NAME, as a user of
 its own, with its settings in /var/lib/varnek/NAME and its logs in
 /var/log/varnek/NAME, which logrotate rotates. Removing the package stops

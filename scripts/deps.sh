@@ -9,6 +9,8 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-translations-l10n
+  # GNU Readline edits the lines typed at the headless program's terminal.
+  libreadline-dev
   python3 fonts-dejavu-core
   # Qt loads OpenSSL at run time for TLS hubs (nmdcs://).
   libssl3

@@ -66,7 +66,7 @@ depends_on() {
   [[ ", $1," == *", $2 "* || ", $1," == *", $2,"* ]]
 }
 [[ $(dpkg-deb -f "$window_deb" Version) == "$version" ]] || fail "the two packages have different versions"
-for runtime in libqt6core6 libqt6network6 libqt6dbus6 libssl3; do
+for runtime in libqt6core6 libqt6network6 libqt6dbus6 libssl3 libreadline8; do
   depends_on "$headless_depends" "$runtime" || fail "varnek-headless does not depend on $runtime"
 done
 for runtime in libqt6gui6 libqt6widgets6; do

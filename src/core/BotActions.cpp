@@ -135,8 +135,8 @@ std::string BotActions::UserInformation(int row) const {
   return bot_.Commands().UserInformationText(row);
 }
 
-void BotActions::SendButtonClick() {
-  bot_.OperatorConsole().SendButtonClick();
+bool BotActions::SendButtonClick() {
+  return bot_.OperatorConsole().SendButtonClick();
 }
 void BotActions::SendMemoKeyDown(Key key, Modifiers modifiers) {
   bot_.OperatorConsole().SendMemoKeyDown(key, modifiers);

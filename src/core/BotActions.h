@@ -100,8 +100,9 @@ class BotActions {
   // A user's information as "%info" answers it.
   std::string UserInformation(int row) const;
 
-  // The operator's command line under the hub chat.
-  void SendButtonClick();
+  // The operator's command line under the hub chat; returns whether the
+  // line went to main chat as typed (no local command, not refused).
+  bool SendButtonClick();
   void SendMemoKeyDown(Key key, Modifiers modifiers);
 
   // The local operator's commands of a front end without a window. Each
@@ -113,6 +114,8 @@ class BotActions {
   LocalReply SaveSettingsAndTell();
   LocalReply ReloadSettingsAndTell();
   LocalReply GetSetting(std::string_view key);
+  // Every setting as GetSetting shows it, but for the window's geometry.
+  LocalReply ListSettings();
   LocalReply SetSetting(std::string_view key, std::string_view value);
   std::vector<std::string> SettingKeys() const;
   LocalReply RunBotCommandLocally(std::string_view text);

@@ -82,6 +82,10 @@ LocalReply BotActions::GetSetting(std::string_view key) {
   return SettingsByKey(bot_.Controls(), bot_.Panes()).Get(key);
 }
 
+LocalReply BotActions::ListSettings() {
+  return SettingsByKey(bot_.Controls(), bot_.Panes()).List();
+}
+
 LocalReply BotActions::SetSetting(std::string_view key, std::string_view value) {
   return SettingsByKey(bot_.Controls(), bot_.Panes()).Set(key, value);
 }

@@ -20,6 +20,9 @@ class ConsoleOutput {
   virtual void Reply(std::string_view text) = 0;
   // A text in the hub's code page, for a message that quotes it.
   virtual QString ToUnicode(const std::string& bytes) const = 0;
+  // Whether a person types the lines at a terminal, with line editing, and
+  // wants to see what a line did that shows nowhere else.
+  virtual bool AtTerminal() const { return false; }
 };
 
 }  // namespace varnek

@@ -1,7 +1,9 @@
 #include "headless/HeadlessConsole.h"
 
 #include <QString>
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "core/BotActions.h"
 #include "core/model/ControlModel.h"
@@ -26,11 +28,30 @@ std::pair<std::string, std::string> FirstWord(std::string_view text) {
   return {std::string(text.substr(0, blank)), std::string(rest)};
 }
 
+std::size_t WordCount(std::string_view text) {
+  std::size_t count = 0;
+  bool inWord = false;
+  for (const char c : text) {
+    if (c != ' ' && !inWord) {
+      ++count;
+    }
+    inWord = c != ' ';
+  }
+  return count;
+}
+
+// The words a command's usage names that are not optional: each optional one
+// stands in brackets ("[REASON]").
+std::size_t NeededWords(std::string_view usage) {
+  return WordCount(usage) - static_cast<std::size_t>(std::count(usage.begin(), usage.end(), '['));
+}
+
 class LocalCommands;
 using Handler = void (LocalCommands::*)(const std::string& arguments);
 
 struct LocalCommand {
   const char* name;
+  // The arguments: each word in brackets may be left out, the others not.
   const char* usage;
   const char* help;
   Handler run;
@@ -67,20 +88,16 @@ class LocalCommands {
     const auto words = FirstWord(arguments);
     const std::string& key = words.first;
     const std::string& value = words.second;
-    if (key.empty()) {
-      out_.Tell(QStringLiteral("a key is needed: \":set KEY VALUE\""));
-      return;
-    }
     Answer([&] { return bot_.SetSetting(key, value); });
   }
   void Get(const std::string& arguments) {
-    if (!arguments.empty()) {
-      Answer([&] { return bot_.GetSetting(arguments); });
+    // A key holds no blank; one typed after it (or left by completion) is none of it.
+    const std::string_view key = std::string_view(arguments).substr(0, arguments.find_last_not_of(' ') + 1);
+    if (!key.empty()) {
+      Answer([&] { return bot_.GetSetting(key); });
       return;
     }
-    for (const std::string& key : bot_.SettingKeys()) {
-      Answer([&] { return bot_.GetSetting(key); });
-    }
+    Answer([&] { return bot_.ListSettings(); });
   }
   void BotCommand(const std::string& arguments) {
     Answer([&] { return bot_.RunBotCommandLocally(arguments); });
@@ -152,10 +169,6 @@ class LocalCommands {
     const auto words = FirstWord(arguments);
     const std::string& nick = words.first;
     const std::string& rest = words.second;
-    if (nick.empty()) {
-      out_.Tell(QStringLiteral("a nick is needed; type \":help\""));
-      return;
-    }
     if (bot_.Users().FindUser(nick) < 0) {
       out_.Tell(QStringLiteral("no user \"%1\" in the user list").arg(out_.ToUnicode(nick)));
       return;
@@ -174,7 +187,7 @@ constexpr LocalCommand kCommands[] = {
     {"quit", "", "disconnect, save the settings and end the program", &LocalCommands::Quit},
     {"save", "", "save the settings to Varnek.ini", &LocalCommands::Save},
     {"reload", "", "read Varnek.ini again, replacing the settings held", &LocalCommands::Reload},
-    {"set", "KEY VALUE", "change a setting of [Settings] (\":set Dns hub.example.org:411\")", &LocalCommands::Set},
+    {"set", "KEY [VALUE]", "change a setting of [Settings] (\":set Dns hub.example.org:411\")", &LocalCommands::Set},
     {"get", "[KEY]", "show a setting, or all of them", &LocalCommands::Get},
     {"bot", "TEXT", "run a bot command as the local operator (\":bot %detects 1\")", &LocalCommands::BotCommand},
     {"kick", "NICK [REASON]", "kick, with a private message and reason when one is given", &LocalCommands::Kick},
@@ -195,10 +208,15 @@ constexpr LocalCommand kCommands[] = {
 void LocalCommands::Run(std::string_view line) {
   auto [name, arguments] = FirstWord(line.substr(1));
   for (const LocalCommand& command : kCommands) {
-    if (name == command.name) {
-      (this->*command.run)(arguments);
+    if (name != command.name) {
+      continue;
+    }
+    if (WordCount(arguments) < NeededWords(command.usage)) {
+      out_.Tell(QStringLiteral("usage: :%1 %2").arg(QLatin1String(command.name), QLatin1String(command.usage)));
       return;
     }
+    (this->*command.run)(arguments);
+    return;
   }
   out_.Tell(QStringLiteral("unknown command \":%1\"; type \":help\"").arg(out_.ToUnicode(name)));
 }
@@ -215,6 +233,14 @@ void LocalCommands::Help(const std::string&) {
 
 }  // namespace
 
+std::vector<std::string> LocalCommandNames() {
+  std::vector<std::string> names;
+  for (const LocalCommand& command : kCommands) {
+    names.emplace_back(command.name);
+  }
+  return names;
+}
+
 void RunConsoleLine(BotActions& bot, ConsoleOutput& out, const std::string& line) {
   // "::" says a line that begins with ":".
   const bool escaped = line.starts_with("::");
@@ -228,14 +254,24 @@ void RunConsoleLine(BotActions& bot, ConsoleOutput& out, const std::string& line
     out.Tell(QStringLiteral("not connected: the line was not sent"));
     return;
   }
+  bool said = false;
   bot.Run([&] {
     memo.SetText(text);
-    bot.SendButtonClick();
+    said = bot.SendButtonClick();
   });
   // The console's own help is shown here; any other bot command was said.
   const std::string_view keyword = bot.BotCommandKeyword(text);
-  if (!keyword.empty() && keyword != "help") {
-    out.Tell(QStringLiteral("said in main chat; a bot command is given with \":bot %1\"").arg(out.ToUnicode(text)));
+  const QString botCommandHint =
+      !keyword.empty() && keyword != "help"
+          ? QStringLiteral("a bot command is given with \":bot %1\"").arg(out.ToUnicode(text))
+          : QString();
+  // A person at a terminal sees no chat pane of their own line until the
+  // hub echoes it, if it does; a script reading a pipe gets no extra line.
+  if (out.AtTerminal() && said) {
+    out.Tell(QStringLiteral("said in main chat: ") + out.ToUnicode(text) +
+             (botCommandHint.isEmpty() ? QString() : QStringLiteral("; ") + botCommandHint));
+  } else if (!botCommandHint.isEmpty()) {
+    out.Tell(QStringLiteral("said in main chat; ") + botCommandHint);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace varnek {
 
@@ -16,5 +17,8 @@ inline constexpr char kLocalCommandPrefix = ':';
 // user list menu offers); any other line is a console line, as if typed into
 // the command line and sent with Return. The answers go to `out`.
 void RunConsoleLine(BotActions& bot, ConsoleOutput& out, const std::string& line);
+
+// The names of the local commands, without the ":", in the order of ":help".
+std::vector<std::string> LocalCommandNames();
 
 }  // namespace varnek

@@ -81,7 +81,11 @@ void HeadlessFrontEnd::Attach(BotActions& bot) {
   std::signal(SIGTTOU, SIG_IGN);
   if (InputReadable()) {
     inputNotifier_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
-    connect(inputNotifier_.get(), &QSocketNotifier::activated, this, &HeadlessFrontEnd::ReadInput);
+    if (TerminalInput::Usable()) {
+      StartLineEditing(bot);
+    } else {
+      connect(inputNotifier_.get(), &QSocketNotifier::activated, this, &HeadlessFrontEnd::ReadInput);
+    }
   }
   // Once the event loop runs, that is after the settings are loaded.
   QTimer::singleShot(0, this, &HeadlessFrontEnd::TellWhatIsMissing);
@@ -109,6 +113,31 @@ void HeadlessFrontEnd::StopReading() {
   }
 }
 
+void HeadlessFrontEnd::StartLineEditing(BotActions& bot) {
+  terminal_ = std::make_unique<TerminalInput>(
+      TerminalInput::Words{.commands = LocalCommandNames(), .settingKeys = bot.SettingKeys()},
+      [this](const std::string& line) { OnInputLine(line); },
+      [this](TerminalInput::End end) {
+        if (end == TerminalInput::End::AnotherJob) {
+          TellInputOfAnotherJob();
+          StopReading();
+        } else {
+          EndOfInput();
+        }
+      });
+  connect(inputNotifier_.get(), &QSocketNotifier::activated, this, [this] { terminal_->ReadAvailable(); });
+}
+
+void HeadlessFrontEnd::TellInputOfAnotherJob() {
+  Tell(QStringLiteral("standard input is a terminal of another job now: it is no longer read"));
+}
+
+void HeadlessFrontEnd::EndOfInput() {
+  // End of input does not stop the program; it just stops listening.
+  StopReading();
+  Tell(QStringLiteral("standard input closed; stop the bot with SIGTERM or :quit from --send"));
+}
+
 void HeadlessFrontEnd::ReadInput() {
   char chunk[4096];
   const ssize_t count = ::read(STDIN_FILENO, chunk, sizeof chunk);
@@ -118,16 +147,21 @@ void HeadlessFrontEnd::ReadInput() {
   if (count < 0 && errno == EIO) {
     // The terminal belongs to the foreground job now (the program was put
     // in the background); reading it would stop the program.
-    Tell(QStringLiteral("standard input is a terminal of another job now: it is no longer read"));
+    TellInputOfAnotherJob();
     StopReading();
     return;
   }
   if (count <= 0) {
-    // End of input does not stop the program; it just stops listening.
-    StopReading();
-    if (!inputSeen_ && emptyInputHandler_) {
-      emptyInputHandler_();
+    if (!inputSeen_) {
+      // Input that never came (/dev/null under a service manager) needs no
+      // word, unless it leaves the bot without a hub to go to.
+      StopReading();
+      if (emptyInputHandler_) {
+        emptyInputHandler_();
+      }
+      return;
     }
+    EndOfInput();
     return;
   }
   inputSeen_ = true;
@@ -202,6 +236,7 @@ void HeadlessFrontEnd::FlushOutput() {
   if (output_.empty()) {
     return;
   }
+  const TerminalInput::PromptAside aside(terminal_.get(), STDOUT_FILENO);
   std::fwrite(output_.data(), 1, output_.size(), stdout);
   std::fflush(stdout);
   output_.clear();
@@ -236,6 +271,9 @@ void HeadlessFrontEnd::TellWhatIsMissing() {
 }
 
 void HeadlessFrontEnd::Tell(const QString& text) {
+  // One gap in the prompt for both writes.
+  const TerminalInput::PromptAside aside(terminal_.get(), STDERR_FILENO);
+  const TerminalInput::PromptAside outputAside(terminal_.get(), STDOUT_FILENO);
   FlushOutput();
   // A question, a user's information or a clipboard text may hold the hub's
   // text. Its line breaks stay line breaks (":user" writes several lines),

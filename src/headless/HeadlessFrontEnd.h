@@ -11,6 +11,7 @@
 #include "core/store/OutputPanes.h"
 #include "headless/ConsoleOutput.h"
 #include "headless/JournalOutput.h"
+#include "headless/TerminalInput.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
@@ -63,6 +64,7 @@ class HeadlessFrontEnd : public QObject,
   // output, one "reply" line per line of it.
   void Reply(std::string_view text) override;
   QString ToUnicode(const std::string& bytes) const override { return codec_.ToUnicode(bytes); }
+  bool AtTerminal() const override { return terminal_ != nullptr; }
 
   // Handles the input gathered so far, one console line per line.
   void OnInputLine(const std::string& line);
@@ -75,7 +77,12 @@ class HeadlessFrontEnd : public QObject,
 
  private:
   void ReadInput();
+  // Reads standard input, a terminal of the program's own, with line editing.
+  void StartLineEditing(BotActions& bot);
   void StopReading();
+  // Stops reading and says, once, how the program is stopped from now on.
+  void EndOfInput();
+  void TellInputOfAnotherJob();
   // Whether standard input can be read without the terminal stopping the
   // program: a terminal is read only by the foreground process group.
   bool InputReadable();
@@ -90,6 +97,8 @@ class HeadlessFrontEnd : public QObject,
   HubCodec& codec_;
   BotActions* bot_ = nullptr;
   std::unique_ptr<QSocketNotifier> inputNotifier_;
+  // Line editing, when standard input is a terminal of this program's own.
+  std::unique_ptr<TerminalInput> terminal_;
   std::string input_;
   std::function<bool(const std::string& line)> inputFilter_;
   std::function<void()> emptyInputHandler_;

@@ -15,7 +15,8 @@ import threading
 import time
 import unittest
 
-from harness import DEADLINE, HEADLESS, PLAIN_LOCK, BotTestCase, HeadlessBot, read_ini, write_ini
+from harness import (DEADLINE, HEADLESS, LAST_SETTINGS_KEY, PLAIN_LOCK, BotTestCase, HeadlessBot, read_ini,
+                     write_ini)
 
 BOB = "$MyINFO $ALL bob a bot fan<++ V:0.7,M:A,H:1/0/0,S:2>$ $DSL\x01$$1536$|$UserIP bob 10.0.0.7|"
 
@@ -138,6 +139,71 @@ class UserMenuByNick(BotTestCase):
         peer.expect(rb"\$GetNickList\|.*\$GetNickList\|")
         bot.type_line(":users")
         bot.wait_error(r"users: 0$")
+
+
+class AnswersOfTheConsole(BotTestCase):
+    def test_the_password_is_never_shown_and_the_list_leaves_out_the_window(self):
+        bot = self.start_bot(connect=False, extra={"Password": "s3cret", "Width": 1000})
+        bot.type_line(":get Password")
+        bot.wait_line(r"^reply\tPassword=\(set\)$")
+        bot.type_line(":set Password n3w one")
+        bot.wait_line(r"^reply\tPassword=\(set\)$")
+        bot.type_line(":get")
+        first = len(bot.lines)
+        bot.wait_line(r"^reply\tPassword=\(set\)$")
+        bot.wait_line(rf"^reply\t{LAST_SETTINGS_KEY}=")
+        listed = [line.split("\t", 1)[1].split("=", 1)[0] for line in bot.lines[first:]]
+        self.assertIn("Dns", listed)
+        for window_key in ("Width", "Height", "Splitter", "ColumnWidths", "ColumnOrder"):
+            self.assertNotIn(window_key, listed)
+        bot.type_line(":get width")
+        bot.wait_line(r"^reply\tWidth=1000$")
+        bot.type_line(":save")
+        bot.wait_line(r"^reply\tsaved ")
+        self.assertIn("Password=n3w one\r\n", read_ini(bot.directory), "the masked password was kept as set")
+        bot.type_line(":set Password")
+        bot.wait_line(r"^reply\tPassword=\(not set\)$")
+        for line in bot.lines + bot.errors:
+            self.assertNotRegex(line, "s3cret|n3w")
+
+    def test_a_command_without_its_arguments_answers_with_its_usage(self):
+        bot = self.start_bot()
+        peer = self.log_in(bot)
+        peer.send(BOB)
+        bot.wait_line(r"^debug\t.*bob is sending IP: 10\.0\.0\.7$")
+        usages = {
+            ":redirect": ":redirect NICK ADDRESS REASON",
+            ":redirect bob other.hub:411": ":redirect NICK ADDRESS REASON",
+            ":pm bob  ": ":pm NICK TEXT",
+            ":kick": ":kick NICK [REASON]",
+            ":set": ":set KEY [VALUE]",
+            ":bot": ":bot TEXT",
+            ":user": ":user NICK",
+            ":ip": ":ip NICK",
+            ":copy": ":copy NICK [FIELD]",
+            ":opchat": ":opchat NICK",
+            ":allow": ":allow NICK",
+            ":protect": ":protect NICK",
+        }
+        for call, usage in usages.items():
+            with self.subTest(call):
+                bot.type_line(call)
+                bot.wait_error("^varnek: usage: " + re.escape(usage) + "$")
+        peer.fence()
+        self.assertNotIn(b"$OpForceMove", peer.received)
+        self.assertNotIn(b"$To: bob", peer.received)
+        bot.type_line(":redirect bob other.hub:411 please go there")
+        peer.expect(re.escape(b"$OpForceMove $Who:bob$Where:other.hub:411$Msg:please go there|"))
+
+    def test_the_end_of_input_is_said_once(self):
+        bot = self.start_bot()
+        self.log_in(bot)
+        bot.type_line(":users")
+        bot.process.stdin.close()
+        bot.wait_error(r"^varnek: standard input closed; stop the bot with SIGTERM or :quit from --send$")
+        self.assertTrue(bot.running(), "the end of input ended the bot")
+        self.assertEqual(bot.stop(), 0)
+        self.assertEqual(sum("standard input closed" in line for line in bot.errors), 1, bot.errors)
 
 
 class StandardInput(BotTestCase):

@@ -24,8 +24,8 @@ constexpr int kDescription = static_cast<int>(UserColumn::Description);
 
 // One user's $MyINFO as the list takes it after the detections.
 void LogIn(UserList& users, const LangTable& lang, const std::string& nick, const std::string& description) {
-  const auto fields =
-      ParseMyInfo("$ALL " + nick + " " + description + "<++ V:0.706,M:A,H:1/0/0,S:3>$ $DSL\x01$$1048576$");
+  const std::string command = "$ALL " + nick + " " + description + "<++ V:0.706,M:A,H:1/0/0,S:3>$ $DSL\x01$$1048576$";
+  const auto fields = ParseMyInfo(command);
   QVERIFY(fields.has_value());
   users.ApplyMyInfo(*fields, lang);
 }

@@ -94,6 +94,19 @@ TEST_F(ConsoleTest, NearCommandsGoToMainChatAsTyped) {
   EXPECT_TRUE(f.ChatLines().empty());
 }
 
+// A front end without a chat pane confirms a line said in main chat; the
+// local commands (whose texts never reach the chat as typed) are no such line.
+TEST_F(ConsoleTest, TheClickSaysWhetherTheLineWasSaidInMainChat) {
+  const std::pair<std::string, bool> cases[] = {
+      {"hello all", true},    {"!fake 1", true}, {"!password x", false}, {"!varnek", false},
+      {"!google x y", false}, {"!help", false},  {"!winamp", false},     {"", false},
+  };
+  for (const auto& [text, said] : cases) {
+    Type(text);
+    EXPECT_EQ(console.SendButtonClick(), said) << text;
+  }
+}
+
 TEST_F(ConsoleTest, StatisticsShowTheCurrentLabels) {
   f.control(ctl::kDetectionsLabel).SetCaption("Detections: 7");
   f.control(ctl::kKicksNotCarriedOutLabel).SetCaption("Kicks not carried out: 2");

@@ -3,6 +3,7 @@
 // the user list menu's actions by nick.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -117,6 +118,9 @@ TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
   const std::vector<std::string> keys = actions.SettingKeys();
   ASSERT_GT(keys.size(), 80u);
   for (const std::string& key : keys) {
+    if (key == "Password") {
+      continue;  // shown only as "(set)" or "(not set)": see below
+    }
     const LocalReply got = actions.GetSetting(key);
     ASSERT_TRUE(got.done) << key;
     ASSERT_TRUE(got.text.starts_with(key + "=")) << got.text;
@@ -130,6 +134,42 @@ TEST_F(LocalCommandsTest, EveryKeyReadsBackAsItIsSet) {
     }
   }
   EXPECT_EQ(f.control(ctl::kBotMessageMemo).Text(), "a &# b\r\nc");
+}
+
+// The password is never shown, whichever way it is asked for, and setting it
+// answers without it; it is still set as typed.
+TEST_F(LocalCommandsTest, ThePasswordIsShownOnlyAsSetOrNotSet) {
+  ExpectDone(actions.GetSetting("Password"), "Password=(not set)", "empty");
+  ExpectDone(Set("password", "s3cret word"), "Password=(set)", "set");
+  EXPECT_EQ(f.control(ctl::kPasswordEdit).Text(), "s3cret word");
+  ExpectDone(actions.GetSetting("PASSWORD"), "Password=(set)", "get");
+  const LocalReply list = actions.ListSettings();
+  EXPECT_NE(list.text.find("\r\nPassword=(set)\r\n"), std::string::npos) << list.text;
+  EXPECT_EQ(list.text.find("s3cret"), std::string::npos) << list.text;
+  ExpectRefused(Set("Password", std::string(36, 'p')), "Password takes at most 35 characters", "too long");
+  EXPECT_EQ(f.control(ctl::kPasswordEdit).Text(), "s3cret word");
+  ExpectDone(Set("Password", ""), "Password=(not set)", "emptied");
+}
+
+// ":get" alone: every setting as its own ":get" shows it, in the file's
+// order, without the window's size, splitter and columns, which a headless
+// operator has no use for; each of those still answers by name.
+TEST_F(LocalCommandsTest, TheListLeavesOutTheWindowGeometry) {
+  const std::vector<std::string> geometry = {"Width", "Height", "Splitter", "ColumnWidths", "ColumnOrder"};
+  std::string expected;
+  for (const std::string& key : actions.SettingKeys()) {
+    if (std::find(geometry.begin(), geometry.end(), key) != geometry.end()) {
+      continue;
+    }
+    expected += (expected.empty() ? "" : "\r\n") + actions.GetSetting(key).text;
+  }
+  const LocalReply list = actions.ListSettings();
+  EXPECT_TRUE(list.done);
+  EXPECT_EQ(list.text, expected);
+  for (const std::string& key : geometry) {
+    EXPECT_EQ(list.text.find("\n" + key + "="), std::string::npos) << key;
+    EXPECT_TRUE(actions.GetSetting(key).text.starts_with(key + "=")) << key;
+  }
 }
 
 // --- bot commands of the local operator ------------------------------------------

@@ -218,8 +218,9 @@ TEST(ParseMyInfo, EveryPrefixOfACommandParsesIntoCutsOfIt) {
       SCOPED_TRACE(prefix);
       const auto parsed = ParseMyInfo(prefix);
       ASSERT_TRUE(parsed.has_value());
-      for (const std::string_view* field : {&parsed->nick, &parsed->share, &parsed->description, &parsed->tag, &parsed->hubs,
-                                       &parsed->mode, &parsed->connection, &parsed->email, &parsed->limit}) {
+      for (const std::string_view* field :
+           {&parsed->nick, &parsed->share, &parsed->description, &parsed->tag, &parsed->hubs, &parsed->mode,
+            &parsed->connection, &parsed->email, &parsed->limit}) {
         EXPECT_NE(prefix.find(*field), std::string::npos) << '"' << *field << '"';
       }
     }

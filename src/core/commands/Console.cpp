@@ -46,44 +46,45 @@ std::string SongText(const PlayingSong& song) {
 Console::Console(Context context, std::function<std::string()> helpText)
     : context_(context), helpText_(std::move(helpText)) {}
 
-void Console::SendButtonClick() {
+bool Console::SendButtonClick() {
   Control& memo = context_.controls.Get(kSendMemo);
   // A copy: the commands below may change the command line.
   const std::string text = memo.Text();
   if (text.empty()) {
-    return;
+    return false;
   }
-  RunCommandLine(text);
+  const bool said = RunCommandLine(text);
   memo.SetText("");
   context_.window.Focus(kSendMemo);
+  return said;
 }
 
-void Console::RunCommandLine(const std::string& text) {
+bool Console::RunCommandLine(const std::string& text) {
   const std::string trigger = CurrentTrigger(context_.controls, context_.codePages);
   const std::string_view argument = AfterOrWhole(text, " ");
   if (text == trigger + "varnek") {
     SendStatistics();
-    return;
+    return false;
   }
   if (StartsWith(text, trigger + "password ")) {
     SendPassword(argument);
-    return;
+    return false;
   }
   for (const Search& search : kSearches) {
     if (StartsWith(text, trigger + search.keyword + " ")) {
       context_.shell.OpenUrl(std::string(search.url).append(argument));
-      return;
+      return false;
     }
   }
   if (StartsWith(text, trigger + "help")) {
     ShowLocalHelp();
-    return;
+    return false;
   }
   if (StartsWith(text, trigger + "winamp")) {
     RequestWinampTitle();
-    return;
+    return false;
   }
-  context_.sender.SendCommand(ChatLineOfBot(context_.controls, text));
+  return context_.sender.SendCommand(ChatLineOfBot(context_.controls, text));
 }
 
 void Console::SendStatistics() {

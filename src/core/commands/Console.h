@@ -57,13 +57,16 @@ class Console {
   // helpText gives the bot command help text, shown by the local help.
   Console(Context context, std::function<std::string()> helpText);
 
-  void SendButtonClick();
+  // Runs the command line's text; returns whether it went to main chat as
+  // the bot's line (a local command, an empty line or a refused send did
+  // not), so that a front end without a chat pane can say so.
+  bool SendButtonClick();
   void SendMemoKeyDown(Key key, Modifiers modifiers);
   // Writes the bot command help text to the chat pane.
   void ShowLocalHelp();
 
  private:
-  void RunCommandLine(const std::string& text);
+  bool RunCommandLine(const std::string& text);
   void SendStatistics();
   void SendPassword(std::string_view password);
   // Asks the media player for its song; the title goes to the main chat, or

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "core/hub/Lifecycle.h"
 #include "core/model/ControlModel.h"
@@ -94,6 +95,20 @@ std::size_t LongestText(const Control& control) {
   return limit > 0 ? std::min(limit, IniFile::kMaxValueLength) : IniFile::kMaxValueLength;
 }
 
+// Never shown, to whoever asks: a reply may end up on a screen, in a
+// terminal's scrollback or in a journal.
+bool IsSecret(const SettingEntry& entry) {
+  return entry.control == ctl::kPasswordEdit;
+}
+
+// The window's size, the user list's columns and the splitter beside it.
+constexpr std::string_view kWindowGeometry[] = {ctl::kMainFormWidth, ctl::kMainFormHeight, ctl::kChatSplitterPosition,
+                                                ctl::kUserListColumnWidths, ctl::kUserListColumnOrder};
+
+bool IsWindowGeometry(const SettingEntry& entry) {
+  return std::find(std::begin(kWindowGeometry), std::end(kWindowGeometry), entry.control) != std::end(kWindowGeometry);
+}
+
 LocalReply OneOrZero(std::string_view key, std::string_view value, bool& on) {
   if (value != "1" && value != "0") {
     return LocalReply::Refused(std::string(key) + " takes 1 or 0");
@@ -117,7 +132,7 @@ std::vector<std::string> SettingsByKey::Keys() {
 LocalReply SettingsByKey::Get(std::string_view key) const {
   const SettingEntry* entry = FindEntry(key);
   if (entry != nullptr) {
-    return LocalReply::Done(entry->key + "=" + StoredSettingText(controls_, panes_, *entry));
+    return LocalReply::Done(Line(*entry));
   }
   for (const SettingEntry& list : SettingsSchema()) {
     if (list.type == Type::ListSection && AsciiEqualsIgnoreCase(list.key, key)) {
@@ -127,6 +142,28 @@ LocalReply SettingsByKey::Get(std::string_view key) const {
     }
   }
   return LocalReply::Refused("unknown key " + Quoted(key) + "; \":get\" alone lists the keys of [Settings]");
+}
+
+LocalReply SettingsByKey::List() const {
+  std::string lines;
+  for (const SettingEntry& entry : SettingsSchema()) {
+    if (entry.type == Type::ListSection || IsWindowGeometry(entry)) {
+      continue;
+    }
+    if (!lines.empty()) {
+      lines += "\r\n";
+    }
+    lines += Line(entry);
+  }
+  return LocalReply::Done(lines);
+}
+
+std::string SettingsByKey::Line(const SettingEntry& entry) const {
+  const std::string value = StoredSettingText(controls_, panes_, entry);
+  if (IsSecret(entry)) {
+    return entry.key + (value.empty() ? "=(not set)" : "=(set)");
+  }
+  return entry.key + "=" + value;
 }
 
 LocalReply SettingsByKey::Set(std::string_view key, std::string_view value) {

@@ -17,7 +17,7 @@ struct MyInfoFields {
   std::string_view mode;        // "A", "P", "5" or anything the client wrote
   std::string_view connection;  // without its last byte, the status
   std::string_view email;
-  std::string_view limit;        // upload limit in KiB/s, or empty
+  std::string_view limit;   // upload limit in KiB/s, or empty
   std::uint8_t status = 0;  // the connection field's last byte; 0 when empty
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/users/MyInfoFields.h"
@@ -12,6 +13,11 @@ namespace varnek {
 // with "$ALL"; any other text is accepted, and missing markers give empty or
 // shortened fields, never an error. The fields are views into the text.
 std::optional<MyInfoFields> ParseMyInfo(std::string_view parameterText);
+// A text that ends with the call would leave the fields viewing nothing.
+std::optional<MyInfoFields> ParseMyInfo(std::string&& parameterText) = delete;
+inline std::optional<MyInfoFields> ParseMyInfo(const char* parameterText) {
+  return ParseMyInfo(std::string_view(parameterText));
+}
 
 // The upload limit that current clients give as their connection,
 // "<N> KiB/s": the whole KiB/s before a decimal point, or empty when the
