@@ -1,5 +1,7 @@
 #include "qt/QtTransport.h"
 
+#include <QScopeGuard>
+
 #include <sys/socket.h>
 
 #include <QCryptographicHash>
@@ -188,10 +190,28 @@ void QtTransport::DeliverReads() {
   if (holdingReads_ || socket_->bytesAvailable() == 0) {
     return;
   }
-  const QByteArray bytes = socket_->readAll();
-  if (events_ != nullptr && !closing_ && !bytes.isEmpty()) {
-    events_->OnSocketRead(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  QByteArray nested;
+  QByteArray& bytes = delivering_ ? nested : readBuffer_;
+  // resize() keeps the memory of a longer earlier read.
+  bytes.resize(socket_->bytesAvailable());
+  const qint64 count = socket_->read(bytes.data(), bytes.size());
+  if (count <= 0 || events_ == nullptr || closing_) {
+    return;
   }
+  if (delivering_) {
+    events_->OnSocketRead(std::string_view(bytes.constData(), static_cast<std::size_t>(count)));
+    return;
+  }
+  delivering_ = true;
+  const auto done = qScopeGuard([this] {
+    delivering_ = false;
+    // A read far larger than usual gives its memory back.
+    constexpr qsizetype kKeptBytes = qsizetype{1} << 20;
+    if (readBuffer_.capacity() > kKeptBytes) {
+      readBuffer_ = QByteArray();
+    }
+  });
+  events_->OnSocketRead(std::string_view(bytes.constData(), static_cast<std::size_t>(count)));
 }
 
 void QtTransport::OnDisconnected() {

@@ -62,6 +62,11 @@ class QtTransport : public QObject, public Transport {
   unsigned attempt_ = 0;       // counts opens and closes, to drop stale reports
   bool holdingReads_ = false;  // a TLS hub not yet trusted: nothing is read
   bool closing_ = false;       // a Close() of ours: its signals are not reported
+  // What a read hands to the connection. Kept for its memory: a login flood
+  // reads megabytes in many reads, and fresh memory for each costs more than
+  // the copy. A read nested in the handling of another takes its own.
+  QByteArray readBuffer_;
+  bool delivering_ = false;
   int brokenBy_ = 0;           // the system's error that broke the connection
 };
 

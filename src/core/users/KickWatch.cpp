@@ -9,34 +9,36 @@
 namespace varnek {
 
 void KickWatch::Watch(std::string_view nick) {
-  const std::uint32_t now = context_.clock.TickCount();
-  if (started_.try_emplace(std::string(nick), now).second) {
-    inOrder_.push_back({std::string(nick), now});
+  if (open_.contains(nick)) {
+    return;
   }
+  inOrder_.push_back({std::string(nick), context_.clock.TickCount()});
+  open_.insert(inOrder_.back().nick);
 }
 
 void KickWatch::EndWatch(std::string_view nick) {
-  started_.erase(std::string(nick));
+  open_.erase(nick);
 }
 
 void KickWatch::EndAll() {
-  started_.clear();
+  open_.clear();
   inOrder_.clear();
 }
 
 void KickWatch::ReportOverdue(std::uint32_t now) {
   while (!inOrder_.empty() && now - inOrder_.front().started >= kTimeLimitMs) {
-    const Kick kick = std::move(inOrder_.front());
-    inOrder_.pop_front();
-    const auto open = started_.find(kick.nick);
-    if (open == started_.end() || open->second != kick.started) {
+    const auto open = open_.find(inOrder_.front().nick);
+    if (open == open_.end() || open->data() != inOrder_.front().nick.data()) {
+      inOrder_.pop_front();
       continue;
     }
-    started_.erase(open);
+    open_.erase(open);
+    const std::string nick = std::move(inOrder_.front().nick);
+    inOrder_.pop_front();
     // Counted and ended before the line is made: a translation that cannot
     // be formatted must not report the same kick again at every tick.
     context_.counters.CountKickNotCarriedOut();
-    context_.panes.ChatLine(context_.lang.Format(LangKickNotCarriedOut, {kick.nick}));
+    context_.panes.ChatLine(context_.lang.Format(LangKickNotCarriedOut, {nick}));
   }
 }
 

@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 
 #include "core/model/Ports.h"
 
@@ -58,12 +58,14 @@ class KickWatch {
   };
 
   Context context_;
-  // The open watches by nick, with the tick of the kick that started each.
-  std::unordered_map<std::string, std::uint32_t> started_;
-  // The same kicks in the order they were sent, so the overdue ones are at
-  // the front. An entry whose watch has ended (or started again later) no
-  // longer matches `started_` and is passed over.
+  // The kicks in the order they were sent, so the overdue ones are at the
+  // front. A deque never moves an element when others come and go.
   std::deque<Kick> inOrder_;
+  // The open watches: views of the nicks of the entries that started them.
+  // An entry whose watch has ended (or started again later) is not the one
+  // its nick leads to here, and is passed over. A flood of kicks thus costs
+  // one copy of each nick, not three.
+  std::unordered_set<std::string_view> open_;
 };
 
 }  // namespace varnek
