@@ -1,11 +1,10 @@
 #include "qt/QtTransport.h"
 
-#include <QScopeGuard>
-
 #include <sys/socket.h>
 
 #include <QCryptographicHash>
 #include <QEvent>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QSslCertificate>
 #include <QSslConfiguration>

@@ -67,7 +67,7 @@ class QtTransport : public QObject, public Transport {
   // the copy. A read nested in the handling of another takes its own.
   QByteArray readBuffer_;
   bool delivering_ = false;
-  int brokenBy_ = 0;           // the system's error that broke the connection
+  int brokenBy_ = 0;  // the system's error that broke the connection
 };
 
 }  // namespace varnek
