@@ -9,7 +9,12 @@ says something in main chat. Each picture is the window alone, taken with
 ImageMagick's `import`.
 
     scripts/screenshots.py [--bin-dir build/bin] [--out docs/screenshots]
-                           [--languages English,Deutsch]
+                           [--languages English,Deutsch] [--pages hub-chat,about]
+                           [--screen 800x600] [--scale 2]
+
+--screen sets the X server's screen (1280x960 by default), --scale runs the
+window with QT_SCALE_FACTOR; pictures taken with either carry them in their
+names (hub-chat-800x600.png, hub-chat-deutsch-scale2.png).
 
 Needs xvfb, x11-utils and imagemagick (scripts/deps.sh --test installs them).
 """
@@ -33,6 +38,7 @@ PAGES = ["user-settings", "client-settings", "hub-settings", "command-settings",
 CONNECTED_FROM = PAGES.index("hub-chat")
 CONNECTED_UNTIL = PAGES.index("debug")
 DEADLINE = 20.0
+DEFAULT_SCREEN = "1280x960"
 
 CLIENTS = [("++", "0.868"), ("DC", "0.706"), ("StrgDC++", "2.42"), ("ApexDC++", "1.6.5"), ("EiskaltDC++", "2.4.2")]
 CONNECTIONS = ["LAN(T3)", "Cable", "DSL", "100", "0.005"]
@@ -76,6 +82,13 @@ def window_id(env):
     return best
 
 
+def window_geometry(env, window):
+    """Where the window stands on the screen, as X geometry (WIDTHxHEIGHT+X+Y)."""
+    info = subprocess.run(["xwininfo", "-id", window], env=env, capture_output=True, text=True).stdout
+    match = re.search(r"-geometry (\S+)", info)
+    return match.group(1) if match else "?"
+
+
 def program_directory(bin_dir, parent):
     directory = os.path.join(parent, "program")
     os.makedirs(os.path.join(directory, "logs"))
@@ -114,10 +127,11 @@ def shoot(args, env, page, language):
                 peer.read_for(1.5)  # the user list's first fill sizes its columns after the burst
             else:
                 time.sleep(1.0)  # the first paint
-            name = f"{PAGES[page]}{'' if language == 'English' else '-' + language.lower()}.png"
+            name = f"{PAGES[page]}{'' if language == 'English' else '-' + language.lower()}{args.tag}.png"
             out = os.path.join(args.out, name)
-            subprocess.run(["import", "-window", window_id(env), out], env=env, check=True)
-            print(out)
+            shown = window_id(env)
+            subprocess.run(["import", "-window", shown, out], env=env, check=True)
+            print(out, window_geometry(env, shown))
         finally:
             window.terminate()
             _, errors = window.communicate(timeout=DEADLINE)
@@ -131,19 +145,32 @@ def main():
     parser.add_argument("--bin-dir", default=os.path.join(ROOT, "build", "bin"))
     parser.add_argument("--out", default=os.path.join(ROOT, "docs", "screenshots"))
     parser.add_argument("--languages", default="English,Deutsch")
+    parser.add_argument("--pages", default=",".join(PAGES), help="the pages to take, by name")
+    parser.add_argument("--screen", default=DEFAULT_SCREEN, help="the screen's size, WIDTHxHEIGHT")
+    parser.add_argument("--scale", default="", help="QT_SCALE_FACTOR for the window")
     parser.add_argument("--display", default=":87")
     args = parser.parse_args()
+    if not re.fullmatch(r"\d+x\d+", args.screen):
+        parser.error("--screen takes WIDTHxHEIGHT")
+    pages = args.pages.split(",")
+    unknown = [page for page in pages if page not in PAGES]
+    if unknown:
+        parser.error(f"no such page: {', '.join(unknown)} (pages: {', '.join(PAGES)})")
+    args.tag = ("" if args.screen == DEFAULT_SCREEN else f"-{args.screen}") + (f"-scale{args.scale}" if args.scale else "")
     os.makedirs(args.out, exist_ok=True)
-    server = subprocess.Popen(["Xvfb", args.display, "-screen", "0", "1280x960x24", "-nolisten", "tcp", "-noreset"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    server = subprocess.Popen(["Xvfb", args.display, "-screen", "0", f"{args.screen}x24", "-nolisten", "tcp",
+                               "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     env = dict(os.environ, DISPLAY=args.display, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
     env.pop("WAYLAND_DISPLAY", None)
+    env.pop("QT_SCALE_FACTOR", None)
+    if args.scale:
+        env["QT_SCALE_FACTOR"] = args.scale
     try:
         wait_for(lambda: subprocess.run(["xwininfo", "-root"], env=env, capture_output=True).returncode == 0,
                  "the X server")
         for language in args.languages.split(","):
-            for page in range(len(PAGES)):
-                shoot(args, env, page, language)
+            for page in pages:
+                shoot(args, env, PAGES.index(page), language)
     finally:
         server.terminate()
         server.wait(timeout=DEADLINE)

@@ -161,9 +161,7 @@ void Bot::Start() {
 void Bot::FillAboutPage() {
   controls_.Get(ctl::kMainForm).SetCaption(kProductName);
   controls_.Get(ctl::kApplicationLabel).SetCaption(ApplicationText());
-  controls_.Get(ctl::kCopyrightLabel).SetCaption(CopyrightText());
   controls_.Get(ctl::kFaqMemo).SetText(FaqText());
-  controls_.Get(ctl::kThanksMemo).SetText(ThanksText());
 }
 
 void Bot::RebuildHelpMemo() {

@@ -91,6 +91,7 @@ void ControlBinder::BindPages(PageTabs* pages) {
   for (int i = 0; i < pages->count(); ++i) {
     if (Control* sheet = controls_.Find(pages->widget(i)->objectName().toStdString())) {
       pages->setTabText(i, Show(sheet->Caption()));
+      pages->setTabToolTip(i, Show(sheet->Hint()));
     }
   }
   ++updating_;
@@ -180,10 +181,15 @@ void ControlBinder::OnControlChanged(const Control& control, ControlFacet facet)
     pages_->setCurrentIndex(control.Value());
     --updating_;
   }
-  if (pages_ && facet == ControlFacet::Caption && control.Kind() == ControlKind::TabSheet) {
+  if (pages_ && (facet == ControlFacet::Caption || facet == ControlFacet::Hint) &&
+      control.Kind() == ControlKind::TabSheet) {
     for (int i = 0; i < pages_->count(); ++i) {
       if (pages_->widget(i)->objectName().toStdString() == control.Name()) {
-        pages_->setTabText(i, Show(control.Caption()));
+        if (facet == ControlFacet::Caption) {
+          pages_->setTabText(i, Show(control.Caption()));
+        } else {
+          pages_->setTabToolTip(i, Show(control.Hint()));
+        }
       }
     }
   }
@@ -210,6 +216,9 @@ void ControlBinder::Apply(QObject* object, const Control& control, ControlFacet 
       ApplyCaption(object, control);
       break;
     case ControlFacet::Hint:
+      if (control.Kind() == ControlKind::TabSheet) {
+        break;  // a page's hint belongs to its tab, not to the whole page
+      }
       if (auto* widget = qobject_cast<QWidget*>(object)) {
         widget->setToolTip(Show(control.Hint()));
         widget->setStatusTip(Show(control.Hint()));

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -29,6 +30,7 @@
 #include "gui/QtDialogs.h"
 #include "gui/QtTranslations.h"
 #include "gui/TrayNotices.h"
+#include "gui/WindowPlacement.h"
 #include "gui/widgets/PaneView.h"
 #include "qt/HubCodec.h"
 
@@ -58,6 +60,49 @@ constexpr PageRow kPageRows[] = {
     {Page::Status, BuildStatusPage, ctl::kStatusMemo, nullptr},
     {Page::Log, BuildLogPage, ctl::kLogMemo, nullptr},
     {Page::About, BuildAboutPage, nullptr, nullptr},
+};
+
+// A button of the button bar: the same room on both sides of every caption
+// (a caption longer than the style's least width, "Load default commands",
+// would touch its edges); on a narrow window (a small or scaled screen) it
+// gives up that room before any of the caption.
+class BarButton : public QPushButton {
+ public:
+  explicit BarButton(QWidget* parent) : QPushButton(parent) {
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  }
+  QSize sizeHint() const override {
+    const QSize natural = QPushButton::sizeHint();
+    return {std::max(natural.width(), CaptionWidth() + 2 * kRoom), natural.height()};
+  }
+  QSize minimumSizeHint() const override {
+    return {std::min(sizeHint().width(), CaptionWidth() + 2 * kLeastRoom), sizeHint().height()};
+  }
+
+ private:
+  static constexpr int kRoom = 14;
+  static constexpr int kLeastRoom = 6;
+  int CaptionWidth() const { return fontMetrics().size(Qt::TextShowMnemonic, text()).width(); }
+};
+
+// The status bar's hint: centred, and cut with "…" where the window is too
+// narrow for it, rather than widening the window.
+class HintLabel : public QLabel {
+ public:
+  explicit HintLabel(QWidget* parent) : QLabel(parent) {
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setAlignment(Qt::AlignCenter);
+    setFrameShape(QFrame::StyledPanel);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect room = contentsRect().adjusted(margin(), 0, -margin(), 0);
+    painter.drawText(room, static_cast<int>(alignment()),
+                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+  }
 };
 
 constexpr bool RowsInTabOrder() {
@@ -128,16 +173,18 @@ void MainWindow::BuildFrame() {
   buttons->setFixedHeight(41);
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(8, 8, 8, 8);
-  row->addWidget(kit_.Button(buttons, ctl::kConnectButton, [this] { bot_.Connect(); }));
-  row->addWidget(kit_.Button(buttons, ctl::kReconnectButton, [this] { bot_.Reconnect(); }));
-  row->addWidget(kit_.Button(buttons, ctl::kLoadCommandsButton, [this] { LoadDefaultCommands(bot_.Controls()); }));
-  row->addWidget(
-      kit_.Button(buttons, ctl::kLoadRawCommandsButton, [this] { LoadDefaultRawCommands(bot_.Controls()); }));
+  auto button = [this, buttons](const char* name, std::function<void()> action) {
+    auto* made = new BarButton(buttons);
+    made->setObjectName(QString::fromLatin1(name));
+    connect(made, &QPushButton::clicked, made, [this, action = std::move(action)] { bot_.Run(action); });
+    return made;
+  };
+  row->addWidget(button(ctl::kConnectButton, [this] { bot_.Connect(); }));
+  row->addWidget(button(ctl::kReconnectButton, [this] { bot_.Reconnect(); }));
+  row->addWidget(button(ctl::kLoadCommandsButton, [this] { LoadDefaultCommands(bot_.Controls()); }));
+  row->addWidget(button(ctl::kLoadRawCommandsButton, [this] { LoadDefaultRawCommands(bot_.Controls()); }));
   row->addStretch(1);
-  row->addWidget(kit_.Button(buttons, ctl::kExitButton, [this] { close(); }));
-  // The same room on both sides of every caption: a caption longer than a
-  // button's least width ("Load default commands") would touch its edges.
-  buttons->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 12px; min-width: 56px; }"));
+  row->addWidget(button(ctl::kExitButton, [this] { close(); }));
   layout->addWidget(buttons);
   setCentralWidget(central);
 
@@ -147,9 +194,7 @@ void MainWindow::BuildFrame() {
   connectionState_->setAlignment(Qt::AlignCenter);
   connectionState_->setFrameShape(QFrame::StyledPanel);
   statusBar()->addWidget(connectionState_);
-  hint_ = new QLabel(statusBar());
-  hint_->setAlignment(Qt::AlignCenter);
-  hint_->setFrameShape(QFrame::StyledPanel);
+  hint_ = new HintLabel(statusBar());
   statusBar()->addWidget(hint_, 1);
   connect(pages_, &PageTabs::currentChanged, this, &MainWindow::OnPageChanged);
 }
@@ -207,7 +252,9 @@ void MainWindow::InstallReactions() {
   for (const char* name : {ctl::kMainFormWidth, ctl::kMainFormHeight}) {
     controls.Get(name).AddReaction([this, &controls] {
       if (!resizing_) {
-        resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
+        const QSize wanted(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
+        const QRect area = ScreenArea();
+        resize(area.isEmpty() ? wanted : PlaceInArea(wanted, minimumSizeHint(), FrameMargins(), area).size());
       }
     });
   }
@@ -220,7 +267,7 @@ void MainWindow::BindAll() {
     binder_.BindAction(action);
   }
   const ControlModel& controls = bot_.Controls();
-  resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());
+  resize(controls.Get(ctl::kMainFormWidth).Value(), controls.Get(ctl::kMainFormHeight).Value());  // placed below
   if (tray_) {
     tray_->setToolTip(binder_.Show(controls.Get(ctl::kClientCoolTrayIcon).Hint()));
     tray_->setIcon(TrayIcon(controls.Get(ctl::kClientCoolTrayIcon).Value() == 1));
@@ -229,7 +276,7 @@ void MainWindow::BindAll() {
   ApplyTransparency();
   OnPageChanged(pages_->currentIndex());
   FollowLanguageInQt(bot_.Lang().Text(LangLocale));
-  CentreOnScreen();
+  PlaceOnScreen();
 }
 
 QIcon MainWindow::IconFor(const char* set) const {
@@ -307,21 +354,32 @@ void MainWindow::EndProgram() {
   QTimer::singleShot(0, qApp, &QApplication::quit);
 }
 
-void MainWindow::CentreOnScreen() {
+QRect MainWindow::ScreenArea() const {
   const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return;
+  return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+QMargins MainWindow::FrameMargins() const {
+  const QRect inner = geometry();
+  const QRect outer = frameGeometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
+
+void MainWindow::PlaceOnScreen() {
+  const QRect area = ScreenArea();
+  if (!area.isEmpty()) {
+    PlaceWithin(area);
   }
-  const QRect area = screen->availableGeometry();
-  // The size it will be shown at: a stored size below the least the pages
-  // need grows to that.
-  // move() places the frame, so the frame is what is centred (its margins
-  // are known once the window has been shown).
-  const QSize frame = frameGeometry().size() - geometry().size();
-  const QSize shown = size().expandedTo(minimumSizeHint()) + frame;
-  // A window larger than the screen keeps its title bar in reach.
-  const QPoint centred = area.center() - QPoint(shown.width() / 2, shown.height() / 2);
-  move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
+}
+
+void MainWindow::PlaceWithin(const QRect& area) {
+  // The least size the layout takes now: the tab rows follow the width, and
+  // a stored size below it grows to it.
+  const QMargins frame = FrameMargins();
+  const QRect placed = PlaceInArea(size(), minimumSizeHint(), frame, area);
+  resize(placed.size());
+  move(placed.topLeft() - QPoint(frame.left(), frame.top()));  // move() places the frame
 }
 
 void MainWindow::ShowFromTray() {
@@ -379,9 +437,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    // Again once the first layout has settled: the tab rows take their
-    // height from the width the window is shown at.
-    QTimer::singleShot(0, this, [this] { CentreOnScreen(); });
+    // Again once the first layout has settled and the frame is known: the
+    // tab rows take their height from the width the window is shown at.
+    QTimer::singleShot(0, this, [this] { PlaceOnScreen(); });
     // The update check runs when the window is first shown.
     QTimer::singleShot(0, this, [this] { bot_.Run([this] { bot_.CheckForUpdate(); }); });
   }

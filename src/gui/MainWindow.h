@@ -48,6 +48,9 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   // The desktop notices through the tray icon; the status bar's hint panel.
   TrayNotices& Notices() { return *notices_; }
   const QLabel* HintPanel() const { return hint_; }
+  // Fits the window into a screen's free area and centres it there (what the
+  // window does with its own screen when it opens).
+  void PlaceWithin(const QRect& area);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,7 +69,11 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   void ApplyTransparency();
   void OnPageChanged(int index);
   void ShowFromTray();
-  void CentreOnScreen();
+  void PlaceOnScreen();
+  // The free area of the screen the window is on.
+  QRect ScreenArea() const;
+  // The room the window manager's frame takes (known once shown).
+  QMargins FrameMargins() const;
   // The connection's icon, or the style's where the icon files are not used.
   QIcon TrayIcon(bool connected) const;
 

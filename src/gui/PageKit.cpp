@@ -27,6 +27,7 @@
 #include "gui/PatternListTableModel.h"
 #include "gui/widgets/LinkLabel.h"
 #include "gui/widgets/PaneView.h"
+#include "gui/widgets/TabKeys.h"
 
 namespace varnek {
 namespace {
@@ -59,16 +60,23 @@ QCheckBox* PageKit::Check(QWidget* parent, const char* name) {
   return Named<QCheckBox>(parent, name);
 }
 QRadioButton* PageKit::Radio(QWidget* parent, const char* name) {
-  return Named<QRadioButton>(parent, name);
+  auto* choice = Named<QRadioButton>(parent, name);
+  TabToTheChosenOne(choice);
+  return choice;
 }
 QLineEdit* PageKit::Edit(QWidget* parent, const char* name) {
   return Named<QLineEdit>(parent, name);
 }
 QPlainTextEdit* PageKit::Memo(QWidget* parent, const char* name) {
-  return Named<QPlainTextEdit>(parent, name);
+  auto* memo = Named<QPlainTextEdit>(parent, name);
+  LetTabLeave(memo);
+  return memo;
 }
 QSpinBox* PageKit::Spin(QWidget* parent, const char* name) {
-  return Named<QSpinBox>(parent, name);
+  auto* spin = Named<QSpinBox>(parent, name);
+  // As wide as its largest number, never squeezed below it on a narrow page.
+  spin->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  return spin;
 }
 QComboBox* PageKit::Combo(QWidget* parent, const char* name) {
   return Named<QComboBox>(parent, name);
@@ -102,6 +110,7 @@ QTableView* PageKit::PatternList(QWidget* parent, const char* name, int columnWi
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setTabKeyNavigation(false);  // Tab goes on to the next control; the arrows move in the list
   view->verticalHeader()->hide();
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setStretchLastSection(true);

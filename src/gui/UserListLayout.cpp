@@ -124,12 +124,16 @@ void UserListLayout::ApplyOrder() {
 
 void UserListLayout::ApplySplitter() {
   const int position = splitterPosition_.Value();
-  if (!splitter_ || position <= 0 || !splitterDue_ || !splitter_->isVisible()) {
+  if (!splitter_ || !splitterDue_ || !splitter_->isVisible()) {
     return;  // a hidden splitter's width is not yet the one it will have
   }
   splitterDue_ = false;
   const int total = splitter_->width() - splitter_->handleWidth();
-  const int chat = std::clamp(position, 1, std::max(1, total - 1));
+  // Until the operator places the divider, the chat takes its share of the
+  // stretch (three fifths): the user list's own wish, all its columns, would
+  // leave the chat a sliver.
+  const int wanted = position > 0 ? position : total * kChatShare / (kChatShare + kUserListShare);
+  const int chat = std::clamp(wanted, 1, std::max(1, total - 1));
   applying_ = true;
   splitter_->setSizes({chat, std::max(1, total - chat)});
   applying_ = false;

@@ -14,11 +14,18 @@ namespace varnek {
 class Control;
 class ControlModel;
 
+// How the chat and the user list share the splitter's width: as the
+// splitter's stretch when the window grows, and at first, until the operator
+// places the divider.
+inline constexpr int kChatShare = 3;
+inline constexpr int kUserListShare = 2;
+
 // The user list's columns and the splitter between it and the chat pane.
 // Columns are sized to their contents when an empty list first fills, and
 // again on a double click on a divider; what the operator sets by hand (the
 // widths, the order of the columns, the splitter) goes into the settings and
-// comes back at the next start.
+// comes back at the next start. Until then the chat has its share of the
+// splitter.
 class UserListLayout : public QObject {
   Q_OBJECT
  public:

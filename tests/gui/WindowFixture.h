@@ -6,6 +6,7 @@
 // icons, an optional Varnek.ini written before the start, and helpers to reach
 // widgets by their control's name and to open their context menus.
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>

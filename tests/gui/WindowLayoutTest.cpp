@@ -1,8 +1,12 @@
 // How the window lays itself out: tabs, the user list's columns and splitter,
-// the chat colours, the help's columns and where the window opens.
+// the templates of the pattern detections, the chat colours, the help's
+// columns and where the window opens.
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -11,9 +15,12 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolTip>
 
 #include "core/model/ControlNames.h"
+#include "core/model/DetectionTable.h"
 #include "core/model/Pages.h"
+#include "core/store/LangTable.h"
 #include "core/users/UserRecord.h"
 #include "gui/WindowFixture.h"
 #include "gui/widgets/WrappingTabBar.h"
@@ -70,7 +77,7 @@ class WindowLayoutTest : public QObject {
       }
     }
     if (language == Q("Deutsch.lang")) {
-      QCOMPARE(bar->TabText(PageNumber(Page::Statistics)), Q("Statistik"));
+      QCOMPARE(bar->TabText(PageNumber(Page::Statistics)), Q("S&tatistik"));
     }
   }
 
@@ -84,9 +91,94 @@ class WindowLayoutTest : public QObject {
                              ctl::kLoadRawCommandsButton, ctl::kExitButton}) {
       auto* button = f.Find<QPushButton>(name);
       QVERIFY2(button && button->isVisible(), name);
-      const int room = button->width() - button->fontMetrics().horizontalAdvance(button->text());
+      const int room = button->width() - button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
       QVERIFY2(room >= 24, qPrintable(QStringLiteral("%1: %2").arg(Q(name)).arg(room)));
     }
+  }
+
+  // The chosen tab's row lies next to the page, so that the tab opens onto
+  // it; the rows keep their tabs and their order otherwise.
+  void ChosenTabsRowLiesNextToThePage() {
+    WindowFixture f;
+    WrappingTabBar* bar = f.window->Pages()->tabBar();
+    QVERIFY(bar->TabRect(0).y() != bar->TabRect(kPageCount - 1).y());  // two rows at the default size
+    for (int chosen = 0; chosen < kPageCount; ++chosen) {
+      f.ShowPage(chosen);
+      const int row = bar->TabRect(chosen).y();
+      QCOMPARE(bar->TabRect(chosen).bottom(), bar->rect().bottom());
+      for (int tab = 1; tab < kPageCount; ++tab) {
+        const QRect before = bar->TabRect(tab - 1);
+        const QRect at = bar->TabRect(tab);
+        QVERIFY(at.y() <= row);
+        QVERIFY2(at.y() != before.y() || at.x() > before.x(), qPrintable(bar->TabText(tab)));
+      }
+    }
+  }
+
+  // Both detection pages keep the one caption of the language file; the
+  // second says what is on it, as a tool tip and in the status bar.
+  void SecondDetectionsTabTellsWhatIsOnIt() {
+    WindowFixture f("[Settings]\r\nLanguage=Deutsch.lang\r\n");
+    WrappingTabBar* bar = f.window->Pages()->tabBar();
+    const int first = PageNumber(Page::FirstDetections);
+    const int second = PageNumber(Page::SecondDetections);
+    const QString hint = f.codec.ToUnicode(f.bot->Lang().Text(LangHintPatternLists));
+    QVERIFY(hint.startsWith(Q("Musterlisten")));
+    QCOMPARE(bar->TabText(second), bar->TabText(first));
+    QCOMPARE(bar->TabHint(second), hint);
+    QVERIFY(bar->TabHint(first).isEmpty());
+
+    QTest::mouseMove(bar, bar->TabRect(second).center());
+    QCOMPARE(f.window->HintPanel()->text(), hint);
+    QTest::mouseMove(bar, bar->TabRect(first).center());
+    QCOMPARE(f.window->HintPanel()->text(), QString());
+    const QPoint at = bar->TabRect(second).center();
+    QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
+    QApplication::sendEvent(bar, &help);
+    QTRY_COMPARE(QToolTip::text(), hint);
+    QToolTip::hideText();
+    QVERIFY(f.window->Pages()->widget(second)->toolTip().isEmpty());  // the page itself has none
+  }
+
+  void PatternTemplatesShowTheirWholeText_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << Q("English.lang");
+    QTest::newRow("German") << Q("Deutsch.lang");
+  }
+
+  // The end of a pattern detection's template is what differs from list to
+  // list: at the default size each template is in sight whole.
+  void PatternTemplatesShowTheirWholeText() {
+    QFETCH(QString, language);
+    WindowFixture f(Settings("Language=" + language.toStdString() + "\r\n"));
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    for (const DetectionRow& row : kDetectionRows) {
+      if (!row.HasPatternList()) {
+        continue;
+      }
+      const auto* edit = f.Find<QLineEdit>(row.commandEdit);
+      QVERIFY(edit && edit->isVisible() && !edit->text().isEmpty());
+      const int text = edit->fontMetrics().horizontalAdvance(edit->text());
+      QVERIFY2(text + 12 <= edit->width(), qPrintable(edit->text()));
+    }
+  }
+
+  // Beside a user list whose columns were sized to long tags before the page
+  // was first shown, the chat keeps its share of the page.
+  void ChatKeepsItsShareBesideAWideUserList() {
+    WindowFixture f;
+    QVERIFY(f.window->Pages()->currentIndex() != kHubChatPage);
+    f.LogIn();
+    for (const char* nick : {"alice", "bob", "carol"}) {
+      f.Receive(LongMyInfo(nick));
+    }
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
+    QTRY_VERIFY(view->horizontalHeader()->sectionSize(kTagColumn) > 150);
+    f.ShowPage(kHubChatPage);
+    auto* chat = f.Find<QPlainTextEdit>(ctl::kChatMemo);
+    const int page = f.window->Pages()->currentWidget()->width();
+    QTRY_VERIFY2(chat->width() * 3 >= page, qPrintable(QStringLiteral("%1 of %2").arg(chat->width()).arg(page)));
+    QCOMPARE(f.control(ctl::kChatSplitterPosition).Value(), 0);  // not the operator's: nothing is stored
   }
 
   void KeyboardAndClicksSwitchPagesInTabOrder() {
@@ -238,9 +330,10 @@ class WindowLayoutTest : public QObject {
 
   void WindowOpensInTheMiddleOfTheScreen() {
     // Smaller than the window can be: it opens at its least size, centred.
-    WindowFixture f(Settings("Width=400\r\nHeight=300\r\n"));
+    WindowFixture f(Settings("Width=100\r\nHeight=80\r\n"));
     const QRect area = f.window->screen()->availableGeometry();
-    QVERIFY(f.window->width() > 400 && f.window->width() < area.width() && f.window->height() < area.height());
+    QVERIFY(f.window->width() > 100 && f.window->width() < area.width() && f.window->height() > 80 &&
+            f.window->height() < area.height());
     const QPoint offset = f.window->geometry().center() - area.center();
     QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
   }

@@ -500,9 +500,9 @@ class WindowTest : public QObject {
     auto title = [](const QTableView* view, int section) {
       return view->model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
     };
-    QCOMPARE(connect->text(), Q("Connect"));
-    QCOMPARE(username->text(), Q("Username"));
-    QCOMPARE(title(users, 0), Q("Username"));
+    QCOMPARE(connect->text(), Q("&Connect"));
+    QCOMPARE(username->text(), Q("U&sername"));
+    QCOMPARE(title(users, 0), Q("Username"));  // a title shows no Alt key
 
     auto choose = [&](const char* name) {
       file->selectAll();

@@ -179,8 +179,8 @@ TEST_F(LifecycleTest, ConnectedAndDisconnectedLooks) {
   f.Connect();
 
   EXPECT_EQ(f.ChatLines(), std::vector<std::string>{"*** Connecting to 127.0.0.1:411"});
-  EXPECT_EQ(f.control(ctl::kConnectButton).Caption(), "Disconnect");
-  EXPECT_EQ(f.control(ctl::kConnectTrayPopup).Caption(), "Disconnect");
+  EXPECT_EQ(f.control(ctl::kConnectButton).Caption(), "Dis&connect");
+  EXPECT_EQ(f.control(ctl::kConnectTrayPopup).Caption(), "Dis&connect");
   for (const char* name :
        {ctl::kReconnectButton, ctl::kResendMyInfoButton, ctl::kSendButton, ctl::kSendMemo, ctl::kRefreshUserPopup}) {
     EXPECT_TRUE(f.control(name).Enabled()) << name;
@@ -195,8 +195,8 @@ TEST_F(LifecycleTest, ConnectedAndDisconnectedLooks) {
   f.fakes.transport.PeerClose();
 
   EXPECT_EQ(f.ChatLines().back(), "*** Disconnected");
-  EXPECT_EQ(f.control(ctl::kConnectButton).Caption(), "Connect");
-  EXPECT_EQ(f.control(ctl::kConnectTrayPopup).Caption(), "Connect");
+  EXPECT_EQ(f.control(ctl::kConnectButton).Caption(), "&Connect");
+  EXPECT_EQ(f.control(ctl::kConnectTrayPopup).Caption(), "&Connect");
   for (const char* name :
        {ctl::kReconnectButton, ctl::kResendMyInfoButton, ctl::kSendButton, ctl::kSendMemo, ctl::kRefreshUserPopup}) {
     EXPECT_FALSE(f.control(name).Enabled()) << name;

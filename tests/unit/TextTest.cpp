@@ -5,6 +5,7 @@
 #include "core/text/Ascii.h"
 #include "core/text/Format.h"
 #include "core/text/Integer.h"
+#include "core/text/Mnemonics.h"
 #include "core/text/Strings.h"
 
 namespace varnek {
@@ -84,6 +85,29 @@ TEST(AsciiCase, FoldsOnlyAsciiLetters) {
   EXPECT_GT(AsciiCompareIgnoreCase("\xE4", "z"), 0);
   // Letters fold to upper case, so '_' (between the cases in ASCII) sorts after them.
   EXPECT_LT(AsciiCompareIgnoreCase("A", "_"), 0);
+}
+
+TEST(Mnemonics, LeavesOutTheMarksAsTheToolkitReadsThem) {
+  const struct {
+    const char* caption;
+    const char* text;
+  } cases[] = {
+      {"&Connect", "Connect"},
+      {"Dis&connect", "Disconnect"},
+      {"Load &default commands", "Load default commands"},
+      {"Q&&A", "Q&A"},  // "&&" is an ampersand of the text
+      {"&&&x", "&x"},
+      {"&\xDC"
+       "ber",
+       "\xDC"
+       "ber"},  // a mark before a high byte of the code page
+      {"Ends with &", "Ends with &"},
+      {"No mark", "No mark"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WithoutMnemonic(c.caption), c.text) << '"' << c.caption << '"';
+  }
 }
 
 }  // namespace

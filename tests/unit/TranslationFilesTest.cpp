@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/ControlModel.h"
 #include "core/store/LangTable.h"
+#include "core/store/LanguageBindings.h"
 #include "core/text/Format.h"
 
 namespace varnek {
@@ -206,6 +209,48 @@ TEST(TranslationFiles, TextsThatTheProgramTakesApartKeepTheirShape) {
     const std::string& forbidden = lang.Text(LangForbiddenCharacters);
     EXPECT_NE(forbidden.find("&#36;"), std::string::npos) << forbidden;
     EXPECT_NE(forbidden.find("&#124;"), std::string::npos) << forbidden;
+  }
+}
+
+// The marks of Alt keys in a text: an "&" before a letter or digit (a high
+// byte of the code page is a letter such as "\xDC"); "&#36;" and "&&" are text.
+int AltKeyMarks(std::string_view text) {
+  int marks = 0;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if (text[i] == '&' && (std::isalnum(next) != 0 || next >= 0xC0)) {
+      ++marks;
+      ++i;
+    }
+  }
+  return marks;
+}
+
+// A message marks at most one Alt key, and only when the window shows it as
+// a caption: a reply, a hint or a title would show the mark as it stands.
+TEST(TranslationFiles, AltKeysAreMarkedOnlyInCaptionsOnceEach) {
+  for (const LangFile& file : ShippedFiles()) {
+    SCOPED_TRACE(file.path.filename().string());
+    LangTable lang;
+    lang.LoadFile(file.path);
+    std::set<std::string> captions;
+    for (const bool connected : {false, true}) {
+      ControlModel controls;
+      ApplyLanguage(controls, lang, connected);
+      for (const Control& control : controls.All()) {
+        captions.insert(control.Caption());
+      }
+    }
+    int marked = 0;
+    for (const Entry& entry : Entries(file)) {
+      const int marks = AltKeyMarks(entry.value);
+      EXPECT_LE(marks, 1) << entry.key << "=" << entry.value;
+      if (marks > 0) {
+        ++marked;
+        EXPECT_TRUE(captions.contains(entry.value)) << entry.key << "=" << entry.value;
+      }
+    }
+    EXPECT_GT(marked, 0) << "the captions mark their Alt keys";
   }
 }
 

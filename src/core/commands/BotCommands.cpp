@@ -283,12 +283,13 @@ void BotCommands::SendWrongParameters(std::string_view sender) {
 
 std::string BotCommands::UserInformationText(int row) const {
   const UserRecord& user = context_.users.Row(row);
-  std::string text = context_.lang.Text(LangUserInfo);
+  // The labels are the user list's column titles, captions of the window too.
+  std::string text = context_.lang.Plain(LangUserInfo);
   text += kLineEnd;
   text += kLineEnd;
   for (const auto& [label, column] : kUserInformation) {
     text += '\t';
-    text += context_.lang.Text(label);
+    text += context_.lang.Plain(label);
     text += ": ";
     text += user.Cell(column);
     text += kLineEnd;

@@ -64,7 +64,7 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
   if (rule == nullptr) {
     return false;
   }
-  const std::string prompt = context_.lang.Text(rule->prompt);
+  const std::string prompt = context_.lang.Plain(rule->prompt);
   std::optional<std::string> answer;
   if (const std::optional<UserColumn> matched = ColumnOfPatternList(rule->listName)) {
     const UserColumn column = *matched;

@@ -273,7 +273,7 @@ std::optional<std::string> UserActions::CopiedText(int row, std::string_view fie
   std::string text;
   const char* separator = "";
   for (const CopyItem& item : kCopyItems) {
-    text += separator + context_.lang.Text(item.label) + ": ";
+    text += separator + context_.lang.Plain(item.label) + ": ";
     text += record->Cell(item.column);
     separator = "\r\n";
   }

@@ -8,10 +8,6 @@ std::string ApplicationText() {
   return std::string(kProductName) + " " + kProductVersion;
 }
 
-std::string CopyrightText() {
-  return "Copyright (C) 2026 the Varnek developers";
-}
-
 std::string FaqText() {
   return "1. Why does forbidden IPs detection not works on my VerliHub software?\r\n"
          "The hub must send $UserIP to the bot. VerliHub does so when its variable send_user_ip is set to 1: "
@@ -21,11 +17,6 @@ std::string FaqText() {
          "A hub protocol command that starts with \"$\" and ends with \"|\". Use one when your hub software has no "
          "operator command for what you want: it is sent to the hub exactly as written in the command field. The "
          "\"Protocol commands\" link above lists the commands.";
-}
-
-std::string ThanksText() {
-  return "Thanks to every hub operator who reported a bug, asked for a feature or translated the program, and to "
-         "the authors of the hub software and protocol documentation that made the bot possible.";
 }
 
 }  // namespace varnek

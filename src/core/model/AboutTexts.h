@@ -4,10 +4,9 @@
 
 namespace varnek {
 
-// The fixed texts of the About page.
+// The fixed texts of the About page; the copyright line and the thanks are
+// messages, in the window's language.
 std::string ApplicationText();
-std::string CopyrightText();
 std::string FaqText();
-std::string ThanksText();
 
 }  // namespace varnek

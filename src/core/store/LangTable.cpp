@@ -4,6 +4,7 @@
 #include "core/text/Ascii.h"
 #include "core/text/Format.h"
 #include "core/text/LangDefaults.h"
+#include "core/text/Mnemonics.h"
 
 namespace varnek {
 
@@ -15,6 +16,10 @@ LangTable::LangTable() {
   for (int i = 0; i < LangKeyCount; ++i) {
     texts_[static_cast<std::size_t>(i)] = kLangEntries[static_cast<std::size_t>(i)].english;
   }
+}
+
+std::string LangTable::Plain(LangKey key) const {
+  return WithoutMnemonic(Text(key));
 }
 
 std::string LangTable::Format(LangKey key, std::initializer_list<std::string_view> arguments) const {

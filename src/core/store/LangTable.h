@@ -18,6 +18,9 @@ class LangTable {
   LangTable();
 
   const std::string& Text(LangKey key) const { return texts_[static_cast<std::size_t>(key)]; }
+  // A caption's message as text, without the "&" that marks its Alt key:
+  // for the places where a caption also serves as a label or a title.
+  std::string Plain(LangKey key) const;
   void SetText(LangKey key, std::string text) { texts_[static_cast<std::size_t>(key)] = std::move(text); }
 
   // The message with its "%s" placeholders filled in order. Throws FormatError

@@ -139,6 +139,7 @@ const Binding kHints[] = {
     {ctl::kKickUserPopup, LangHintKick},
     {ctl::kRedirectUserPopup, LangHintRedirect},
     {ctl::kPmUserPopup, LangHintPrivateMessage},
+    {ctl::kbDetectionsTabSheet, LangHintPatternLists},
 };
 
 // Menu items.
@@ -201,19 +202,22 @@ void ApplyDetections(ControlModel& controls, const LangTable& lang) {
     controls.Get(row.rawSwitch).SetHint(lang.Text(LangHintRawCheckBox));
     if (row.HasPatternList()) {
       Control& list = controls.Get(row.patterns.listView);
-      list.SetCaption(lang.Text(row.patterns.prompt));
+      list.SetCaption(lang.Plain(row.patterns.prompt));
       list.SetHint(lang.Text(LangHintRightClick));
     }
   }
 }
 
-void Apply(ControlModel& controls, const LangTable& lang, const Binding* bindings, std::size_t count, bool hint) {
+enum class Facet { Caption, Hint, Title };
+
+// A title (a list's column) shows no Alt key, so its "&" is left out.
+void Apply(ControlModel& controls, const LangTable& lang, const Binding* bindings, std::size_t count, Facet facet) {
   for (std::size_t i = 0; i < count; ++i) {
     Control& control = controls.Get(bindings[i].control);
-    if (hint) {
+    if (facet == Facet::Hint) {
       control.SetHint(lang.Text(bindings[i].key));
     } else {
-      control.SetCaption(lang.Text(bindings[i].key));
+      control.SetCaption(facet == Facet::Title ? lang.Plain(bindings[i].key) : lang.Text(bindings[i].key));
     }
   }
 }
@@ -221,17 +225,17 @@ void Apply(ControlModel& controls, const LangTable& lang, const Binding* binding
 }  // namespace
 
 std::vector<std::string> UserListColumnTitles(const LangTable& lang) {
-  return {lang.Text(LangUsername),       lang.Text(LangShareSize), lang.Text(LangExactShareSize),
-          lang.Text(LangDescription),    lang.Text(LangTag),       lang.Text(LangMode),
-          lang.Text(LangConnectionType), lang.Text(LangStatus),    lang.Text(LangEmailAddress),
-          lang.Text(LangUploadLimit),    lang.Text(LangIp)};
+  return {lang.Plain(LangUsername),       lang.Plain(LangShareSize), lang.Plain(LangExactShareSize),
+          lang.Plain(LangDescription),    lang.Plain(LangTag),       lang.Plain(LangMode),
+          lang.Plain(LangConnectionType), lang.Plain(LangStatus),    lang.Plain(LangEmailAddress),
+          lang.Plain(LangUploadLimit),    lang.Plain(LangIp)};
 }
 
 void ApplyLanguage(ControlModel& controls, const LangTable& lang, bool connected) {
-  Apply(controls, lang, kCaptions, std::size(kCaptions), false);
-  Apply(controls, lang, kHints, std::size(kHints), true);
-  Apply(controls, lang, kMenuCaptions, std::size(kMenuCaptions), false);
-  Apply(controls, lang, kListColumns, std::size(kListColumns), false);
+  Apply(controls, lang, kCaptions, std::size(kCaptions), Facet::Caption);
+  Apply(controls, lang, kHints, std::size(kHints), Facet::Hint);
+  Apply(controls, lang, kMenuCaptions, std::size(kMenuCaptions), Facet::Caption);
+  Apply(controls, lang, kListColumns, std::size(kListColumns), Facet::Title);
   ApplyDetections(controls, lang);
   controls.Get(ctl::kUserListView).SetItems(UserListColumnTitles(lang));
   for (const char* name : kLengthHints) {
@@ -243,6 +247,8 @@ void ApplyLanguage(ControlModel& controls, const LangTable& lang, bool connected
   const int selected = mode.Value();
   mode.SetItems({lang.Text(LangPassive), lang.Text(LangActive)});
   mode.SetValue(selected);
+  controls.Get(ctl::kCopyrightLabel).SetCaption(lang.Text(LangCopyrightLine));
+  controls.Get(ctl::kThanksMemo).SetText(lang.Text(LangThanksText));
   const std::string& connect = lang.Text(connected ? LangDisconnect : LangConnect);
   controls.Get(ctl::kConnectButton).SetCaption(connect);
   controls.Get(ctl::kConnectTrayPopup).SetCaption(connect);

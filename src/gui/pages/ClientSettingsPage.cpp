@@ -34,9 +34,7 @@ QHBoxLayout* SpinRow(PageKit& kit, QWidget* group, const char* spin, const char*
   auto* row = new QHBoxLayout;
   row->setSpacing(kGap);
   row->addSpacing(kIndent);
-  QSpinBox* box = kit.Spin(group, spin);
-  box->setMinimumWidth(80);
-  row->addWidget(box);
+  row->addWidget(kit.Spin(group, spin));
   if (unit != nullptr) {
     row->addWidget(kit.Label(group, unit));
   }

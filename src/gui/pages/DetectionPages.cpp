@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,13 +42,13 @@ DetectionWidgets MakeDetection(PageKit& kit, QWidget* parent, DetectionKind kind
 }
 
 // One detection on a row of a grid: switch, template (the stretching column)
-// and raw switch, the template in the given column. Returns the next free row.
-int AddDetectionRow(QGridLayout* grid, int row, const DetectionWidgets& widgets, int commandColumn = 1) {
+// and raw switch. Returns the next free row.
+int AddDetectionRow(QGridLayout* grid, int row, const DetectionWidgets& widgets) {
   if (widgets.kick != nullptr) {
-    grid->addWidget(widgets.kick, row, commandColumn - 1);
+    grid->addWidget(widgets.kick, row, 0);
   }
-  grid->addWidget(widgets.command, row, commandColumn);
-  grid->addWidget(widgets.raw, row, commandColumn + 1);
+  grid->addWidget(widgets.command, row, 1);
+  grid->addWidget(widgets.raw, row, 2);
   return row + 1;
 }
 
@@ -115,21 +114,6 @@ constexpr bool EveryDetectionIsShownOnce() {
 static_assert(EveryDetectionIsShownOnce(),
               "every detection needs its place in kFirstPageDetections, or in kPatternBlocks for a pattern list");
 
-// A pattern detection: its switch above its list, its template and raw
-// switch below.
-QGroupBox* BuildPatternBlock(PageKit& kit, QWidget* page, DetectionKind kind) {
-  auto* box = new QGroupBox(page);
-  auto* grid = GridIn(box);
-  DetectionWidgets widgets = MakeDetection(kit, box, kind);
-  grid->addWidget(widgets.kick, 0, 0, 1, 2);
-  grid->addWidget(kit.PatternList(box, DetectionRowOf(kind).patterns.listView, kPatternColumnWidth), 1, 0, 1, 2);
-  widgets.kick = nullptr;  // already placed above the list
-  AddDetectionRow(grid, 2, widgets, 0);
-  grid->setRowStretch(1, 1);
-  grid->setColumnStretch(0, 1);
-  return box;
-}
-
 }  // namespace
 
 QWidget* BuildFirstDetectionsPage(PageKit& kit) {
@@ -159,20 +143,29 @@ QWidget* BuildSecondDetectionsPage(PageKit& kit) {
   auto* page = new QWidget;
   page->setObjectName(QString::fromLatin1(ctl::kbDetectionsTabSheet));
   QGridLayout* grid = GridIn(page);
-  // Three blocks a row, in two rows: each list shows about ten patterns at
-  // the default window size, where three rows of two showed four.
+  // The six lists, three a row in two rows, each titled by its column: each
+  // shows about eight patterns at the default window size.
   constexpr int kColumns = 3;
+  auto* lists = new QGridLayout;
+  lists->setSpacing(kGap);
   int index = 0;
   for (DetectionKind kind : kPatternBlocks) {
-    grid->addWidget(BuildPatternBlock(kit, page, kind), index / kColumns, index % kColumns);
+    const char* list = DetectionRowOf(kind).patterns.listView;
+    lists->addWidget(kit.PatternList(page, list, kPatternColumnWidth), index / kColumns, index % kColumns);
     ++index;
   }
   for (int column = 0; column < kColumns; ++column) {
-    grid->setColumnStretch(column, 1);
+    lists->setColumnStretch(column, 1);
   }
-  for (int row = 0; row * kColumns < index; ++row) {
-    grid->setRowStretch(row, 1);
+  grid->addLayout(lists, 0, 0, 1, 3);
+  grid->setRowStretch(0, 1);
+  // Below them the detections as on the first page, one a row: the template
+  // takes the page's width, so its end, which differs per list, is in sight.
+  int row = AddSeparator(page, grid, 1);
+  for (DetectionKind kind : kPatternBlocks) {
+    row = AddDetectionRow(grid, row, MakeDetection(kit, page, kind));
   }
+  grid->setColumnStretch(1, 1);
   return page;
 }
 

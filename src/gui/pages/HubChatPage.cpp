@@ -101,6 +101,7 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setTabKeyNavigation(false);  // Tab goes on to the command line; the arrows move in the list
   view->setWordWrap(false);
   view->setShowGrid(false);
   view->verticalHeader()->hide();
@@ -145,8 +146,8 @@ QWidget* BuildHubChatPage(PageKit& kit) {
   QTableView* users = BuildUserList(kit, splitter);
   splitter->addWidget(chat);
   splitter->addWidget(users);
-  splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 2);
+  splitter->setStretchFactor(0, kChatShare);
+  splitter->setStretchFactor(1, kUserListShare);
   splitter->setChildrenCollapsible(false);
   new UserListLayout(
       kit.bot.Controls(), [&kit](const std::function<void()>& change) { kit.Run(change); }, users, splitter);

@@ -20,14 +20,18 @@ QWidget* BuildHubSettingsPage(PageKit& kit) {
 
   QGroupBox* group = kit.Group(page, ctl::kAddressGroupBox);
   auto* grid = GridIn(group);
-  grid->addWidget(kit.Label(group, ctl::kHubIpLabel), 0, 0);
+  QLabel* addressLabel = kit.Label(group, ctl::kHubIpLabel);
   QLineEdit* address = kit.Edit(group, ctl::kHubIpEdit);
   address->setMinimumWidth(260);
+  addressLabel->setBuddy(address);  // the label's Alt key goes to its field
+  grid->addWidget(addressLabel, 0, 0);
   grid->addWidget(address, 0, 1);
-  grid->addWidget(kit.Label(group, ctl::kHubPortLabel), 1, 0);
+  QLabel* portLabel = kit.Label(group, ctl::kHubPortLabel);
   QLineEdit* port = kit.Edit(group, ctl::kHubPortEdit);
+  portLabel->setBuddy(port);
   // Five digits at most: wide enough for "65535" and a little air.
   port->setFixedWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
+  grid->addWidget(portLabel, 1, 0);
   grid->addWidget(port, 1, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
 

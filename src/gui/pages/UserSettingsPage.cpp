@@ -35,15 +35,19 @@ QGroupBox* BuildUserGroup(PageKit& kit, QWidget* page) {
   };
   int row = 0;
   for (const auto& entry : rows) {
-    grid->addWidget(kit.Label(group, entry.label), row, 0);
+    QLabel* label = kit.Label(group, entry.label);
     QLineEdit* edit = kit.Edit(group, entry.edit);
     edit->setEchoMode(entry.echo);
+    label->setBuddy(edit);  // the label's Alt key goes to its field
+    grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     ++row;
   }
-  grid->addWidget(kit.Label(group, ctl::kModeLabel), row, 0);
+  QLabel* modeLabel = kit.Label(group, ctl::kModeLabel);
   QComboBox* mode = kit.Combo(group, ctl::kModeComboBox);
   mode->setMinimumWidth(120);
+  modeLabel->setBuddy(mode);
+  grid->addWidget(modeLabel, row, 0);
   grid->addWidget(mode, row, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(row + 1, 1);
@@ -58,8 +62,11 @@ QGroupBox* BuildBotMessageGroup(PageKit& kit, QWidget* page) {
   QPlainTextEdit* memo = kit.Memo(group, ctl::kBotMessageMemo);
   memo->setMinimumHeight(80);
   grid->addWidget(memo, 1, 0, 1, 2);
-  grid->addWidget(kit.Label(group, ctl::kOpChatLabel), 2, 0);
-  grid->addWidget(kit.Edit(group, ctl::kOpChatEdit), 2, 1);
+  QLabel* opChatLabel = kit.Label(group, ctl::kOpChatLabel);
+  QLineEdit* opChat = kit.Edit(group, ctl::kOpChatEdit);
+  opChatLabel->setBuddy(opChat);
+  grid->addWidget(opChatLabel, 2, 0);
+  grid->addWidget(opChat, 2, 1);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
   return group;

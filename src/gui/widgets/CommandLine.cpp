@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "gui/widgets/TabKeys.h"
+
 namespace varnek {
 namespace {
 
@@ -23,7 +25,7 @@ Modifiers ModifiersOf(const QKeyEvent& event) {
 }  // namespace
 
 CommandLine::CommandLine(KeyHandler onKey, QWidget* parent) : QPlainTextEdit(parent), onKey_(std::move(onKey)) {
-  setTabChangesFocus(false);
+  LetTabLeave(this);
 }
 
 void CommandLine::keyPressEvent(QKeyEvent* event) {

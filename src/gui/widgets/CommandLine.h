@@ -7,8 +7,8 @@
 
 namespace varnek {
 
-// The console's command line: Return sends, Ctrl+Shift adds an empty line,
-// the tab key is text.
+// The console's command line: Return sends, Ctrl+Shift adds an empty line;
+// Tab goes on to the next control and Ctrl+Tab types a tab.
 class CommandLine : public QPlainTextEdit {
   Q_OBJECT
  public:

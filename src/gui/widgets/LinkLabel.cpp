@@ -1,6 +1,9 @@
 #include "gui/widgets/LinkLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace varnek {
 
@@ -10,6 +13,7 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
   underlined.setUnderline(true);
   setFont(underlined);
   SetColour(QColor(0, 64, 128));
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void LinkLabel::SetColour(const QColor& colour) {
@@ -33,6 +37,25 @@ void LinkLabel::enterEvent(QEnterEvent* event) {
 void LinkLabel::leaveEvent(QEvent* event) {
   SetColour(QColor(0, 64, 128));
   QLabel::leaveEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() == Qt::NoModifier &&
+      (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (hasFocus()) {
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+  }
 }
 
 }  // namespace varnek

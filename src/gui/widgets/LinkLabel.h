@@ -5,7 +5,8 @@
 namespace varnek {
 
 // A label that opens an address when clicked: dark blue, lighter under the
-// mouse, with a hand cursor.
+// mouse, with a hand cursor. Tab reaches it like a button, and Space or
+// Return then opens the address.
 class LinkLabel : public QLabel {
   Q_OBJECT
  public:
@@ -18,6 +19,8 @@ class LinkLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void SetColour(const QColor& colour);

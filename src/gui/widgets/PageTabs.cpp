@@ -1,6 +1,7 @@
 #include "gui/widgets/PageTabs.h"
 
 #include <QKeyEvent>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
@@ -30,20 +31,26 @@ PageTabs::PageTabs(QWidget* parent)
 }
 
 int PageTabs::addTab(QWidget* page, const QString& text) {
-  stack_->addWidget(page);
+  auto* scroll = new QScrollArea(stack_);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes from the tabs into the page itself
+  scroll->setWidgetResizable(true);     // a page fills the room it has, scrolling below its least size
+  scroll->setWidget(page);
+  stack_->addWidget(scroll);
+  pages_ << page;
   return bar_->AddTab(text);
 }
 
 int PageTabs::count() const {
-  return stack_->count();
+  return static_cast<int>(pages_.size());
 }
 
 QWidget* PageTabs::widget(int index) const {
-  return stack_->widget(index);
+  return pages_.value(index);
 }
 
 QWidget* PageTabs::currentWidget() const {
-  return stack_->currentWidget();
+  return pages_.value(stack_->currentIndex());
 }
 
 int PageTabs::currentIndex() const {
@@ -60,6 +67,10 @@ QString PageTabs::tabText(int index) const {
 
 void PageTabs::setTabText(int index, const QString& text) {
   bar_->SetTabText(index, text);
+}
+
+void PageTabs::setTabToolTip(int index, const QString& hint) {
+  bar_->SetTabHint(index, hint);
 }
 
 void PageTabs::Step(int by) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QStackedWidget;
@@ -12,7 +13,9 @@ class WrappingTabBar;
 // place of QTabWidget (whose tabs scroll). It answers what the window asks of
 // a tab widget, and switches pages from the keyboard as QTabWidget does:
 // Ctrl+Tab and Ctrl+Page Down forwards, Ctrl+Shift+Tab and Ctrl+Page Up
-// back, the arrow keys on the focused tab bar.
+// back, the arrow keys on the focused tab bar. Each page scrolls when the
+// window is smaller than the page's least size (a small or scaled screen),
+// so the window never has to outgrow the screen for a page's sake.
 class PageTabs : public QWidget {
   Q_OBJECT
  public:
@@ -26,6 +29,7 @@ class PageTabs : public QWidget {
   void setCurrentIndex(int index);
   QString tabText(int index) const;
   void setTabText(int index, const QString& text);
+  void setTabToolTip(int index, const QString& hint);
   WrappingTabBar* tabBar() const { return bar_; }
 
  signals:
@@ -39,7 +43,8 @@ class PageTabs : public QWidget {
   void Step(int by);
 
   WrappingTabBar* bar_;
-  QStackedWidget* stack_;
+  QStackedWidget* stack_;  // each page inside a scroll area of its own
+  QList<QWidget*> pages_;
 };
 
 }  // namespace varnek

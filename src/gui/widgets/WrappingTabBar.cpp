@@ -1,10 +1,16 @@
 #include "gui/widgets/WrappingTabBar.h"
 
+#include <QCoreApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
+#include <QShortcutEvent>
+#include <QStatusTipEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
+#include <QToolTip>
 #include <algorithm>
 #include <numeric>
 
@@ -46,10 +52,13 @@ WrappingTabBar::WrappingTabBar(QWidget* parent) : QWidget(parent) {
 }
 
 int WrappingTabBar::AddTab(const QString& text) {
-  texts_ << text;
+  texts_ << QString();
+  hints_ << QString();
+  shortcuts_ << 0;
   if (current_ < 0) {
     current_ = 0;
   }
+  SetTabText(Count() - 1, text);
   Relayout();
   return Count() - 1;
 }
@@ -63,7 +72,33 @@ void WrappingTabBar::SetTabText(int index, const QString& text) {
     return;
   }
   texts_[index] = text;
+  if (shortcuts_[index] != 0) {
+    releaseShortcut(shortcuts_[index]);
+  }
+  const QKeySequence key = QKeySequence::mnemonic(text);
+  shortcuts_[index] = key.isEmpty() ? 0 : grabShortcut(key);
   Relayout();
+}
+
+QString WrappingTabBar::TabHint(int index) const {
+  return index >= 0 && index < Count() ? hints_[index] : QString();
+}
+
+void WrappingTabBar::SetTabHint(int index, const QString& hint) {
+  if (index >= 0 && index < Count()) {
+    hints_[index] = hint;
+  }
+}
+
+int WrappingTabBar::NextWithSameKey(int index) const {
+  const QKeySequence key = QKeySequence::mnemonic(texts_[index]);
+  for (int step = 1; step <= Count(); ++step) {
+    const int candidate = (current_ + step) % Count();
+    if (QKeySequence::mnemonic(texts_[candidate]) == key) {
+      return candidate;
+    }
+  }
+  return index;
 }
 
 void WrappingTabBar::SetCurrentIndex(int index) {
@@ -71,7 +106,7 @@ void WrappingTabBar::SetCurrentIndex(int index) {
     return;
   }
   current_ = index;
-  update();
+  Relayout();  // its row moves next to the page
   emit currentChanged(index);
 }
 
@@ -120,10 +155,19 @@ QVector<QRect> WrappingTabBar::LayOut(int width, int* rows) const {
     }
   }
   *rows = std::max(1, static_cast<int>(starts.size()));
+  // The chosen tab's row goes below the others, next to the page; the
+  // others keep their order above it.
+  int chosenRow = 0;
+  for (int row = 0; row < starts.size(); ++row) {
+    if (starts[row] <= current_) {
+      chosenRow = row;
+    }
+  }
   QVector<QRect> rects(Count());
   for (int row = 0; row < starts.size(); ++row) {
     const int first = starts[row];
     const int end = row + 1 < starts.size() ? starts[row + 1] : Count();
+    const int shownRow = row == chosenRow ? static_cast<int>(starts.size()) - 1 : (row < chosenRow ? row : row - 1);
     const int used = std::accumulate(widths.begin() + first, widths.begin() + end, 0);
     // Several rows fill the width, as one block; a single row keeps its
     // tabs at their own widths.
@@ -131,7 +175,7 @@ QVector<QRect> WrappingTabBar::LayOut(int width, int* rows) const {
     int x = 0;
     for (int i = first; i < end; ++i) {
       const int share = spare * (i - first + 1) / (end - first) - spare * (i - first) / (end - first);
-      rects[i] = QRect(x, row * height, widths[i] + share, height);
+      rects[i] = QRect(x, shownRow * height, widths[i] + share, height);
       x += rects[i].width();
     }
   }
@@ -203,23 +247,18 @@ void WrappingTabBar::paintEvent(QPaintEvent* /*event*/) {
     }
     painter.drawControl(QStyle::CE_TabBarTab, option);
   };
-  // Row by row from the top, the chosen tab last in its row: styles draw it
-  // over its neighbours' edges and a little below, where the next row then
-  // covers it again.
-  for (int first = 0; first < Count();) {
-    int end = first;
-    while (end < Count() && rects_[end].y() == rects_[first].y()) {
-      ++end;
+  // Row by row from the top, the chosen tab last of all: styles draw it over
+  // its neighbours' edges and a little below, onto the page's frame.
+  QVector<int> order(Count());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return rects_[a].y() < rects_[b].y(); });
+  for (const int i : order) {
+    if (i != current_) {
+      draw(i);
     }
-    for (int i = first; i < end; ++i) {
-      if (i != current_) {
-        draw(i);
-      }
-    }
-    if (current_ >= first && current_ < end) {
-      draw(current_);
-    }
-    first = end;
+  }
+  if (current_ >= 0 && current_ < Count()) {
+    draw(current_);
   }
 }
 
@@ -237,16 +276,48 @@ void WrappingTabBar::mousePressEvent(QMouseEvent* event) {
 }
 
 void WrappingTabBar::mouseMoveEvent(QMouseEvent* event) {
-  const int under = TabAt(event->position().toPoint());
-  if (under != hovered_) {
-    hovered_ = under;
-    update();
-  }
+  SetHovered(TabAt(event->position().toPoint()));
 }
 
 void WrappingTabBar::leaveEvent(QEvent* /*event*/) {
-  hovered_ = -1;
+  SetHovered(-1);
+}
+
+// The hint of the tab under the mouse goes to the status bar, as a widget's
+// status tip does (the event travels up to the window).
+void WrappingTabBar::SetHovered(int index) {
+  if (index == hovered_) {
+    return;
+  }
+  const bool hadHint = !TabHint(hovered_).isEmpty();
+  hovered_ = index;
   update();
+  if (hadHint || !TabHint(index).isEmpty()) {
+    QStatusTipEvent tip(TabHint(index));
+    QCoreApplication::sendEvent(this, &tip);
+  }
+}
+
+bool WrappingTabBar::event(QEvent* event) {
+  if (event->type() == QEvent::Shortcut) {
+    const int id = static_cast<QShortcutEvent*>(event)->shortcutId();
+    const int index = static_cast<int>(shortcuts_.indexOf(id));
+    if (index >= 0) {
+      SetCurrentIndex(NextWithSameKey(index));
+      return true;
+    }
+  } else if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString hint = TabHint(TabAt(help->pos()));
+    if (hint.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), hint, this, TabRect(TabAt(help->pos())));
+    }
+    return true;
+  }
+  return QWidget::event(event);
 }
 
 void WrappingTabBar::keyPressEvent(QKeyEvent* event) {
