@@ -53,7 +53,7 @@ QVariant PatternListTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) {
     return {};
   }
-  const int row = removal_.ListRow(index.row());
+  const int row = announced_.ListRow(index.row());
   if (row < 0 || row >= list_.Count()) {
     return {};
   }
@@ -96,7 +96,7 @@ void PatternListTableModel::OnRowsInserted(const StringListModel&, int first, in
 }
 
 void PatternListTableModel::OnRowsRemoved(const StringListModel&, int first, int count) {
-  removal_.During(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
+  announced_.Removal(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
   shown_ -= count;
   endRemoveRows();
 }

@@ -138,6 +138,32 @@ class WindowFeedbackTest : public QObject {
     QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
   }
 
+  // The user list keeps the operator's sort as users join and change, and
+  // the header keeps saying so; the selected user stays selected.
+  void TheUserListStaysSortedAsUsersJoinAndChange() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    f.ShowPage(PageNumber(Page::HubChat));
+    auto* users = f.Find<QTableView>(ctl::kUserListView);
+    QVERIFY(users);
+    f.Receive(MyInfo("big", "1610612736") + MyInfo("small", "943718400") + MyInfo("tiny", "1024"));
+    const int share = static_cast<int>(UserColumn::ShareSize);
+    ClickTitle(users, share);
+    ClickTitle(users, share);
+    users->selectRow(1);
+    QCOMPARE(Column(users, 0), QStringList({"big", "small", "tiny"}));
+
+    f.Receive(MyInfo("huge", "5368709120") + MyInfo("mid", "1048576") + MyInfo("none", "0"));
+    QCOMPARE(Column(users, share), QStringList({"5 GiB", "1.5 GiB", "900 MiB", "1 MiB", "1 KiB", "0 B"}));
+    QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
+    f.Receive(MyInfo("tiny", "10737418240"));
+    QCOMPARE(Column(users, 0), QStringList({"tiny", "huge", "big", "small", "mid", "none"}));
+    QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
+    const QModelIndexList selected = users->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().data().toString(), Q("small"));
+  }
+
   // Each forbidden pattern row shows the users it has matched; the column
   // follows new hits, sorts by them, and a hit does not take away a sort by
   // the patterns' text.

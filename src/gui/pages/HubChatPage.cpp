@@ -112,9 +112,12 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   view->horizontalHeader()->setDefaultSectionSize(100);
   view->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
-  new HeaderSorting(view->horizontalHeader(), [&kit](int column, SortDirection direction) {
-    kit.Run([&kit, column, direction] { kit.bot.SortUsers(column, direction); });
-  });
+  new HeaderSorting(
+      view->horizontalHeader(),
+      [&kit](int column, SortDirection direction) {
+        kit.Run([&kit, column, direction] { kit.bot.SortUsers(column, direction); });
+      },
+      HeaderSorting::Order::Kept);
   QMenu* menu = BuildUserMenu(kit, view);
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QTableView::customContextMenuRequested, view, [&kit, view, menu](const QPoint& at) {
