@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/commands/PatternTrialText.h"
 #include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/users/UserRecord.h"
@@ -237,10 +239,69 @@ class WindowFeedbackTest : public QObject {
       lines << line->text();
       QTest::keyClick(field, Qt::Key_Return);
     });
-    const auto answer = qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "x",
-                                                       [](const std::string& text) { return "[" + text + "]"; });
+    const auto answer = qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "x", [](const std::string& text) {
+      return InputFeedbackText{"[" + text + "]", {}};
+    });
     QCOMPARE(lines, QStringList({"[x]", "[an*]"}));
     QCOMPARE(answer.value_or("cancelled"), std::string("an*"));
+  }
+
+  // The line under the field has room for two lines; the names give way to
+  // "…" before the count does, and a pattern too long for both lines loses
+  // its middle.
+  void ThePatternDialogKeepsTheCountInSight() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    std::string users;
+    for (int i = 10; i < 20; ++i) {
+      users += MyInfo("user000" + std::to_string(i), "1");
+    }
+    f.Receive(users);
+    QtDialogs qtDialogs(f.codec);
+    qtDialogs.SetOwner(f.window.get());
+    const QString longPattern = QString(300, u'x') + Q("*");
+    struct Seen {
+      QStringList lines;
+      bool withinWidth = true;
+      QString tip;
+    };
+    QList<Seen> seen;
+    bool clear = false;
+    bool roomForTwo = false;
+    QTimer::singleShot(0, f.window.get(), [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      auto* field = dialog != nullptr ? dialog->findChild<QLineEdit*>(Q("InputField")) : nullptr;
+      auto* line = dialog != nullptr ? dialog->findChild<QLabel*>(Q("InputFeedback")) : nullptr;
+      auto* buttons = dialog != nullptr ? dialog->findChild<QDialogButtonBox*>() : nullptr;
+      if (field == nullptr || line == nullptr || buttons == nullptr) {
+        return;
+      }
+      roomForTwo = line->contentsRect().height() >= 2 * line->fontMetrics().lineSpacing();
+      clear = !line->geometry().intersects(field->geometry()) && !line->geometry().intersects(buttons->geometry());
+      for (const QString& typed : {Q("user0001*"), Q("user00019"), longPattern}) {
+        field->setText(typed);
+        Seen now{line->text().split(u'\n'), true, line->toolTip()};
+        for (const QString& text : now.lines) {
+          now.withinWidth =
+              now.withinWidth && line->fontMetrics().horizontalAdvance(text) <= line->contentsRect().width();
+        }
+        seen << now;
+      }
+      dialog->close();
+    });
+    qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "", [&f](const std::string& text) {
+      return PatternTrialParts(f.bot->Lang(), f.bot->Users(), UserColumn::Username, text);
+    });
+    QVERIFY(roomForTwo && clear);
+    QCOMPARE(seen.size(), 3);
+    for (const Seen& s : seen) {
+      QVERIFY2(s.lines.size() <= 2 && s.withinWidth, qPrintable(s.lines.join(u'|')));
+    }
+    QVERIFY(seen[0].lines.first().startsWith(Q("user0001* matches 10 online users: user00010,")));
+    QVERIFY(seen[0].lines.last().endsWith(QChar(0x2026)));
+    QVERIFY(seen[0].tip.endsWith(Q("user00018, user00019")));  // every name on the tool tip
+    QCOMPARE(seen[1].lines, QStringList({Q("user00019 matches 1 online users: user00019")}));
+    QVERIFY(seen[2].lines.last().endsWith(Q("* matches 0 online users")));
   }
 
   // At the window's default size each pattern list shows a useful number of

@@ -70,7 +70,7 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
     const UserColumn column = *matched;
     answer =
         context_.dialogs.InputBoxWithFeedback(kProductName, prompt, value, [this, column](const std::string& text) {
-          return text.empty() ? std::string() : PatternTrialAnswer(context_.lang, context_.users, column, text);
+          return text.empty() ? InputFeedbackText{} : PatternTrialParts(context_.lang, context_.users, column, text);
         });
   } else {
     answer = context_.dialogs.InputBox(kProductName, prompt, value);
