@@ -367,6 +367,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   }
 }
 
+void MainWindow::ShowStatusNote(const QString& note) {
+  if (!note.isEmpty()) {
+    hint_->setText(note);
+  }
+}
+
 bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
     hint_->setText(static_cast<QStatusTipEvent*>(event)->tip());

@@ -48,6 +48,9 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   // The desktop notices through the tray icon; the status bar's hint panel.
   TrayNotices& Notices() { return *notices_; }
   const QLabel* HintPanel() const { return hint_; }
+  // Says something in the hint panel until the next hint takes its place;
+  // an empty note says nothing.
+  void ShowStatusNote(const QString& note);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -72,6 +72,12 @@ QVariant PatternListTableModel::headerData(int section, Qt::Orientation orientat
       return codec_.ToUnicode(lang_.Text(LangHitsColumn));
     }
   }
+  // The hits count users since the start, the pattern dialog the users
+  // online: the title says which, in its tool tip and the status bar.
+  if (orientation == Qt::Horizontal && (role == Qt::ToolTipRole || role == Qt::StatusTipRole) &&
+      section == kHitsColumn && hits_ != nullptr) {
+    return codec_.ToUnicode(lang_.Text(LangHintHitsColumn));
+  }
   if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == kHitsColumn) {
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   }

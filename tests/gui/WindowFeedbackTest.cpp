@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -244,6 +245,44 @@ class WindowFeedbackTest : public QObject {
     });
     QCOMPARE(lines, QStringList({"[x]", "[an*]"}));
     QCOMPARE(answer.value_or("cancelled"), std::string("an*"));
+  }
+
+  // Hits count the users matched since the start, the dialog the users
+  // online: the title's tool tip says so, and after an added or edited
+  // pattern the status bar says when the users online meet it.
+  void HitsAndTheDialogsCountSayWhatTheyCount() {
+    WindowFixture f;
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    auto* nicks = f.Find<QTableView>(ctl::kKickNickListView);
+    QVERIFY(nicks);
+    QCOMPARE(nicks->model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             Q("Users this pattern has matched since the start, not the users online now"));
+    QCOMPARE(nicks->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString());
+
+    struct Case {
+      const char* list;
+      const char* item;
+      QString said;
+    };
+    const QString checked = Q("Users already online are checked against the new pattern at their next ");
+    const Case cases[] = {
+        {ctl::kKickNickListView, ctl::kAddPopup, checked + Q("$MyINFO")},
+        {ctl::kKickTagListView, ctl::kEditPopup, checked + Q("$MyINFO")},
+        {ctl::kKickIpListView, ctl::kAddPopup, checked + Q("$UserIP")},
+        {ctl::kAllowedListView, ctl::kAddPopup, QString()},
+    };
+    for (const Case& c : cases) {
+      QStatusTipEvent noHint{QString()};
+      QCoreApplication::sendEvent(f.window.get(), &noHint);
+      auto* view = f.Find<QTableView>(c.list);
+      QVERIFY(view);
+      f.bot->Controls().List(c.list).Assign({"old"});
+      view->selectRow(0);
+      f.fakes.dialogs.inputAnswers = {"new*"};
+      QVERIFY(f.WithContextMenu(view, [&c](QMenu& menu) { menu.findChild<QAction*>(Q(c.item))->trigger(); }));
+      QCOMPARE(f.bot->Controls().List(c.list).Rows().back(), std::string("new*"));
+      QCOMPARE(f.window->HintPanel()->text(), c.said);
+    }
   }
 
   // The line under the field has room for two lines; the names give way to
