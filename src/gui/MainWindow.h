@@ -64,6 +64,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
  private:
   void BuildFrame();
   void BuildTray();
+  void MakeTrayIcon();
   void InstallReactions();
   void ApplyColours();
   void ApplyTransparency();

@@ -26,6 +26,7 @@
 #include "core/users/UserRecord.h"
 #include "gui/QtDialogs.h"
 #include "gui/TrayNotices.h"
+#include "gui/TrayWatch.h"
 #include "gui/WindowFixture.h"
 
 namespace varnek::test {
@@ -415,6 +416,7 @@ class WindowFeedbackTest : public QObject {
     std::vector<Shown> shown;
     f.window->Notices().SetShow([&shown](NoticeKind kind, const QString& title, const QString& text) {
       shown.push_back({kind, title, text});
+      return true;
     });
     f.LogIn("Guard");
     // The operator who is looking at the window needs no notice.
@@ -439,6 +441,46 @@ class WindowFeedbackTest : public QObject {
     f.bot->Run([&f] { f.bot->Settings().Save(); });
     const std::string saved = TempDir::ReadFile(f.dir.Path() / "Varnek.ini");
     QVERIFY(saved.find("NotifyPrivate=1\r\nNotifyKick=1\r\nNotifyDisconnect=1\r\n") != std::string::npos);
+  }
+
+  // Kicks seen at the window start no group: the next notice names only the
+  // kicks that came since.
+  void KickNoticesNameTheKicksTheOperatorMissed() {
+    WindowFixture f("[Settings]\r\nNotifyKick=1\r\nDetections=1\r\nKickProxy=1\r\n");
+    std::vector<Shown> shown;
+    f.window->Notices().SetShow([&shown](NoticeKind kind, const QString& title, const QString& text) {
+      shown.push_back({kind, title, text});
+      return true;
+    });
+    f.LogIn("Guard");
+    auto kick = [&f](const char* nick) {
+      f.Receive("$MyINFO $ALL " + std::string(nick) + " <++ V:1,M:5,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+    };
+    QVERIFY(f.Activate());
+    kick("seen");
+    QVERIFY(shown.empty());
+    f.window->hide();
+    kick("a");
+    kick("b");
+    QCOMPARE(shown.size(), std::size_t{2});
+    QCOMPARE(shown[0].text, Q("Kicked a"));
+    QCOMPARE(shown[1].text, Q("2 users kicked: a, b"));
+  }
+
+  // A tray that starts after the window still gets the icon, once.
+  void ALateTrayGetsTheIcon() {
+    bool available = false;
+    int made = 0;
+    QObject owner;
+    TrayWatch watch(
+        &owner, [&available] { return available; }, [&made] { ++made; }, 10);
+    QTest::qWait(50);
+    QCOMPARE(made, 0);
+    available = true;
+    QTRY_COMPARE(made, 1);
+    QTest::qWait(50);
+    QVERIFY(watch.Check());
+    QCOMPARE(made, 1);
   }
 
   // Qt's own buttons and the texts the window adds follow the language file.

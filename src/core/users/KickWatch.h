@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,6 +51,8 @@ class KickWatch {
   void EndAll();
   // From the main timer: reports and ends every watch whose time is up.
   void ReportOverdue(std::uint32_t now);
+  // Hears of each kick reported (the desktop notices); none by default.
+  void SetOverdueHandler(std::function<void(std::string_view nick)> handler) { overdue_ = std::move(handler); }
 
  private:
   struct Kick {
@@ -64,6 +67,7 @@ class KickWatch {
   // the front. An entry whose watch has ended (or started again later) no
   // longer matches `started_` and is passed over.
   std::deque<Kick> inOrder_;
+  std::function<void(std::string_view nick)> overdue_;
 };
 
 }  // namespace varnek
