@@ -100,6 +100,41 @@ BENCHMARK(BM_LoginFlood)
     ->ArgsProduct({{5000, 50000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// The same login into a list the operator has sorted by nick (before the
+// connection, so it stays sorted through it): every row goes to its place
+// among the others instead of to the end. Second argument as above; with the
+// IPs later, the $UserIP batch changes no sorted text.
+void BM_LoginFloodIntoASortedList(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const bool ipsLater = state.range(1) != 0;
+  std::vector<Arrival> arrivals(static_cast<std::size_t>(count));
+  MakeArrivals(arrivals);
+  const LangTable lang;
+  for (auto _ : state) {
+    auto list = std::make_unique<UserList>();
+    list->Sort(static_cast<int>(UserColumn::Username));
+    for (const Arrival& a : arrivals) {
+      MyInfoArrives(*list, a, lang);
+      if (!ipsLater) {
+        UserIpArrives(*list, a);
+      }
+    }
+    if (ipsLater) {
+      for (const Arrival& a : arrivals) {
+        UserIpArrives(*list, a);
+      }
+    }
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+  ReportPerUser(state, count);
+}
+BENCHMARK(BM_LoginFloodIntoASortedList)
+    ->ArgNames({"users", "ips_later"})
+    ->ArgsProduct({{5000, 50000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
 // A full list that only answers: the detections of a $MyINFO from a user who
 // is already there, and his $UserIP.
 void BM_LookupsInAFullList(benchmark::State& state) {

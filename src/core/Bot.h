@@ -27,6 +27,7 @@
 #include "core/hub/Login.h"
 #include "core/hub/MainTimer.h"
 #include "core/model/ControlModel.h"
+#include "core/model/NoticeGroup.h"
 #include "core/model/Notices.h"
 #include "core/model/Ports.h"
 #include "core/model/ProtocolCounters.h"
@@ -138,8 +139,11 @@ class Bot : public HubEvents, public ErrorHandler {
 
  private:
   void FillAboutPage();
-  void Notice(NoticeKind kind, const std::string& title, const std::string& text);
+  bool Notice(NoticeKind kind, const std::string& title, const std::string& text);
   void NoticeIfKicked(bool kicked, std::string_view nick);
+  // A kick notice that names every user of its group: `one` for the first,
+  // `many` (count and names) once more have come.
+  void NoticeKickGroup(NoticeGroup& group, std::string_view nick, LangKey one, LangKey many);
   void NoticePrivateMessage(std::string_view sender, std::string_view message);
 
   GuardedHttpClient guardedHttp_;
@@ -174,6 +178,8 @@ class Bot : public HubEvents, public ErrorHandler {
   Chat chat_;
   HubConnection connection_;
   NoticeListener* noticeListener_ = nullptr;
+  NoticeGroup kickedNotices_;
+  NoticeGroup stillThereNotices_;
 };
 
 }  // namespace varnek

@@ -79,11 +79,11 @@ void BotActions::PickChatColour(bool textColour) {
 void BotActions::PatternMenuOpening(int selectedRow) {
   bot_.Lists().OnMenuPopup(selectedRow);
 }
-void BotActions::AddPattern(std::string_view listView) {
-  bot_.Lists().Add(listView);
+std::string BotActions::AddPattern(std::string_view listView) {
+  return bot_.Lists().Add(listView);
 }
-void BotActions::EditPattern(std::string_view listView, int row) {
-  bot_.Lists().Edit(listView, row);
+std::string BotActions::EditPattern(std::string_view listView, int row) {
+  return bot_.Lists().Edit(listView, row);
 }
 void BotActions::DeletePattern(std::string_view listView, int row) {
   bot_.Lists().Delete(listView, row);

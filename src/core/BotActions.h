@@ -65,10 +65,12 @@ class BotActions {
   void BrowseLanguageFile();
   void PickChatColour(bool textColour);
 
-  // The pattern lists' menu, named by the list view.
+  // The pattern lists' menu, named by the list view. Add and edit give the
+  // status bar's note on when users online meet the new pattern (empty for
+  // none).
   void PatternMenuOpening(int selectedRow);
-  void AddPattern(std::string_view listView);
-  void EditPattern(std::string_view listView, int row);
+  std::string AddPattern(std::string_view listView);
+  std::string EditPattern(std::string_view listView, int row);
   void DeletePattern(std::string_view listView, int row);
   // A click on a list's header sorts it once; the lists of sizes (the share
   // patterns, the user list's share and limit columns) by the size a text

@@ -29,17 +29,42 @@ void Bot::SetNoticeListener(NoticeListener* listener) {
     const std::string address = ShowHostAndPort(connection_.Host(), connection_.Port());
     Notice(NoticeKind::ConnectionLost, kProductName, lang_.Format(LangNoticeConnectionLost, {address}));
   });
+  kickWatch_.SetOverdueHandler([this](std::string_view nick) {
+    NoticeKickGroup(stillThereNotices_, nick, LangNoticeKickNotCarriedOut, LangNoticeKicksNotCarriedOut);
+  });
 }
 
-void Bot::Notice(NoticeKind kind, const std::string& title, const std::string& text) {
-  if (noticeListener_ != nullptr && controls_.Get(SwitchOf(kind)).Checked()) {
-    noticeListener_->OnNotice(kind, title, text);
-  }
+bool Bot::Notice(NoticeKind kind, const std::string& title, const std::string& text) {
+  return noticeListener_ != nullptr && controls_.Get(SwitchOf(kind)).Checked() &&
+         noticeListener_->OnNotice(kind, title, text);
 }
 
 void Bot::NoticeIfKicked(bool kicked, std::string_view nick) {
   if (kicked) {
-    Notice(NoticeKind::Kick, kProductName, lang_.Format(LangNoticeKicked, {nick}));
+    NoticeKickGroup(kickedNotices_, nick, LangNoticeKicked, LangNoticeUsersKicked);
+  }
+}
+
+void Bot::NoticeKickGroup(NoticeGroup& group, std::string_view nick, LangKey one, LangKey many) {
+  if (noticeListener_ == nullptr || !controls_.Get(SwitchOf(NoticeKind::Kick)).Checked()) {
+    return;
+  }
+  group.Add(nick, ports_.clock.TickCount());
+  std::string text;
+  if (group.Count() == 1) {
+    text = lang_.Format(one, {nick});
+  } else {
+    std::string names;
+    for (const std::string& name : group.Names()) {
+      names += (names.empty() ? "" : ", ") + name;
+    }
+    if (group.Count() > group.Names().size()) {
+      names += ", ...";
+    }
+    text = lang_.Format(many, {std::to_string(group.Count()), names});
+  }
+  if (!Notice(NoticeKind::Kick, kProductName, text)) {
+    group.Forget();
   }
 }
 

@@ -5,12 +5,15 @@
 
 namespace varnek {
 
-HeaderSorting::HeaderSorting(QHeaderView* header, Sort sort)
+HeaderSorting::HeaderSorting(QHeaderView* header, Sort sort, Order order)
     : QObject(header), header_(header), sort_(std::move(sort)) {
   header_->setSectionsClickable(true);
   header_->setSortIndicatorShown(true);
   header_->setSortIndicator(-1, Qt::AscendingOrder);
   connect(header_, &QHeaderView::sectionClicked, this, &HeaderSorting::OnClicked);
+  if (order == Order::Kept) {
+    return;
+  }
   QAbstractItemModel* model = header_->model();
   connect(model, &QAbstractItemModel::rowsInserted, this, &HeaderSorting::Forget);
   // Only a change in the sorted column can break its order: the hits of the

@@ -30,6 +30,7 @@
 #include "gui/QtDialogs.h"
 #include "gui/QtTranslations.h"
 #include "gui/TrayNotices.h"
+#include "gui/TrayWatch.h"
 #include "gui/WindowPlacement.h"
 #include "gui/widgets/PaneView.h"
 #include "qt/HubCodec.h"
@@ -212,9 +213,11 @@ void MainWindow::BuildTray() {
   add(ctl::kConnectTrayPopup, [this] { bot_.Connect(); });
   trayMenu_->addSeparator();
   add(ctl::kExitTrayPopup, [this] { close(); });
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-    return;  // the window works without one
-  }
+  // The window works without a tray; the icon comes when one does.
+  new TrayWatch(this, &QSystemTrayIcon::isSystemTrayAvailable, [this] { MakeTrayIcon(); });
+}
+
+void MainWindow::MakeTrayIcon() {
   tray_ = new QSystemTrayIcon(this);
   tray_->setObjectName(QString::fromLatin1(ctl::kClientCoolTrayIcon));
   tray_->setContextMenu(trayMenu_);
@@ -225,9 +228,17 @@ void MainWindow::BuildTray() {
     }
   });
   // Shown with an icon from the start: an icon-less tray icon is refused
-  // with a warning on the terminal.
-  tray_->setIcon(TrayIcon(false));
+  // with a warning on the terminal. A tray that came later shows the state
+  // of now.
+  const Control& state = bot_.Controls().Get(ctl::kClientCoolTrayIcon);
+  tray_->setIcon(TrayIcon(state.Value() == 1));
+  if (!state.Hint().empty()) {
+    tray_->setToolTip(binder_.Show(state.Hint()));
+  }
   tray_->show();
+  if (notices_) {
+    notices_->SetTray(tray_);
+  }
 }
 
 QIcon MainWindow::TrayIcon(bool connected) const {
@@ -402,7 +413,10 @@ void MainWindow::changeEvent(QEvent* event) {
   if (event->type() != QEvent::WindowStateChange) {
     return;
   }
-  if (isMinimized() && tray_ && bot_.Controls().Get(ctl::kMinimizeToTrayCheckBox).Checked()) {
+  // Only into a tray that is there still: a hidden window without one
+  // could not be brought back.
+  if (isMinimized() && tray_ && QSystemTrayIcon::isSystemTrayAvailable() &&
+      bot_.Controls().Get(ctl::kMinimizeToTrayCheckBox).Checked()) {
     QTimer::singleShot(0, this, &QWidget::hide);
   } else if (!isMinimized()) {
     OnPageChanged(pages_->currentIndex());
@@ -422,6 +436,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
       height.SetValue(this->height());
     });
     resizing_ = false;
+  }
+}
+
+void MainWindow::ShowStatusNote(const QString& note) {
+  if (!note.isEmpty()) {
+    hint_->setText(note);
   }
 }
 

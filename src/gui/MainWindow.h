@@ -51,6 +51,9 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
   // Fits the window into a screen's free area and centres it there (what the
   // window does with its own screen when it opens).
   void PlaceWithin(const QRect& area);
+  // Says something in the hint panel until the next hint takes its place;
+  // an empty note says nothing.
+  void ShowStatusNote(const QString& note);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,6 +67,7 @@ class MainWindow : public QMainWindow, public WindowPort, public ControlModel::L
  private:
   void BuildFrame();
   void BuildTray();
+  void MakeTrayIcon();
   void InstallReactions();
   void ApplyColours();
   void ApplyTransparency();

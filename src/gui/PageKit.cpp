@@ -24,10 +24,12 @@
 #include "core/model/ControlNames.h"
 #include "gui/ControlBinder.h"
 #include "gui/HeaderSorting.h"
+#include "gui/MainWindow.h"
 #include "gui/PatternListTableModel.h"
 #include "gui/widgets/LinkLabel.h"
 #include "gui/widgets/PaneView.h"
 #include "gui/widgets/TabKeys.h"
+#include "qt/HubCodec.h"
 
 namespace varnek {
 namespace {
@@ -162,8 +164,9 @@ QMenu* PageKit::EditMenu() {
     });
     return action;
   };
-  add(ctl::kAddPopup, [this](const char* list, int) { bot.AddPattern(list); });
-  add(ctl::kEditPopup, [this](const char* list, int row) { bot.EditPattern(list, row); });
+  add(ctl::kAddPopup, [this](const char* list, int) { window.ShowStatusNote(codec.ToUnicode(bot.AddPattern(list))); });
+  add(ctl::kEditPopup,
+      [this](const char* list, int row) { window.ShowStatusNote(codec.ToUnicode(bot.EditPattern(list, row))); });
   QAction* remove = add(ctl::kDeletePopup, [this](const char* list, int row) { bot.DeletePattern(list, row); });
   remove->setShortcut(QKeySequence::Delete);
   return editMenu_;

@@ -53,7 +53,7 @@ QVariant PatternListTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) {
     return {};
   }
-  const int row = removal_.ListRow(index.row());
+  const int row = announced_.ListRow(index.row());
   if (row < 0 || row >= list_.Count()) {
     return {};
   }
@@ -71,6 +71,12 @@ QVariant PatternListTableModel::headerData(int section, Qt::Orientation orientat
     if (section == kHitsColumn && hits_ != nullptr) {
       return codec_.ToUnicode(lang_.Text(LangHitsColumn));
     }
+  }
+  // The hits count users since the start, the pattern dialog the users
+  // online: the title says which, in its tool tip and the status bar.
+  if (orientation == Qt::Horizontal && (role == Qt::ToolTipRole || role == Qt::StatusTipRole) &&
+      section == kHitsColumn && hits_ != nullptr) {
+    return codec_.ToUnicode(lang_.Text(LangHintHitsColumn));
   }
   if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == kHitsColumn) {
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -96,7 +102,7 @@ void PatternListTableModel::OnRowsInserted(const StringListModel&, int first, in
 }
 
 void PatternListTableModel::OnRowsRemoved(const StringListModel&, int first, int count) {
-  removal_.During(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
+  announced_.Removal(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
   shown_ -= count;
   endRemoveRows();
 }

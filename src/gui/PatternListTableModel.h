@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/model/StringListModel.h"
-#include "gui/AnnouncedRemoval.h"
+#include "gui/AnnouncedChange.h"
 
 namespace varnek {
 
@@ -53,7 +53,7 @@ class PatternListTableModel : public QAbstractTableModel, public StringListModel
   std::uint64_t hitsShown_ = 0;
   QString title_;
   int shown_ = 0;
-  AnnouncedRemoval removal_;
+  AnnouncedChange announced_;
 };
 
 }  // namespace varnek

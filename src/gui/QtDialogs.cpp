@@ -18,6 +18,7 @@
 #include <exception>
 
 #include "core/text/Product.h"
+#include "gui/widgets/FeedbackLine.h"
 #include "qt/HubCodec.h"
 
 namespace varnek {
@@ -86,8 +87,8 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& title, const s
 }
 
 // Qt's input dialog takes no line of its own, so this one is built from the
-// same parts: the prompt, the field, the line that follows the text, and OK
-// and Cancel.
+// same parts: the prompt, the field, the line that follows the text (two
+// lines high, FeedbackLine), and OK and Cancel.
 std::optional<std::string> QtDialogs::InputBoxWithFeedback(const std::string& title, const std::string& prompt,
                                                            const std::string& initial, const InputFeedback& feedback) {
   QDialog dialog(owner_);
@@ -97,10 +98,8 @@ std::optional<std::string> QtDialogs::InputBoxWithFeedback(const std::string& ti
   auto* field = new QLineEdit(codec_.ToUnicode(initial), &dialog);
   field->setObjectName(QStringLiteral("InputField"));
   label->setBuddy(field);
-  auto* shown = new QLabel(&dialog);
+  auto* shown = new FeedbackLine(&dialog);
   shown->setObjectName(QStringLiteral("InputFeedback"));
-  shown->setTextFormat(Qt::PlainText);  // nicks are shown as they are
-  shown->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   layout->addWidget(label);
   layout->addWidget(field);
@@ -112,9 +111,14 @@ std::optional<std::string> QtDialogs::InputBoxWithFeedback(const std::string& ti
     // This runs from the dialog's own event loop, outside the bot's error
     // boundary: a failure leaves the line empty rather than ending the program.
     try {
-      shown->setText(codec_.ToUnicode(feedback(codec_.ToHub(field->text()))));
+      const InputFeedbackText answer = feedback(codec_.ToHub(field->text()));
+      QStringList items;
+      for (const std::string& item : answer.items) {
+        items << codec_.ToUnicode(item);
+      }
+      shown->SetFeedback(codec_.ToUnicode(answer.lead), items);
     } catch (const std::exception&) {
-      shown->clear();
+      shown->SetFeedback({}, {});
     }
   };
   QObject::connect(field, &QLineEdit::textChanged, &dialog, follow);

@@ -19,7 +19,8 @@ class HubCodec;
 class TrayNotices : public NoticeListener {
  public:
   // Where a notice goes: the tray icon's message; tests record it instead.
-  using Show = std::function<void(NoticeKind kind, const QString& title, const QString& text)>;
+  // Returns whether it was shown.
+  using Show = std::function<bool(NoticeKind kind, const QString& title, const QString& text)>;
 
   TrayNotices(QWidget* window, const HubCodec& codec);
 
@@ -27,10 +28,10 @@ class TrayNotices : public NoticeListener {
   void SetTray(QSystemTrayIcon* tray) { tray_ = tray; }
   void SetShow(Show show) { show_ = std::move(show); }
 
-  void OnNotice(NoticeKind kind, const std::string& title, const std::string& text) override;
+  bool OnNotice(NoticeKind kind, const std::string& title, const std::string& text) override;
 
  private:
-  void ShowInTray(NoticeKind kind, const QString& title, const QString& text);
+  bool ShowInTray(NoticeKind kind, const QString& title, const QString& text);
 
   QPointer<QWidget> window_;
   const HubCodec& codec_;

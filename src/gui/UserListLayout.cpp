@@ -5,18 +5,15 @@
 #include <QSplitter>
 #include <QStringList>
 #include <QTableView>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/model/ControlModel.h"
 #include "core/model/ControlNames.h"
+#include "gui/ColumnFitting.h"
 
 namespace varnek {
 namespace {
-
-// A hub sends its whole user list right after the login, over a few reads;
-// the columns are measured once that burst is in rather than after its first
-// read, which may hold a handful of users.
-constexpr int kFirstFillMs = 300;
 
 // The numbers of a comma-separated setting; none when any part is no number.
 QList<int> Numbers(const std::string& text) {
@@ -52,21 +49,16 @@ UserListLayout::UserListLayout(ControlModel& controls, Boundary boundary, QTable
       boundary_(std::move(boundary)),
       view_(view),
       header_(view->horizontalHeader()),
-      splitter_(splitter) {
+      splitter_(splitter),
+      fitting_(new ColumnFitting(view)) {
   header_->setSectionsMovable(true);
   // Qt draws the titles of a selected row's columns in bold, which clips them.
   header_->setHighlightSections(false);
-  firstFill_.setSingleShot(true);
-  firstFill_.setInterval(kFirstFillMs);
-  connect(&firstFill_, &QTimer::timeout, this, &UserListLayout::SizeToContents);
-  connect(view->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
-    if (view_ && view_->model()->rowCount() == last - first + 1) {
-      OnRowsInserted();  // the list was empty
-    }
-  });
-  // A double click on a divider sizes that column to its contents (QTableView
-  // does it) and counts as the operator's width like a drag does.
-  connect(header_, &QHeaderView::sectionResized, this, [this] { StoreWidths(); });
+  connect(header_, &QHeaderView::sectionResized, this, [this](int column) { OnSizedByHand(column); });
+  // QTableView sizes a column to the rows in sight on a double click on its
+  // divider; here the column goes back to the window's sizing instead.
+  disconnect(header_, SIGNAL(sectionHandleDoubleClicked(int)), view, nullptr);
+  connect(header_, &QHeaderView::sectionHandleDoubleClicked, this, &UserListLayout::OnGivenBack);
   connect(header_, &QHeaderView::sectionMoved, this, [this] { StoreOrder(); });
   connect(splitter, &QSplitter::splitterMoved, this, [this] { StoreSplitter(); });
   splitter->installEventFilter(this);
@@ -91,14 +83,19 @@ UserListLayout::UserListLayout(ControlModel& controls, Boundary boundary, QTable
   ApplyWidths();
 }
 
+// A width of 0 (or none at all) leaves the column to the window.
 void UserListLayout::ApplyWidths() {
-  const QList<int> widths = Numbers(widths_.Text());
+  QList<int> widths = Numbers(widths_.Text());
   if (widths.size() != header_->count()) {
-    return;  // the window's own widths, until the operator sets some
+    widths = QList<int>(header_->count(), 0);
   }
   applying_ = true;
   for (int column = 0; column < widths.size(); ++column) {
-    header_->resizeSection(column, std::max(widths[column], header_->minimumSectionSize()));
+    const bool byHand = widths[column] > 0;
+    fitting_->SetSizedByHand(column, byHand);
+    if (byHand) {
+      header_->resizeSection(column, std::max(widths[column], header_->minimumSectionSize()));
+    }
   }
   applying_ = false;
 }
@@ -147,31 +144,30 @@ bool UserListLayout::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void UserListLayout::OnRowsInserted() {
-  if (Numbers(widths_.Text()).size() != header_->count() && !firstFill_.isActive()) {
-    firstFill_.start();
-  }
-}
-
-void UserListLayout::SizeToContents() {
-  if (!view_) {
+void UserListLayout::OnSizedByHand(int column) {
+  if (applying_ || fitting_->Resizing()) {
     return;
   }
-  // Measured for this list only: the operator's own widths are what is kept.
+  fitting_->SetSizedByHand(column, true);
+  StoreWidths();
+}
+
+void UserListLayout::OnGivenBack(int column) {
   applying_ = true;
-  view_->resizeColumnsToContents();
+  fitting_->SetSizedByHand(column, false);
   applying_ = false;
+  StoreWidths();
 }
 
 void UserListLayout::StoreWidths() {
-  if (applying_) {
-    return;
-  }
   QList<int> widths;
+  bool anyByHand = false;
   for (int column = 0; column < header_->count(); ++column) {
-    widths << header_->sectionSize(column);
+    const bool byHand = fitting_->SizedByHand(column);
+    anyByHand = anyByHand || byHand;
+    widths << (byHand ? header_->sectionSize(column) : 0);
   }
-  Store([this, text = Joined(widths)] { widths_.SetText(text); });
+  Store([this, text = anyByHand ? Joined(widths) : std::string()] { widths_.SetText(text); });
 }
 
 void UserListLayout::StoreOrder() {

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 
 class QHeaderView;
@@ -11,6 +10,7 @@ class QTableView;
 
 namespace varnek {
 
+class ColumnFitting;
 class Control;
 class ControlModel;
 
@@ -21,11 +21,13 @@ inline constexpr int kChatShare = 3;
 inline constexpr int kUserListShare = 2;
 
 // The user list's columns and the splitter between it and the chat pane.
-// Columns are sized to their contents when an empty list first fills, and
-// again on a double click on a divider; what the operator sets by hand (the
-// widths, the order of the columns, the splitter) goes into the settings and
-// comes back at the next start. Until then the chat has its share of the
-// splitter.
+// Columns are sized to their titles and contents as rows arrive
+// (ColumnFitting) until the operator sizes one by hand; a double click on a
+// divider gives that column back to the window. What the operator sets by
+// hand (the widths, the order of the columns, the splitter) goes into the
+// settings and comes back at the next start; a column the window sizes is
+// stored as width 0. Until the operator moves the splitter, the chat has
+// its share of it.
 class UserListLayout : public QObject {
   Q_OBJECT
  public:
@@ -40,8 +42,8 @@ class UserListLayout : public QObject {
   void ApplyWidths();
   void ApplyOrder();
   void ApplySplitter();
-  void OnRowsInserted();
-  void SizeToContents();
+  void OnSizedByHand(int column);
+  void OnGivenBack(int column);
   void StoreWidths();
   void StoreOrder();
   void StoreSplitter();
@@ -54,7 +56,7 @@ class UserListLayout : public QObject {
   QPointer<QTableView> view_;
   QHeaderView* header_;
   QPointer<QSplitter> splitter_;
-  QTimer firstFill_;
+  ColumnFitting* fitting_;
   bool applying_ = false;    // the window itself is changing the layout
   bool splitterDue_ = true;  // the splitter waits for its first real width
 };

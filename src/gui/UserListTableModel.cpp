@@ -6,6 +6,14 @@
 #include "qt/HubCodec.h"
 
 namespace varnek {
+namespace {
+
+// Placed rows announced one by one in a pass of the event loop, before the
+// view is reset instead: a single join keeps the selection, a flood into a
+// sorted list costs one reset per pass.
+constexpr int kPlacedRowsPerPass = 64;
+
+}  // namespace
 
 UserListTableModel::UserListTableModel(UserList& users, const HubCodec& codec, QObject* parent)
     : QAbstractTableModel(parent), users_(users), codec_(codec), published_(users.Count()) {
@@ -30,7 +38,7 @@ int UserListTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant UserListTableModel::data(const QModelIndex& index, int role) const {
-  const int row = index.isValid() ? removal_.ListRow(index.row()) : -1;
+  const int row = index.isValid() ? announced_.ListRow(index.row()) : -1;
   if (row < 0 || row >= users_.Count()) {
     return {};
   }
@@ -63,6 +71,11 @@ void UserListTableModel::ScheduleFlush() {
 
 void UserListTableModel::Flush() {
   flushScheduled_ = false;
+  placedThisPass_ = 0;
+  if (resetDue_) {
+    OnListReset(users_);
+    return;
+  }
   if (pending_ > 0) {
     beginInsertRows(QModelIndex(), published_, published_ + pending_ - 1);
     published_ += pending_;
@@ -78,18 +91,38 @@ void UserListTableModel::Flush() {
   }
 }
 
-void UserListTableModel::OnRowsInserted(const UserList&, int, int count) {
-  // The list only ever appends, so new rows wait at the end.
-  pending_ += count;
+bool UserListTableModel::MayAnnouncePlacedRow() {
   ScheduleFlush();
+  if (resetDue_ || ++placedThisPass_ > kPlacedRowsPerPass) {
+    resetDue_ = true;
+    return false;
+  }
+  return true;
+}
+
+void UserListTableModel::OnRowsInserted(const UserList&, int first, int count) {
+  if (first >= published_) {
+    pending_ += count;  // announced with the rows appended in this pass
+    ScheduleFlush();
+    return;
+  }
+  // A sorted list's new row among the rows the view shows.
+  if (MayAnnouncePlacedRow()) {
+    for (int row = first; row < first + count; ++row) {
+      AnnounceInsertion(row);
+    }
+  }
 }
 
 void UserListTableModel::OnRowsRemoved(const UserList&, int first, int count) {
+  if (resetDue_) {
+    return;
+  }
   if (first >= published_) {
     pending_ -= count;  // rows the view never saw
     return;
   }
-  removal_.During(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
+  announced_.Removal(first, count, [&] { beginRemoveRows(QModelIndex(), first, first + count - 1); });
   published_ -= count;
   endRemoveRows();
   // Changed rows below the removed ones move up with them; changed rows
@@ -104,7 +137,7 @@ void UserListTableModel::OnRowsRemoved(const UserList&, int first, int count) {
 }
 
 void UserListTableModel::OnRowChanged(const UserList&, int row) {
-  if (row >= published_) {
+  if (row >= published_ || resetDue_) {
     return;  // shown when it is published
   }
   dirtyFirst_ = dirtyFirst_ < 0 ? row : std::min(dirtyFirst_, row);
@@ -112,11 +145,57 @@ void UserListTableModel::OnRowChanged(const UserList&, int row) {
   ScheduleFlush();
 }
 
+// The row moves within the view's rows, or into or out of the rows the view
+// has yet to hear of.
+void UserListTableModel::OnRowMoved(const UserList&, int from, int to) {
+  const bool wasShown = from < published_;
+  const bool isShown = to < published_;
+  if ((!wasShown && !isShown) || !MayAnnouncePlacedRow()) {
+    return;
+  }
+  if (wasShown && isShown) {
+    announced_.Move(from, to,
+                    [&] { beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to); });
+    endMoveRows();
+    // The rows between moved by one; they are shown again with it.
+    if (dirtyFirst_ >= 0) {
+      dirtyFirst_ = std::min({dirtyFirst_, from, to});
+      dirtyLast_ = std::max({dirtyLast_, from, to});
+    }
+  } else if (wasShown) {
+    AnnounceRemoval(from);
+    ++pending_;
+  } else {
+    --pending_;
+    AnnounceInsertion(to);
+  }
+}
+
+void UserListTableModel::AnnounceRemoval(int row) {
+  announced_.Removal(row, 1, [&] { beginRemoveRows(QModelIndex(), row, row); });
+  --published_;
+  endRemoveRows();
+  if (dirtyFirst_ >= 0) {
+    dirtyFirst_ = std::min(dirtyFirst_, row);  // the rows below moved up
+  }
+}
+
+void UserListTableModel::AnnounceInsertion(int row) {
+  announced_.Insertion(row, [&] { beginInsertRows(QModelIndex(), row, row); });
+  ++published_;
+  endInsertRows();
+  if (dirtyFirst_ >= 0 && dirtyLast_ >= row) {
+    dirtyFirst_ = std::min(dirtyFirst_, row);  // the rows below moved down
+    ++dirtyLast_;
+  }
+}
+
 void UserListTableModel::OnListReset(const UserList&) {
   beginResetModel();
   published_ = users_.Count();
   pending_ = 0;
   dirtyFirst_ = dirtyLast_ = -1;
+  resetDue_ = false;
   endResetModel();
 }
 

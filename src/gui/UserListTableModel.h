@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "core/users/UserList.h"
-#include "gui/AnnouncedRemoval.h"
+#include "gui/AnnouncedChange.h"
 
 namespace varnek {
 
@@ -14,7 +14,10 @@ class HubCodec;
 // The user list as a table: eleven columns, one icon per row. A login flood
 // appends thousands of rows a second, so appended rows are announced to the
 // view in one batch per pass of the event loop, and changed rows as one range;
-// the model is never reset for a single row.
+// the model is never reset for a single row. A sorted list places rows among
+// those the view shows: each is announced at once (the selection stays with
+// its row), but past a few dozen in one pass the view is reset once instead,
+// as every announcement costs a view of a big hub's list real time.
 class UserListTableModel : public QAbstractTableModel, public UserList::Listener {
   Q_OBJECT
  public:
@@ -36,10 +39,16 @@ class UserListTableModel : public QAbstractTableModel, public UserList::Listener
   void OnRowsInserted(const UserList& list, int first, int count) override;
   void OnRowsRemoved(const UserList& list, int first, int count) override;
   void OnRowChanged(const UserList& list, int row) override;
+  void OnRowMoved(const UserList& list, int from, int to) override;
   void OnListReset(const UserList& list) override;
 
  private:
   void ScheduleFlush();
+  // Counts one announcement of a placed row; false once the pass has had its
+  // share, when the view is reset at the flush instead.
+  bool MayAnnouncePlacedRow();
+  void AnnounceRemoval(int row);
+  void AnnounceInsertion(int row);
 
   UserList& users_;
   const HubCodec& codec_;
@@ -49,7 +58,9 @@ class UserListTableModel : public QAbstractTableModel, public UserList::Listener
   int pending_ = 0;
   int dirtyFirst_ = -1;
   int dirtyLast_ = -1;
-  AnnouncedRemoval removal_;
+  AnnouncedChange announced_;
+  int placedThisPass_ = 0;
+  bool resetDue_ = false;
   bool flushScheduled_ = false;
 };
 

@@ -126,7 +126,7 @@ class FakeDialogs : public Dialogs {
                                                   const std::string& initial, const InputFeedback& feedback) override {
     feedbackShown.clear();
     for (const std::string& text : typed) {
-      feedbackShown.push_back(feedback(text));
+      feedbackShown.push_back(feedback(text).Joined());
     }
     ++feedbackBoxes;
     return InputBox(title, prompt, initial);

@@ -34,6 +34,21 @@ QString Shown(const QAbstractItemModel& model, int row, int column) {
   return model.index(row, column).data().toString();
 }
 
+// Whether the model shows the list's rows, in the list's order.
+bool ShowsTheList(const QAbstractItemModel& model, const UserList& users) {
+  if (model.rowCount() != users.Count()) {
+    return false;
+  }
+  for (int row = 0; row < users.Count(); ++row) {
+    if (Shown(model, row, 0) != QString::fromStdString(users.Row(row).Nick()) ||
+        Shown(model, row, kDescription) !=
+            QString::fromStdString(std::string(users.Row(row).Cell(UserColumn::Description)))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // Whether some dataChanged signal of the spy covered the row.
 bool ChangeReported(const QSignalSpy& spy, int row) {
   for (const QList<QVariant>& signal : spy) {
@@ -112,6 +127,45 @@ class ListModelsTest : public QObject {
     users.Clear();
     QCoreApplication::processEvents();
     QCOMPARE(model.rowCount(), 0);
+  }
+
+  // A sorted list places rows among those shown: a few are announced one by
+  // one, so the selection stays with its row; a flood resets the view once.
+  void SortedUserListPlacesRowsAmongTheShownOnes() {
+    UserList users;
+    LangTable lang;
+    HubCodec codec;
+    UserListTableModel model(users, codec);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (const char* nick : {"bob", "dave", "fred"}) {
+      LogIn(users, lang, nick, nick);
+    }
+    QCoreApplication::processEvents();
+    users.Sort(kDescription);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    const QPersistentModelIndex dave = model.index(1, 0);
+
+    LogIn(users, lang, "al", "al");  // before every shown row
+    QCOMPARE(model.rowCount(), 4);   // at once, not at the next pass
+    QCOMPARE(dave.row(), 2);
+    LogIn(users, lang, "zoe", "zoe");   // behind them: waits for the pass
+    LogIn(users, lang, "dave", "ab");   // moves among the shown rows
+    LogIn(users, lang, "fred", "zzz");  // moves behind them
+    LogIn(users, lang, "zoe", "b");     // comes forward from behind them
+    QCOMPARE(dave.row(), 0);
+    QCoreApplication::processEvents();
+    QVERIFY(ShowsTheList(model, users));
+    QCOMPARE(dave.row(), users.FindUser("dave"));
+    QCOMPARE(Shown(model, dave.row(), kDescription), QStringLiteral("ab"));
+
+    for (int i = 0; i < 300; ++i) {
+      LogIn(users, lang, "n" + std::to_string(i * 7919 % 300), "d" + std::to_string(i * 7919 % 300));
+    }
+    QVERIFY(users.RemoveUser("al"));
+    QCOMPARE(resets.count(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(resets.count(), 1);
+    QVERIFY(ShowsTheList(model, users));
   }
 
   void ChangeIsShownWhenALaterRowLeavesFirst() {

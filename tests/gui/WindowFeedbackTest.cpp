@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -12,17 +13,20 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <string>
 #include <vector>
 
+#include "core/commands/PatternTrialText.h"
 #include "core/model/ControlNames.h"
 #include "core/model/Pages.h"
 #include "core/users/UserRecord.h"
 #include "gui/QtDialogs.h"
 #include "gui/TrayNotices.h"
+#include "gui/TrayWatch.h"
 #include "gui/WindowFixture.h"
 
 namespace varnek::test {
@@ -138,6 +142,32 @@ class WindowFeedbackTest : public QObject {
     QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
   }
 
+  // The user list keeps the operator's sort as users join and change, and
+  // the header keeps saying so; the selected user stays selected.
+  void TheUserListStaysSortedAsUsersJoinAndChange() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    f.ShowPage(PageNumber(Page::HubChat));
+    auto* users = f.Find<QTableView>(ctl::kUserListView);
+    QVERIFY(users);
+    f.Receive(MyInfo("big", "1610612736") + MyInfo("small", "943718400") + MyInfo("tiny", "1024"));
+    const int share = static_cast<int>(UserColumn::ShareSize);
+    ClickTitle(users, share);
+    ClickTitle(users, share);
+    users->selectRow(1);
+    QCOMPARE(Column(users, 0), QStringList({"big", "small", "tiny"}));
+
+    f.Receive(MyInfo("huge", "5368709120") + MyInfo("mid", "1048576") + MyInfo("none", "0"));
+    QCOMPARE(Column(users, share), QStringList({"5 GiB", "1.5 GiB", "900 MiB", "1 MiB", "1 KiB", "0 B"}));
+    QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
+    f.Receive(MyInfo("tiny", "10737418240"));
+    QCOMPARE(Column(users, 0), QStringList({"tiny", "huge", "big", "small", "mid", "none"}));
+    QCOMPARE(Indicator(users), std::make_pair(share, Qt::DescendingOrder));
+    const QModelIndexList selected = users->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().data().toString(), Q("small"));
+  }
+
   // Each forbidden pattern row shows the users it has matched; the column
   // follows new hits, sorts by them, and a hit does not take away a sort by
   // the patterns' text.
@@ -211,10 +241,107 @@ class WindowFeedbackTest : public QObject {
       lines << line->text();
       QTest::keyClick(field, Qt::Key_Return);
     });
-    const auto answer = qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "x",
-                                                       [](const std::string& text) { return "[" + text + "]"; });
+    const auto answer = qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "x", [](const std::string& text) {
+      return InputFeedbackText{"[" + text + "]", {}};
+    });
     QCOMPARE(lines, QStringList({"[x]", "[an*]"}));
     QCOMPARE(answer.value_or("cancelled"), std::string("an*"));
+  }
+
+  // Hits count the users matched since the start, the dialog the users
+  // online: the title's tool tip says so, and after an added or edited
+  // pattern the status bar says when the users online meet it.
+  void HitsAndTheDialogsCountSayWhatTheyCount() {
+    WindowFixture f;
+    f.ShowPage(PageNumber(Page::SecondDetections));
+    auto* nicks = f.Find<QTableView>(ctl::kKickNickListView);
+    QVERIFY(nicks);
+    QCOMPARE(nicks->model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             Q("Users this pattern has matched since the start, not the users online now"));
+    QCOMPARE(nicks->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QString());
+
+    struct Case {
+      const char* list;
+      const char* item;
+      QString said;
+    };
+    const QString checked = Q("Users already online are checked against the new pattern at their next ");
+    const Case cases[] = {
+        {ctl::kKickNickListView, ctl::kAddPopup, checked + Q("$MyINFO")},
+        {ctl::kKickTagListView, ctl::kEditPopup, checked + Q("$MyINFO")},
+        {ctl::kKickIpListView, ctl::kAddPopup, checked + Q("$UserIP")},
+        {ctl::kAllowedListView, ctl::kAddPopup, QString()},
+    };
+    for (const Case& c : cases) {
+      QStatusTipEvent noHint{QString()};
+      QCoreApplication::sendEvent(f.window.get(), &noHint);
+      auto* view = f.Find<QTableView>(c.list);
+      QVERIFY(view);
+      f.bot->Controls().List(c.list).Assign({"old"});
+      view->selectRow(0);
+      f.fakes.dialogs.inputAnswers = {"new*"};
+      QVERIFY(f.WithContextMenu(view, [&c](QMenu& menu) { menu.findChild<QAction*>(Q(c.item))->trigger(); }));
+      QCOMPARE(f.bot->Controls().List(c.list).Rows().back(), std::string("new*"));
+      QCOMPARE(f.window->HintPanel()->text(), c.said);
+    }
+  }
+
+  // The line under the field has room for two lines; the names give way to
+  // "…" before the count does, and a pattern too long for both lines loses
+  // its middle.
+  void ThePatternDialogKeepsTheCountInSight() {
+    WindowFixture f;
+    f.LogIn("Guard");
+    std::string users;
+    for (int i = 10; i < 20; ++i) {
+      users += MyInfo("user000" + std::to_string(i), "1");
+    }
+    f.Receive(users);
+    QtDialogs qtDialogs(f.codec);
+    qtDialogs.SetOwner(f.window.get());
+    const QString longPattern = QString(300, u'x') + Q("*");
+    struct Seen {
+      QStringList lines;
+      bool withinWidth = true;
+      QString tip;
+    };
+    QList<Seen> seen;
+    bool clear = false;
+    bool roomForTwo = false;
+    QTimer::singleShot(0, f.window.get(), [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      auto* field = dialog != nullptr ? dialog->findChild<QLineEdit*>(Q("InputField")) : nullptr;
+      auto* line = dialog != nullptr ? dialog->findChild<QLabel*>(Q("InputFeedback")) : nullptr;
+      auto* buttons = dialog != nullptr ? dialog->findChild<QDialogButtonBox*>() : nullptr;
+      if (field == nullptr || line == nullptr || buttons == nullptr) {
+        return;
+      }
+      roomForTwo = line->contentsRect().height() >= 2 * line->fontMetrics().lineSpacing();
+      clear = !line->geometry().intersects(field->geometry()) && !line->geometry().intersects(buttons->geometry());
+      for (const QString& typed : {Q("user0001*"), Q("user00019"), longPattern}) {
+        field->setText(typed);
+        Seen now{line->text().split(u'\n'), true, line->toolTip()};
+        for (const QString& text : now.lines) {
+          now.withinWidth =
+              now.withinWidth && line->fontMetrics().horizontalAdvance(text) <= line->contentsRect().width();
+        }
+        seen << now;
+      }
+      dialog->close();
+    });
+    qtDialogs.InputBoxWithFeedback("Varnek", "Nick pattern", "", [&f](const std::string& text) {
+      return PatternTrialParts(f.bot->Lang(), f.bot->Users(), UserColumn::Username, text);
+    });
+    QVERIFY(roomForTwo && clear);
+    QCOMPARE(seen.size(), 3);
+    for (const Seen& s : seen) {
+      QVERIFY2(s.lines.size() <= 2 && s.withinWidth, qPrintable(s.lines.join(u'|')));
+    }
+    QVERIFY(seen[0].lines.first().startsWith(Q("user0001* matches 10 online users: user00010,")));
+    QVERIFY(seen[0].lines.last().endsWith(QChar(0x2026)));
+    QVERIFY(seen[0].tip.endsWith(Q("user00018, user00019")));  // every name on the tool tip
+    QCOMPARE(seen[1].lines, QStringList({Q("user00019 matches 1 online users: user00019")}));
+    QVERIFY(seen[2].lines.last().endsWith(Q("* matches 0 online users")));
   }
 
   // At the window's default size each pattern list shows a useful number of
@@ -289,6 +416,7 @@ class WindowFeedbackTest : public QObject {
     std::vector<Shown> shown;
     f.window->Notices().SetShow([&shown](NoticeKind kind, const QString& title, const QString& text) {
       shown.push_back({kind, title, text});
+      return true;
     });
     f.LogIn("Guard");
     // The operator who is looking at the window needs no notice.
@@ -313,6 +441,46 @@ class WindowFeedbackTest : public QObject {
     f.bot->Run([&f] { f.bot->Settings().Save(); });
     const std::string saved = TempDir::ReadFile(f.dir.Path() / "Varnek.ini");
     QVERIFY(saved.find("NotifyPrivate=1\r\nNotifyKick=1\r\nNotifyDisconnect=1\r\n") != std::string::npos);
+  }
+
+  // Kicks seen at the window start no group: the next notice names only the
+  // kicks that came since.
+  void KickNoticesNameTheKicksTheOperatorMissed() {
+    WindowFixture f("[Settings]\r\nNotifyKick=1\r\nDetections=1\r\nKickProxy=1\r\n");
+    std::vector<Shown> shown;
+    f.window->Notices().SetShow([&shown](NoticeKind kind, const QString& title, const QString& text) {
+      shown.push_back({kind, title, text});
+      return true;
+    });
+    f.LogIn("Guard");
+    auto kick = [&f](const char* nick) {
+      f.Receive("$MyINFO $ALL " + std::string(nick) + " <++ V:1,M:5,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+    };
+    QVERIFY(f.Activate());
+    kick("seen");
+    QVERIFY(shown.empty());
+    f.window->hide();
+    kick("a");
+    kick("b");
+    QCOMPARE(shown.size(), std::size_t{2});
+    QCOMPARE(shown[0].text, Q("Kicked a"));
+    QCOMPARE(shown[1].text, Q("2 users kicked: a, b"));
+  }
+
+  // A tray that starts after the window still gets the icon, once.
+  void ALateTrayGetsTheIcon() {
+    bool available = false;
+    int made = 0;
+    QObject owner;
+    TrayWatch watch(
+        &owner, [&available] { return available; }, [&made] { ++made; }, 10);
+    QTest::qWait(50);
+    QCOMPARE(made, 0);
+    available = true;
+    QTRY_COMPARE(made, 1);
+    QTest::qWait(50);
+    QVERIFY(watch.Check());
+    QCOMPARE(made, 1);
   }
 
   // Qt's own buttons and the texts the window adds follow the language file.

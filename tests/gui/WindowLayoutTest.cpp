@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
@@ -30,6 +31,7 @@ namespace {
 
 constexpr int kHubChatPage = PageNumber(Page::HubChat);
 constexpr int kTagColumn = static_cast<int>(UserColumn::Tag);
+constexpr int kDescriptionColumn = static_cast<int>(UserColumn::Description);
 
 QString Q(const char* text) {
   return QString::fromUtf8(text);
@@ -43,6 +45,31 @@ std::string Settings(const std::string& lines) {
 std::string LongMyInfo(const std::string& nick) {
   return "$MyINFO $ALL " + nick + " desc<++ V:0.868,M:A,H:12/3/4,S:15,O:2048,L:512>$ $LAN(T3)\x01$" + nick +
          "@example.invalid$5094403194847$|";
+}
+
+// A user whose texts are short, and one who comes later with long ones.
+const std::string kShortUser = "$MyINFO $ALL al a<x>$ $1\x01$$1$|$UserIP al 1.2.3.4|";
+const std::string kLongUser =
+    "$MyINFO $ALL latecomer sharing everything since the nineties, ask for anything"
+    "<++ V:0.868,M:5,H:120/30/40,S:15,O:2048,L:512>$ $Cable\x01$late@example.invalid$5094403194847$|"
+    "$UserIP latecomer 100.200.100.200|";
+
+// Whether a column shows a text of the user list whole (beside the cell's
+// margins).
+bool ShowsWhole(const QTableView* view, int column, const QString& text) {
+  return view->horizontalHeader()->sectionSize(column) > view->fontMetrics().horizontalAdvance(text);
+}
+
+QString CellOf(const QTableView* view, const std::string& nick, UserColumn column) {
+  const int row = [view, &nick] {
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+      if (view->model()->index(r, 0).data().toString() == QString::fromStdString(nick)) {
+        return r;
+      }
+    }
+    return -1;
+  }();
+  return view->model()->index(row, static_cast<int>(column)).data().toString();
 }
 
 }  // namespace
@@ -275,6 +302,75 @@ class WindowLayoutTest : public QObject {
                                     .data(Qt::TextAlignmentRole)
                                     .value<Qt::Alignment>();
     QVERIFY(exact & Qt::AlignRight);
+  }
+
+  void EmptyListShowsEveryTitleWhole_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << Q("English.lang");
+    QTest::newRow("German") << Q("Deutsch.lang");
+  }
+
+  void EmptyListShowsEveryTitleWhole() {
+    QFETCH(QString, language);
+    WindowFixture f(Settings("Language=" + language.toStdString() + "\r\n"));
+    f.ShowPage(kHubChatPage);
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
+    QHeaderView* header = view->horizontalHeader();
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    for (int column = 0; column < kUserColumnCount; ++column) {
+      const QString title = view->model()->headerData(column, Qt::Horizontal).toString();
+      QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(title) + margins,
+               qPrintable(title));
+    }
+  }
+
+  // A hub may send most of its users long after the first: their texts widen
+  // the columns when they come.
+  void ColumnsGrowForUsersWhoComeLate() {
+    WindowFixture f(Settings("Language=Deutsch.lang\r\n"));
+    f.ShowPage(kHubChatPage);
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
+    f.LogIn();
+    f.Receive(kShortUser);
+    QTest::qWait(700);  // the first user's columns are measured by then
+    f.Receive(kLongUser);
+    for (const UserColumn column : {UserColumn::Description, UserColumn::Tag, UserColumn::Mode, UserColumn::Ip,
+                                    UserColumn::ExactShareSize, UserColumn::Email}) {
+      const QString text = CellOf(view, "latecomer", column);
+      QVERIFY(!text.isEmpty());
+      QTRY_VERIFY2(ShowsWhole(view, static_cast<int>(column), text), qPrintable(text));
+    }
+    QCOMPARE(f.Text(ctl::kUserListColumnWidths), QString());  // the window's widths are not stored
+  }
+
+  // What the operator sizes stays so, and is stored; a double click on its
+  // divider gives the column back to the window.
+  void AColumnSizedByHandKeepsItsWidthUntilGivenBack() {
+    WindowFixture f;
+    f.ShowPage(kHubChatPage);
+    auto* view = f.Find<QTableView>(ctl::kUserListView);
+    QHeaderView* header = view->horizontalHeader();
+    header->resizeSection(kTagColumn, 60);
+    QCOMPARE(f.Text(ctl::kUserListColumnWidths), Q("0,0,0,0,60,0,0,0,0,0,0"));
+    f.LogIn();
+    f.Receive(kLongUser);
+    QTRY_VERIFY(ShowsWhole(view, kDescriptionColumn, CellOf(view, "latecomer", UserColumn::Description)));
+    QCOMPARE(header->sectionSize(kTagColumn), 60);
+
+    const QPoint divider(header->sectionViewportPosition(kTagColumn) + header->sectionSize(kTagColumn) - 1,
+                         header->height() / 2);
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, divider);
+    QVERIFY(ShowsWhole(view, kTagColumn, CellOf(view, "latecomer", UserColumn::Tag)));
+    QCOMPARE(f.Text(ctl::kUserListColumnWidths), QString());
+
+    // The next start keeps the one width and fits the others.
+    WindowFixture again(Settings("ColumnWidths=0,0,0,0,60,0,0,0,0,0,0\r\n"));
+    again.ShowPage(kHubChatPage);
+    auto* list = again.Find<QTableView>(ctl::kUserListView);
+    again.LogIn();
+    again.Receive(kLongUser);
+    QTRY_VERIFY(ShowsWhole(list, kDescriptionColumn, CellOf(list, "latecomer", UserColumn::Description)));
+    QCOMPARE(list->horizontalHeader()->sectionSize(kTagColumn), 60);
   }
 
   void DisabledChatControlsLookDisabled() {

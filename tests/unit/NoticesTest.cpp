@@ -19,10 +19,12 @@ struct Recorded {
 
 class RecordingListener : public NoticeListener {
  public:
-  void OnNotice(NoticeKind kind, const std::string& title, const std::string& text) override {
+  bool OnNotice(NoticeKind kind, const std::string& title, const std::string& text) override {
     notices.push_back({kind, title, text});
+    return shown;
   }
   std::vector<Recorded> notices;
+  bool shown = true;  // false: the operator is at the window
 };
 
 class NoticesTest : public ::testing::Test {
@@ -98,6 +100,77 @@ TEST_F(NoticesTest, EachKindFollowsItsSwitch) {
   f.control(ctl::kNotifyDisconnectCheckBox).SetChecked(false);
   f.fakes.transport.PeerClose();
   EXPECT_TRUE(Notices().empty());
+}
+
+// A desktop notice replaces the one before it: kicks that come while one is
+// shown are named together in the next, a kick after it has gone starts a
+// new one, and so does a kick after a notice the operator did not need.
+TEST_F(NoticesTest, KicksWhileANoticeIsShownAreNamedTogether) {
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  f.control(ctl::kKickProxyCheckBox).SetChecked(true);
+  f.control(ctl::kNotifyKickCheckBox).SetChecked(true);
+  auto kick = [this](const std::string& nick) {
+    f.Receive("$MyINFO $ALL " + nick + " <++ V:1,M:5,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  };
+  auto texts = [this] {
+    std::vector<std::string> shown;
+    for (const Recorded& notice : Notices()) {
+      EXPECT_EQ(notice.kind, NoticeKind::Kick);
+      EXPECT_EQ(notice.title, "Varnek");
+      shown.push_back(notice.text);
+    }
+    Notices().clear();
+    return shown;
+  };
+  kick("a");
+  f.fakes.clock.now += 9000;
+  kick("b");
+  kick("c");
+  kick("b");  // back at once and kicked again: named once
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Kicked a", "2 users kicked: a, b", "3 users kicked: a, b, c",
+                                               "3 users kicked: a, b, c"}));
+
+  f.fakes.clock.now += 10000;
+  kick("d");
+  listener.shown = false;
+  kick("e");
+  listener.shown = true;
+  kick("f");
+  EXPECT_EQ(texts(), (std::vector<std::string>{"Kicked d", "2 users kicked: d, e", "Kicked f"}));
+
+  for (int i = 0; i < 12; ++i) {
+    kick("u" + std::to_string(i));
+  }
+  EXPECT_EQ(texts().back(), "13 users kicked: f, u0, u1, u2, u3, u4, u5, u6, u7, u8, ...");
+}
+
+// A kick the hub did not carry out is news too, with the kicks' switch.
+TEST_F(NoticesTest, UsersStillOnTheHubAfterTheirKickAreNoticed) {
+  f.control(ctl::kDetectionsCheckBox).SetChecked(true);
+  f.control(ctl::kKickProxyCheckBox).SetChecked(true);
+  for (const char* nick : {"a", "b"}) {
+    f.Receive("$MyINFO $ALL " + std::string(nick) + " <++ V:1,M:5,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  }
+  f.fakes.clock.now += 15000;
+  f.bot->TimerTick();
+  EXPECT_TRUE(Notices().empty());  // switched off
+
+  f.control(ctl::kNotifyKickCheckBox).SetChecked(true);
+  for (const char* nick : {"c", "d"}) {
+    f.Receive("$MyINFO $ALL " + std::string(nick) + " <++ V:1,M:5,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  }
+  f.fakes.clock.now += 5000;
+  f.Receive("$MyINFO $ALL e <++ V:1,M:5,H:1/0/0,S:1>$ $DSL\x01$$1$|");
+  f.Receive("$Quit d|");  // this kick worked
+  Notices().clear();
+  f.fakes.clock.now += 10000;
+  f.bot->TimerTick();
+  f.fakes.clock.now += 5000;
+  f.bot->TimerTick();
+  EXPECT_EQ(Notices(), (std::vector<Recorded>{
+                           {NoticeKind::Kick, "Varnek", "c is still on the hub 15 s after the kick"},
+                           {NoticeKind::Kick, "Varnek", "2 users are still on the hub 15 s after their kick: c, e"},
+                       }));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/store/LangTable.h"
+#include "core/text/Ascii.h"
 #include "core/text/InputErrors.h"
 #include "core/users/UserList.h"
 
@@ -19,6 +20,9 @@ class RecordingListener : public UserList::Listener {
   void OnRowsInserted(const UserList&, int first, int count) override { Add("insert", first, count); }
   void OnRowsRemoved(const UserList&, int first, int count) override { Add("remove", first, count); }
   void OnRowChanged(const UserList&, int row) override { events.push_back("change " + std::to_string(row)); }
+  void OnRowMoved(const UserList&, int from, int to) override {
+    events.push_back("move " + std::to_string(from) + " " + std::to_string(to));
+  }
   void OnListReset(const UserList&) override { events.push_back("reset"); }
 
   std::vector<std::string> events;
@@ -236,14 +240,55 @@ TEST_F(UserListTest, SortComparesTextsIgnoringAsciiCase) {
   EXPECT_THROW(list.Sort(-1), std::out_of_range);
 }
 
-TEST_F(UserListTest, RowsAddedAfterASortGoToTheEnd) {
-  MyInfo("b", "1");
-  MyInfo("a", "1");
-  list.Sort(0);
-  MyInfo("0", "1");
-  EXPECT_EQ(Nicks(), (std::vector<std::string>{"a", "b", "0"}));
+TEST_F(UserListTest, ASortedListKeepsItsOrderAsUsersArriveAndChange) {
+  const int share = static_cast<int>(UserColumn::ShareSize);
+  const auto shares = [this] {
+    std::vector<std::string> texts;
+    for (int row = 0; row < list.Count(); ++row) {
+      texts.emplace_back(list.Row(row).Cell(UserColumn::ShareSize));
+    }
+    return texts;
+  };
+  RecordingListener heard;
+  list.AddListener(&heard);
+  MyInfo("b", "2048");
+  MyInfo("a", "1024");
+  list.Sort(share, SortDirection::Descending, true);
+  EXPECT_EQ(list.SortColumn(), share);
+  MyInfo("big", "1073741824");  // first
+  MyInfo("mid", "1536");        // between
+  MyInfo("twin", "1024");       // after the row it equals
+  MyInfo("none", "0");          // last
+  EXPECT_EQ(Nicks(), (std::vector<std::string>{"big", "b", "mid", "a", "twin", "none"}));
+  EXPECT_EQ(shares(), (std::vector<std::string>{"1 GiB", "2 KiB", "1.5 KiB", "1 KiB", "1 KiB", "0 B"}));
+
+  // A changed share moves its row, then the row is reported changed there; a
+  // change that keeps the row between its neighbours moves nothing.
+  heard.events.clear();
+  MyInfo("none", "4096");
+  MyInfo("mid", "1600");
+  UserIp("a", "10.0.0.1");
+  EXPECT_EQ(Nicks(), (std::vector<std::string>{"big", "none", "b", "mid", "a", "twin"}));
+  EXPECT_EQ(heard.events, (std::vector<std::string>{"move 5 1", "change 1", "change 3", "change 4"}));
+  EXPECT_EQ(list.FindUser("none"), 1);
+  EXPECT_EQ(list.FindUserByShare("1024"), 4);
+
+  // By IP, as the $UserIP of each user comes after his $MyINFO; the order
+  // outlasts a lost connection.
+  list.Sort(static_cast<int>(UserColumn::Ip));
+  list.Clear();
+  for (const char* nick : {"c", "a", "b"}) {
+    MyInfo(nick, "1");
+  }
+  UserIp("c", "10.0.0.1");
+  UserIp("b", "10.0.0.3");
+  UserIp("a", "10.0.0.2");
+  EXPECT_EQ(Nicks(), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_EQ(list.FindUserByIp(""), -1);
   EXPECT_EQ(list.FindUserByShare("1"), 0);
-  EXPECT_EQ(list.FindUser("0"), 2);
+  list.SetCell(list.FindUser("c"), UserColumn::Ip, "10.0.0.9");
+  EXPECT_EQ(Nicks(), (std::vector<std::string>{"a", "b", "c"}));
+  list.RemoveListener(&heard);
 }
 
 TEST_F(UserListTest, UserIpWithAStaleRowNeverTouchesTheWrongRow) {
@@ -358,6 +403,11 @@ TEST_F(UserListTest, LookupsAgreeWithAScanThroughRandomChanges) {
       default:
         MyInfo(nick, value);
         break;
+    }
+    for (int row = 1; list.SortColumn() >= 0 && row < list.Count(); ++row) {
+      const auto column = static_cast<UserColumn>(list.SortColumn());
+      ASSERT_LE(AsciiCompareIgnoreCase(list.Row(row - 1).Cell(column), list.Row(row).Cell(column)), 0)
+          << "row " << row << " at step " << step;
     }
     for (const std::string& key : {value, std::string(), nick}) {
       ASSERT_EQ(list.FindUser(key), scan(UserColumn::Username, key)) << "step " << step;

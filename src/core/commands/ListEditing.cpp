@@ -19,8 +19,18 @@ struct ListRule {
   std::string_view listView;
   LangKey prompt = LangKeyCount;
   bool blanksRefused = false;
-  std::string_view listName;  // in bot commands; none for the lists of users
+  std::string_view listName;   // in bot commands; none for the lists of users
+  std::string_view checkedBy;  // the command whose detections try the list
 };
+
+constexpr bool RunsOnUserIp(DetectionKind kind) {
+  for (DetectionKind ipKind : kUserIpChain) {
+    if (ipKind == kind) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The forbidden pattern lists from their detections' rows, then the lists
 // of users.
@@ -29,10 +39,11 @@ constexpr std::array<ListRule, kPatternDetectionCount + 2> Rules() {
   std::size_t next = 0;
   for (DetectionKind kind : kPatternDetectionKinds) {
     const DetectionPatternList& list = DetectionRowOf(kind).patterns;
-    rules[next++] = {list.listView, list.prompt, list.blanksRefused, list.commandName};
+    rules[next++] = {list.listView, list.prompt, list.blanksRefused, list.commandName,
+                     RunsOnUserIp(kind) ? "$UserIP" : "$MyINFO"};
   }
-  rules[next++] = {ctl::kProtectedListView, LangUsername, true, {}};
-  rules[next++] = {ctl::kAllowedListView, LangUsername, true, {}};
+  rules[next++] = {ctl::kProtectedListView, LangUsername, true, {}, {}};
+  rules[next++] = {ctl::kAllowedListView, LangUsername, true, {}, {}};
   return rules;
 }
 constexpr auto kRules = Rules();
@@ -70,7 +81,7 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
     const UserColumn column = *matched;
     answer =
         context_.dialogs.InputBoxWithFeedback(kProductName, prompt, value, [this, column](const std::string& text) {
-          return text.empty() ? std::string() : PatternTrialAnswer(context_.lang, context_.users, column, text);
+          return text.empty() ? InputFeedbackText{} : PatternTrialParts(context_.lang, context_.users, column, text);
         });
   } else {
     answer = context_.dialogs.InputBox(kProductName, prompt, value);
@@ -86,23 +97,35 @@ bool ListEditing::AskValue(std::string_view listView, std::string& value) {
   return true;
 }
 
-void ListEditing::Add(std::string_view listView) {
-  std::string value;
-  if (AskValue(listView, value)) {
-    context_.controls.List(listView).Append(std::move(value));
+std::string ListEditing::CheckedLater(std::string_view listView) const {
+  const ListRule* rule = RuleOf(listView);
+  if (rule == nullptr || rule->checkedBy.empty()) {
+    return {};
   }
+  return context_.lang.Format(LangPatternCheckedAtNext, {rule->checkedBy});
 }
 
-void ListEditing::Edit(std::string_view listView, int row) {
+std::string ListEditing::Add(std::string_view listView) {
+  std::string value;
+  if (!AskValue(listView, value)) {
+    return {};
+  }
+  context_.controls.List(listView).Append(std::move(value));
+  return CheckedLater(listView);
+}
+
+std::string ListEditing::Edit(std::string_view listView, int row) {
   StringListModel& list = context_.controls.List(listView);
   if (row < 0 || row >= list.Count()) {
-    return;
+    return {};
   }
   std::string value = list.At(row);
   // The dialog's event loop may run bot commands that change the list.
-  if (AskValue(listView, value) && row < list.Count()) {
-    list.SetAt(row, std::move(value));
+  if (!AskValue(listView, value) || row >= list.Count()) {
+    return {};
   }
+  list.SetAt(row, std::move(value));
+  return CheckedLater(listView);
 }
 
 void ListEditing::Delete(std::string_view listView, int row) {

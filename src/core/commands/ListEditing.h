@@ -27,8 +27,12 @@ class ListEditing {
 
   // Edit and delete need a selected row.
   void OnMenuPopup(int selectedRow);
-  void Add(std::string_view listView);
-  void Edit(std::string_view listView, int row);
+  // Add and Edit give what the window's status bar says once the pattern is
+  // in the list: a pattern list is tried on a user only when his next
+  // $MyINFO (or $UserIP, for IPs) comes, not on the users online already.
+  // Empty when nothing changed, or for the lists of users.
+  std::string Add(std::string_view listView);
+  std::string Edit(std::string_view listView, int row);
   void Delete(std::string_view listView, int row);
 
   // Whether the list takes the value: no "$" or "|", and no blank in the
@@ -40,6 +44,7 @@ class ListEditing {
   // The dialog of a forbidden pattern list tells, while the operator types,
   // which online users the pattern would match.
   bool AskValue(std::string_view listView, std::string& value);
+  std::string CheckedLater(std::string_view listView) const;
 
   Context context_;
 };

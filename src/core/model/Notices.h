@@ -9,11 +9,12 @@ enum class NoticeKind { PrivateMessage, Kick, ConnectionLost };
 
 // Shows a notice on the desktop (the window's tray icon); the bot calls it
 // only for the kinds the operator has switched on. Texts are in the hub's
-// code page, as every text of the core.
+// code page, as every text of the core. Returns whether the notice was
+// shown: the operator at the window needs none.
 class NoticeListener {
  public:
   virtual ~NoticeListener() = default;
-  virtual void OnNotice(NoticeKind kind, const std::string& title, const std::string& text) = 0;
+  virtual bool OnNotice(NoticeKind kind, const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace varnek

@@ -75,6 +75,24 @@ enum class Question { None, UseStandardPort, Redirect, Update, Exit, UnexpectedE
 enum class DialogButtons { Ok, YesNo };
 enum class DialogAnswer { Ok, Yes, No };
 
+// What the line under a dialog's field says about the text typed: a lead
+// ("PATTERN matches 10 online users") and the items it names after it. A
+// front end short of room cuts the items first and keeps the lead's end.
+struct InputFeedbackText {
+  std::string lead;
+  std::vector<std::string> items;
+
+  // "lead: a, b, c" on one line; the lead alone without items.
+  std::string Joined() const {
+    std::string text = lead;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      text += i == 0 ? ": " : ", ";
+      text += items[i];
+    }
+    return text;
+  }
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -86,7 +104,7 @@ class Dialogs {
   // The same box with a line under the field that follows the text as the
   // operator types: what the feedback answers for it (what a pattern would
   // match). A front end without a person asks as InputBox does.
-  using InputFeedback = std::function<std::string(const std::string& text)>;
+  using InputFeedback = std::function<InputFeedbackText(const std::string& text)>;
   virtual std::optional<std::string> InputBoxWithFeedback(const std::string& title, const std::string& prompt,
                                                           const std::string& initial, const InputFeedback& feedback) {
     (void)feedback;

@@ -39,6 +39,9 @@ void KickWatch::ReportOverdue(std::uint32_t now) {
     // be formatted must not report the same kick again at every tick.
     context_.counters.CountKickNotCarriedOut();
     context_.panes.ChatLine(context_.lang.Format(LangKickNotCarriedOut, {nick}));
+    if (overdue_) {
+      overdue_(nick);
+    }
   }
 }
 

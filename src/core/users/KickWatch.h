@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -50,6 +51,8 @@ class KickWatch {
   void EndAll();
   // From the main timer: reports and ends every watch whose time is up.
   void ReportOverdue(std::uint32_t now);
+  // Hears of each kick reported (the desktop notices); none by default.
+  void SetOverdueHandler(std::function<void(std::string_view nick)> handler) { overdue_ = std::move(handler); }
 
  private:
   struct Kick {
@@ -66,6 +69,7 @@ class KickWatch {
   // its nick leads to here, and is passed over. A flood of kicks thus costs
   // one copy of each nick, not three.
   std::unordered_set<std::string_view> open_;
+  std::function<void(std::string_view nick)> overdue_;
 };
 
 }  // namespace varnek

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "core/store/LangTable.h"
-#include "core/text/Ascii.h"
 #include "core/text/InputErrors.h"
 #include "core/text/Integer.h"
 #include "core/users/UserTexts.h"
@@ -66,14 +65,20 @@ UserList::SlotId UserList::NewSlot() {
   return static_cast<SlotId>(slots_.size() - 1);
 }
 
-// Order keys only need to grow along the display order; after four billion
-// appended rows they are given out afresh from 0.
+// Order keys only need to grow along the display order. They are given out
+// with room between them, so that a row sorted in among the others takes a
+// key of its own without renumbering the rest, and the upper half of the
+// range is left to rows appended after the last.
 void UserList::Renumber() {
-  nextOrder_ = 0;
+  constexpr std::size_t kHalfRange = std::size_t{1} << 31;
+  const auto step = static_cast<std::uint32_t>(std::max<std::size_t>(2, kHalfRange / (rows_.size() + 1)));
+  std::uint32_t order = 0;
   for (std::size_t row = 0; row < rows_.size(); ++row) {
-    slots_[rows_[row]].order = nextOrder_;
-    orders_[row] = nextOrder_++;
+    order += step;
+    slots_[rows_[row]].order = order;
+    orders_[row] = order;
   }
+  nextOrder_ = order + step;
 }
 
 // --- Lookups ---------------------------------------------------------------
@@ -93,16 +98,11 @@ int UserList::FindUserByIp(std::string_view ip) const {
 // --- Changes ---------------------------------------------------------------
 
 int UserList::InsertRow(UserRecord record) {
-  if (nextOrder_ == UINT32_MAX) {
-    Renumber();
-  }
   const SlotId slot = NewSlot();
   slots_[slot].record = std::move(record);
-  slots_[slot].order = nextOrder_;
-  rows_.push_back(slot);
-  orders_.push_back(nextOrder_++);
+  const int row = sort_.column < 0 ? Count() : SortedPlace(slot, rows_.size());
+  Place(slot, static_cast<std::size_t>(row));
   ChainAll(slot);
-  const int row = Count() - 1;
   Notify([&](Listener& l) { l.OnRowsInserted(*this, row, 1); });
   return row;
 }
@@ -149,7 +149,7 @@ void UserList::SetCell(int row, UserColumn column, std::string_view text) {
   UserCells cells = old;
   cells[static_cast<std::size_t>(column)] = text;
   ReplaceCells(slot, old, cells);
-  NotifyChanged(row);
+  NotifyChanged(KeepInOrder(row));
 }
 
 void UserList::ApplyMyInfo(const MyInfoFields& fields, const LangTable& lang) {
@@ -179,7 +179,7 @@ void UserList::ApplyMyInfo(const MyInfoFields& fields, const LangTable& lang) {
   UserCells cells = old;
   PutMyInfoCells(cells, fields, texts);
   ReplaceCells(slot, old, cells);
-  NotifyChanged(known);
+  NotifyChanged(KeepInOrder(known));
 }
 
 void UserList::ApplyUserIp(std::string_view nick, std::string_view ip, int knownRow) {
@@ -197,7 +197,7 @@ void UserList::ApplyUserIp(std::string_view nick, std::string_view ip, int known
   UserCells cells = old;
   cells[static_cast<std::size_t>(UserColumn::Ip)] = ip;
   ReplaceCells(slot, old, cells);
-  NotifyChanged(row);
+  NotifyChanged(KeepInOrder(row));
 }
 
 bool UserList::RemoveUser(std::string_view nick) {
@@ -219,22 +219,6 @@ void UserList::Clear() {
   std::vector<SlotId>().swap(rows_);
   std::vector<std::uint32_t>().swap(orders_);
   nextOrder_ = 0;
-  RebuildKeys();
-  Notify([&](Listener& l) { l.OnListReset(*this); });
-}
-
-void UserList::Sort(int column, SortDirection direction, bool bySize) {
-  if (column < 0 || column >= kUserColumnCount) {
-    throw std::out_of_range("the user list has no column " + std::to_string(column));
-  }
-  const auto sortColumn = static_cast<UserColumn>(column);
-  const int sign = direction == SortDirection::Ascending ? 1 : -1;
-  std::stable_sort(rows_.begin(), rows_.end(), [&](SlotId a, SlotId b) {
-    const std::string_view x = slots_[a].record.Cell(sortColumn);
-    const std::string_view y = slots_[b].record.Cell(sortColumn);
-    return sign * (bySize ? CompareSizes(x, y) : AsciiCompareIgnoreCase(x, y)) < 0;
-  });
-  Renumber();
   RebuildKeys();
   Notify([&](Listener& l) { l.OnListReset(*this); });
 }

@@ -30,6 +30,9 @@ std::string_view ShareAsSent(std::string_view exactShareCell);
 // it; the display order is a list of those places. A table per looked-up
 // column maps a text's hash to the first row of its chain and keeps no text
 // of its own: the texts are read from the rows.
+//
+// Once sorted, the list stays in that order: a new row goes to its place and
+// a row whose text in the sorted column changes moves to its new one.
 class UserList {
  public:
   // Notifications in the shape a table model forwards: row numbers are the
@@ -40,6 +43,9 @@ class UserList {
     virtual void OnRowsInserted(const UserList& list, int first, int count) = 0;
     virtual void OnRowsRemoved(const UserList& list, int first, int count) = 0;
     virtual void OnRowChanged(const UserList& list, int row) = 0;
+    // A row of a sorted list whose sorted text changed: it was at `from` and
+    // is at `to` now; the change of its texts follows as OnRowChanged(to).
+    virtual void OnRowMoved(const UserList& list, int from, int to) = 0;
     virtual void OnListReset(const UserList& list) = 0;
   };
 
@@ -58,8 +64,9 @@ class UserList {
   int FindUserByShare(std::string_view share) const;
   int FindUserByIp(std::string_view ip) const;
 
-  // Appends a row with the nick and ten empty cells; returns its row. Nothing
-  // stops a second row for the same nick, the lookups then find the first.
+  // Adds a row with the nick and ten empty cells, at the end or at its place
+  // in a sorted list; returns its row. Nothing stops a second row for the
+  // same nick, the lookups then find the first.
   int AppendUser(std::string_view nick);
   // Writes one cell, Username included; the indexes follow the new text.
   // Throws std::out_of_range for a row that does not exist.
@@ -79,14 +86,16 @@ class UserList {
   bool RemoveUser(std::string_view nick);
   void Clear();
 
-  // Sorts once, ascending and stable, by the text of the column (0 is
-  // Username), ASCII letters without regard to case; sizes sort as text too.
-  // Rows added later go to the end. Throws std::out_of_range for a column the
-  // list does not have.
+  // Sorts, ascending and stable, by the text of the column (0 is Username),
+  // ASCII letters without regard to case; sizes sort as text too. The list
+  // keeps this order from now on, also through Clear. Throws
+  // std::out_of_range for a column the list does not have.
   void Sort(int column) { Sort(column, SortDirection::Ascending, false); }
   // The same in either direction, and for a column of sizes by the size each
   // text stands for ('900 MiB' before '1.5 GiB').
   void Sort(int column, SortDirection direction, bool bySize);
+  // The column the list is kept sorted by; -1 before the first sort.
+  int SortColumn() const { return sort_.column; }
 
   void AddListener(Listener* listener) { listeners_.push_back(listener); }
   void RemoveListener(Listener* listener);
@@ -106,7 +115,7 @@ class UserList {
   };
   struct Slot {
     UserRecord record;
-    std::uint32_t order = 0;  // grows with the display row; renumbered by Sort
+    std::uint32_t order = 0;  // grows with the display row; renumbered when no key is free
     std::array<Link, kKeyCount> links;
   };
   // Open addressing with linear probing: a bucket holds a text's hash (0
@@ -119,6 +128,11 @@ class UserList {
     std::vector<Bucket> buckets;  // a power of two, at most four fifths in use
     std::size_t used = 0;
   };
+  struct SortOrder {
+    int column = -1;  // none: rows are appended
+    SortDirection direction = SortDirection::Ascending;
+    bool bySize = false;
+  };
   static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
   // UserListKeys.cpp: the tables and the chains.
@@ -130,6 +144,7 @@ class UserList {
   void Chain(Key key, SlotId slot);
   void Unchain(Key key, SlotId slot);
   void InsertInOrder(Key key, Bucket& bucket, SlotId slot);
+  SlotId RingPlace(Key key, SlotId first, SlotId slot) const;
   void GrowIfFull(KeyTable& table);
   void EraseBucket(KeyTable& table, std::size_t hole);
   void ChainAll(SlotId slot);
@@ -137,11 +152,18 @@ class UserList {
   void RebuildKeys();
   int FirstRow(Key key, std::string_view text) const;
   Link& LinkOf(Key key, SlotId slot) { return slots_[slot].links[key]; }
+  const Link& LinkOf(Key key, SlotId slot) const { return slots_[slot].links[key]; }
 
   // UserList.cpp: rows.
   int RowOfOrder(std::uint32_t order) const;
   SlotId NewSlot();
   void Renumber();
+  // UserListOrder.cpp: the kept sort.
+  int CompareRows(SlotId a, SlotId b) const;
+  int SortedPlace(SlotId slot, std::size_t end) const;
+  std::uint32_t OrderAt(std::size_t row);
+  void Place(SlotId slot, std::size_t row);
+  int KeepInOrder(int row);
   int InsertRow(UserRecord record);
   void RemoveRow(int row);
   // Gives a row new texts, keeping the tables right for the columns whose
@@ -161,6 +183,7 @@ class UserList {
   std::vector<SlotId> rows_;           // display order
   std::vector<std::uint32_t> orders_;  // the order keys of rows_, ascending
   std::uint32_t nextOrder_ = 0;
+  SortOrder sort_;
   std::array<KeyTable, kKeyCount> keys_;
   std::vector<Listener*> listeners_;
 };

@@ -142,24 +142,60 @@ void UserList::Chain(Key key, SlotId slot) {
   LinkOf(key, slot) = Link{slot, slot};
 }
 
-// New rows come last, so the ring's last row is looked at first; a row whose
-// text changed walks back from there to its place.
+// A new row of an unsorted list comes last, so the ring's last row is looked
+// at first.
 void UserList::InsertInOrder(Key key, Bucket& bucket, SlotId slot) {
-  const std::uint32_t order = slots_[slot].order;
   const SlotId first = bucket.first;
-  SlotId before = LinkOf(key, first).previous;  // the last row
-  while (slots_[before].order > order) {
-    if (before == first) {
-      bucket.first = slot;  // the new first row goes between the last and the old first
-      before = LinkOf(key, first).previous;
-      break;
-    }
-    before = LinkOf(key, before).previous;
+  const SlotId last = LinkOf(key, first).previous;
+  SlotId before = slots_[last].order < slots_[slot].order ? last : RingPlace(key, first, slot);
+  if (before == kNoSlot) {
+    bucket.first = slot;  // the new first row goes between the last and the old first
+    before = last;
   }
   const SlotId after = LinkOf(key, before).next;
   LinkOf(key, slot) = Link{before, after};
   LinkOf(key, before).next = slot;
   LinkOf(key, after).previous = slot;
+}
+
+// The row that a row which does not come last follows in its ring: the last
+// of the ring's rows before it in display order, or none when it comes
+// first. Three walks go in step and the first to arrive answers: back along
+// the ring from its end, forward from its start, and back along the display
+// rows. The last finds at once a text that most rows share (the empty IP of
+// the users whose $UserIP has not come yet), where both ring walks are long;
+// they in turn are short for a text few rows hold.
+UserList::SlotId UserList::RingPlace(Key key, SlotId first, SlotId slot) const {
+  const std::uint32_t order = slots_[slot].order;
+  const std::string_view text = KeyOf(key, slot);
+  SlotId back = LinkOf(key, first).previous;
+  SlotId forward = first;
+  auto row = static_cast<std::size_t>(RowOfOrder(order));
+  for (;;) {
+    if (slots_[back].order < order) {
+      return back;
+    }
+    if (back == first) {
+      return kNoSlot;
+    }
+    back = LinkOf(key, back).previous;
+
+    if (slots_[forward].order > order) {
+      return forward == first ? kNoSlot : LinkOf(key, forward).previous;
+    }
+    forward = LinkOf(key, forward).next;
+    if (forward == first) {
+      return LinkOf(key, first).previous;  // every row of the ring comes before it
+    }
+
+    if (row == 0) {
+      return kNoSlot;
+    }
+    --row;
+    if (KeyOf(key, rows_[row]) == text) {
+      return rows_[row];
+    }
+  }
 }
 
 void UserList::Unchain(Key key, SlotId slot) {

@@ -26,10 +26,6 @@
 namespace varnek {
 namespace {
 
-// Rows measured when the columns are sized to their contents: enough to see
-// the long shares and tags of a hub's list, few enough to stay quick.
-constexpr int kMeasuredRows = 1000;
-
 int SelectedUser(const QTableView* view) {
   const QModelIndexList rows = view->selectionModel()->selectedRows();
   return rows.isEmpty() ? -1 : rows.first().row();
@@ -105,17 +101,19 @@ QTableView* BuildUserList(PageKit& kit, QWidget* page) {
   view->setWordWrap(false);
   view->setShowGrid(false);
   view->verticalHeader()->hide();
-  // Fixed row heights, and column widths measured only when the list first
-  // fills or the operator asks (UserListLayout): a list of 50,000 users must
-  // never be measured row by row.
+  // Fixed row heights, and column widths measured on samples of the rows
+  // (UserListLayout): a list of 50,000 users must never be measured row by
+  // row.
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   view->horizontalHeader()->setDefaultSectionSize(100);
-  view->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
-  new HeaderSorting(view->horizontalHeader(), [&kit](int column, SortDirection direction) {
-    kit.Run([&kit, column, direction] { kit.bot.SortUsers(column, direction); });
-  });
+  new HeaderSorting(
+      view->horizontalHeader(),
+      [&kit](int column, SortDirection direction) {
+        kit.Run([&kit, column, direction] { kit.bot.SortUsers(column, direction); });
+      },
+      HeaderSorting::Order::Kept);
   QMenu* menu = BuildUserMenu(kit, view);
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QTableView::customContextMenuRequested, view, [&kit, view, menu](const QPoint& at) {
