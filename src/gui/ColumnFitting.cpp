@@ -13,7 +13,7 @@ namespace {
 constexpr int kSampledRows = 48;
 // Candidates kept between two measures; beyond this every other is dropped,
 // so a flood leaves a sample spread over all of it.
-constexpr std::size_t kKeptCandidates = 4 * kSampledRows;
+constexpr std::size_t kKeptCandidates = std::size_t{4} * kSampledRows;
 // Measures come at most this often while rows keep arriving.
 constexpr int kMeasureEveryMs = 500;
 // No column grows wider than this many average characters by itself: one
