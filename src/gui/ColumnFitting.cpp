@@ -55,15 +55,18 @@ ColumnFitting::ColumnFitting(QTableView* view) : QObject(view), view_(view), hea
 }
 
 void ColumnFitting::SetSizedByHand(int column, bool byHand) {
-  if (column < 0 || column >= static_cast<int>(byHand_.size())) {
+  if (column >= 0 && column < static_cast<int>(byHand_.size())) {
+    byHand_[static_cast<std::size_t>(column)] = byHand;
+  }
+}
+
+void ColumnFitting::Refit(int column) {
+  if (column < 0 || column >= static_cast<int>(byHand_.size()) || SizedByHand(column)) {
     return;
   }
-  byHand_[static_cast<std::size_t>(column)] = byHand;
-  if (!byHand) {
-    contentWidths_[static_cast<std::size_t>(column)] = 0;
-    Collect(0, view_ ? view_->model()->rowCount() - 1 : -1);
-    Measure();
-  }
+  contentWidths_[static_cast<std::size_t>(column)] = 0;
+  Collect(0, view_ ? view_->model()->rowCount() - 1 : -1);
+  Measure();
 }
 
 bool ColumnFitting::SizedByHand(int column) const {
