@@ -13,7 +13,7 @@ namespace {
 constexpr int kSampledRows = 48;
 // Candidates kept between two measures; beyond this every other is dropped,
 // so a flood leaves a sample spread over all of it.
-constexpr std::size_t kKeptCandidates = 4 * kSampledRows;
+constexpr std::size_t kKeptCandidates = std::size_t{4} * kSampledRows;
 // Measures come at most this often while rows keep arriving.
 constexpr int kMeasureEveryMs = 500;
 // No column grows wider than this many average characters by itself: one
@@ -55,15 +55,18 @@ ColumnFitting::ColumnFitting(QTableView* view) : QObject(view), view_(view), hea
 }
 
 void ColumnFitting::SetSizedByHand(int column, bool byHand) {
-  if (column < 0 || column >= static_cast<int>(byHand_.size())) {
+  if (column >= 0 && column < static_cast<int>(byHand_.size())) {
+    byHand_[static_cast<std::size_t>(column)] = byHand;
+  }
+}
+
+void ColumnFitting::Refit(int column) {
+  if (column < 0 || column >= static_cast<int>(byHand_.size()) || SizedByHand(column)) {
     return;
   }
-  byHand_[static_cast<std::size_t>(column)] = byHand;
-  if (!byHand) {
-    contentWidths_[static_cast<std::size_t>(column)] = 0;
-    Collect(0, view_ ? view_->model()->rowCount() - 1 : -1);
-    Measure();
-  }
+  contentWidths_[static_cast<std::size_t>(column)] = 0;
+  Collect(0, view_ ? view_->model()->rowCount() - 1 : -1);
+  Measure();
 }
 
 bool ColumnFitting::SizedByHand(int column) const {

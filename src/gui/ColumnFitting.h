@@ -25,9 +25,12 @@ class ColumnFitting : public QObject {
   explicit ColumnFitting(QTableView* view);
 
   // A column the operator sized keeps his width; one given back to the
-  // window is fitted again at once, to a sample of the whole list.
+  // window waits for its next measure, or a Refit.
   void SetSizedByHand(int column, bool byHand);
   bool SizedByHand(int column) const;
+  // Fits a column of the window's anew, to its title and a sample of the
+  // whole list, narrower too.
+  void Refit(int column);
   // Whether a width being set is the window's own (not the operator's).
   bool Resizing() const { return resizing_; }
 

@@ -92,9 +92,12 @@ void UserListLayout::ApplyWidths() {
   applying_ = true;
   for (int column = 0; column < widths.size(); ++column) {
     const bool byHand = widths[column] > 0;
+    const bool givenBack = !byHand && fitting_->SizedByHand(column);
     fitting_->SetSizedByHand(column, byHand);
     if (byHand) {
       header_->resizeSection(column, std::max(widths[column], header_->minimumSectionSize()));
+    } else if (givenBack) {
+      fitting_->Refit(column);
     }
   }
   applying_ = false;
@@ -155,6 +158,7 @@ void UserListLayout::OnSizedByHand(int column) {
 void UserListLayout::OnGivenBack(int column) {
   applying_ = true;
   fitting_->SetSizedByHand(column, false);
+  fitting_->Refit(column);
   applying_ = false;
   StoreWidths();
 }
