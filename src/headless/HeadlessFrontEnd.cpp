@@ -252,6 +252,10 @@ void HeadlessFrontEnd::Reply(std::string_view text) {
   AppendShownLine(priority, "reply", text);
 }
 
+QString MissingSettingValue(const std::string& key) {
+  return key == "Dns" ? QStringLiteral("HOST[:PORT]") : QStringLiteral("NICK");
+}
+
 void HeadlessFrontEnd::TellWhatIsMissing() {
   if (bot_ == nullptr) {
     return;
@@ -263,9 +267,8 @@ void HeadlessFrontEnd::TellWhatIsMissing() {
   const QString file = QString::fromStdString(bot_->SettingsFilePath().string());
   for (const std::string& key : missing) {
     const QString name = QString::fromStdString(key);
-    const QString value = key == "Dns" ? QStringLiteral("HOST[:PORT]") : QStringLiteral("NICK");
-    Tell(
-        QStringLiteral("no %1 is set: type \":set %1 %2\" (or put %1= under [Settings] in %3)").arg(name, value, file));
+    Tell(QStringLiteral("no %1 is set: type \":set %1 %2\" (or put %1= under [Settings] in %3)")
+             .arg(name, MissingSettingValue(key), file));
   }
   Tell(QStringLiteral("then \":connect\"; \":set Connect 1\" and \":save\" connect at every start"));
 }

@@ -18,6 +18,10 @@ namespace varnek {
 
 class BotActions;
 
+// What the value of a missing connection setting stands for, as the messages
+// that ask for it show it ("Dns=HOST[:PORT]").
+QString MissingSettingValue(const std::string& key);
+
 // What the window does, done without one: pane lines go to standard output,
 // console lines come from standard input, and every question is answered by
 // a fixed rule (written to standard error).

@@ -45,10 +45,6 @@ QString Shown(const std::filesystem::path& path) {
   return QString::fromLocal8Bit(path.c_str());
 }
 
-QString ValueOf(const std::string& key) {
-  return key == "Dns" ? QStringLiteral("HOST[:PORT]") : QStringLiteral("NICK");
-}
-
 // A first start: the admin gets a whole file to edit, every key with its
 // default.
 void WriteDefaults(BotActions& bot, HeadlessFrontEnd& frontEnd) {
@@ -99,7 +95,7 @@ std::optional<int> Refusal(BotActions& bot, HeadlessFrontEnd& frontEnd) {
   QStringList entries;
   for (const std::string& key : missing) {
     names << QString::fromStdString(key);
-    entries << QString::fromStdString(key) + QLatin1Char('=') + ValueOf(key);
+    entries << QString::fromStdString(key) + QLatin1Char('=') + MissingSettingValue(key);
   }
   frontEnd.Tell(QStringLiteral("no %1 is set, and with standard input at its end nothing can set %2: put %3 under "
                                "[Settings] in %4 (and Connect=1 to connect at start) and start the program again")

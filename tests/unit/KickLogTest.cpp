@@ -41,7 +41,7 @@ Lines SplitLines(const std::string& text) {
   return lines;
 }
 
-TEST(KickLogLine, HoldsEightTabSeparatedFieldsAndEscapesWhatWouldBreakTheLine) {
+TEST(AppendKickLogLine, HoldsEightTabSeparatedFieldsAndEscapesWhatWouldBreakTheLine) {
   struct Case {
     const char* name;
     KickLogEntry entry;
@@ -57,7 +57,9 @@ TEST(KickLogLine, HoldsEightTabSeparatedFieldsAndEscapesWhatWouldBreakTheLine) {
        "T\ta\\\\b\t\tDescription\t*\\t*\treported\t\t$MyINFO $ALL a\\\\b one\\ttwo\\r\\nthree$"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(KickLogLine("T", c.entry), c.line) << c.name;
+    std::string line;
+    AppendKickLogLine(line, "T", c.entry);
+    EXPECT_EQ(line, c.line) << c.name;
   }
 }
 

@@ -56,12 +56,6 @@ std::string EscapeKickLogField(std::string_view text) {
   return escaped;
 }
 
-std::string KickLogLine(std::string_view time, const KickLogEntry& entry) {
-  std::string line;
-  AppendKickLogLine(line, time, entry);
-  return line;
-}
-
 void AppendKickLogLine(std::string& line, std::string_view time, const KickLogEntry& entry) {
   const std::string_view fields[] = {
       time,          entry.nick,

@@ -29,11 +29,9 @@ struct KickLogEntry {
 // \\, so that whatever a user puts in his $MyINFO keeps one event on one line.
 std::string EscapeKickLogField(std::string_view text);
 
-// The line of one entry, without its line end: time, nick, IP, detection,
-// what matched, "kicked" or "reported", what was sent and what was received,
-// separated by tabs. The bytes are the hub's, as in the other logs.
-std::string KickLogLine(std::string_view time, const KickLogEntry& entry);
-// The same line appended to `line`.
+// Appends the line of one entry, without its line end: time, nick, IP,
+// detection, what matched, "kicked" or "reported", what was sent and what was
+// received, separated by tabs. The bytes are the hub's, as in the other logs.
 void AppendKickLogLine(std::string& line, std::string_view time, const KickLogEntry& entry);
 
 // logs/kicks.txt: one line per found user, appended at once (not when a pane
